@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wendrake {
+
+inline constexpr std::string_view kProgramVersion = "2.0.0";
+inline constexpr std::string_view kHomepage = "https://wendrake.org/";
+
+// The two comment lines every saved file starts with, each ending in CR LF.
+// `mark` is the file's comment mark: ';' for handling files, '#' otherwise.
+std::string headerBlock(char mark);
+
+// True for a header line an earlier save wrote: from its comment mark on it
+// holds the "File created with Wendrake V" line or the homepage line, in any
+// letter case. Saving drops such lines so the new header replaces them.
+bool isOwnHeaderLine(std::string_view fromMark, char mark);
+
+// Author and date of a handling file as the reader takes them from a comment
+// line: the text one character past "Author:" (and past "Created"), trimmed.
+// `from` is where the comment starts; a later line overwrites an earlier one.
+void readAuthorAndDate(std::string_view line, std::size_t from, std::string& author,
+                       std::string& date);
+
+// The line a save writes in place of an author or date comment line, or
+// nullopt when the line is neither and is kept as it stands.
+std::optional<std::string> authorOrDateLine(std::string_view line, std::size_t from,
+                                            std::string_view author, std::string_view date);
+
+}  // namespace wendrake

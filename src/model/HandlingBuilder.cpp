@@ -1,0 +1,123 @@
+#include "HandlingBuilder.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "FileHeader.h"
+#include "HandlingLine.h"
+#include "TextLines.h"
+
+namespace wendrake {
+
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+constexpr std::size_t kNoPlace = static_cast<std::size_t>(-1);
+
+bool isBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool isEndLine(std::string_view line) {
+    const std::size_t last = line.find_last_not_of(" \t");
+    return last != std::string_view::npos && equalsNoCase(line.substr(0, last + 1), ";the end");
+}
+
+// The lines a save replaces by the data block: the data lines, and blank
+// lines without a ";" in their first 14 characters.
+bool isOwnedLine(std::string_view line) {
+    const HandlingLineClass kind = classifyHandlingLine(line);
+    return kind.markInHead == std::string_view::npos && (kind.isData || isBlankLine(line));
+}
+
+// Where the data block goes: at the first owned line; in a file without one
+// (changed on disk since it was opened), before ";the end", else at the end.
+std::size_t blockPlace(const Lines& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (isOwnedLine(lines[i])) {
+            return i;
+        }
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (isEndLine(lines[i])) {
+            return i;
+        }
+    }
+    return lines.size();
+}
+
+void appendDataBlock(std::string& text, const std::vector<HandlingRecord>& records,
+                     const VehicleList& list) {
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
+    byName.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        byName[records[i].name()].push_back(i);
+    }
+    for (const std::string& entry : list.entries()) {
+        const auto found = byName.find(entry);
+        if (found == byName.end()) {
+            continue;
+        }
+        for (const std::size_t index : found->second) {
+            text += FormatHandlingLine(records[index]);
+            text += kCrLf;
+        }
+        byName.erase(found);  // a later entry of the same name writes nothing more
+    }
+}
+
+void appendKeptLine(std::string& text, std::string_view line, std::size_t mark,
+                    std::string_view author, std::string_view date) {
+    if (isOwnHeaderLine(line.substr(mark), ';')) {
+        return;
+    }
+    if (const auto replaced = authorOrDateLine(line, mark, author, date)) {
+        text += *replaced;
+    } else {
+        text += line;
+    }
+    text += kCrLf;
+}
+
+}  // namespace
+
+std::string BuildHandlingText(std::string_view diskBytes, const std::vector<HandlingRecord>& records,
+                              const VehicleList& list, std::string_view author,
+                              std::string_view date) {
+    const Lines lines = splitLines(diskBytes);
+    const std::size_t place = blockPlace(lines);
+
+    std::string text = headerBlock(';');
+    text.reserve(diskBytes.size() + records.size() * 100 + 256);
+    for (std::size_t i = 0; i <= lines.size(); ++i) {
+        if (i == place) {
+            appendDataBlock(text, records, list);
+        }
+        if (i == lines.size()) {
+            break;
+        }
+        const std::string_view line = lines[i];
+        if (isOwnedLine(line)) {
+            continue;
+        }
+        // Comment lines, and the few lines without a ";" in their first 14
+        // characters that hold no vehicle (a short stray line, blanks before
+        // a late comment): all are kept, never dropped.
+        const std::size_t mark = line.find(';');
+        if (mark == std::string_view::npos) {
+            text += line;
+            text += kCrLf;
+        } else {
+            appendKeptLine(text, line, mark, author, date);
+        }
+    }
+    if (findNoCase(text, ";the end") == std::string_view::npos) {
+        text += ";";
+        text += kCrLf;
+        text += ";the end";
+    }
+    return text;
+}
+
+}  // namespace wendrake

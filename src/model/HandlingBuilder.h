@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "HandlingRecord.h"
+#include "VehicleList.h"
+
+namespace wendrake {
+
+// The text a save writes for a handling file, without the final CR LF that
+// the caller adds: our header, the comment lines of the file on disk where
+// they stood, the author and date lines with the current texts, and every
+// record once, in the order of the vehicle list, where the first data line
+// stood. Records of one name are written in table order the first time the
+// list names them; a record whose name is not listed is not written.
+std::string BuildHandlingText(std::string_view diskBytes, const std::vector<HandlingRecord>& records,
+                              const VehicleList& list, std::string_view author,
+                              std::string_view date);
+
+}  // namespace wendrake

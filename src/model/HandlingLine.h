@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ErrorList.h"
+#include "HandlingRecord.h"
+
+namespace wendrake {
+
+class LanguageTable;
+
+// The language texts that go into error rows while handling lines are read,
+// captured once per read so the reader never looks anything up per value.
+struct HandlingReadTexts {
+    std::array<std::string, kHandlingFieldCount> captions{};
+    std::string mustNotBeNumeric;
+    std::string mustBeNumeric;
+    std::string wrongCount;
+    std::string wrongCountTail;
+
+    static HandlingReadTexts fromLanguage(const LanguageTable& language);
+};
+
+// The values of a handling line: split at any run of spaces and tabs.
+std::vector<std::string_view> handlingTokens(std::string_view line);
+
+int CountHandlingFields(std::string_view line);
+
+// Value `index` of an already split line, or the field's default when the
+// line is shorter. A value that fails its check adds an error row and is
+// returned all the same.
+std::string handlingFieldFromTokens(const std::vector<std::string_view>& tokens, int index,
+                                    const HandlingReadTexts& texts, ErrorRows& errors);
+
+std::string ReadHandlingField(std::string_view line, int index, const HandlingReadTexts& texts,
+                              ErrorRows& errors);
+
+// The record of one data line (already cut before its comment), with a count
+// row first when the line does not hold exactly 32 values.
+HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
+                                  const HandlingReadTexts& texts, ErrorRows& errors);
+
+// The line the game reads for a record, without line end.
+std::string FormatHandlingLine(const HandlingRecord& record);
+
+// How the reader sees a line. A data line is longer than 14 characters, has
+// no ";" among its first 14 and a value before its first ";"; every other line
+// is a comment line (blank lines included).
+struct HandlingLineClass {
+    bool isData = false;
+    std::size_t markInHead = std::string_view::npos;  // first ";" among the first 14 characters
+    std::string_view values;                          // the line cut before its first ";"
+};
+
+HandlingLineClass classifyHandlingLine(std::string_view line);
+
+}  // namespace wendrake

@@ -1,0 +1,46 @@
+#include "LanguageTable.h"
+
+#include <algorithm>
+
+#include "TextLines.h"
+
+namespace wendrake {
+
+namespace {
+
+std::string expandLineBreaks(std::string_view line) {
+    std::string result;
+    result.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == 'n' || line[i + 1] == 'N')) {
+            result += kCrLf;
+            ++i;
+        } else {
+            result += line[i];
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+void LanguageTable::load(std::string_view fileBytes) {
+    const auto lines = splitLines(fileBytes);
+    const std::size_t count = std::min(lines.size(), texts_.size());
+    for (std::size_t k = 0; k < count; ++k) {
+        texts_[k] = expandLineBreaks(lines[k]);
+    }
+}
+
+const std::string& LanguageTable::text(int k) const {
+    static const std::string empty;
+    return (k >= 0 && k < kSize) ? texts_[static_cast<std::size_t>(k)] : empty;
+}
+
+void LanguageTable::setText(int k, std::string value) {
+    if (k >= 0 && k < kSize) {
+        texts_[static_cast<std::size_t>(k)] = std::move(value);
+    }
+}
+
+}  // namespace wendrake

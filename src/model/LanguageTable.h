@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace wendrake {
+
+// The numbered texts of the chosen language. A language file's line k is
+// text k; loading overwrites as many entries as the file has lines and leaves
+// the others as they were, so a short file keeps the previous language's
+// texts beyond its end.
+class LanguageTable {
+public:
+    static constexpr int kSize = 181;
+
+    // Loads a language file's bytes. Lines end at CR LF or a lone CR; "\n"
+    // (either case of n) inside a line becomes CR LF. Lines past the table's
+    // end are ignored.
+    void load(std::string_view fileBytes);
+
+    // Entry k; the empty text for a number outside the table.
+    const std::string& text(int k) const;
+
+    void setText(int k, std::string value);
+
+private:
+    std::array<std::string, kSize> texts_{};
+};
+
+// Text numbers used by the program's messages.
+namespace Text {
+inline constexpr int FileMissing = 12;
+inline constexpr int OpenDialogTitle = 13;
+inline constexpr int HandlingFileType = 14;
+inline constexpr int WrongValueCount = 102;
+inline constexpr int WrongValueCountTail = 103;
+inline constexpr int MustNotBeNumeric = 104;
+inline constexpr int MustBeNumeric = 105;
+inline constexpr int Saved = 116;
+inline constexpr int QuitUnsaved = 117;
+inline constexpr int OpenUnsaved = 118;
+inline constexpr int VehicleDefFileType = 122;
+inline constexpr int CarColourFileType = 152;
+inline constexpr int TooManyVehicles = 169;
+inline constexpr int KindNotSupportedYet = 170;
+inline constexpr int WriteFailed = 171;
+inline constexpr int NoVehicle = 172;
+}  // namespace Text
+
+}  // namespace wendrake

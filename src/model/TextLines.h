@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wendrake {
+
+// Splits game-file text into lines. A line ends at CR LF, at a lone CR, or at
+// the end of the text; a bare LF is part of the line. A terminator at the very
+// end does not start another, empty line.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// The line ending every game file is written with.
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// ASCII-only case folding: the game files are 8-bit text in no known code
+// page, so only A-Z and a-z are treated as letters of one case.
+char foldAscii(char c);
+
+// Position of `needle` in `haystack` at or after `from`, ignoring ASCII case;
+// npos when absent.
+std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
+
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+// Removes leading and trailing blanks (spaces only, as the game's tools do).
+std::string_view trimSpaces(std::string_view text);
+
+}  // namespace wendrake

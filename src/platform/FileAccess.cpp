@@ -1,0 +1,63 @@
+#include "FileAccess.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace wendrake {
+
+namespace {
+
+FileResult failed(const QFileDevice& file) {
+    return FileResult::failure(static_cast<int>(file.error()), file.errorString());
+}
+
+}  // namespace
+
+FileBytes readFileBytes(const QString& path) {
+    FileBytes read;
+    if (QFileInfo(path).isDir()) {
+        read.result = FileResult::failure(static_cast<int>(QFileDevice::OpenError),
+                                          QStringLiteral("%1 is a folder, not a file").arg(path));
+        return read;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.result = failed(file);
+        return read;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        read.result = failed(file);
+        return read;
+    }
+    read.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return read;
+}
+
+FileResult writeFileAtomically(const QString& path, std::string_view bytes) {
+    if (QFileInfo(path).isDir()) {
+        return FileResult::failure(static_cast<int>(QFileDevice::OpenError),
+                                   QStringLiteral("%1 is a folder, not a file").arg(path));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failed(file);
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        FileResult result = failed(file);
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit()) {
+        return failed(file);
+    }
+    return {};
+}
+
+QString errorNotice(int code, const QString& description) {
+    return QStringLiteral("Error: %1 - %2").arg(code).arg(description);
+}
+
+}  // namespace wendrake

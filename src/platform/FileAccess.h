@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace wendrake {
+
+// The outcome of a file operation; on failure, the code and description
+// shown in the error notice.
+struct FileResult {
+    bool ok = true;
+    int code = 0;
+    QString description;
+
+    static FileResult failure(int code, QString description) {
+        return {false, code, std::move(description)};
+    }
+};
+
+struct FileBytes {
+    FileResult result;
+    std::string bytes;
+};
+
+// Reads a whole file as bytes.
+FileBytes readFileBytes(const QString& path);
+
+// Replaces the file at `path` by `bytes` atomically: the bytes go to a
+// temporary file beside it that then takes its place, so a failed write
+// leaves the old file whole.
+FileResult writeFileAtomically(const QString& path, std::string_view bytes);
+
+// "Error: <code> - <description>", the notice of a failed operation.
+QString errorNotice(int code, const QString& description);
+
+}  // namespace wendrake

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "model/LanguageTable.h"
+
+namespace wendrake {
+
+// The languages in `folder`: the names of its "*.lng" files without the
+// extension, sorted by name. A file named just ".lng" gives an empty name and
+// ends the list.
+QStringList listLanguages(const QString& folder);
+
+// Loads `folder` + name + ".lng" into the table. False (table unchanged) when
+// the file is missing or unreadable.
+bool loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table);
+
+// The language to start with: the remembered one when it is listed, else the
+// first listed; empty when none is listed.
+QString startLanguage(const QStringList& languages, const QString& remembered);
+
+// Game files and language files are 8-bit text shown as Latin-1.
+inline QString fromBytes(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+inline std::string toBytes(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+}  // namespace wendrake

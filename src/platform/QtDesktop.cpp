@@ -1,0 +1,122 @@
+#include "QtDesktop.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "SettingsStore.h"
+
+namespace wendrake {
+
+namespace {
+
+QString title() {
+    return QApplication::applicationDisplayName();
+}
+
+QStringList nameFilters(const QList<FileFilter>& filters) {
+    QStringList names;
+    for (const FileFilter& filter : filters) {
+        // Qt reads the patterns from the last parentheses of the entry.
+        names << QStringLiteral("%1 (%2)").arg(filter.description,
+                                               filter.patterns.join(QLatin1Char(' ')));
+    }
+    return names;
+}
+
+}  // namespace
+
+bool QtDesktop::askYesNo(const QString& text) {
+    if (unattended_) {
+        qWarning().noquote() << text;
+        return false;
+    }
+    return QMessageBox::question(parent_, title(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtDesktop::showInformation(const QString& text) {
+    if (unattended_) {
+        qInfo().noquote() << text;
+        return;
+    }
+    QMessageBox::information(parent_, title(), text);
+}
+
+void QtDesktop::showNotice(const QString& text) {
+    if (unattended_) {
+        qWarning().noquote() << text;
+        return;
+    }
+    QMessageBox::warning(parent_, title(), text);
+}
+
+std::optional<OpenDialogChoice> QtDesktop::chooseFileToOpen(const OpenDialogRequest& request) {
+    if (unattended_) {
+        return std::nullopt;
+    }
+    QFileDialog dialog(parent_, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters = nameFilters(request.filters);
+    dialog.setNameFilters(filters);
+    const int initial = request.initialFilter >= 1 ? request.initialFilter - 1 : 0;
+    if (initial < filters.size()) {
+        dialog.selectNameFilter(filters.at(initial));
+    }
+    if (!request.initialFile.isEmpty()) {
+        dialog.selectFile(request.initialFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return OpenDialogChoice{dialog.selectedFiles().constFirst(),
+                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+std::optional<QString> QtDesktop::chooseFileToSave(const SaveDialogRequest& request) {
+    if (unattended_) {
+        return std::nullopt;
+    }
+    const QString path = QFileDialog::getSaveFileName(parent_, request.title, request.initialFile,
+                                                      nameFilters(request.filters).join(";;"));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+QString QtDesktop::setting(const QString& section, const QString& key, const QString& fallback) {
+    return readSetting(section, key, fallback);
+}
+
+void QtDesktop::setSetting(const QString& section, const QString& key, const QString& value) {
+    writeSetting(section, key, value);
+}
+
+void QtDesktop::setBusy(bool busy) {
+    if (busy) {
+        if (busyDepth_++ == 0) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+bool QtDesktop::fileExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+FileBytes QtDesktop::readFile(const QString& path) {
+    return readFileBytes(path);
+}
+
+FileResult QtDesktop::writeFile(const QString& path, std::string_view bytes) {
+    return writeFileAtomically(path, bytes);
+}
+
+}  // namespace wendrake

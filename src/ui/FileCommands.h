@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include "model/EditorDocument.h"
+#include "model/LanguageTable.h"
+#include "platform/Desktop.h"
+
+namespace wendrake {
+
+// Opening and saving the document: the questions, dialogs, remembered
+// settings, line-end repair and atomic writes. It changes the document and
+// reports what happened; the window then shows the new state.
+class FileCommands {
+public:
+    enum class OpenOutcome {
+        Cancelled,  // nothing changed
+        Missing,    // the chosen file does not exist; the loaded document stays
+        Failed,     // nothing loaded any more: saving is not offered
+        Loaded,
+    };
+
+    struct OpenResult {
+        OpenOutcome outcome = OpenOutcome::Cancelled;
+        QString path;  // the file chosen, also when it failed
+    };
+
+    FileCommands(EditorDocument& document, Desktop& desktop, const LanguageTable& language);
+
+    // Asks about unsaved changes, shows the open dialog, then opens the choice.
+    OpenResult open();
+
+    // Opens `path` as if chosen in the open dialog with filter `filterPosition`.
+    OpenResult openChosen(const QString& path, int filterPosition);
+
+    // Writes the document to its file; true when written.
+    bool save();
+
+    // Asks for a path, writes the document there and adopts the path; true
+    // when written.
+    bool saveAs();
+
+    // The filter position the open dialog would need for `path`; 0 when its
+    // name fits no kind.
+    static int filterPositionFor(const QString& path);
+
+private:
+    QString text(int number) const;
+    OpenResult failOpen(const QString& path, const QString& notice);
+    bool writeDocument(const QString& target);
+
+    EditorDocument& document_;
+    Desktop& desktop_;
+    const LanguageTable& language_;
+};
+
+}  // namespace wendrake

@@ -1,0 +1,29 @@
+#include "VehicleListModel.h"
+
+#include "platform/LanguageFiles.h"
+
+namespace wendrake {
+
+VehicleListModel::VehicleListModel(const VehicleList& list, QObject* parent)
+    : QAbstractListModel(parent), list_(list) {}
+
+int VehicleListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : list_.size();
+}
+
+QVariant VehicleListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= list_.size() || index.column() != 0) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        return fromBytes(list_.at(index.row()));
+    }
+    return {};
+}
+
+void VehicleListModel::reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+}  // namespace wendrake
