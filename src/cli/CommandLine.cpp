@@ -65,7 +65,8 @@ std::optional<OpenedFile> openAsEditorDoes(const QString& path, const LanguageTa
         return std::nullopt;
     }
     OpenedFile opened;
-    opened.bytes = needsLineEndRepair(read.bytes) ? repairLineEnds(read.bytes) : std::move(read.bytes);
+    opened.bytes =
+        needsLineEndRepair(read.bytes) ? repairLineEnds(read.bytes) : std::move(read.bytes);
     if (const auto failure = loadIntoDocument(opened.document, *kind, opened.bytes, language)) {
         reportFailure(path, errorNotice(failure->code, fromBytes(failure->description)));
         return std::nullopt;
@@ -82,8 +83,8 @@ std::optional<LanguageTable> loadLanguage(const QString& requested) {
     }
     QString name = requested;
     if (name.isEmpty()) {
-        name = startLanguage(languages, readSetting(QStringLiteral("Settings"),
-                                                    QStringLiteral("Language")));
+        name = startLanguage(languages,
+                             readSetting(QStringLiteral("Settings"), QStringLiteral("Language")));
     } else if (!languages.contains(name)) {
         writeOut(stderr, "wendrake: unknown language \"" + localBytes(name) + "\"; available: " +
                              localBytes(languages.join(QStringLiteral(", "))) + "\n");
@@ -128,7 +129,8 @@ int runCheck(const QStringList& args) {
         }
         std::string rows;
         for (const ErrorListEntry& row : opened->document.Errors) {
-            rows += localBytes(file) + '\t' + row.car + '\t' + row.parameter + '\t' + row.error + '\n';
+            rows +=
+                localBytes(file) + '\t' + row.car + '\t' + row.parameter + '\t' + row.error + '\n';
         }
         writeOut(stdout, rows);
         if (!opened->document.Errors.empty() && status == Clean) {
@@ -184,8 +186,8 @@ bool isCommandLineRequest(const QStringList& arguments) {
         return false;
     }
     static const QStringList commands = {
-        QStringLiteral("check"),     QStringLiteral("format"), QStringLiteral("--version"),
-        QStringLiteral("--help"),    QStringLiteral("-h"),     QStringLiteral("-v"),
+        QStringLiteral("check"),  QStringLiteral("format"), QStringLiteral("--version"),
+        QStringLiteral("--help"), QStringLiteral("-h"),     QStringLiteral("-v"),
     };
     return commands.contains(arguments.at(1));
 }

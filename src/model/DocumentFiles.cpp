@@ -45,9 +45,9 @@ std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKi
     if (kind != DataFileKind::Handling) {
         return ReadFailure{kUnsupportedKindCode, language.text(Text::KindNotSupportedYet)};
     }
-    HandlingReadResult read = LoadHandlingFile(
-        bytes, HandlingReadTexts::fromLanguage(language),
-        {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)});
+    HandlingReadResult read =
+        LoadHandlingFile(bytes, HandlingReadTexts::fromLanguage(language),
+                         {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)});
     if (read.failure) {
         return read.failure;
     }

@@ -82,9 +82,9 @@ void appendKeptLine(std::string& text, std::string_view line, std::size_t mark,
 
 }  // namespace
 
-std::string BuildHandlingText(std::string_view diskBytes, const std::vector<HandlingRecord>& records,
-                              const VehicleList& list, std::string_view author,
-                              std::string_view date) {
+std::string BuildHandlingText(std::string_view diskBytes,
+                              const std::vector<HandlingRecord>& records, const VehicleList& list,
+                              std::string_view author, std::string_view date) {
     const Lines lines = splitLines(diskBytes);
     const std::size_t place = blockPlace(lines);
 
@@ -112,10 +112,13 @@ std::string BuildHandlingText(std::string_view diskBytes, const std::vector<Hand
             appendKeptLine(text, line, mark, author, date);
         }
     }
+    // The closing lines end like every other line, so that a file saved for
+    // the first time reads back to the same bytes on the next save.
     if (findNoCase(text, ";the end") == std::string_view::npos) {
         text += ";";
         text += kCrLf;
         text += ";the end";
+        text += kCrLf;
     }
     return text;
 }

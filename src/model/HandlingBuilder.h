@@ -15,8 +15,8 @@ namespace wendrake {
 // record once, in the order of the vehicle list, where the first data line
 // stood. Records of one name are written in table order the first time the
 // list names them; a record whose name is not listed is not written.
-std::string BuildHandlingText(std::string_view diskBytes, const std::vector<HandlingRecord>& records,
-                              const VehicleList& list, std::string_view author,
-                              std::string_view date);
+std::string BuildHandlingText(std::string_view diskBytes,
+                              const std::vector<HandlingRecord>& records, const VehicleList& list,
+                              std::string_view author, std::string_view date);
 
 }  // namespace wendrake

@@ -108,9 +108,9 @@ HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
         // reported once, by the name's own check below.
         std::string car = tokens.empty() ? std::string(handlingFieldInfo(0).defaultValue)
                                          : std::string(tokens.front());
-        errors.push_back({std::move(car), std::string(),
-                          texts.wrongCount + ": " + std::to_string(tokens.size()) + " " +
-                              texts.wrongCountTail});
+        errors.push_back(
+            {std::move(car), std::string(),
+             texts.wrongCount + ": " + std::to_string(tokens.size()) + " " + texts.wrongCountTail});
     }
     HandlingRecord record;
     for (int k = 0; k < kHandlingFieldCount; ++k) {

@@ -11,7 +11,7 @@ namespace wendrake {
 // the others as they were, so a short file keeps the previous language's
 // texts beyond its end.
 class LanguageTable {
-public:
+  public:
     static constexpr int kSize = 181;
 
     // Loads a language file's bytes. Lines end at CR LF or a lone CR; "\n"
@@ -24,7 +24,7 @@ public:
 
     void setText(int k, std::string value);
 
-private:
+  private:
     std::array<std::string, kSize> texts_{};
 };
 

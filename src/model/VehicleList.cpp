@@ -25,10 +25,11 @@ void VehicleList::assign(std::vector<std::string> names) {
 }
 
 int VehicleList::insert(std::string name) {
-    const auto at = std::upper_bound(
-        entries_.begin(), entries_.end(), name,
-        [](const std::string& a, const std::string& b) { return lessThan(a, b); });
-    return static_cast<int>(entries_.insert(at, std::move(name)) - entries_.begin());
+    const auto at =
+        std::upper_bound(entries_.begin(), entries_.end(), name,
+                         [](const std::string& a, const std::string& b) { return lessThan(a, b); });
+    const auto inserted = entries_.insert(at, std::move(name));
+    return static_cast<int>(inserted - entries_.begin());
 }
 
 void VehicleList::rename(int index, std::string name) {

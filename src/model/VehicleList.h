@@ -10,7 +10,7 @@ namespace wendrake {
 // by their bytes with A-Z folded to a-z, an entry equal under that order to
 // existing ones going after them. A renamed entry keeps its place.
 class VehicleList {
-public:
+  public:
     // Replaces the entries by `names`, sorted once.
     void assign(std::vector<std::string> names);
 
@@ -33,7 +33,7 @@ public:
 
     bool operator==(const VehicleList&) const = default;
 
-private:
+  private:
     std::vector<std::string> entries_;
 };
 

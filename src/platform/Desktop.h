@@ -12,7 +12,7 @@ namespace wendrake {
 
 // One entry of a file dialog's filter list.
 struct FileFilter {
-    QString description;  // e.g. "Handling file"
+    QString description;   // e.g. "Handling file"
     QStringList patterns;  // e.g. {"*.cfg", "*.cfg.backup"}
 };
 
@@ -37,7 +37,7 @@ struct SaveDialogRequest {
 // Everything the windows need from the desktop. The program uses the Qt
 // implementation; tests use a scripted one, so no test waits on a dialog.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     // A question with Yes and No; true for Yes.
@@ -64,13 +64,13 @@ public:
 
 // Shows the busy pointer for as long as it lives, on every way out.
 class BusyPointer {
-public:
+  public:
     explicit BusyPointer(Desktop& desktop) : desktop_(desktop) { desktop_.setBusy(true); }
     ~BusyPointer() { desktop_.setBusy(false); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
-private:
+  private:
     Desktop& desktop_;
 };
 

@@ -7,8 +7,8 @@
 namespace wendrake {
 
 QStringList listLanguages(const QString& folder) {
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.lng")},
-                                                     QDir::Files | QDir::Readable, QDir::Name);
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable, QDir::Name);
     QStringList names;
     for (const QString& file : files) {
         names << file.chopped(4);

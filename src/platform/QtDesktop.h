@@ -10,7 +10,7 @@ namespace wendrake {
 // The real desktop: Qt's dialogs and message boxes, the user's settings
 // store and the file system.
 class QtDesktop final : public Desktop {
-public:
+  public:
     void setParentWindow(QWidget* window) { parent_ = window; }
 
     // For runs without a person in front (screenshots): messages go to the
@@ -29,7 +29,7 @@ public:
     FileBytes readFile(const QString& path) override;
     FileResult writeFile(const QString& path, std::string_view bytes) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
     int busyDepth_ = 0;
     bool unattended_ = false;

@@ -37,12 +37,9 @@ FileCommands::OpenResult FileCommands::open() {
     OpenDialogRequest request;
     request.title = text(Text::OpenDialogTitle);
     request.filters = {
-        {text(Text::HandlingFileType),
-         {QStringLiteral("*.cfg"), QStringLiteral("*.cfg.backup")}},
-        {text(Text::VehicleDefFileType),
-         {QStringLiteral("*.ide"), QStringLiteral("*.ide.backup")}},
-        {text(Text::CarColourFileType),
-         {QStringLiteral("*.dat"), QStringLiteral("*.dat.backup")}},
+        {text(Text::HandlingFileType), {QStringLiteral("*.cfg"), QStringLiteral("*.cfg.backup")}},
+        {text(Text::VehicleDefFileType), {QStringLiteral("*.ide"), QStringLiteral("*.ide.backup")}},
+        {text(Text::CarColourFileType), {QStringLiteral("*.dat"), QStringLiteral("*.dat.backup")}},
     };
     request.initialFilter = desktop_.setting(kSettings, kFileIndex, QStringLiteral("0")).toInt();
     const QString remembered = desktop_.setting(kSettings, kOpenPath);
@@ -116,16 +113,13 @@ bool FileCommands::saveAs() {
     request.initialFile = filePath(document_);
     switch (document_.kind) {
         case DataFileKind::Handling:
-            request.filters = {{text(Text::HandlingFileType),
-                                {QStringLiteral("*.cfg")}}};
+            request.filters = {{text(Text::HandlingFileType), {QStringLiteral("*.cfg")}}};
             break;
         case DataFileKind::VehicleDefs:
-            request.filters = {{text(Text::VehicleDefFileType),
-                                {QStringLiteral("*.ide")}}};
+            request.filters = {{text(Text::VehicleDefFileType), {QStringLiteral("*.ide")}}};
             break;
         case DataFileKind::CarColours:
-            request.filters = {{text(Text::CarColourFileType),
-                                {QStringLiteral("*.dat")}}};
+            request.filters = {{text(Text::CarColourFileType), {QStringLiteral("*.dat")}}};
             break;
     }
     const auto target = desktop_.chooseFileToSave(request);
@@ -155,8 +149,8 @@ bool FileCommands::writeDocument(const QString& target) {
     }
     const FileResult written = desktop_.writeFile(target, buildSaveText(document_, disk.bytes));
     if (!written.ok) {
-        desktop_.showNotice(errorNotice(written.code, written.description) +
-                            QStringLiteral("\n") + text(Text::WriteFailed));
+        desktop_.showNotice(errorNotice(written.code, written.description) + QStringLiteral("\n") +
+                            text(Text::WriteFailed));
         return false;
     }
     commitSnapshot(document_);

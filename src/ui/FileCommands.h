@@ -12,7 +12,7 @@ namespace wendrake {
 // settings, line-end repair and atomic writes. It changes the document and
 // reports what happened; the window then shows the new state.
 class FileCommands {
-public:
+  public:
     enum class OpenOutcome {
         Cancelled,  // nothing changed
         Missing,    // the chosen file does not exist; the loaded document stays
@@ -44,7 +44,7 @@ public:
     // name fits no kind.
     static int filterPositionFor(const QString& path);
 
-private:
+  private:
     QString text(int number) const;
     OpenResult failOpen(const QString& path, const QString& notice);
     bool writeDocument(const QString& target);

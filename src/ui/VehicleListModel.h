@@ -10,7 +10,7 @@ namespace wendrake {
 // list of 32767 vehicles is filled at once.
 class VehicleListModel final : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     VehicleListModel(const VehicleList& list, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -19,7 +19,7 @@ public:
     // Call after the list has been replaced.
     void reload();
 
-private:
+  private:
     const VehicleList& list_;
 };
 

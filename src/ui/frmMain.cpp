@@ -213,8 +213,7 @@ void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
 void frmMain::showLoadedState(bool loaded) {
     for (QWidget* control : {static_cast<QWidget*>(cmdSave), static_cast<QWidget*>(cmdSaveAs),
                              static_cast<QWidget*>(cmdBackup), static_cast<QWidget*>(cmdUndo),
-                             static_cast<QWidget*>(FrameAutos),
-                             static_cast<QWidget*>(frameAuthor),
+                             static_cast<QWidget*>(FrameAutos), static_cast<QWidget*>(frameAuthor),
                              static_cast<QWidget*>(frameDate)}) {
         control->setEnabled(loaded);
     }

@@ -18,7 +18,7 @@ namespace wendrake {
 // pages of the loaded kind of file.
 class frmMain final : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     frmMain(Desktop& desktop, QString programFolder, QWidget* parent = nullptr);
 
     // The start sequence; false when the program cannot run (no language
@@ -49,7 +49,7 @@ public:
     QGroupBox* frameDate;
     QLineEdit* txtDate;
 
-public slots:
+  public slots:
     void cmdOpen_Click();
     void cmdSave_Click();
     void cmdSaveAs_Click();
@@ -59,10 +59,10 @@ public slots:
     void txtAuthor_Change();
     void txtDate_Change();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildWindow();
     void connectHandlers();
     void startLanguage();

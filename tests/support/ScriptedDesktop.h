@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QQueue>
+#include <QStringList>
+
+#include "platform/Desktop.h"
+
+namespace wendrake {
+
+// A desktop that answers from prepared queues and records what the program
+// showed. Files are real; a write can be made to fail.
+class ScriptedDesktop final : public Desktop {
+  public:
+    enum class MessageKind { Question, Information, Notice };
+    struct Message {
+        MessageKind kind;
+        QString text;
+    };
+
+    QQueue<bool> answers;                                 // for questions; empty queue answers No
+    QQueue<std::optional<OpenDialogChoice>> openChoices;  // nullopt = cancel
+    QQueue<std::optional<QString>> saveChoices;
+    QList<Message> messages;
+    QList<OpenDialogRequest> openRequests;
+    QList<SaveDialogRequest> saveRequests;
+    QMap<QString, QString> settings;  // "Section/Key" -> value
+    std::optional<FileResult> nextWriteFailure;
+    int busyDepth = 0;
+
+    bool askYesNo(const QString& text) override;
+    void showInformation(const QString& text) override;
+    void showNotice(const QString& text) override;
+    std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) override;
+    std::optional<QString> chooseFileToSave(const SaveDialogRequest& request) override;
+    QString setting(const QString& section, const QString& key, const QString& fallback) override;
+    void setSetting(const QString& section, const QString& key, const QString& value) override;
+    void setBusy(bool busy) override;
+    bool fileExists(const QString& path) override;
+    FileBytes readFile(const QString& path) override;
+    FileResult writeFile(const QString& path, std::string_view bytes) override;
+
+    QStringList texts(MessageKind kind) const;
+};
+
+}  // namespace wendrake
