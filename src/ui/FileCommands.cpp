@@ -54,22 +54,38 @@ FileCommands::OpenResult FileCommands::open() {
 }
 
 FileCommands::OpenResult FileCommands::openChosen(const QString& path, int filterPosition) {
-    BusyPointer busy(desktop_);
+    QString notice;
+    OpenResult result;
+    {
+        BusyPointer busy(desktop_);
+        result = loadChosen(path, filterPosition, notice);
+    }
+    // Messages come after the busy pointer is gone.
+    if (!notice.isEmpty()) {
+        desktop_.showNotice(notice);
+    }
+    return result;
+}
+
+FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filterPosition,
+                                                  QString& notice) {
     desktop_.setSetting(kSettings, kOpenPath, path);
     desktop_.setSetting(kSettings, kFileIndex, QString::number(filterPosition));
 
     if (!desktop_.fileExists(path)) {
         // The loaded document stays loaded and saveable under its own path.
-        desktop_.showNotice(text(Text::FileMissing));
+        notice = text(Text::FileMissing);
         return {OpenOutcome::Missing, path};
     }
     const auto kind = kindFromFileNameAndFilter(path.toStdString(), filterPosition);
     if (!kind) {
-        return failOpen(path, QStringLiteral("Error: Filetype unknown!"));
+        notice = QStringLiteral("Error: Filetype unknown!");
+        return failOpen(path);
     }
     FileBytes read = desktop_.readFile(path);
     if (!read.result.ok) {
-        return failOpen(path, errorNotice(read.result.code, read.result.description));
+        notice = errorNotice(read.result.code, read.result.description);
+        return failOpen(path);
     }
     if (needsLineEndRepair(read.bytes)) {
         read.bytes = repairLineEnds(read.bytes);
@@ -78,18 +94,18 @@ FileCommands::OpenResult FileCommands::openChosen(const QString& path, int filte
         desktop_.writeFile(path, read.bytes);
     }
     if (const auto failure = loadIntoDocument(document_, *kind, read.bytes, language_)) {
-        return failOpen(path, errorNotice(failure->code, fromBytes(failure->description)));
+        notice = errorNotice(failure->code, fromBytes(failure->description));
+        return failOpen(path);
     }
     document_.FilePath = path.toStdString();
     document_.SavedFlag = true;
     return {OpenOutcome::Loaded, path};
 }
 
-FileCommands::OpenResult FileCommands::failOpen(const QString& path, const QString& notice) {
+FileCommands::OpenResult FileCommands::failOpen(const QString& path) {
     document_.FilePath.clear();
     document_.SavedFlag = true;
     document_.Autos.clear();
-    desktop_.showNotice(notice);
     return {OpenOutcome::Failed, path};
 }
 

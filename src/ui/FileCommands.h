@@ -46,7 +46,8 @@ class FileCommands {
 
   private:
     QString text(int number) const;
-    OpenResult failOpen(const QString& path, const QString& notice);
+    OpenResult loadChosen(const QString& path, int filterPosition, QString& notice);
+    OpenResult failOpen(const QString& path);
     bool writeDocument(const QString& target);
 
     EditorDocument& document_;

@@ -5,16 +5,16 @@
 namespace wendrake {
 
 bool ScriptedDesktop::askYesNo(const QString& text) {
-    messages.append({MessageKind::Question, text});
+    messages.append({MessageKind::Question, text, busyDepth > 0});
     return answers.isEmpty() ? false : answers.dequeue();
 }
 
 void ScriptedDesktop::showInformation(const QString& text) {
-    messages.append({MessageKind::Information, text});
+    messages.append({MessageKind::Information, text, busyDepth > 0});
 }
 
 void ScriptedDesktop::showNotice(const QString& text) {
-    messages.append({MessageKind::Notice, text});
+    messages.append({MessageKind::Notice, text, busyDepth > 0});
 }
 
 std::optional<OpenDialogChoice> ScriptedDesktop::chooseFileToOpen(

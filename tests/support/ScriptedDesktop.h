@@ -17,6 +17,7 @@ class ScriptedDesktop final : public Desktop {
     struct Message {
         MessageKind kind;
         QString text;
+        bool whileBusy = false;
     };
 
     QQueue<bool> answers;                                 // for questions; empty queue answers No

@@ -218,6 +218,7 @@ void OpenSaveTests::rejectedFileEndsWithNothingLoaded() {
     QVERIFY(!s.window.cmdSaveAs->isEnabled());
     QVERIFY(s.window.windowTitle().endsWith("[" + rejected + "]"));
     QCOMPARE(s.desktop.busyDepth, 0);
+    QVERIFY(!s.desktop.messages.last().whileBusy);
 
     // Nothing can reach the rejected file any more.
     s.window.cmdSave_Click();
