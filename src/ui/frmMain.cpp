@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -182,7 +183,10 @@ void frmMain::cmdOpen_Click() {
 }
 
 void frmMain::openFile(const QString& path) {
-    showOpenResult(files_.openChosen(path, FileCommands::filterPositionFor(path)));
+    // The path is remembered for the open dialog: make it independent of the
+    // folder the program was started from.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    showOpenResult(files_.openChosen(absolute, FileCommands::filterPositionFor(absolute)));
 }
 
 void frmMain::showOpenResult(const FileCommands::OpenResult& result) {

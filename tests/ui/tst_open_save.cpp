@@ -67,6 +67,7 @@ class OpenSaveTests : public QObject {
     void rejectedFileEndsWithNothingLoaded_data();
     void rejectedFileEndsWithNothingLoaded();
     void lineEndRepairWritesTheFileOrOpensFromMemory();
+    void fileNamedAtStartOpensWithTheFilterOfItsName();
     void saveWritesTheFileAndCommits();
     void failedWriteLeavesFileAndDocument();
     void saveWithoutTheFileOnDiskWritesNothing();
@@ -241,6 +242,17 @@ void OpenSaveTests::lineEndRepairWritesTheFileOrOpensFromMemory() {
     QCOMPARE(s.window.cmbAutos->count(), 4);
     QVERIFY(s.window.cmdSave->isEnabled());
     QVERIFY(s.desktop.texts(Kind::Notice).isEmpty());
+}
+
+void OpenSaveTests::fileNamedAtStartOpensWithTheFilterOfItsName() {
+    Session s;
+    const QString path = s.copy("plain.cfg");
+    QVERIFY(QDir::setCurrent(s.dir.path()));
+    s.window.openFile("plain.cfg");
+    QCOMPARE(QString::fromStdString(s.document().FilePath), path);
+    QCOMPARE(s.desktop.settings.value("Settings/OpenPath"), path);
+    QCOMPARE(s.desktop.settings.value("Settings/FileIndex"), QStringLiteral("1"));
+    QCOMPARE(s.window.cmbAutos->count(), 4);
 }
 
 void OpenSaveTests::saveWritesTheFileAndCommits() {
