@@ -68,7 +68,7 @@ std::optional<OpenedFile> openAsEditorDoes(const QString& path, const LanguageTa
     opened.bytes =
         needsLineEndRepair(read.bytes) ? repairLineEnds(read.bytes) : std::move(read.bytes);
     if (const auto failure = loadIntoDocument(opened.document, *kind, opened.bytes, language)) {
-        reportFailure(path, errorNotice(failure->code, fromBytes(failure->description)));
+        reportFailure(path, errorNotice(failure->code, QString::fromStdString(failure->description)));
         return std::nullopt;
     }
     return opened;

@@ -6,6 +6,7 @@
 #include "DataFileKind.h"
 #include "ErrorList.h"
 #include "HandlingRecord.h"
+#include "VehicleDefRecord.h"
 #include "VehicleList.h"
 
 namespace wendrake {
@@ -20,6 +21,10 @@ struct EditorDocument {
     std::vector<HandlingRecord> HandlingSnapshot;
     std::vector<HandlingRecord> HandlingRecords;
     int CurrentHandling = 0;
+
+    std::vector<VehicleDefRecord> VehicleDefSnapshot;
+    std::vector<VehicleDefRecord> VehicleDefRecords;
+    int CurrentVehicleDef = 0;
 
     VehicleList Autos;  // the entries of the vehicle list
     ErrorRows Errors;   // the rows of the error list

@@ -11,6 +11,7 @@ struct ErrorListEntry {
     std::string car;
     std::string parameter;
     std::string error;
+    int field = -1;  // the handling field concerned; -1 when the whole line is
 
     bool operator==(const ErrorListEntry&) const = default;
 };

@@ -91,7 +91,7 @@ std::string handlingFieldFromTokens(const std::vector<std::string_view>& tokens,
         const bool wantsText = info.check == ValueCheck::MustNotBeNumeric;
         errors.push_back({std::string(tokens.front()),
                           texts.captions[static_cast<std::size_t>(index)],
-                          wantsText ? texts.mustNotBeNumeric : texts.mustBeNumeric});
+                          wantsText ? texts.mustNotBeNumeric : texts.mustBeNumeric, index});
     }
     return std::string(token);
 }

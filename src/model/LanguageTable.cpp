@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "TextEncoding.h"
 #include "TextLines.h"
 
 namespace wendrake {
@@ -25,7 +26,11 @@ std::string expandLineBreaks(std::string_view line) {
 }  // namespace
 
 void LanguageTable::load(std::string_view fileBytes) {
-    const auto lines = splitLines(fileBytes);
+    // Files written for the older program are Windows-1252; ours may be
+    // either. The table holds UTF-8 from here on.
+    const std::string text =
+        isValidUtf8(fileBytes) ? std::string(fileBytes) : windows1252ToUtf8(fileBytes);
+    const auto lines = splitLines(text);
     const std::size_t count = std::min(lines.size(), texts_.size());
     for (std::size_t k = 0; k < count; ++k) {
         texts_[k] = expandLineBreaks(lines[k]);

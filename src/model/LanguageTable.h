@@ -14,12 +14,13 @@ class LanguageTable {
   public:
     static constexpr int kSize = 181;
 
-    // Loads a language file's bytes. Lines end at CR LF or a lone CR; "\n"
+    // Loads a language file's bytes, read as UTF-8 when they are valid UTF-8
+    // and as Windows-1252 otherwise. Lines end at CR LF or a lone CR; "\n"
     // (either case of n) inside a line becomes CR LF. Lines past the table's
     // end are ignored.
     void load(std::string_view fileBytes);
 
-    // Entry k; the empty text for a number outside the table.
+    // Entry k in UTF-8; the empty text for a number outside the table.
     const std::string& text(int k) const;
 
     void setText(int k, std::string value);

@@ -20,7 +20,14 @@ bool loadLanguageFile(const QString& folder, const QString& name, LanguageTable&
 // first listed; empty when none is listed.
 QString startLanguage(const QStringList& languages, const QString& remembered);
 
-// Game files and language files are 8-bit text shown as Latin-1.
+// Text k of the language, as shown.
+inline QString languageText(const LanguageTable& table, int k) {
+    const std::string& text = table.text(k);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Game files are 8-bit text in no declared code page: shown as Latin-1 and
+// stored back the same way, so every byte survives.
 inline QString fromBytes(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }

@@ -22,7 +22,7 @@ FileCommands::FileCommands(EditorDocument& document, Desktop& desktop,
     : document_(document), desktop_(desktop), language_(language) {}
 
 QString FileCommands::text(int number) const {
-    return fromBytes(language_.text(number));
+    return languageText(language_, number);
 }
 
 int FileCommands::filterPositionFor(const QString& path) {
@@ -94,7 +94,7 @@ FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filte
         desktop_.writeFile(path, read.bytes);
     }
     if (const auto failure = loadIntoDocument(document_, *kind, read.bytes, language_)) {
-        notice = errorNotice(failure->code, fromBytes(failure->description));
+        notice = errorNotice(failure->code, QString::fromStdString(failure->description));
         return failOpen(path);
     }
     document_.FilePath = path.toStdString();

@@ -134,7 +134,7 @@ bool frmMain::start() {
 }
 
 QString frmMain::text(int number) const {
-    return fromBytes(language_.text(number));
+    return languageText(language_, number);
 }
 
 void frmMain::startLanguage() {

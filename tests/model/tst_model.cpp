@@ -270,9 +270,9 @@ void ModelTests::badValuesAreReportedOnceAndKept() {
     badEngine.replace(badEngine.find(" R P "), 5, " R 7 ");
     const auto result = read(join({dataLine("1234"), dataLine("HEAVY", "heavy"), badEngine}));
     QCOMPARE(result.errors.size(), std::size_t{3});
-    QCOMPARE(result.errors[0], (ErrorListEntry{"1234", "field0", "no number"}));
-    QCOMPARE(result.errors[1], (ErrorListEntry{"HEAVY", "field1", "number"}));
-    QCOMPARE(result.errors[2], (ErrorListEntry{"BAD_ENGINE", "field16", "no number"}));
+    QCOMPARE(result.errors[0], (ErrorListEntry{"1234", "field0", "no number", 0}));
+    QCOMPARE(result.errors[1], (ErrorListEntry{"HEAVY", "field1", "number", 1}));
+    QCOMPARE(result.errors[2], (ErrorListEntry{"BAD_ENGINE", "field16", "no number", 16}));
     QCOMPARE(qb(result.records[1][HandlingField::Gewicht]), QByteArray("heavy"));
     QCOMPARE(qb(result.records[2][HandlingField::MotorTyp]), QByteArray("7"));
 }
@@ -494,6 +494,12 @@ void ModelTests::languageFile() {
     table.load(big);
     QCOMPARE(qb(table.text(180)), QByteArray("t180"));
     QCOMPARE(qb(table.text(181)), QByteArray(""));
+
+    // Older files are Windows-1252; UTF-8 files stay as they are.
+    table.load("Gr\xf6\xdf" "e \x80\r\n");
+    QCOMPARE(QString::fromStdString(table.text(0)), QString::fromUtf8("Größe €"));
+    table.load("Gr\xc3\xb6\xc3\x9f" "e\r\n");
+    QCOMPARE(QString::fromStdString(table.text(0)), QString::fromUtf8("Größe"));
 }
 
 QTEST_APPLESS_MAIN(ModelTests)

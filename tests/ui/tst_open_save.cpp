@@ -49,7 +49,7 @@ struct Session {
         window.cmdOpen_Click();
     }
 
-    QString text(int number) const { return fromBytes(window.language().text(number)); }
+    QString text(int number) const { return languageText(window.language(), number); }
     EditorDocument& document() { return window.document(); }
 };
 

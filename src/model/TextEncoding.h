@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wendrake {
+
+bool isValidUtf8(std::string_view bytes);
+
+// Windows-1252 text as UTF-8. The five bytes that code page leaves undefined
+// keep their Latin-1 meaning, so no byte is lost.
+std::string windows1252ToUtf8(std::string_view bytes);
+
+}  // namespace wendrake

@@ -1,0 +1,62 @@
+#include "PicturePane.h"
+
+#include <QFileInfo>
+#include <QPixmap>
+
+namespace wendrake {
+
+namespace {
+
+bool staysInFolder(const QString& name) {
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.contains(QStringLiteral(".."));
+}
+
+}  // namespace
+
+PicturePane::PicturePane(const char* frameName, const char* pictureName, QWidget* parent)
+    : QFrame(parent), picture_(new QLabel(this)) {
+    setObjectName(QString::fromLatin1(frameName));
+    picture_->setObjectName(QString::fromLatin1(pictureName));
+    setFrameShape(QFrame::StyledPanel);
+    setMinimumSize(200, 150);
+}
+
+void PicturePane::showVehicle(const QString& programFolder, const QString& name) {
+    const QString gfx = programFolder + QStringLiteral("gfx/");
+    QStringList candidates;
+    if (staysInFolder(name)) {
+        candidates << gfx + name + QStringLiteral(".bmp") << gfx + name + QStringLiteral(".jpg");
+    }
+    candidates << gfx + QStringLiteral("nopictureavailable.jpg");
+
+    shownFile_.clear();
+    picture_->clear();
+    for (const QString& candidate : candidates) {
+        if (!QFileInfo(candidate).isFile()) {
+            continue;
+        }
+        // A file that is no picture counts as missing: the next one is tried.
+        QPixmap pixmap;
+        if (pixmap.load(candidate)) {
+            picture_->setPixmap(pixmap);
+            picture_->resize(pixmap.size());
+            shownFile_ = candidate;
+            break;
+        }
+    }
+    centrePicture();
+}
+
+void PicturePane::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    centrePicture();
+}
+
+void PicturePane::centrePicture() {
+    const QRect inner = contentsRect();
+    picture_->move(inner.x() + inner.width() / 2 - picture_->width() / 2,
+                   inner.y() + inner.height() / 2 - picture_->height() / 2);
+}
+
+}  // namespace wendrake
