@@ -56,7 +56,9 @@ int main(int argc, char* argv[]) {
     if (!window.start()) {
         return 1;
     }
-    window.resize(1280, 800);
+    if (!options.screenshot.isEmpty()) {
+        window.resize(1280, 800);
+    }
     window.show();
     if (!options.file.isEmpty()) {
         window.openFile(options.file);

@@ -18,13 +18,17 @@ namespace wendrake {
 // pairs of each model ("Autotabelle").
 class ColourPages final : public QTabWidget {
     Q_OBJECT
-public:
+  public:
     explicit ColourPages(QWidget* parent = nullptr);
 
     void applyLanguage(const LanguageTable& language);
 
     QListWidget* lstColors;
+    QLabel* lblColorName;
     QLineEdit* txtColorName;
+    QLabel* lblRot;
+    QLabel* lblGruen;  // object name "lblGrün"
+    QLabel* lblBlau;
     QScrollBar* HScroll1;
     QScrollBar* HScroll2;
     QScrollBar* HScroll3;
@@ -38,11 +42,17 @@ public:
     QListWidget* lstCarColors;
     QPushButton* cmdRemColor;
     QGroupBox* frameAddColors;
+    QLabel* lblColor1;
+    QLabel* lblColor2;
     QComboBox* cmbColor1;
     QComboBox* cmbColor2;
     QFrame* picColor1;
     QFrame* picColor2;
     QPushButton* cmdAddColor;
+
+  private:
+    QWidget* buildPalettePage();
+    QWidget* buildPairsPage();
 };
 
 }  // namespace wendrake

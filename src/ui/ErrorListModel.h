@@ -10,7 +10,7 @@ namespace wendrake {
 // the order they were added. Headers are set by the language.
 class ErrorListModel final : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit ErrorListModel(const ErrorRows& rows, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -25,8 +25,9 @@ public:
     void reload();
     void rowsAppended(int previousCount);
 
-private:
+  private:
     const ErrorRows& rows_;
+    int shownRows_;  // the row count the views were last told
     QStringList headers_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +21,7 @@ namespace wendrake {
 // at once and marks the document unsaved; showing a record never does.
 class HandlingPages final : public QTabWidget {
     Q_OBJECT
-public:
+  public:
     explicit HandlingPages(EditorDocument& document, QWidget* parent = nullptr);
 
     // Captions, tab texts, hint texts and combo entries of the language.
@@ -80,9 +82,94 @@ public:
     QLineEdit* txtAuthor;
     QLineEdit* txtDate;
 
-signals:
+  public slots:
+    // Puts the control of field `field` in view on its page and gives it the
+    // focus; for jumping to a reported value.
+    void focusField(int field);
+
+    // One handler per control and event: each stores the control's value into
+    // its field of the current record and marks the document unsaved.
+    void txtAutoname_Change();
+    void txtGewicht_Change();
+    void txtBreite_Change();
+    void txtHoehe_Change();
+    void txtLaenge_Change();
+    void txtMassenmittelpX_Change();
+    void txtMassenmittelpY_Change();
+    void txtMassenmittelpZ_Change();
+    void txtSubMerged_Change();
+    void txtTractionMulti_Change();
+    void txtTractionLoss_Change();
+    void txtTractionBias_Change();
+    void txtGaenge_Change();
+    void txtGeschwindigkeit_Change();
+    void txtBeschleunigung_Change();
+    void cmbAntrieb_Click();
+    void cmbMotor_Click();
+    void txtBremsstaerke_Change();
+    void txtBrakeBias_Change();
+    void chkABS_Click();
+    void txtRadeinschlag_Change();
+    void txtKraftlevel_Change();
+    void txtDLevel_Change();
+    void txtPedSeat_Change();
+    void txtKoll_Change();
+    void txtPreis_Change();
+    void txtOLimit_Change();
+    void txtULimit_Change();
+    void txtBias_Change();
+    void cmbFrontLichter_Click();
+    void cmbRearLichter_Click();
+    void chkFlag1_Click();
+    void chkFlag2_Click();
+    void chkFlag3_Click();
+    void chkFlag4_Click();
+    void chkFlag5_Click();
+    void chkFlag6_Click();
+    void chkFlag7_Click();
+    void chkFlag8_Click();
+    void chkFlag9_Click();
+    void chkFlag10_Click();
+    void chkFlag11_Click();
+    void chkFlag12_Click();
+    void chkFlag13_Click();
+    void chkFlag14_Click();
+    void chkFlag15_Click();
+    void chkFlag16_Click();
+    void txtAuthor_Change();
+    void txtDate_Change();
+
+  signals:
     // The name box changed: the selected vehicle list entry follows it.
     void vehicleRenamed(const QString& name);
+
+  private:
+    QWidget* addPage(QWidget* content);
+    QWidget* buildValuePage(int page);
+    QWidget* buildFlagPage();
+    QWidget* buildPicturePage();
+    QWidget* buildOtherPage();
+    void connectHandlers();
+    void alignValueColumns();
+
+    HandlingRecord* currentRecord();
+    // Stores `value` into field `field` of the current record (nothing when
+    // there is none) and marks the document unsaved; idle while showing.
+    void store(HandlingField field, std::string value);
+    void storeText(HandlingField field, const QLineEdit* edit);
+    void storeChoice(HandlingField field, const QComboBox* combo);
+    void storeName();
+    void storeFlagBox(int box);
+    void storeFileText(std::string& target, const QLineEdit* edit);
+
+    EditorDocument& document_;
+    bool showing_ = false;  // the display is filling the controls
+    std::array<QWidget*, kHandlingFieldCount> editors_{};
+    std::array<QLabel*, kHandlingFieldCount> captionLabels_{};
+    std::array<QLabel*, kHandlingFieldCount> hintLabels_{};
+    std::array<QGridLayout*, 5> valueGrids_{};
+    QGroupBox* frameAuthor;
+    QGroupBox* frameDate;
 };
 
 }  // namespace wendrake

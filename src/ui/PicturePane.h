@@ -9,7 +9,7 @@ namespace wendrake {
 // its own size and clipped by the frame.
 class PicturePane final : public QFrame {
     Q_OBJECT
-public:
+  public:
     PicturePane(const char* frameName, const char* pictureName, QWidget* parent = nullptr);
 
     // Shows gfx/<name>.bmp, else gfx/<name>.jpg, else the placeholder
@@ -22,10 +22,10 @@ public:
     QString shownFile() const { return shownFile_; }
     QLabel* picture() const { return picture_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void centrePicture();
 
     QLabel* picture_;

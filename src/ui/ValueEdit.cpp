@@ -7,7 +7,7 @@ namespace wendrake {
 namespace {
 
 class SeparatorFilter final : public QValidator {
-public:
+  public:
     SeparatorFilter(QString forbidden, QObject* parent)
         : QValidator(parent), forbidden_(std::move(forbidden)) {}
 
@@ -23,7 +23,7 @@ public:
         return Acceptable;
     }
 
-private:
+  private:
     QString forbidden_;
 };
 

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "model/EditorDocument.h"
 #include "model/LanguageTable.h"
@@ -17,14 +21,17 @@ namespace wendrake {
 // other types: none).
 class VehicleDefPages final : public QTabWidget {
     Q_OBJECT
-public:
+  public:
     explicit VehicleDefPages(EditorDocument& document, QWidget* parent = nullptr);
 
+    // Captions and tab texts of the language. The pages keep the table to
+    // caption the extra fields of later vehicles: it must outlive them.
     void applyLanguage(const LanguageTable& language);
 
     // Fills every control from the record at `CurrentVehicleDef` with the
     // edit handlers held back and applies the extra-field rule. Changes
-    // neither the record nor `SavedFlag`.
+    // neither the record nor `SavedFlag`. A type or class that the combo does
+    // not offer is shown as an extra entry below a separator.
     void showCurrentRecord();
 
     void showPicture(const QString& programFolder, const QString& name);
@@ -48,9 +55,41 @@ public:
     QLabel* lblExtra2Info;
     PicturePane* picFrame2;
 
-signals:
+  public slots:
+    void txtID_Change();
+    void txtModelName_Change();
+    void txtTXDName_Change();
+    void txtHandlingID_Change();
+    void txtGameName_Change();
+    void cmbTyp_Click();
+    void cmbKlasse_Click();
+    void txtFrequenz_Change();
+    void txtLevel_Change();
+    void txtCompRules_Change();
+    void txtExtra1_Change();
+    void cmbExtra1_Click();
+    void txtExtra2_Change();
+
+  signals:
     // The handling id box changed: the selected vehicle list entry follows it.
     void vehicleRenamed(const QString& name);
+
+  private:
+    QGridLayout* addFormPage(const QString& caption);
+    void connectHandlers();
+    VehicleDefRecord* currentRecord();
+    bool edit(std::optional<VehicleDefField> field, const QString& text);
+    void applyExtraFieldRule(const VehicleDefRecord& record);
+    QString text(int number) const;
+
+    EditorDocument& document_;
+    const LanguageTable* language_ = nullptr;
+    // Caption and hint labels with the number of their text.
+    std::vector<std::pair<QLabel*, int>> captions_;
+    // True while the controls are filled from the record: no handler stores.
+    bool displaying_ = false;
+    // The extra captions are those of a plane (texts 151 and 147).
+    bool planeCaptions_ = false;
 };
 
 }  // namespace wendrake

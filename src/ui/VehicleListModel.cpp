@@ -21,6 +21,11 @@ QVariant VehicleListModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+void VehicleListModel::entryChanged(int row) {
+    const QModelIndex changed = index(row, 0);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+}
+
 void VehicleListModel::reload() {
     beginResetModel();
     endResetModel();

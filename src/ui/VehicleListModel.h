@@ -18,6 +18,8 @@ class VehicleListModel final : public QAbstractListModel {
 
     // Call after the list has been replaced.
     void reload();
+    // Call after the text of entry `row` changed in place.
+    void entryChanged(int row);
 
   private:
     const VehicleList& list_;

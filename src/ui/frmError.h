@@ -15,7 +15,7 @@ namespace wendrake {
 // destroyed) when closed.
 class frmError final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmError(const ErrorRows& rows, QWidget* parent = nullptr);
 
     void applyLanguage(const LanguageTable& language);
@@ -29,17 +29,20 @@ public:
     QTreeView* lstErrors;
     QPushButton* cmdClose;
 
-public slots:
+  public slots:
     void cmdClose_Click();
 
-signals:
-    // A row was double-clicked: the vehicle and the field of that row.
+  signals:
+    // A row was double-clicked (or Enter pressed on it): the vehicle and the
+    // field of that row.
     void rowActivated(const ErrorListEntry& row);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
+    void fitColumns(bool widenOnly);
+
     const ErrorRows& rows_;
     ErrorListModel* model_;
 };

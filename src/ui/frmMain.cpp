@@ -1,9 +1,11 @@
 #include "frmMain.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -15,6 +17,8 @@ namespace wendrake {
 namespace {
 
 const QString kCaption = QStringLiteral("Zerrin PC-Version - CAR-Editor");
+const QString kWindowSection = QStringLiteral("Window");
+const QString kGeometryKey = QStringLiteral("Geometry");
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name) {
@@ -33,6 +37,18 @@ QGroupBox* frame(const char* name, const char* designText, QWidget* content) {
     return box;
 }
 
+// The first record named `name`, or 0 when none is: the window then shows
+// the first record, as it always has.
+template <typename Record>
+int firstRecordNamed(const std::vector<Record>& records, const std::string& name) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].name() == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
@@ -42,12 +58,16 @@ frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
       files_(document_, desktop_, language_),
       vehicleModel_(new VehicleListModel(document_.Autos, this)) {
     setObjectName(QStringLiteral("frmMain"));
+    resize(1280, 800);
     buildWindow();
     connectHandlers();
 }
 
+frmMain::~frmMain() = default;
+
 void frmMain::buildWindow() {
     setWindowTitle(kCaption);
+    setAcceptDrops(true);
 
     cmdOpen = button("cmdOpen", "Lade Datei");
     cmdSave = button("cmdSave", "Speichern");
@@ -66,13 +86,13 @@ void frmMain::buildWindow() {
     cmbAutos->setMaxVisibleItems(25);
     cmbAutos->setMinimumContentsLength(16);
     cmbSprache = named(new QComboBox, "cmbSprache");
-    txtAuthor = named(new QLineEdit, "txtAuthor");
-    txtDate = named(new QLineEdit, "txtDate");
-
     FrameAutos = frame("FrameAutos", "Autos", cmbAutos);
     FrameSprache = frame("FrameSprache", "Sprache", cmbSprache);
-    frameAuthor = frame("frameAuthor", "Autor", txtAuthor);
-    frameDate = frame("frameDate", "Datum", txtDate);
+
+    SSTab1 = new HandlingPages(document_);
+    SSTab2 = new VehicleDefPages(document_);
+    SSTab3 = new ColourPages;
+    errorWindow = new frmError(document_.Errors, this);
 
     auto* commands = new QHBoxLayout;
     for (QPushButton* b : {cmdOpen, cmdSave, cmdSaveAs, cmdBackup, cmdUndo}) {
@@ -88,14 +108,17 @@ void frmMain::buildWindow() {
     side->addWidget(FrameSprache);
     side->addStretch();
 
+    // The three page sets lie in one place; only the one of the loaded kind
+    // is visible.
     auto* pages = new QVBoxLayout;
-    pages->addWidget(frameAuthor);
-    pages->addWidget(frameDate);
-    pages->addStretch();
+    for (QTabWidget* tabs : {static_cast<QTabWidget*>(SSTab1), static_cast<QTabWidget*>(SSTab2),
+                             static_cast<QTabWidget*>(SSTab3)}) {
+        pages->addWidget(tabs);
+    }
 
     auto* body = new QHBoxLayout;
-    body->addLayout(side, 1);
-    body->addLayout(pages, 3);
+    body->addLayout(side, 0);
+    body->addLayout(pages, 1);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -103,7 +126,7 @@ void frmMain::buildWindow() {
     layout->addLayout(body, 1);
     setCentralWidget(central);
 
-    showLoadedState(false);
+    showPagesOf(DataFileKind::Handling, false);
 }
 
 void frmMain::connectHandlers() {
@@ -113,8 +136,9 @@ void frmMain::connectHandlers() {
     connect(cmdEnde, &QPushButton::clicked, this, &frmMain::cmdEnde_Click);
     connect(cmbAutos, &QComboBox::currentIndexChanged, this, &frmMain::cmbAutos_Click);
     connect(cmbSprache, &QComboBox::activated, this, &frmMain::cmbSprache_Click);
-    connect(txtAuthor, &QLineEdit::textChanged, this, &frmMain::txtAuthor_Change);
-    connect(txtDate, &QLineEdit::textChanged, this, &frmMain::txtDate_Change);
+    connect(SSTab1, &HandlingPages::vehicleRenamed, this, &frmMain::renameSelectedVehicle);
+    connect(SSTab2, &VehicleDefPages::vehicleRenamed, this, &frmMain::renameSelectedVehicle);
+    connect(errorWindow, &frmError::rowActivated, this, &frmMain::jumpToErrorRow);
 }
 
 bool frmMain::start() {
@@ -123,7 +147,13 @@ bool frmMain::start() {
                         QString::fromLatin1(kProgramVersion.data(),
                                             static_cast<qsizetype>(kProgramVersion.size())));
     document_.kind = DataFileKind::Handling;
+    showPagesOf(DataFileKind::Handling, false);
     document_.SavedFlag = true;
+    const QByteArray geometry =
+        QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
     if (listLanguages(programFolder_).isEmpty()) {
         desktop_.showNotice(
             QStringLiteral("No language-file found! Please reinstall the application."));
@@ -164,11 +194,13 @@ void frmMain::applyLanguage() {
     cmdSave->setText(text(9));
     cmdBackup->setText(text(10));
     cmdEnde->setText(text(11));
+    cmdUndo->setText(text(97));
     cmdSaveAs->setText(text(119));
     cmdHelp->setText(text(120));
-    cmdUndo->setText(text(97));
-    frameAuthor->setTitle(text(100));
-    frameDate->setTitle(text(101));
+    SSTab1->applyLanguage(language_);
+    SSTab2->applyLanguage(language_);
+    SSTab3->applyLanguage(language_);
+    errorWindow->applyLanguage(language_);
 }
 
 void frmMain::cmbSprache_Click() {
@@ -201,25 +233,46 @@ void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
         vehicleModel_->reload();
         cmbAutos->setCurrentIndex(-1);
     }
-    if (loaded) {
-        const QSignalBlocker authorBlocker(txtAuthor);
-        const QSignalBlocker dateBlocker(txtDate);
-        txtAuthor->setText(fromBytes(document_.Author));
-        txtDate->setText(fromBytes(document_.Date));
+    showPagesOf(document_.kind, loaded);
+    if (!loaded) {
+        return;
     }
-    showLoadedState(loaded);
-    if (loaded) {
-        cmbAutos->setCurrentIndex(0);
-        document_.SavedFlag = true;
+    if (document_.kind == DataFileKind::Handling) {
+        SSTab1->showAuthorAndDate();
+        errorWindow->rowsReplaced();
     }
+    cmbAutos->setCurrentIndex(0);
+    document_.SavedFlag = true;
 }
 
-void frmMain::showLoadedState(bool loaded) {
+void frmMain::showPagesOf(DataFileKind kind, bool loaded) {
+    SSTab1->setVisible(kind == DataFileKind::Handling);
+    SSTab2->setVisible(kind == DataFileKind::VehicleDefs);
+    SSTab3->setVisible(kind == DataFileKind::CarColours);
     for (QWidget* control : {static_cast<QWidget*>(cmdSave), static_cast<QWidget*>(cmdSaveAs),
                              static_cast<QWidget*>(cmdBackup), static_cast<QWidget*>(cmdUndo),
-                             static_cast<QWidget*>(FrameAutos), static_cast<QWidget*>(frameAuthor),
-                             static_cast<QWidget*>(frameDate)}) {
-        control->setEnabled(loaded);
+                             static_cast<QWidget*>(FrameAutos), static_cast<QWidget*>(SSTab1),
+                             static_cast<QWidget*>(SSTab2), static_cast<QWidget*>(SSTab3)}) {
+        control->setEnabled(false);
+    }
+    if (!loaded) {
+        return;
+    }
+    for (QWidget* control : {static_cast<QWidget*>(cmdSave), static_cast<QWidget*>(cmdSaveAs),
+                             static_cast<QWidget*>(cmdBackup), static_cast<QWidget*>(cmdUndo),
+                             static_cast<QWidget*>(FrameAutos)}) {
+        control->setEnabled(true);
+    }
+    switch (kind) {
+        case DataFileKind::Handling:
+            SSTab1->setEnabled(true);
+            break;
+        case DataFileKind::VehicleDefs:
+            SSTab2->setEnabled(true);
+            break;
+        case DataFileKind::CarColours:
+            SSTab3->setEnabled(true);
+            break;
     }
 }
 
@@ -246,33 +299,76 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    desktop_.setSetting(kWindowSection, kGeometryKey,
+                        QString::fromLatin1(saveGeometry().toBase64()));
+    errorWindow->close();
     event->accept();
 }
 
-void frmMain::cmbAutos_Click() {
-    if (document_.Autos.empty() || cmbAutos->currentIndex() < 0) {
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) {
         return;
     }
-    const std::string& name = document_.Autos.at(cmbAutos->currentIndex());
-    const auto& records = document_.HandlingRecords;
-    int found = 0;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].name() == name) {
-            found = static_cast<int>(i);
-            break;
-        }
+    event->acceptProposedAction();
+    if (!document_.SavedFlag && !desktop_.askYesNo(text(Text::OpenUnsaved))) {
+        return;
     }
-    document_.CurrentHandling = found;
+    openFile(urls.first().toLocalFile());
 }
 
-void frmMain::txtAuthor_Change() {
-    document_.Author = toBytes(txtAuthor->text());
-    document_.SavedFlag = false;
+void frmMain::cmbAutos_Click() {
+    const int selected = cmbAutos->currentIndex();
+    if (document_.Autos.empty() || selected < 0 || selected >= document_.Autos.size()) {
+        return;
+    }
+    const bool saved = document_.SavedFlag;
+    const std::string& name = document_.Autos.at(selected);
+    switch (document_.kind) {
+        case DataFileKind::Handling:
+            SSTab1->showPicture(programFolder_, fromBytes(name));
+            document_.CurrentHandling = firstRecordNamed(document_.HandlingRecords, name);
+            SSTab1->showCurrentRecord();
+            break;
+        case DataFileKind::VehicleDefs:
+            SSTab2->showPicture(programFolder_, fromBytes(name));
+            document_.CurrentVehicleDef = firstRecordNamed(document_.VehicleDefRecords, name);
+            SSTab2->showCurrentRecord();
+            break;
+        case DataFileKind::CarColours:
+            break;
+    }
+    document_.SavedFlag = saved;
 }
 
-void frmMain::txtDate_Change() {
-    document_.Date = toBytes(txtDate->text());
-    document_.SavedFlag = false;
+void frmMain::renameSelectedVehicle(const QString& name) {
+    const int selected = cmbAutos->currentIndex();
+    if (selected < 0 || selected >= document_.Autos.size()) {
+        return;
+    }
+    // The entry keeps its place and the selection; no display runs.
+    document_.Autos.rename(selected, toBytes(name));
+    vehicleModel_->entryChanged(selected);
+}
+
+void frmMain::jumpToErrorRow(const ErrorListEntry& row) {
+    if (document_.kind != DataFileKind::Handling) {
+        return;
+    }
+    const int entry = document_.Autos.indexOf(row.car);
+    if (entry < 0) {
+        return;
+    }
+    cmbAutos->setCurrentIndex(entry);
+    activateWindow();
+    SSTab1->focusField(row.field >= 0 ? row.field : 0);
 }
 
 }  // namespace wendrake

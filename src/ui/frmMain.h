@@ -2,24 +2,29 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 
 #include "model/EditorDocument.h"
 #include "model/LanguageTable.h"
 #include "platform/Desktop.h"
+#include "ui/ColourPages.h"
 #include "ui/FileCommands.h"
+#include "ui/HandlingPages.h"
+#include "ui/VehicleDefPages.h"
 #include "ui/VehicleListModel.h"
+#include "ui/frmError.h"
 
 namespace wendrake {
 
 // The main window: the commands, the vehicle list, the language list and the
-// pages of the loaded kind of file.
+// page set of the loaded kind of file. It wires the pages, the error window
+// and the file commands; each of those owns its own controls and handlers.
 class frmMain final : public QMainWindow {
     Q_OBJECT
   public:
     frmMain(Desktop& desktop, QString programFolder, QWidget* parent = nullptr);
+    ~frmMain() override;
 
     // The start sequence; false when the program cannot run (no language
     // file), after telling the player.
@@ -31,6 +36,7 @@ class frmMain final : public QMainWindow {
 
     EditorDocument& document() { return document_; }
     const LanguageTable& language() const { return language_; }
+    VehicleListModel* vehicleListModel() const { return vehicleModel_; }
 
     QPushButton* cmdOpen;
     QPushButton* cmdSave;
@@ -44,10 +50,10 @@ class frmMain final : public QMainWindow {
     QComboBox* cmbAutos;
     QGroupBox* FrameSprache;
     QComboBox* cmbSprache;
-    QGroupBox* frameAuthor;
-    QLineEdit* txtAuthor;
-    QGroupBox* frameDate;
-    QLineEdit* txtDate;
+    HandlingPages* SSTab1;
+    VehicleDefPages* SSTab2;
+    ColourPages* SSTab3;
+    frmError* errorWindow;
 
   public slots:
     void cmdOpen_Click();
@@ -56,11 +62,11 @@ class frmMain final : public QMainWindow {
     void cmdEnde_Click();
     void cmbAutos_Click();
     void cmbSprache_Click();
-    void txtAuthor_Change();
-    void txtDate_Change();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildWindow();
@@ -69,8 +75,10 @@ class frmMain final : public QMainWindow {
     void loadLanguageFile();
     void applyLanguage();
     void showOpenResult(const FileCommands::OpenResult& result);
-    void showLoadedState(bool loaded);
+    void showPagesOf(DataFileKind kind, bool loaded);
     void setCaptionPath(const QString& path);
+    void renameSelectedVehicle(const QString& name);
+    void jumpToErrorRow(const ErrorListEntry& row);
     QString text(int number) const;
 
     EditorDocument document_;

@@ -496,9 +496,13 @@ void ModelTests::languageFile() {
     QCOMPARE(qb(table.text(181)), QByteArray(""));
 
     // Older files are Windows-1252; UTF-8 files stay as they are.
-    table.load("Gr\xf6\xdf" "e \x80\r\n");
+    table.load(
+        "Gr\xf6\xdf"
+        "e \x80\r\n");
     QCOMPARE(QString::fromStdString(table.text(0)), QString::fromUtf8("Größe €"));
-    table.load("Gr\xc3\xb6\xc3\x9f" "e\r\n");
+    table.load(
+        "Gr\xc3\xb6\xc3\x9f"
+        "e\r\n");
     QCOMPARE(QString::fromStdString(table.text(0)), QString::fromUtf8("Größe"));
 }
 

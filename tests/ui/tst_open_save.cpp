@@ -136,8 +136,8 @@ void OpenSaveTests::openFillsTheWindowAndRemembersTheChoice() {
     QCOMPARE(s.window.cmbAutos->currentIndex(), 0);
     const auto& current = s.document().HandlingRecords.at(s.document().CurrentHandling);
     QCOMPARE(QString::fromStdString(current.name()), QStringLiteral("ARROW"));
-    QCOMPARE(s.window.txtAuthor->text(), QStringLiteral("Jo Tester"));
-    QCOMPARE(s.window.txtDate->text(), QStringLiteral("2026-01-15"));
+    QCOMPARE(s.window.SSTab1->txtAuthor->text(), QStringLiteral("Jo Tester"));
+    QCOMPARE(s.window.SSTab1->txtDate->text(), QStringLiteral("2026-01-15"));
     QVERIFY(s.document().SavedFlag);
     QVERIFY(s.window.cmdSave->isEnabled());
     QVERIFY(s.window.cmdSaveAs->isEnabled());
@@ -154,7 +154,7 @@ void OpenSaveTests::unsavedChangesAreAskedAbout() {
     Session s;
     const QString path = s.copy("plain.cfg");
     s.open(path);
-    s.window.txtAuthor->setText("Someone else");
+    s.window.SSTab1->txtAuthor->setText("Someone else");
     QVERIFY(!s.document().SavedFlag);
 
     s.desktop.answers.enqueue(false);
@@ -181,7 +181,7 @@ void OpenSaveTests::missingFileKeepsTheLoadedDocument() {
     QCOMPARE(QString::fromStdString(s.document().FilePath), path);
     QCOMPARE(s.window.cmbAutos->count(), 4);
 
-    s.window.txtDate->setText("2027-01-01");
+    s.window.SSTab1->txtDate->setText("2027-01-01");
     s.window.cmdSave_Click();
     QVERIFY(contents(path).contains("; Created 2027-01-01\r\n"));
     QVERIFY(!QFile::exists(gone));
@@ -260,7 +260,7 @@ void OpenSaveTests::saveWritesTheFileAndCommits() {
     const QString path = s.copy("plain.cfg");
     s.open(path);
     s.document().HandlingRecords[0][HandlingField::Gewicht] = "999.5";
-    s.window.txtAuthor->setText("New Author");
+    s.window.SSTab1->txtAuthor->setText("New Author");
     s.window.cmdSave_Click();
 
     QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(116)});
@@ -350,7 +350,7 @@ void OpenSaveTests::quittingWithUnsavedChangesAsks() {
     QVERIFY(!s.window.isVisible());
 
     s.window.show();
-    s.window.txtAuthor->setText("x");
+    s.window.SSTab1->txtAuthor->setText("x");
     s.desktop.answers.enqueue(false);
     s.window.cmdEnde_Click();
     QCOMPARE(s.desktop.texts(Kind::Question), QStringList{s.text(117)});
