@@ -103,6 +103,8 @@ void frmMain::buildWindow() {
         commands->addWidget(b);
     }
 
+    FrameAutos->setMinimumWidth(230);
+    FrameSprache->setMinimumWidth(230);
     auto* side = new QVBoxLayout;
     side->addWidget(FrameAutos);
     side->addWidget(FrameSprache);
