@@ -38,8 +38,11 @@ std::string localBytes(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
 
+// One line per file: a message of several lines is joined with blanks.
 void reportFailure(const QString& file, const QString& message) {
-    writeOut(stderr, localBytes(file) + ": " + localBytes(message) + "\n");
+    QString oneLine = message;
+    oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    writeOut(stderr, localBytes(file) + ": " + localBytes(oneLine) + "\n");
 }
 
 void reportUsage(const char* problem) {
@@ -68,7 +71,7 @@ std::optional<OpenedFile> openAsEditorDoes(const QString& path, const LanguageTa
     opened.bytes =
         needsLineEndRepair(read.bytes) ? repairLineEnds(read.bytes) : std::move(read.bytes);
     if (const auto failure = loadIntoDocument(opened.document, *kind, opened.bytes, language)) {
-        reportFailure(path, errorNotice(failure->code, QString::fromStdString(failure->description)));
+        reportFailure(path, readFailureNotice(*failure));
         return std::nullopt;
     }
     return opened;

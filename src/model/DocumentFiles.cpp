@@ -1,8 +1,10 @@
 #include "DocumentFiles.h"
 
+#include "CarColourFile.h"
 #include "HandlingBuilder.h"
 #include "HandlingReader.h"
 #include "TextLines.h"
+#include "VehicleDefFile.h"
 
 namespace wendrake {
 
@@ -40,18 +42,16 @@ std::string repairLineEnds(std::string_view bytes) {
     return text;
 }
 
-std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
-                                            std::string_view bytes, const LanguageTable& language) {
-    if (kind != DataFileKind::Handling) {
-        return ReadFailure{kUnsupportedKindCode, language.text(Text::KindNotSupportedYet)};
-    }
+namespace {
+
+std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_view bytes,
+                                        const LanguageTable& language) {
     HandlingReadResult read =
         LoadHandlingFile(bytes, HandlingReadTexts::fromLanguage(language),
                          {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)});
     if (read.failure) {
         return read.failure;
     }
-    document.kind = kind;
     document.HandlingSnapshot = std::move(read.records);
     document.HandlingRecords = document.HandlingSnapshot;
     document.CurrentHandling = 0;
@@ -62,15 +62,88 @@ std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKi
     return std::nullopt;
 }
 
+std::optional<ReadFailure> loadVehicleDefs(EditorDocument& document, std::string_view bytes,
+                                           const LanguageTable& language) {
+    VehicleDefReadResult read = LoadVehicleDefFile(bytes, language.text(Text::TooFewValues));
+    if (read.failure) {
+        return read.failure;
+    }
+    document.VehicleDefSnapshot = std::move(read.records);
+    document.VehicleDefRecords = document.VehicleDefSnapshot;
+    document.CurrentVehicleDef = 0;
+    document.Autos.assign(std::move(read.names));
+    return std::nullopt;
+}
+
+std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_view bytes,
+                                          const LanguageTable& language) {
+    CarColourReadResult read = LoadCarColourFile(
+        bytes, {language.text(Text::TooFewValues), language.text(Text::NotAWholeNumber)});
+    if (read.failure) {
+        return read.failure;
+    }
+    document.ColourSnapshot = std::move(read.palette);
+    document.ColourEntries = document.ColourSnapshot;
+    document.CarColourSnapshot = std::move(read.cars);
+    document.CarColourRecords = document.CarColourSnapshot;
+    document.CurrentCarColour = 0;
+    document.Autos.assign(std::move(read.names));
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
+                                            std::string_view bytes, const LanguageTable& language) {
+    std::optional<ReadFailure> failure;
+    switch (kind) {
+        case DataFileKind::Handling:
+            failure = loadHandling(document, bytes, language);
+            break;
+        case DataFileKind::VehicleDefs:
+            failure = loadVehicleDefs(document, bytes, language);
+            break;
+        case DataFileKind::CarColours:
+            failure = loadCarColours(document, bytes, language);
+            break;
+    }
+    if (!failure) {
+        document.kind = kind;
+    }
+    return failure;
+}
+
 std::string buildSaveText(const EditorDocument& document, std::string_view diskBytes) {
-    std::string text = BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos,
-                                         document.Author, document.Date);
+    std::string text;
+    switch (document.kind) {
+        case DataFileKind::Handling:
+            text = BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos,
+                                     document.Author, document.Date);
+            break;
+        case DataFileKind::VehicleDefs:
+            text = BuildVehicleDefText(diskBytes, document.VehicleDefRecords);
+            break;
+        case DataFileKind::CarColours:
+            text = BuildCarColourText(diskBytes, document.ColourEntries, document.CarColourRecords);
+            break;
+    }
     text += kCrLf;
     return text;
 }
 
 void commitSnapshot(EditorDocument& document) {
-    document.HandlingSnapshot = document.HandlingRecords;
+    switch (document.kind) {
+        case DataFileKind::Handling:
+            document.HandlingSnapshot = document.HandlingRecords;
+            break;
+        case DataFileKind::VehicleDefs:
+            document.VehicleDefSnapshot = document.VehicleDefRecords;
+            break;
+        case DataFileKind::CarColours:
+            document.ColourSnapshot = document.ColourEntries;
+            document.CarColourSnapshot = document.CarColourRecords;
+            break;
+    }
 }
 
 }  // namespace wendrake

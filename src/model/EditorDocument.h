@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ColourRecords.h"
 #include "DataFileKind.h"
 #include "ErrorList.h"
 #include "HandlingRecord.h"
@@ -25,6 +26,12 @@ struct EditorDocument {
     std::vector<VehicleDefRecord> VehicleDefSnapshot;
     std::vector<VehicleDefRecord> VehicleDefRecords;
     int CurrentVehicleDef = 0;
+
+    std::vector<ColourTableEntry> ColourSnapshot;
+    std::vector<ColourTableEntry> ColourEntries;
+    std::vector<CarColourRecord> CarColourSnapshot;
+    std::vector<CarColourRecord> CarColourRecords;
+    int CurrentCarColour = 0;
 
     VehicleList Autos;  // the entries of the vehicle list
     ErrorRows Errors;   // the rows of the error list

@@ -42,11 +42,12 @@ inline constexpr int Saved = 116;
 inline constexpr int QuitUnsaved = 117;
 inline constexpr int OpenUnsaved = 118;
 inline constexpr int VehicleDefFileType = 122;
+inline constexpr int TooFewValues = 150;
 inline constexpr int CarColourFileType = 152;
 inline constexpr int TooManyVehicles = 169;
-inline constexpr int KindNotSupportedYet = 170;
 inline constexpr int WriteFailed = 171;
 inline constexpr int NoVehicle = 172;
+inline constexpr int NotAWholeNumber = 173;
 }  // namespace Text
 
 }  // namespace wendrake

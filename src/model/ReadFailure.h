@@ -5,9 +5,11 @@
 namespace wendrake {
 
 // Why a file could not be opened: shown as "Error: <code> - <description>".
+// A reader's own stop (a line with too few values) shows its message alone.
 struct ReadFailure {
     int code = 0;
     std::string description;
+    bool messageOnly = false;
 };
 
 // A table holds at most this many elements: its counters are 16-bit signed.
@@ -19,7 +21,7 @@ inline constexpr int kOverflowCode = 6;
 // The code of a file that holds no vehicle to show.
 inline constexpr int kNoVehicleCode = 380;
 
-// The code of a kind of file this version cannot open.
-inline constexpr int kUnsupportedKindCode = 0;
+// The code of a value that is not a whole number of 16 bits.
+inline constexpr int kTypeMismatchCode = 13;
 
 }  // namespace wendrake

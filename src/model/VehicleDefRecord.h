@@ -27,6 +27,7 @@ inline constexpr int kVehicleDefFieldCount = 12;
 // the line does not have is the empty text.
 struct VehicleDefRecord {
     std::array<std::string, kVehicleDefFieldCount> fields{};
+    std::string trailingComment;  // from the line's "#" on, written back after the values
 
     std::string& operator[](VehicleDefField f) { return fields[static_cast<std::size_t>(f)]; }
     const std::string& operator[](VehicleDefField f) const {

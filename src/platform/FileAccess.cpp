@@ -60,4 +60,9 @@ QString errorNotice(int code, const QString& description) {
     return QStringLiteral("Error: %1 - %2").arg(code).arg(description);
 }
 
+QString readFailureNotice(const ReadFailure& failure) {
+    const QString description = QString::fromStdString(failure.description);
+    return failure.messageOnly ? description : errorNotice(failure.code, description);
+}
+
 }  // namespace wendrake

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/ReadFailure.h"
+
 namespace wendrake {
 
 // The outcome of a file operation; on failure, the code and description
@@ -33,5 +35,9 @@ FileResult writeFileAtomically(const QString& path, std::string_view bytes);
 
 // "Error: <code> - <description>", the notice of a failed operation.
 QString errorNotice(int code, const QString& description);
+
+// The notice of a file that could not be read: the error notice, or a
+// reader's own message alone (a line with too few values).
+QString readFailureNotice(const ReadFailure& failure);
 
 }  // namespace wendrake

@@ -2,11 +2,20 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
+#include <new>
 
+#include "model/ColourEditing.h"
+#include "model/ReadFailure.h"
+#include "platform/FileAccess.h"
 #include "platform/LanguageFiles.h"
+#include "ui/ValueEdit.h"
 
 namespace wendrake {
 
@@ -51,6 +60,67 @@ QFrame* swatch(const QString& name, QSize size) {
     return box;
 }
 
+void paint(QFrame* box, const QColor& colour) {
+    QPalette filled = box->palette();
+    filled.setColor(QPalette::Window, colour);
+    box->setPalette(filled);
+}
+
+// A file may hold parts outside a byte; the preview shows what the bars show.
+QColor colourOf(const ColourTableEntry& entry) {
+    const auto part = [](std::int16_t value) { return std::clamp<int>(value, 0, 255); };
+    return QColor(part(entry.Red), part(entry.Green), part(entry.Blue));
+}
+
+// Rows carry a sample of their colours: names alone rarely tell two blues apart.
+constexpr QSize kSampleSize(30, 14);
+
+QIcon sample(const QList<QColor>& colours) {
+    QPixmap pixmap(kSampleSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    const int width = kSampleSize.width() / static_cast<int>(colours.size());
+    for (int k = 0; k < colours.size(); ++k) {
+        painter.fillRect(k * width, 0, width, kSampleSize.height(), colours[k]);
+    }
+    painter.setPen(QColor(96, 96, 96));
+    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    painter.end();
+    QIcon icon(pixmap);
+    // A selected row would otherwise tint the sample with the highlight.
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
+}
+
+void showEntry(QListWidgetItem* item, const ColourTableEntry& entry) {
+    item->setText(fromBytes(colourListText(entry)));
+    item->setIcon(sample({colourOf(entry)}));
+}
+
+// The colour a pair value names; pair values are palette positions.
+QColor colourAt(const std::vector<ColourTableEntry>& palette, int value) {
+    if (value < 0 || static_cast<std::size_t>(value) >= palette.size()) {
+        return Qt::transparent;
+    }
+    return colourOf(palette[static_cast<std::size_t>(value)]);
+}
+
+void addPairRow(QListWidget* list, const QString& text,
+                const std::vector<ColourTableEntry>& palette, int first, int second) {
+    list->addItem(
+        new QListWidgetItem(sample({colourAt(palette, first), colourAt(palette, second)}), text));
+}
+
+// A palette or pair table never grows past what 16-bit counters can number.
+QString overflowNotice() {
+    return errorNotice(kOverflowCode, QStringLiteral("Overflow"));
+}
+
+template <typename Container>
+bool holds(const Container& items, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < items.size();
+}
+
 QWidget* scrolling(QWidget* content) {
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
@@ -61,17 +131,22 @@ QWidget* scrolling(QWidget* content) {
 
 }  // namespace
 
-ColourPages::ColourPages(QWidget* parent) : QTabWidget(parent) {
+ColourPages::ColourPages(EditorDocument& document, Desktop& desktop, QWidget* parent)
+    : QTabWidget(parent), document_(document), desktop_(desktop) {
     setObjectName(QStringLiteral("SSTab3"));
     addTab(scrolling(buildPalettePage()), QStringLiteral("Farbentabelle"));
     addTab(scrolling(buildPairsPage()), QStringLiteral("Autotabelle"));
+    connectHandlers();
 }
 
 QWidget* ColourPages::buildPalettePage() {
     lstColors = named(new QListWidget, QStringLiteral("lstColors"));
     lstColors->setMinimumWidth(240);
+    lstColors->setIconSize(kSampleSize);
     lblColorName = label(QStringLiteral("lblColorName"), QStringLiteral("Name"));
-    txtColorName = named(new QLineEdit, QStringLiteral("txtColorName"));
+    // The name ends at the first tab in the file, and a line break would split
+    // the palette line.
+    txtColorName = valueEdit("txtColorName", QStringLiteral("\t\r\n"));
     lblRot = label(QStringLiteral("lblRot"), QStringLiteral("Rot"));
     lblGruen = label(QStringLiteral("lblGrün"), QStringLiteral("Grün"));
     lblBlau = label(QStringLiteral("lblBlau"), QStringLiteral("Blau"));
@@ -133,6 +208,7 @@ QWidget* ColourPages::buildPalettePage() {
 QWidget* ColourPages::buildPairsPage() {
     lstCarColors = named(new QListWidget, QStringLiteral("lstCarColors"));
     lstCarColors->setMinimumWidth(240);
+    lstCarColors->setIconSize(kSampleSize);
     cmdRemColor = button(QStringLiteral("cmdRemColor"), QStringLiteral("Entfernen"));
     frameColors = named(new QGroupBox(QStringLiteral("Autofarben")), QStringLiteral("frameColors"));
     auto* pairs = new QVBoxLayout(frameColors);
@@ -146,8 +222,10 @@ QWidget* ColourPages::buildPairsPage() {
     lblColor2 = label(QStringLiteral("lblColor2"), QStringLiteral("Farbe 2"));
     cmbColor1 = named(new QComboBox, QStringLiteral("cmbColor1"));
     cmbColor2 = named(new QComboBox, QStringLiteral("cmbColor2"));
-    cmbColor1->setMinimumWidth(200);
-    cmbColor2->setMinimumWidth(200);
+    for (QComboBox* chooser : {cmbColor1, cmbColor2}) {
+        chooser->setMinimumWidth(200);
+        chooser->setIconSize(kSampleSize);
+    }
     picColor1 = swatch(QStringLiteral("picColor1"), QSize(48, 24));
     picColor2 = swatch(QStringLiteral("picColor2"), QSize(48, 24));
     cmdAddColor = button(QStringLiteral("cmdAddColor"), QStringLiteral("Hinzufügen"));
@@ -175,8 +253,32 @@ QWidget* ColourPages::buildPairsPage() {
     return page;
 }
 
+void ColourPages::connectHandlers() {
+    using Self = ColourPages;
+    connect(lstColors, &QListWidget::currentRowChanged, this, &Self::lstColors_Click);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Self::HScroll1_Change);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &Self::HScroll2_Change);
+    connect(HScroll3, &QScrollBar::valueChanged, this, &Self::HScroll3_Change);
+    connect(txtColorName, &QLineEdit::textChanged, this, &Self::txtColorName_Change);
+    connect(cmdNewColor, &QPushButton::clicked, this, &Self::cmdNewColor_Click);
+    connect(cmdDeleteColor, &QPushButton::clicked, this, &Self::cmdDeleteColor_Click);
+    connect(lstCarColors, &QListWidget::currentRowChanged, this, &Self::lstCarColors_Click);
+    // A click on the row already selected shows its pair again after the
+    // player changed the choosers.
+    connect(lstCarColors, &QListWidget::itemClicked, this, &Self::lstCarColors_Click);
+    connect(cmbColor1, &QComboBox::currentIndexChanged, this, &Self::cmbColor1_Click);
+    connect(cmbColor2, &QComboBox::currentIndexChanged, this, &Self::cmbColor2_Click);
+    connect(cmdAddColor, &QPushButton::clicked, this, &Self::cmdAddColor_Click);
+    connect(cmdRemColor, &QPushButton::clicked, this, &Self::cmdRemColor_Click);
+    connect(this, &QTabWidget::currentChanged, this, [this](int page) {
+        const int left = currentPage_;
+        currentPage_ = page;
+        SSTab3_Click(left);
+    });
+}
+
 void ColourPages::applyLanguage(const LanguageTable& language) {
-    const auto text = [&language](int number) { return languageText(language, number); };
+    language_ = &language;
     setTabText(0, text(155));
     setTabText(1, text(156));
     cmdNewColor->setText(text(157));
@@ -191,6 +293,272 @@ void ColourPages::applyLanguage(const LanguageTable& language) {
     cmdAddColor->setText(text(166));
     frameColors->setTitle(text(167));
     cmdRemColor->setText(text(168));
+}
+
+QString ColourPages::text(int number) const {
+    return language_ ? languageText(*language_, number) : QString();
+}
+
+void ColourPages::showPalette() {
+    {
+        const QSignalBlocker quiet(lstColors);
+        lstColors->clear();
+        for (const ColourTableEntry& entry : document_.ColourEntries) {
+            auto* item = new QListWidgetItem(lstColors);
+            showEntry(item, entry);
+        }
+        // The first colour is shown at once, so that the bars never hold the
+        // values of the previous file.
+        lstColors->setCurrentRow(lstColors->count() > 0 ? 0 : -1);
+    }
+    showColour(selectedColour());
+    fillChoosers();
+    {
+        const QSignalBlocker quiet(lstCarColors);
+        lstCarColors->clear();
+    }
+    shownModel_.reset();
+    modelListed_ = false;
+}
+
+void ColourPages::showModel(const std::string& name) {
+    {
+        const QSignalBlocker quiet(lstCarColors);
+        lstCarColors->clear();
+    }
+    shownModel_ = name;
+    modelListed_ = false;
+    auto& records = document_.CarColourRecords;
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        if (records[r].ModelName != name) {
+            continue;
+        }
+        firstCurrentRow_ = lstCarColors->count();
+        CarColourRecord& record = records[r];
+        const std::vector<std::string> texts = describePairs(document_.ColourEntries, record);
+        for (std::size_t j = 0; j < texts.size(); ++j) {
+            addPairRow(lstCarColors, fromBytes(texts[j]), document_.ColourEntries, record.Color1[j],
+                       record.Color2[j]);
+        }
+        document_.CurrentCarColour = static_cast<int>(r);
+        modelListed_ = true;
+    }
+}
+
+ColourTableEntry* ColourPages::selectedColour() {
+    const int i = lstColors->currentRow();
+    return holds(document_.ColourEntries, i) ? &document_.ColourEntries[static_cast<std::size_t>(i)]
+                                             : nullptr;
+}
+
+// The record whose pairs the list shows; none when the shown model has no
+// record, so that no pair lands in a model the player does not see.
+CarColourRecord* ColourPages::currentCarColour() {
+    const int index = document_.CurrentCarColour;
+    if (!modelListed_ || !holds(document_.CarColourRecords, index)) {
+        return nullptr;
+    }
+    return &document_.CarColourRecords[static_cast<std::size_t>(index)];
+}
+
+// The pair of the current record at the selected row, or -1. Rows of other
+// records of the same name stand before the current record's rows.
+int ColourPages::selectedPair() {
+    const CarColourRecord* record = currentCarColour();
+    const int row = lstCarColors->currentRow();
+    if (!record || row < firstCurrentRow_) {
+        return -1;
+    }
+    const int pair = row - firstCurrentRow_;
+    const bool complete = holds(record->Color1, pair) && holds(record->Color2, pair);
+    return complete ? pair : -1;
+}
+
+// Showing an entry is no edit: the handlers of the filled controls run but
+// store nothing, so a value outside 0 to 255 stays as read until its bar moves.
+void ColourPages::showColour(const ColourTableEntry* entry) {
+    const QScopedValueRollback guard(displaying_, true);
+    txtColorName->setText(entry ? fromBytes(entry->Name) : QString());
+    // The bars clamp to their range.
+    HScroll1->setValue(entry ? entry->Red : 0);
+    HScroll2->setValue(entry ? entry->Green : 0);
+    HScroll3->setValue(entry ? entry->Blue : 0);
+}
+
+void ColourPages::lstColors_Click() {
+    if (ColourTableEntry* entry = selectedColour()) {
+        showColour(entry);
+    }
+}
+
+void ColourPages::barChanged(QScrollBar* bar, QLabel* value, std::int16_t ColourTableEntry::*part) {
+    paint(picFarbe, QColor(HScroll1->value(), HScroll2->value(), HScroll3->value()));
+    value->setText(QString::number(bar->value()));
+    ColourTableEntry* entry = selectedColour();
+    if (displaying_ || !entry) {
+        return;
+    }
+    entry->*part = static_cast<std::int16_t>(bar->value());
+    document_.SavedFlag = false;
+    showEntry(lstColors->currentItem(), *entry);
+}
+
+void ColourPages::HScroll1_Change() {
+    barChanged(HScroll1, lblRotWert, &ColourTableEntry::Red);
+}
+
+void ColourPages::HScroll2_Change() {
+    barChanged(HScroll2, lblGruenWert, &ColourTableEntry::Green);
+}
+
+void ColourPages::HScroll3_Change() {
+    barChanged(HScroll3, lblBlauWert, &ColourTableEntry::Blue);
+}
+
+void ColourPages::txtColorName_Change() {
+    ColourTableEntry* entry = selectedColour();
+    if (displaying_ || !entry) {
+        return;
+    }
+    entry->Name = toBytes(txtColorName->text());
+    document_.SavedFlag = false;
+    showEntry(lstColors->currentItem(), *entry);
+}
+
+void ColourPages::cmdNewColor_Click() {
+    auto& palette = document_.ColourEntries;
+    if (palette.size() >= static_cast<std::size_t>(kTableLimit)) {
+        desktop_.showNotice(overflowNotice());
+        return;
+    }
+    int added = 0;
+    try {
+        added = appendNewColour(palette);
+    } catch (const std::bad_alloc&) {
+        desktop_.showNotice(errorNotice(7, QStringLiteral("Out of memory")));
+        return;
+    }
+    {
+        const QSignalBlocker quiet(lstColors);
+        showEntry(new QListWidgetItem(lstColors), palette[static_cast<std::size_t>(added)]);
+        lstColors->setCurrentRow(added);
+    }
+    showColour(selectedColour());
+    document_.SavedFlag = false;
+    desktop_.showInformation(text(154));
+}
+
+void ColourPages::cmdDeleteColor_Click() {
+    const int i = lstColors->currentRow();
+    if (!selectedColour() || !desktop_.askYesNo(text(153))) {
+        return;
+    }
+    deleteColour(document_.ColourEntries, document_.CarColourRecords, i);
+    {
+        const QSignalBlocker quiet(lstColors);
+        delete lstColors->takeItem(i);
+        lstColors->setCurrentRow(lstColors->count() > 0 ? 0 : -1);
+    }
+    showColour(selectedColour());
+    document_.SavedFlag = false;
+}
+
+void ColourPages::lstCarColors_Click() {
+    const int pair = selectedPair();
+    if (pair < 0) {
+        return;
+    }
+    const CarColourRecord& record = *currentCarColour();
+    const auto choose = [](QComboBox* chooser, int value) {
+        // A value the chooser does not hold would empty it.
+        if (value >= 0 && value < chooser->count()) {
+            chooser->setCurrentIndex(value);
+        }
+    };
+    choose(cmbColor1, record.Color1[static_cast<std::size_t>(pair)]);
+    choose(cmbColor2, record.Color2[static_cast<std::size_t>(pair)]);
+}
+
+void ColourPages::showChosen(QComboBox* chooser, QFrame* preview) {
+    const int index = chooser->currentIndex();
+    if (holds(document_.ColourEntries, index)) {
+        paint(preview, colourOf(document_.ColourEntries[static_cast<std::size_t>(index)]));
+    } else {
+        // Nothing chosen: the window's own background, no stale colour.
+        preview->setPalette(QPalette());
+    }
+}
+
+void ColourPages::cmbColor1_Click() {
+    showChosen(cmbColor1, picColor1);
+}
+
+void ColourPages::cmbColor2_Click() {
+    showChosen(cmbColor2, picColor2);
+}
+
+void ColourPages::cmdAddColor_Click() {
+    CarColourRecord* record = currentCarColour();
+    const auto& palette = document_.ColourEntries;
+    const int first = cmbColor1->currentIndex();
+    const int second = cmbColor2->currentIndex();
+    if (!record || !holds(palette, first) || !holds(palette, second)) {
+        return;
+    }
+    if (record->Color1.size() >= static_cast<std::size_t>(kTableLimit)) {
+        desktop_.showNotice(overflowNotice());
+        return;
+    }
+    addPair(*record, first, second);
+    addPairRow(lstCarColors,
+               fromBytes(palette[static_cast<std::size_t>(first)].Name + " - " +
+                         palette[static_cast<std::size_t>(second)].Name),
+               palette, first, second);
+    document_.SavedFlag = false;
+}
+
+void ColourPages::cmdRemColor_Click() {
+    const int pair = selectedPair();
+    if (pair < 0 || !desktop_.askYesNo(text(153))) {
+        return;
+    }
+    removePair(*currentCarColour(), pair);
+    // Listed afresh: a model's last pair is replaced by (0, 0), which the list
+    // must show too, or its rows and the model's pairs would part ways.
+    showModel(*shownModel_);
+    {
+        const QSignalBlocker quiet(lstCarColors);
+        lstCarColors->setCurrentRow(lstCarColors->count() > 0 ? 0 : -1);
+    }
+    lstCarColors_Click();
+    document_.SavedFlag = false;
+}
+
+// Fills both choosers with the palette list's texts, first entry chosen.
+void ColourPages::fillChoosers() {
+    for (QComboBox* chooser : {cmbColor1, cmbColor2}) {
+        const QSignalBlocker quiet(chooser);
+        chooser->clear();
+        for (int k = 0; k < lstColors->count(); ++k) {
+            const QListWidgetItem* entry = lstColors->item(k);
+            chooser->addItem(entry->icon(), entry->text());
+        }
+        chooser->setCurrentIndex(chooser->count() > 0 ? 0 : -1);
+    }
+    cmbColor1_Click();
+    cmbColor2_Click();
+}
+
+// Leaving the palette is when its changes reach the pairs page: the choosers
+// and the names in the pair list.
+void ColourPages::SSTab3_Click(int previousPage) {
+    if (previousPage != 0) {
+        return;
+    }
+    fillChoosers();
+    if (shownModel_) {
+        showModel(*shownModel_);
+    }
 }
 
 }  // namespace wendrake

@@ -9,19 +9,36 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <optional>
+#include <string>
 
+#include "model/EditorDocument.h"
 #include "model/LanguageTable.h"
+#include "platform/Desktop.h"
 
 namespace wendrake {
 
 // The colour pages (`SSTab3`): the palette ("Farbentabelle") and the colour
-// pairs of each model ("Autotabelle").
+// pairs of each model ("Autotabelle"). Every edit goes straight into the
+// document's `ColourEntries` or `CarColourRecords` and clears `SavedFlag`;
+// showing something never does.
 class ColourPages final : public QTabWidget {
     Q_OBJECT
   public:
-    explicit ColourPages(QWidget* parent = nullptr);
+    ColourPages(EditorDocument& document, Desktop& desktop, QWidget* parent = nullptr);
 
+    // Captions and tab texts. The pages keep the table for their messages: it
+    // must outlive them.
     void applyLanguage(const LanguageTable& language);
+
+    // After the palette was read or restored: the palette list and both
+    // choosers show `ColourEntries`, the first colour selected; the pair
+    // list is empty until a model is shown.
+    void showPalette();
+
+    // Lists the pairs of every record named `name` (repairing values that
+    // name no colour) and makes the last of them `CurrentCarColour`.
+    void showModel(const std::string& name);
 
     QListWidget* lstColors;
     QLabel* lblColorName;
@@ -50,9 +67,47 @@ class ColourPages final : public QTabWidget {
     QFrame* picColor2;
     QPushButton* cmdAddColor;
 
+  public slots:
+    void lstColors_Click();
+    void HScroll1_Change();
+    void HScroll2_Change();
+    void HScroll3_Change();
+    void txtColorName_Change();
+    void cmdNewColor_Click();
+    void cmdDeleteColor_Click();
+    void lstCarColors_Click();
+    void cmbColor1_Click();
+    void cmbColor2_Click();
+    void cmdAddColor_Click();
+    void cmdRemColor_Click();
+    // `previousPage` is the page shown before the change.
+    void SSTab3_Click(int previousPage);
+
   private:
     QWidget* buildPalettePage();
     QWidget* buildPairsPage();
+    void connectHandlers();
+    ColourTableEntry* selectedColour();
+    CarColourRecord* currentCarColour();
+    int selectedPair();
+    void showColour(const ColourTableEntry* entry);
+    void barChanged(QScrollBar* bar, QLabel* value, std::int16_t ColourTableEntry::*part);
+    void fillChoosers();
+    void showChosen(QComboBox* chooser, QFrame* preview);
+    QString text(int number) const;
+
+    EditorDocument& document_;
+    Desktop& desktop_;
+    const LanguageTable* language_ = nullptr;
+    // The model whose pairs are listed, to list them again when the palette
+    // may have changed their names.
+    std::optional<std::string> shownModel_;
+    // A record carries the shown name; its rows start at `firstCurrentRow_`.
+    bool modelListed_ = false;
+    int firstCurrentRow_ = 0;
+    int currentPage_ = 0;
+    // True while the controls show an entry: no handler stores.
+    bool displaying_ = false;
 };
 
 }  // namespace wendrake

@@ -94,7 +94,7 @@ FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filte
         desktop_.writeFile(path, read.bytes);
     }
     if (const auto failure = loadIntoDocument(document_, *kind, read.bytes, language_)) {
-        notice = errorNotice(failure->code, QString::fromStdString(failure->description));
+        notice = readFailureNotice(*failure);
         return failOpen(path);
     }
     document_.FilePath = path.toStdString();

@@ -91,7 +91,7 @@ void frmMain::buildWindow() {
 
     SSTab1 = new HandlingPages(document_);
     SSTab2 = new VehicleDefPages(document_);
-    SSTab3 = new ColourPages;
+    SSTab3 = new ColourPages(document_, desktop_);
     errorWindow = new frmError(document_.Errors, this);
 
     auto* commands = new QHBoxLayout;
@@ -242,6 +242,8 @@ void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
     if (document_.kind == DataFileKind::Handling) {
         SSTab1->showAuthorAndDate();
         errorWindow->rowsReplaced();
+    } else if (document_.kind == DataFileKind::CarColours) {
+        SSTab3->showPalette();
     }
     cmbAutos->setCurrentIndex(0);
     document_.SavedFlag = true;
@@ -345,6 +347,7 @@ void frmMain::cmbAutos_Click() {
             SSTab2->showCurrentRecord();
             break;
         case DataFileKind::CarColours:
+            SSTab3->showModel(name);
             break;
     }
     document_.SavedFlag = saved;

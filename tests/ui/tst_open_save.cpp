@@ -193,7 +193,7 @@ void OpenSaveTests::rejectedFileEndsWithNothingLoaded_data() {
     QTest::addColumn<QString>("notice");
     QTest::newRow("cfg with the vehicle filter") << "a.cfg" << 2 << "Error: Filetype unknown!";
     QTest::newRow("capital extension") << "A.CFG" << 1 << "Error: Filetype unknown!";
-    QTest::newRow("vehicle definitions") << "default.ide" << 2 << "Error: 0 - ";
+    QTest::newRow("vehicle line with too few values") << "default.ide" << 2 << "";
     QTest::newRow("no vehicle in it") << "empty.cfg" << 1 << "Error: 380 - ";
 }
 
@@ -204,9 +204,13 @@ void OpenSaveTests::rejectedFileEndsWithNothingLoaded() {
     Session s;
     s.open(s.copy("plain.cfg"));
     const QString rejected = s.dir.filePath(name);
-    const QByteArray bytes =
-        name.startsWith("empty") ? "; nothing\r\n" : contents(kHandlingData + "plain.cfg");
+    const QByteArray bytes = name.startsWith("empty") ? QByteArray("; nothing\r\n")
+                             : name.endsWith(".ide")  ? QByteArray("cars\r\n1, a, b\r\nend\r\n")
+                                                      : contents(kHandlingData + "plain.cfg");
     writeBytes(rejected, bytes);
+    if (notice.isEmpty()) {
+        notice = languageText(s.window.language(), Text::TooFewValues) + "2";
+    }
 
     s.open(rejected, filter);
     const QStringList notices = s.desktop.texts(Kind::Notice);

@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include "platform/LanguageFiles.h"
-#include "ui/ColourPages.h"
 #include "ui/VehicleDefPages.h"
 
 using namespace wendrake;
@@ -94,7 +93,6 @@ class VehicleDefPagesTests : public QObject {
     void extraFieldsFollowTheType_data();
     void extraFieldsFollowTheType();
     void changingTheTypeKeepsTheExtras();
-    void colourControlsAreOnTheirPages();
 };
 
 void VehicleDefPagesTests::editStoresIntoItsField_data() {
@@ -254,25 +252,6 @@ void VehicleDefPagesTests::changingTheTypeKeepsTheExtras() {
     p.pages.applyLanguage(english);
     QCOMPARE(captions(), texts(english, 145, 146));
     QCOMPARE(p.shown(), record(QString::fromLatin1(kCar)));
-}
-
-void VehicleDefPagesTests::colourControlsAreOnTheirPages() {
-    ColourPages pages;
-    const QList<std::pair<QWidget*, QString>> places = {
-        {pages.widget(0),
-         "lstColors txtColorName HScroll1 HScroll2 HScroll3 picFarbe cmdNewColor cmdDeleteColor "
-         "lblColorName lblRot lblGrün lblBlau lblRotWert lblGrünWert lblBlauWert"},
-        {pages.widget(1), "frameColors frameAddColors"},
-        {pages.frameColors, "lstCarColors cmdRemColor"},
-        {pages.frameAddColors,
-         "cmbColor1 cmbColor2 picColor1 picColor2 cmdAddColor lblColor1 lblColor2"},
-    };
-    for (const auto& [container, names] : places) {
-        for (const QString& name : names.split(QLatin1Char(' '))) {
-            QWidget* control = pages.findChild<QWidget*>(name);
-            QVERIFY2(control && container->isAncestorOf(control), qPrintable(name));
-        }
-    }
 }
 
 QTEST_MAIN(VehicleDefPagesTests)

@@ -1,0 +1,307 @@
+#include "CarColourFile.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "CommaLine.h"
+#include "FileHeader.h"
+#include "TextLines.h"
+
+namespace wendrake {
+
+namespace {
+
+constexpr int kMinimumCarValues = 3;
+
+// In the palette a line whose first "#" is among its first five characters
+// is a comment line; a colour line carries its "#" after the values.
+bool isPaletteComment(std::string_view line) {
+    const std::size_t hash = line.find('#');
+    return hash != std::string_view::npos && hash < 5;
+}
+
+struct NumberReader {
+    const CarColourReadTexts& texts;
+    std::optional<ReadFailure>& failure;
+    int lineNumber = 0;
+
+    // A whole number of 16 bits, or a failure naming the line and the value.
+    std::int16_t operator()(const std::string& text) {
+        if (failure) {
+            return 0;
+        }
+        std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+        long value = 0;
+        bool valid = i < text.size();
+        for (; valid && i < text.size(); ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                valid = false;
+                break;
+            }
+            value = value * 10 + (text[i] - '0');
+            if (value > 32768) {
+                valid = false;
+            }
+        }
+        if (valid && text[0] == '-') {
+            value = -value;
+        }
+        if (!valid || value < std::numeric_limits<std::int16_t>::min() ||
+            value > std::numeric_limits<std::int16_t>::max()) {
+            failure =
+                ReadFailure{kTypeMismatchCode, texts.notAWholeNumber + std::to_string(lineNumber) +
+                                                   ": \"" + text + "\""};
+            return 0;
+        }
+        return static_cast<std::int16_t>(value);
+    }
+};
+
+// Name and rest of a palette comment ("# 3 dark red<TAB>more"): the text after
+// the "#", the number and one blank, up to the first tab; the rest from that
+// tab on. Fewer than three words give the empty name.
+void readColourName(std::string_view comment, ColourTableEntry& entry) {
+    const std::size_t tab = comment.find('\t');
+    const std::string_view head = comment.substr(0, tab);
+    entry.nameTail =
+        tab == std::string_view::npos ? std::string() : std::string(comment.substr(tab));
+
+    int words = 0;
+    for (std::size_t i = 0; i < head.size();) {
+        while (i < head.size() && head[i] == ' ') {
+            ++i;
+        }
+        if (i < head.size()) {
+            ++words;
+        }
+        while (i < head.size() && head[i] != ' ') {
+            ++i;
+        }
+    }
+    if (words < 3) {
+        entry.Name.clear();
+        return;
+    }
+    std::size_t i = 1;  // past the "#"
+    while (i < head.size() && head[i] == ' ') {
+        ++i;
+    }
+    while (i < head.size() && head[i] != ' ') {
+        ++i;
+    }
+    if (i < head.size()) {
+        ++i;  // the one blank after the number
+    }
+    std::string_view name = head.substr(i);
+    while (!name.empty() && name.back() == ' ') {
+        name.remove_suffix(1);
+    }
+    entry.Name = name;
+}
+
+void readPalette(const std::vector<std::string_view>& lines, const CarColourReadTexts& texts,
+                 CarColourReadResult& result) {
+    NumberReader number{texts, result.failure};
+    bool inside = false;
+    for (const std::string_view line : lines) {
+        ++number.lineNumber;
+        if (inside && isSectionLine(line, "end")) {
+            return;  // only the first palette counts
+        }
+        if (inside && line.size() > 4 && !isPaletteComment(line)) {
+            if (result.palette.size() >= static_cast<std::size_t>(kTableLimit)) {
+                result.failure = ReadFailure{kOverflowCode, "Overflow"};
+                return;
+            }
+            ColourTableEntry entry;
+            entry.Number = static_cast<std::int16_t>(result.palette.size());
+            // The values stand before the first tab or "#", whichever comes first.
+            const std::size_t end = std::min(line.find('\t'), line.find('#'));
+            const CommaValues values = splitCommaLine(line.substr(0, end));
+            entry.Red = number(values.at(0));
+            entry.Green = number(values.at(1));
+            entry.Blue = number(values.at(2));
+            if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) {
+                readColourName(line.substr(hash), entry);
+            } else {
+                entry.Name = "Color " + std::to_string(entry.Number);
+            }
+            if (result.failure) {
+                return;
+            }
+            result.palette.push_back(std::move(entry));
+        }
+        if (!inside && isSectionLine(line, "col")) {
+            inside = true;
+        }
+    }
+}
+
+void readCars(const std::vector<std::string_view>& lines, const CarColourReadTexts& texts,
+              CarColourReadResult& result) {
+    NumberReader number{texts, result.failure};
+    bool inside = false;
+    for (const std::string_view line : lines) {
+        ++number.lineNumber;
+        const std::size_t hash = line.find('#');
+        const std::string_view values = line.substr(0, hash);
+        if (inside && isSectionLine(values, "end")) {
+            inside = false;
+        }
+        if (inside && !isBlankText(values)) {
+            const CommaValues parts = splitCommaLine(values);
+            if (parts.countWithTrailingComma < kMinimumCarValues) {
+                result.failure =
+                    ReadFailure{0, texts.tooFewValues + std::to_string(number.lineNumber), true};
+                return;
+            }
+            if (result.cars.size() >= static_cast<std::size_t>(kTableLimit)) {
+                result.failure = ReadFailure{kOverflowCode, "Overflow"};
+                return;
+            }
+            CarColourRecord record;
+            record.ModelName = parts.at(0);
+            for (int i = 0; i <= parts.count() - 2; i += 2) {
+                record.Color1.push_back(number(parts.at(i + 1)));
+                record.Color2.push_back(number(parts.at(i + 2)));
+            }
+            if (result.failure) {
+                return;
+            }
+            if (hash != std::string_view::npos) {
+                record.trailingComment = line.substr(hash);
+            }
+            result.names.push_back(record.ModelName);
+            result.cars.push_back(std::move(record));
+        }
+        if (!inside && isSectionLine(values, "car")) {
+            inside = true;
+        }
+    }
+}
+
+void appendLine(std::string& text, std::string_view line) {
+    text += line;
+    text += kCrLf;
+}
+
+std::string writePalette(const std::vector<std::string_view>& lines,
+                         const std::vector<ColourTableEntry>& palette) {
+    std::string text = headerBlock('#');
+    bool inside = false;
+    bool blockWritten = false;
+    bool paletteDone = false;
+    const auto writeBlockOnce = [&] {
+        if (!blockWritten) {
+            for (const ColourTableEntry& entry : palette) {
+                if (entry.Number >= 0) {
+                    appendLine(text, FormatPaletteLine(entry));
+                }
+            }
+            blockWritten = true;
+        }
+    };
+    for (const std::string_view line : lines) {
+        if (isPaletteComment(line)) {
+            if (!isOwnHeaderLine(line.substr(line.find('#')), '#')) {
+                appendLine(text, line);
+            }
+            continue;
+        }
+        if (inside && isSectionLine(line, "end")) {
+            writeBlockOnce();  // colours added to a palette without colour lines
+            inside = false;
+            paletteDone = true;
+        }
+        if (!inside) {
+            appendLine(text, line);
+        } else {
+            writeBlockOnce();
+        }
+        if (!inside && !paletteDone && isSectionLine(line, "col")) {
+            inside = true;
+        }
+    }
+    return text;
+}
+
+std::string writeCars(std::string_view withPalette, const std::vector<CarColourRecord>& cars) {
+    std::string text;
+    text.reserve(withPalette.size() + cars.size() * 32);
+    bool inside = false;
+    bool blockWritten = false;
+    const auto writeBlockOnce = [&] {
+        if (!blockWritten) {
+            for (const CarColourRecord& record : cars) {
+                appendLine(text, FormatCarColourLine(record));
+            }
+            blockWritten = true;
+        }
+    };
+    for (const std::string_view line : splitLines(withPalette)) {
+        const std::size_t hash = line.find('#');
+        const std::string_view values = line.substr(0, hash);
+        // A car line with a trailing comment is a car line: its record keeps
+        // the comment.
+        const bool carLine = inside && !isBlankText(values);
+        if (hash != std::string_view::npos && !carLine) {
+            appendLine(text, line);
+            continue;
+        }
+        if (inside && isSectionLine(values, "end")) {
+            writeBlockOnce();
+            inside = false;
+        }
+        if (!inside) {
+            appendLine(text, line);
+        } else {
+            writeBlockOnce();
+        }
+        if (!inside && isSectionLine(values, "car")) {
+            inside = true;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourReadTexts& texts) {
+    CarColourReadResult result;
+    const std::vector<std::string_view> lines = splitLines(bytes);
+    readPalette(lines, texts, result);
+    if (!result.failure) {
+        readCars(lines, texts, result);
+    }
+    return result;
+}
+
+std::string FormatPaletteLine(const ColourTableEntry& entry) {
+    std::string line = std::to_string(entry.Red) + "," + std::to_string(entry.Green) + "," +
+                       std::to_string(entry.Blue);
+    line += line.size() < 8 ? "\t\t\t\t" : "\t\t\t";
+    line += "# " + std::to_string(entry.Number) + " " + entry.Name + entry.nameTail;
+    return line;
+}
+
+std::string FormatCarColourLine(const CarColourRecord& record) {
+    std::string line = record.ModelName;
+    const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
+    for (std::size_t j = 0; j < pairs; ++j) {
+        line += ", " + std::to_string(record.Color1[j]) + ", " + std::to_string(record.Color2[j]);
+    }
+    if (!record.trailingComment.empty()) {
+        line += ' ';
+        line += record.trailingComment;
+    }
+    return line;
+}
+
+std::string BuildCarColourText(std::string_view diskBytes,
+                               const std::vector<ColourTableEntry>& palette,
+                               const std::vector<CarColourRecord>& cars) {
+    const std::string withPalette = writePalette(linesWithoutTrailingEmpties(diskBytes), palette);
+    return writeCars(withPalette, cars);
+}
+
+}  // namespace wendrake

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ColourRecords.h"
+#include "ReadFailure.h"
+
+namespace wendrake {
+
+struct CarColourReadTexts {
+    std::string tooFewValues;     // followed by the line number
+    std::string notAWholeNumber;  // followed by the line number and the value
+};
+
+struct CarColourReadResult {
+    std::vector<ColourTableEntry> palette;  // the first "col" section
+    std::vector<CarColourRecord> cars;      // every "car" section
+    std::vector<std::string> names;         // the models, for the vehicle list
+    std::optional<ReadFailure> failure;
+};
+
+CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourReadTexts& texts);
+
+std::string FormatPaletteLine(const ColourTableEntry& entry);
+std::string FormatCarColourLine(const CarColourRecord& record);
+
+// The text a save writes (without the final CR LF): our header, every line
+// of the file on disk in its place, the palette where the first colour line
+// of the first "col" section stood and the models where the first line of the
+// first "car" section stood.
+std::string BuildCarColourText(std::string_view diskBytes,
+                               const std::vector<ColourTableEntry>& palette,
+                               const std::vector<CarColourRecord>& cars);
+
+}  // namespace wendrake

@@ -1,0 +1,104 @@
+#include "ColourEditing.h"
+
+#include <algorithm>
+
+namespace wendrake {
+
+namespace {
+
+void renumber(std::vector<ColourTableEntry>& palette) {
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        palette[i].Number = static_cast<std::int16_t>(i);
+    }
+}
+
+// The entry a pair value names, repairing a value that names none to entry
+// 0's number; nullptr when the palette is empty.
+const ColourTableEntry* namedColour(const std::vector<ColourTableEntry>& palette,
+                                    std::int16_t& value) {
+    if (palette.empty()) {
+        return nullptr;
+    }
+    if (value < 0 || static_cast<std::size_t>(value) >= palette.size()) {
+        value = palette.front().Number;
+        return &palette.front();
+    }
+    return &palette[static_cast<std::size_t>(value)];
+}
+
+}  // namespace
+
+std::string colourListText(const ColourTableEntry& entry) {
+    return entry.Name + " - " + std::to_string(entry.Red) + "," + std::to_string(entry.Green) +
+           "," + std::to_string(entry.Blue);
+}
+
+int appendNewColour(std::vector<ColourTableEntry>& palette) {
+    const int index = static_cast<int>(palette.size());
+    ColourTableEntry entry;
+    entry.Number = static_cast<std::int16_t>(index);
+    entry.Red = 0;
+    entry.Green = 128;
+    entry.Blue = 255;
+    entry.Name = "Color" + std::to_string(index);
+    palette.push_back(std::move(entry));
+    return index;
+}
+
+void deleteColour(std::vector<ColourTableEntry>& palette, std::vector<CarColourRecord>& cars,
+                  int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= palette.size()) {
+        return;
+    }
+    const auto shift = [index](std::int16_t& value) {
+        if (value == index) {
+            value = 0;
+        } else if (value > index) {
+            --value;
+        }
+    };
+    for (CarColourRecord& record : cars) {
+        for (std::int16_t& value : record.Color1) {
+            shift(value);
+        }
+        for (std::int16_t& value : record.Color2) {
+            shift(value);
+        }
+    }
+    palette.erase(palette.begin() + index);
+    renumber(palette);
+}
+
+void addPair(CarColourRecord& record, int first, int second) {
+    record.Color1.push_back(static_cast<std::int16_t>(first));
+    record.Color2.push_back(static_cast<std::int16_t>(second));
+}
+
+void removePair(CarColourRecord& record, int pair) {
+    if (pair < 0 || static_cast<std::size_t>(pair) >= record.Color1.size() ||
+        record.Color1.size() != record.Color2.size()) {
+        return;
+    }
+    record.Color1.erase(record.Color1.begin() + pair);
+    record.Color2.erase(record.Color2.begin() + pair);
+    if (record.Color1.empty()) {
+        record.Color1.push_back(0);
+        record.Color2.push_back(0);
+    }
+}
+
+std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& palette,
+                                       CarColourRecord& record) {
+    std::vector<std::string> texts;
+    const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
+    texts.reserve(pairs);
+    for (std::size_t j = 0; j < pairs; ++j) {
+        const ColourTableEntry* first = namedColour(palette, record.Color1[j]);
+        const ColourTableEntry* second = namedColour(palette, record.Color2[j]);
+        texts.push_back((first ? first->Name : std::string()) + " - " +
+                        (second ? second->Name : std::string()));
+    }
+    return texts;
+}
+
+}  // namespace wendrake

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ColourRecords.h"
+
+namespace wendrake {
+
+// The editing steps of the colour pages. Palette numbers always equal the
+// entries' positions, so pair values, choosers and the written file agree.
+
+// "name - red,green,blue", the text of a palette entry in the lists.
+std::string colourListText(const ColourTableEntry& entry);
+
+// Appends "Color<n>" (0,128,255) as entry n; returns n.
+int appendNewColour(std::vector<ColourTableEntry>& palette);
+
+// Removes entry `index`: pair values equal to it become 0, values above it go
+// down by one, and the remaining entries are numbered by their positions.
+void deleteColour(std::vector<ColourTableEntry>& palette, std::vector<CarColourRecord>& cars,
+                  int index);
+
+void addPair(CarColourRecord& record, int first, int second);
+
+// Removes pair `pair`; a model never has fewer than one pair, so its last
+// pair becomes (0, 0) instead.
+void removePair(CarColourRecord& record, int pair);
+
+// The pair list texts of a model, "first name - second name". A value that
+// names no palette entry is set to entry 0's number on the way (the record
+// changes; the caller keeps the saved state as it was).
+std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& palette,
+                                       CarColourRecord& record);
+
+}  // namespace wendrake
