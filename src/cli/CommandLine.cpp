@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "exchange/ExchangeFile.h"
+#include "exchange/VehicleImport.h"
 #include "model/DocumentFiles.h"
 #include "model/FileHeader.h"
 #include "platform/FileAccess.h"
@@ -23,12 +25,17 @@ constexpr const char* kUsage =
     "  wendrake FILE --screenshot PNG        open FILE, save a picture of the window, quit\n"
     "  wendrake check [--lang NAME] FILE...  list the suspicious values of each file\n"
     "  wendrake format FILE [-o OUT]         write FILE as Save writes it (to OUT, or in place)\n"
+    "  wendrake export HANDLING -o OUT NAME...\n"
+    "                                        write the exchange file of the named vehicles\n"
+    "  wendrake import HANDLING EXCHANGE... [-o OUT]\n"
+    "                                        add the vehicles of exchange files and save\n"
     "  wendrake --version                    print the version\n"
     "  wendrake --help                       print this help\n"
     "\n"
     "check prints one line per suspicious value: file, car, parameter, error, separated by\n"
     "tabs. Exit status: 0 nothing found, 1 values listed, 2 a file could not be read.\n"
-    "The files are never changed by check.\n";
+    "The files are never changed by check. import reports the suspicious values of the\n"
+    "added lines the same way on standard error and then exits with 1.\n";
 
 void writeOut(std::FILE* stream, const std::string& bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
@@ -101,6 +108,16 @@ std::optional<LanguageTable> loadLanguage(const QString& requested) {
     return table;
 }
 
+// The error rows from `from` on, one line each, as check prints them.
+std::string rowLines(const QString& file, const ErrorRows& rows, std::size_t from) {
+    std::string text;
+    for (std::size_t i = from; i < rows.size(); ++i) {
+        text += localBytes(file) + '\t' + rows[i].car + '\t' + rows[i].parameter + '\t' +
+                rows[i].error + '\n';
+    }
+    return text;
+}
+
 int runCheck(const QStringList& args) {
     QString language;
     QStringList files;
@@ -130,12 +147,7 @@ int runCheck(const QStringList& args) {
             status = Failed;
             continue;
         }
-        std::string rows;
-        for (const ErrorListEntry& row : opened->document.Errors) {
-            rows +=
-                localBytes(file) + '\t' + row.car + '\t' + row.parameter + '\t' + row.error + '\n';
-        }
-        writeOut(stdout, rows);
+        writeOut(stdout, rowLines(file, opened->document.Errors, 0));
         if (!opened->document.Errors.empty() && status == Clean) {
             status = RowsFound;
         }
@@ -182,6 +194,115 @@ int runFormat(const QStringList& args) {
     return Clean;
 }
 
+// Splits "FILE... [-o OUT] NAME..." style arguments: `-o` takes the next one.
+struct FilesAndOutput {
+    QStringList files;
+    QString output;
+    bool valid = true;
+};
+
+FilesAndOutput splitOutput(const QStringList& args) {
+    FilesAndOutput parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("-o")) {
+            if (i + 1 >= args.size() || !parsed.output.isEmpty()) {
+                parsed.valid = false;
+                return parsed;
+            }
+            parsed.output = args[++i];
+        } else {
+            parsed.files << args[i];
+        }
+    }
+    return parsed;
+}
+
+int writeOrReport(const QString& target, std::string_view text) {
+    const FileResult written = writeFileAtomically(target, text);
+    if (!written.ok) {
+        reportFailure(target, errorNotice(written.code, written.description));
+        return Failed;
+    }
+    return Clean;
+}
+
+int runExport(const QStringList& args) {
+    const FilesAndOutput parsed = splitOutput(args);
+    if (!parsed.valid || parsed.output.isEmpty() || parsed.files.size() < 2) {
+        reportUsage("export needs a handling file, -o OUT and at least one vehicle name");
+        return Failed;
+    }
+    const auto table = loadLanguage(QString());
+    if (!table) {
+        return Failed;
+    }
+    const QString handling = parsed.files.first();
+    const auto opened = openAsEditorDoes(handling, *table);
+    if (!opened) {
+        return Failed;
+    }
+    if (opened->document.kind != DataFileKind::Handling) {
+        reportFailure(handling, QStringLiteral("Error: Filetype unknown!"));
+        return Failed;
+    }
+    std::vector<std::string> names;
+    for (const QString& name : parsed.files.mid(1)) {
+        names.push_back(toBytes(name));
+        if (opened->document.Autos.indexOf(names.back()) < 0) {
+            writeOut(stderr, "wendrake: no vehicle named " + names.back() + " in " +
+                                 localBytes(handling) + "\n");
+        }
+    }
+    const EditorDocument& document = opened->document;
+    return writeOrReport(parsed.output, BuildExchangeFile(document.HandlingRecords, names,
+                                                          document.Author, document.Date));
+}
+
+int runImport(const QStringList& args) {
+    const FilesAndOutput parsed = splitOutput(args);
+    if (!parsed.valid || parsed.files.size() < 2) {
+        reportUsage("import needs a handling file and at least one exchange file");
+        return Failed;
+    }
+    const auto table = loadLanguage(QString());
+    if (!table) {
+        return Failed;
+    }
+    const QString handling = parsed.files.first();
+    auto opened = openAsEditorDoes(handling, *table);
+    if (!opened) {
+        return Failed;
+    }
+    if (opened->document.kind != DataFileKind::Handling) {
+        reportFailure(handling, QStringLiteral("Error: Filetype unknown!"));
+        return Failed;
+    }
+    EditorDocument& document = opened->document;
+    document.Errors.clear();  // the reading's own rows are check's business
+    const HandlingReadTexts texts = HandlingReadTexts::fromLanguage(*table);
+    bool rowsReported = false;
+    for (const QString& exchange : parsed.files.mid(1)) {
+        const FileBytes read = readFileBytes(exchange);
+        if (!read.result.ok) {
+            reportFailure(exchange, errorNotice(read.result.code, read.result.description));
+            return Failed;
+        }
+        const ImportResult imported =
+            ImportVehicles(document, read.bytes, texts, table->text(Text::TooManyVehicles));
+        if (imported.failure) {
+            reportFailure(exchange, readFailureNotice(*imported.failure));
+            return Failed;
+        }
+        const std::string rows =
+            rowLines(exchange, document.Errors, static_cast<std::size_t>(imported.firstErrorRow));
+        writeOut(stderr, rows);
+        rowsReported = rowsReported || !rows.empty();
+    }
+    const int status = writeOrReport(parsed.output.isEmpty() ? handling : parsed.output,
+                                     buildSaveText(document, opened->bytes));
+    return status == Clean && rowsReported ? RowsFound : status;
+}
+
 }  // namespace
 
 bool isCommandLineRequest(const QStringList& arguments) {
@@ -189,8 +310,9 @@ bool isCommandLineRequest(const QStringList& arguments) {
         return false;
     }
     static const QStringList commands = {
-        QStringLiteral("check"),  QStringLiteral("format"), QStringLiteral("--version"),
-        QStringLiteral("--help"), QStringLiteral("-h"),     QStringLiteral("-v"),
+        QStringLiteral("check"),  QStringLiteral("format"),    QStringLiteral("export"),
+        QStringLiteral("import"), QStringLiteral("--version"), QStringLiteral("--help"),
+        QStringLiteral("-h"),     QStringLiteral("-v"),
     };
     return commands.contains(arguments.at(1));
 }
@@ -208,6 +330,12 @@ int runCommandLine(const QStringList& arguments) {
     }
     if (command == QLatin1String("check")) {
         return runCheck(rest);
+    }
+    if (command == QLatin1String("export")) {
+        return runExport(rest);
+    }
+    if (command == QLatin1String("import")) {
+        return runImport(rest);
     }
     return runFormat(rest);
 }

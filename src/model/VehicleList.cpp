@@ -32,6 +32,16 @@ int VehicleList::insert(std::string name) {
     return static_cast<int>(inserted - entries_.begin());
 }
 
+void VehicleList::insertMany(std::vector<std::string> names) {
+    const auto order = [](const std::string& a, const std::string& b) { return lessThan(a, b); };
+    std::stable_sort(names.begin(), names.end(), order);
+    const auto middle = static_cast<std::ptrdiff_t>(entries_.size());
+    entries_.insert(entries_.end(), std::make_move_iterator(names.begin()),
+                    std::make_move_iterator(names.end()));
+    // A stable merge keeps existing entries before new equal ones.
+    std::inplace_merge(entries_.begin(), entries_.begin() + middle, entries_.end(), order);
+}
+
 void VehicleList::rename(int index, std::string name) {
     entries_.at(static_cast<std::size_t>(index)) = std::move(name);
 }

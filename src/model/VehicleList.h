@@ -17,6 +17,9 @@ class VehicleList {
     // Sorts one name in; returns its position.
     int insert(std::string name);
 
+    // Sorts many names in at once, each after the entries equal to it.
+    void insertMany(std::vector<std::string> names);
+
     void rename(int index, std::string name);
     void clear() { entries_.clear(); }
 

@@ -60,6 +60,11 @@ class Desktop {
     virtual bool fileExists(const QString& path) = 0;
     virtual FileBytes readFile(const QString& path) = 0;
     virtual FileResult writeFile(const QString& path, std::string_view bytes) = 0;
+    // Copies a file; the target is replaced only by a complete copy.
+    virtual FileResult copyFile(const QString& from, const QString& to) = 0;
+
+    // Hands a document to the program the desktop opens such files with.
+    virtual void openDocument(const QString& path) = 0;
 };
 
 // Shows the busy pointer for as long as it lives, on every way out.

@@ -56,6 +56,14 @@ FileResult writeFileAtomically(const QString& path, std::string_view bytes) {
     return {};
 }
 
+FileResult copyFileAtomically(const QString& from, const QString& to) {
+    const FileBytes read = readFileBytes(from);
+    if (!read.result.ok) {
+        return read.result;
+    }
+    return writeFileAtomically(to, read.bytes);
+}
+
 QString errorNotice(int code, const QString& description) {
     return QStringLiteral("Error: %1 - %2").arg(code).arg(description);
 }

@@ -33,6 +33,10 @@ FileBytes readFileBytes(const QString& path);
 // leaves the old file whole.
 FileResult writeFileAtomically(const QString& path, std::string_view bytes);
 
+// Copies `from` over `to` atomically: `to` is either the old file or the
+// whole copy, never a part of it.
+FileResult copyFileAtomically(const QString& from, const QString& to);
+
 // "Error: <code> - <description>", the notice of a failed operation.
 QString errorNotice(int code, const QString& description);
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -117,6 +119,20 @@ FileBytes QtDesktop::readFile(const QString& path) {
 
 FileResult QtDesktop::writeFile(const QString& path, std::string_view bytes) {
     return writeFileAtomically(path, bytes);
+}
+
+}  // namespace wendrake
+
+namespace wendrake {
+
+FileResult QtDesktop::copyFile(const QString& from, const QString& to) {
+    return copyFileAtomically(from, to);
+}
+
+void QtDesktop::openDocument(const QString& path) {
+    if (!unattended_) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
 }
 
 }  // namespace wendrake

@@ -56,6 +56,7 @@ frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
       desktop_(desktop),
       programFolder_(std::move(programFolder)),
       files_(document_, desktop_, language_),
+      commands_(document_, desktop_, language_, programFolder_),
       vehicleModel_(new VehicleListModel(document_.Autos, this)) {
     setObjectName(QStringLiteral("frmMain"));
     resize(1280, 800);
@@ -135,7 +136,13 @@ void frmMain::connectHandlers() {
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(cmdSaveAs, &QPushButton::clicked, this, &frmMain::cmdSaveAs_Click);
+    connect(cmdBackup, &QPushButton::clicked, this, &frmMain::cmdBackup_Click);
+    connect(cmdUndo, &QPushButton::clicked, this, &frmMain::cmdUndo_Click);
+    connect(cmdInfo, &QPushButton::clicked, this, &frmMain::cmdInfo_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdEnde, &QPushButton::clicked, this, &frmMain::cmdEnde_Click);
+    connect(SSTab1->cmdImportCar, &QPushButton::clicked, this, &frmMain::cmdImportCar_Click);
+    connect(SSTab1->cmdExportCar, &QPushButton::clicked, this, &frmMain::cmdExportCar_Click);
     connect(cmbAutos, &QComboBox::currentIndexChanged, this, &frmMain::cmbAutos_Click);
     connect(cmbSprache, &QComboBox::activated, this, &frmMain::cmbSprache_Click);
     connect(SSTab1, &HandlingPages::vehicleRenamed, this, &frmMain::renameSelectedVehicle);
@@ -203,6 +210,9 @@ void frmMain::applyLanguage() {
     SSTab2->applyLanguage(language_);
     SSTab3->applyLanguage(language_);
     errorWindow->applyLanguage(language_);
+    if (exportWindow) {
+        exportWindow->applyLanguage(language_);
+    }
 }
 
 void frmMain::cmbSprache_Click() {
@@ -229,6 +239,10 @@ void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
         return;
     }
     setCaptionPath(result.path);
+    // The names it lists belong to the file that was loaded before.
+    if (exportWindow) {
+        exportWindow->close();
+    }
     const bool loaded = result.outcome == Outcome::Loaded;
     {
         const QSignalBlocker listBlocker(cmbAutos);
@@ -294,6 +308,58 @@ void frmMain::cmdSaveAs_Click() {
     }
 }
 
+void frmMain::showListFromTop() {
+    {
+        const QSignalBlocker listBlocker(cmbAutos);
+        vehicleModel_->reload();
+        cmbAutos->setCurrentIndex(-1);
+    }
+    if (document_.kind == DataFileKind::CarColours) {
+        SSTab3->showPalette();
+    }
+    // With the signals running, so the first vehicle is shown.
+    cmbAutos->setCurrentIndex(0);
+}
+
+void frmMain::cmdBackup_Click() {
+    commands_.backup();
+}
+
+void frmMain::cmdUndo_Click() {
+    commands_.undo([this] { showListFromTop(); });
+}
+
+void frmMain::cmdImportCar_Click() {
+    commands_.importVehicles([this](int previousErrorRows) {
+        showListFromTop();
+        if (static_cast<int>(document_.Errors.size()) > previousErrorRows) {
+            errorWindow->rowsAppended(previousErrorRows);
+        }
+    });
+}
+
+void frmMain::cmdExportCar_Click() {
+    if (!document_.isLoaded() || document_.kind != DataFileKind::Handling) {
+        return;
+    }
+    if (!exportWindow) {
+        exportWindow = new frmExport(document_, desktop_, this);
+    }
+    exportWindow->applyLanguage(language_);
+    exportWindow->fill(document_.Autos);
+    exportWindow->show();
+    exportWindow->raise();
+    exportWindow->activateWindow();
+}
+
+void frmMain::cmdInfo_Click() {
+    commands_.info();
+}
+
+void frmMain::cmdHelp_Click() {
+    commands_.help();
+}
+
 void frmMain::cmdEnde_Click() {
     close();
 }
@@ -306,6 +372,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
     desktop_.setSetting(kWindowSection, kGeometryKey,
                         QString::fromLatin1(saveGeometry().toBase64()));
     errorWindow->close();
+    if (exportWindow) {
+        exportWindow->close();
+    }
     event->accept();
 }
 

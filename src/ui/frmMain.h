@@ -3,12 +3,15 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 
+#include "exchange/frmExport.h"
 #include "model/EditorDocument.h"
 #include "model/LanguageTable.h"
 #include "platform/Desktop.h"
 #include "ui/ColourPages.h"
+#include "ui/DocumentCommands.h"
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
 #include "ui/VehicleDefPages.h"
@@ -54,11 +57,19 @@ class frmMain final : public QMainWindow {
     VehicleDefPages* SSTab2;
     ColourPages* SSTab3;
     frmError* errorWindow;
+    // Made at the first export and kept, hidden, between exports.
+    QPointer<frmExport> exportWindow;
 
   public slots:
     void cmdOpen_Click();
     void cmdSave_Click();
     void cmdSaveAs_Click();
+    void cmdBackup_Click();
+    void cmdUndo_Click();
+    void cmdInfo_Click();
+    void cmdHelp_Click();
+    void cmdImportCar_Click();
+    void cmdExportCar_Click();
     void cmdEnde_Click();
     void cmbAutos_Click();
     void cmbSprache_Click();
@@ -76,6 +87,9 @@ class frmMain final : public QMainWindow {
     void applyLanguage();
     void showOpenResult(const FileCommands::OpenResult& result);
     void showPagesOf(DataFileKind kind, bool loaded);
+    // After the list was rebuilt: shows it and its first vehicle, the
+    // palette first for car colours.
+    void showListFromTop();
     void setCaptionPath(const QString& path);
     void renameSelectedVehicle(const QString& name);
     void jumpToErrorRow(const ErrorListEntry& row);
@@ -86,6 +100,7 @@ class frmMain final : public QMainWindow {
     Desktop& desktop_;
     QString programFolder_;
     FileCommands files_;
+    DocumentCommands commands_;
     VehicleListModel* vehicleModel_;
 };
 

@@ -31,6 +31,7 @@ class CommandLineTests : public QObject {
     void checkNeverChangesTheFile();
     void formatWritesWhatSaveWritesAndIsStable();
     void formatOfAnUnreadableTargetKeepsTheFile();
+    void exportAndImportCarryVehiclesBetweenFiles();
 
   private:
     Run run(const QStringList& args);
@@ -167,6 +168,41 @@ void CommandLineTests::formatOfAnUnreadableTargetKeepsTheFile() {
     const Run usage = run({"format"});
     QCOMPARE(usage.status, 2);
     QVERIFY(usage.err.contains("Usage:"));
+}
+
+void CommandLineTests::exportAndImportCarryVehiclesBetweenFiles() {
+    const QString source = copy("problems.cfg");
+    const QString exchange = dir_.filePath("exchange.cfg");
+    const Run exported = run({"export", source, "-o", exchange, "TUNED_GT", "SHORT_LINE"});
+    QCOMPARE(exported.status, 0);
+    const QList<QByteArray> lines = contents(exchange).split('\n');
+    QCOMPARE(lines.size(), 17);  // 16 lines and the empty text after the last line end
+    QCOMPARE(lines[2], QByteArray("; Author: Jo Tester\r"));
+    QVERIFY(lines[12].startsWith("TUNED_GT        1250.0 "));
+    QCOMPARE(lines[15], QByteArray(";the end\r"));
+    QCOMPARE(run({"export", source, "TUNED_GT"}).status, 2);  // no -o
+
+    QFile appended(exchange);
+    QVERIFY(appended.open(QIODevice::Append));
+    appended.write("EXTRA_SHORT 1500.0 2.0\r\n");
+    appended.close();
+
+    const QString target = copy("plain.cfg");
+    const QByteArray before = contents(target);
+    const QString out = dir_.filePath("merged.cfg");
+    const Run imported = run({"import", target, exchange, "-o", out});
+    QCOMPARE(imported.status, 1);  // the short line is reported
+    QVERIFY(imported.err.startsWith(exchange.toLocal8Bit() + "\tEXTRA_SHORT\t\t"));
+    QVERIFY(imported.err.contains(": 3 "));
+    QCOMPARE(imported.err.count('\n'), 1);
+    QCOMPARE(contents(target), before);
+    const QByteArray merged = contents(out);
+    QVERIFY(merged.indexOf("SHORT_LINE ") > merged.indexOf("MULE "));
+    QVERIFY(merged.indexOf("TUNED_GT ") > merged.indexOf("SHORT_LINE "));
+
+    // In place, and a second time: every import appends again.
+    QCOMPARE(run({"import", target, exchange, exchange}).status, 1);
+    QCOMPARE(contents(target).count("TUNED_GT "), 2);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTests)

@@ -59,6 +59,19 @@ FileResult ScriptedDesktop::writeFile(const QString& path, std::string_view byte
     return writeFileAtomically(path, bytes);
 }
 
+FileResult ScriptedDesktop::copyFile(const QString& from, const QString& to) {
+    if (nextWriteFailure) {
+        const FileResult failure = *nextWriteFailure;
+        nextWriteFailure.reset();
+        return failure;
+    }
+    return copyFileAtomically(from, to);
+}
+
+void ScriptedDesktop::openDocument(const QString& path) {
+    openedDocuments << path;
+}
+
 QStringList ScriptedDesktop::texts(MessageKind kind) const {
     QStringList result;
     for (const Message& message : messages) {

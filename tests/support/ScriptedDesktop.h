@@ -27,7 +27,8 @@ class ScriptedDesktop final : public Desktop {
     QList<OpenDialogRequest> openRequests;
     QList<SaveDialogRequest> saveRequests;
     QMap<QString, QString> settings;  // "Section/Key" -> value
-    std::optional<FileResult> nextWriteFailure;
+    std::optional<FileResult> nextWriteFailure;  // for the next write or copy
+    QStringList openedDocuments;
     int busyDepth = 0;
 
     bool askYesNo(const QString& text) override;
@@ -41,6 +42,8 @@ class ScriptedDesktop final : public Desktop {
     bool fileExists(const QString& path) override;
     FileBytes readFile(const QString& path) override;
     FileResult writeFile(const QString& path, std::string_view bytes) override;
+    FileResult copyFile(const QString& from, const QString& to) override;
+    void openDocument(const QString& path) override;
 
     QStringList texts(MessageKind kind) const;
 };

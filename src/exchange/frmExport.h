@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+#include "model/EditorDocument.h"
+#include "model/LanguageTable.h"
+#include "model/VehicleList.h"
+#include "platform/Desktop.h"
+
+namespace wendrake {
+
+// The export window: the player moves vehicles from the available list to
+// the export list and writes their handling lines to an exchange file. Both
+// lists keep the vehicle list's order. It never changes the document.
+class frmExport final : public QWidget {
+    Q_OBJECT
+  public:
+    frmExport(const EditorDocument& document, Desktop& desktop, QWidget* parent = nullptr);
+
+    // Captions of the language; the window keeps the table for its messages,
+    // so it must outlive the window.
+    void applyLanguage(const LanguageTable& language);
+
+    // Every entry of the vehicle list available, none chosen yet. The names
+    // are taken as they are now: a vehicle renamed later is no longer found.
+    void fill(const VehicleList& vehicles);
+
+    QLabel* lblExportCar;
+    QListWidget* lst1;
+    QLabel* lblExport;
+    QListWidget* lst2;
+    QPushButton* cmdAdd;
+    QPushButton* cmdAddAll;
+    QPushButton* cmdDel;
+    QPushButton* cmdDelAll;
+    QPushButton* cmdExport;
+    QPushButton* cmdClose;
+
+  public slots:
+    void cmdAdd_Click();
+    void cmdAddAll_Click();
+    void cmdDel_Click();
+    void cmdDelAll_Click();
+    void cmdExport_Click();
+    void cmdClose_Click();
+
+  private:
+    // Moves the selected entries (or all) of one list into the other, each
+    // to its sorted place.
+    void move(VehicleList& from, QListWidget* fromView, VehicleList& to, QListWidget* toView,
+              bool all);
+    QString text(int number) const;
+
+    const EditorDocument& document_;
+    Desktop& desktop_;
+    const LanguageTable* language_ = nullptr;
+    VehicleList available_;  // what lst1 shows
+    VehicleList chosen_;     // what lst2 shows, in the order it is written
+};
+
+}  // namespace wendrake

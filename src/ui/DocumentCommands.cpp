@@ -1,0 +1,143 @@
+#include "DocumentCommands.h"
+
+#include <QStringList>
+
+#include "exchange/VehicleImport.h"
+#include "model/DocumentEditing.h"
+#include "model/FileHeader.h"
+#include "model/HandlingLine.h"
+#include "platform/LanguageFiles.h"
+
+namespace wendrake {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+DocumentCommands::DocumentCommands(EditorDocument& document, Desktop& desktop,
+                                   const LanguageTable& language, QString programFolder)
+    : document_(document),
+      desktop_(desktop),
+      language_(language),
+      programFolder_(std::move(programFolder)) {}
+
+QString DocumentCommands::text(int number) const {
+    return languageText(language_, number);
+}
+
+void DocumentCommands::backup() {
+    if (!document_.isLoaded()) {
+        return;
+    }
+    const QString source = QString::fromStdString(document_.FilePath);
+    const QString target = source + QStringLiteral(".backup");
+    if (desktop_.fileExists(target) && !desktop_.askYesNo(text(Text::BackupExists))) {
+        return;
+    }
+    // The copy is made from the disk, not from the tables: a backup holds
+    // what the game would read now, unsaved edits not included.
+    const FileResult copied = desktop_.copyFile(source, target);
+    if (!copied.ok) {
+        desktop_.showNotice(errorNotice(copied.code, copied.description));
+        return;
+    }
+    desktop_.showInformation(text(Text::BackupWritten) + kCrLf + target);
+}
+
+bool DocumentCommands::undo(const std::function<void()>& showRestored) {
+    if (!document_.isLoaded() || !desktop_.askYesNo(text(Text::UndoQuestion))) {
+        return false;
+    }
+    // Undo is not a save: whether the file on disk differs from the tables
+    // stays as it was.
+    revertToSaved(document_);
+    showRestored();
+    desktop_.showInformation(text(Text::Undone));
+    return true;
+}
+
+bool DocumentCommands::importVehicles(
+    const std::function<void(int previousErrorRows)>& showImported) {
+    if (!document_.isLoaded() || document_.kind != DataFileKind::Handling) {
+        return false;
+    }
+    OpenDialogRequest request;
+    request.title = text(Text::ImportDialogTitle);
+    request.filters = {{text(Text::HandlingFileType), {QStringLiteral("*.cfg")}}};
+    const auto choice = desktop_.chooseFileToOpen(request);
+    if (!choice) {
+        return false;
+    }
+    QString notice;
+    {
+        BusyPointer busy(desktop_);
+        if (!desktop_.fileExists(choice->path)) {
+            notice = text(Text::FileMissing);
+        } else if (const FileBytes read = desktop_.readFile(choice->path); !read.result.ok) {
+            notice = errorNotice(read.result.code, read.result.description);
+        } else {
+            const int previousErrorRows = static_cast<int>(document_.Errors.size());
+            const ImportResult result =
+                ImportVehicles(document_, read.bytes, HandlingReadTexts::fromLanguage(language_),
+                               language_.text(Text::TooManyVehicles));
+            if (result.failure) {
+                notice = readFailureNotice(*result.failure);
+            } else {
+                document_.SavedFlag = false;
+                showImported(previousErrorRows);
+            }
+        }
+    }
+    // Messages come after the busy pointer is gone.
+    if (!notice.isEmpty()) {
+        desktop_.showNotice(notice);
+        return false;
+    }
+    desktop_.showInformation(text(Text::Imported));
+    return true;
+}
+
+QString DocumentCommands::infoText() {
+    const QStringList lines = {
+        QStringLiteral("Wendrake V") + latin1(kProgramVersion),
+        QString(),
+        QStringLiteral("Wendrake — a vehicle data editor for Zerrin"),
+        QStringLiteral("Contact: dev@wendrake.org"),
+        latin1(kHomepage),
+        QString(),
+        QStringLiteral("Manual: the Wendrake developers"),
+        QStringLiteral("Corrections: docs@wendrake.org"),
+        QString(),
+        QStringLiteral("Thanks to the Zerrin modding community for their help with the handling "
+                       "flags"),
+        QStringLiteral("Screenshots: the Wendrake developers"),
+        QString(),
+        QStringLiteral("English translation: the Wendrake developers"),
+        QStringLiteral("German translation: the Wendrake developers"),
+    };
+    return lines.join(kCrLf);
+}
+
+void DocumentCommands::info() {
+    desktop_.showInformation(infoText());
+}
+
+void DocumentCommands::help() {
+    // Only the program's own folder: a manual lying in the current folder
+    // belongs to something else.
+    const QString manual = programFolder_ + QStringLiteral("Anleitung.htm");
+    if (!desktop_.fileExists(manual)) {
+        desktop_.showNotice(text(Text::ManualMissing));
+        return;
+    }
+    BusyPointer busy(desktop_);
+    desktop_.openDocument(manual);
+}
+
+}  // namespace wendrake
