@@ -1,7 +1,6 @@
 #include "HandlingBuilder.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "FileHeader.h"
 #include "HandlingLine.h"
@@ -47,26 +46,6 @@ std::size_t blockPlace(const Lines& lines) {
     return lines.size();
 }
 
-void appendDataBlock(std::string& text, const std::vector<HandlingRecord>& records,
-                     const VehicleList& list) {
-    std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
-    byName.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        byName[records[i].name()].push_back(i);
-    }
-    for (const std::string& entry : list.entries()) {
-        const auto found = byName.find(entry);
-        if (found == byName.end()) {
-            continue;
-        }
-        for (const std::size_t index : found->second) {
-            text += FormatHandlingLine(records[index]);
-            text += kCrLf;
-        }
-        byName.erase(found);  // a later entry of the same name writes nothing more
-    }
-}
-
 void appendKeptLine(std::string& text, std::string_view line, std::size_t mark,
                     std::string_view author, std::string_view date) {
     if (isOwnHeaderLine(line.substr(mark), ';')) {
@@ -92,7 +71,7 @@ std::string BuildHandlingText(std::string_view diskBytes,
     text.reserve(diskBytes.size() + records.size() * 100 + 256);
     for (std::size_t i = 0; i <= lines.size(); ++i) {
         if (i == place) {
-            appendDataBlock(text, records, list);
+            appendHandlingLines(text, records, list.entries(), true);
         }
         if (i == lines.size()) {
             break;
@@ -115,10 +94,7 @@ std::string BuildHandlingText(std::string_view diskBytes,
     // The closing lines end like every other line, so that a file saved for
     // the first time reads back to the same bytes on the next save.
     if (findNoCase(text, ";the end") == std::string_view::npos) {
-        text += ";";
-        text += kCrLf;
-        text += ";the end";
-        text += kCrLf;
+        text += kClosingLines;
     }
     return text;
 }

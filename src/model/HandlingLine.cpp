@@ -2,6 +2,9 @@
 
 #include "LanguageTable.h"
 #include "Numeric.h"
+#include "TextLines.h"
+
+#include <unordered_map>
 
 namespace wendrake {
 
@@ -143,6 +146,28 @@ std::string FormatHandlingLine(const HandlingRecord& record) {
         }
     }
     return line;
+}
+
+void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
+                         const std::vector<std::string>& names, bool onceEach) {
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
+    byName.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        byName[records[i].name()].push_back(i);
+    }
+    for (const std::string& name : names) {
+        const auto found = byName.find(name);
+        if (found == byName.end()) {
+            continue;
+        }
+        for (const std::size_t index : found->second) {
+            text += FormatHandlingLine(records[index]);
+            text += kCrLf;
+        }
+        if (onceEach) {
+            byName.erase(found);
+        }
+    }
 }
 
 HandlingLineClass classifyHandlingLine(std::string_view line) {

@@ -46,6 +46,16 @@ HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
 // The line the game reads for a record, without line end.
 std::string FormatHandlingLine(const HandlingRecord& record);
 
+// Appends, for each name in order, the lines of every record of exactly that
+// name in table order, each with CR LF. With `onceEach`, a name met again
+// writes nothing more (the file's vehicle list); without, it writes again
+// (names chosen for an exchange file).
+void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
+                         const std::vector<std::string>& names, bool onceEach);
+
+// The two lines that close a handling file: ";" and ";the end", with CR LF.
+inline constexpr std::string_view kClosingLines = ";\r\n;the end\r\n";
+
 // How the reader sees a line. A data line is longer than 14 characters, has
 // no ";" among its first 14 and a value before its first ";"; every other line
 // is a comment line (blank lines included).
