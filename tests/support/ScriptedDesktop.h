@@ -26,7 +26,7 @@ class ScriptedDesktop final : public Desktop {
     QList<Message> messages;
     QList<OpenDialogRequest> openRequests;
     QList<SaveDialogRequest> saveRequests;
-    QMap<QString, QString> settings;  // "Section/Key" -> value
+    QMap<QString, QString> settings;             // "Section/Key" -> value
     std::optional<FileResult> nextWriteFailure;  // for the next write or copy
     QStringList openedDocuments;
     int busyDepth = 0;

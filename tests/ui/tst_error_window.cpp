@@ -2,21 +2,13 @@
 
 #include <QAbstractItemModelTester>
 
-#include "platform/LanguageFiles.h"
+#include "support/WindowSession.h"
 #include "ui/frmError.h"
 
 using namespace wendrake;
+using namespace wendrake::testing;
 
 namespace {
-
-LanguageTable language(const char* name) {
-    QFile file(QStringLiteral(WENDRAKE_LANGUAGES "/%1.lng").arg(QLatin1String(name)));
-    LanguageTable table;
-    if (file.open(QIODevice::ReadOnly)) {
-        table.load(file.readAll().toStdString());
-    }
-    return table;
-}
 
 ErrorListEntry row(std::string car, std::string parameter = "Mass", int field = 1) {
     return {std::move(car), std::move(parameter), "Must be a number", field};
@@ -48,10 +40,7 @@ class ErrorWindowTests : public QObject {
                  QStringList({"BÖRSE", "Gewicht (kg)", "Must be a number"}));
         QCOMPARE(shown(window.lstErrors, 1), QStringList({"ADMIRAL", "", "Falsche Anzahl"}));
 
-        window.applyLanguage(language("English"));
-        QCOMPARE(shown(window.lstErrors, -1), QStringList({"Car", "Parameter", "Error"}));
-        QCOMPARE(window.cmdClose->text(), "Close");
-        window.applyLanguage(language("Deutsch"));
+        window.applyLanguage(loadLanguage("Deutsch"));
         QCOMPARE(shown(window.lstErrors, -1), QStringList({"Auto", "Parameter", "Fehler"}));
         QCOMPARE(window.cmdClose->text(), "Schließen");
     }
@@ -79,27 +68,6 @@ class ErrorWindowTests : public QObject {
         window->rowsAppended(2);  // an import without bad lines
         QVERIFY(!window->isVisible());
         QCOMPARE(window->lstErrors->model()->rowCount(), 2);
-    }
-
-    void readingAFileShowsTheListOnlyWhenItFoundProblems_data() {
-        QTest::addColumn<bool>("shownBefore");
-        QTest::addColumn<int>("newRows");
-        QTest::newRow("hidden, problems") << false << 1;
-        QTest::newRow("hidden, none") << false << 0;
-        QTest::newRow("shown, none") << true << 0;
-    }
-    void readingAFileShowsTheListOnlyWhenItFoundProblems() {
-        QFETCH(bool, shownBefore);
-        QFETCH(int, newRows);
-        ErrorRows rows{row("OLD")};
-        frmError window(rows);
-        window.rowsReplaced();
-        window.setVisible(shownBefore);
-
-        rows.assign(static_cast<std::size_t>(newRows), row("NEW"));
-        window.rowsReplaced();
-        QCOMPARE(window.isVisible(), shownBefore || newRows > 0);
-        QCOMPARE(window.lstErrors->model()->rowCount(), newRows);
     }
 
     void activatingARowReportsThatRow() {

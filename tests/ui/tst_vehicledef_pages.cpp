@@ -1,25 +1,14 @@
 #include <QtTest>
 
-#include "platform/LanguageFiles.h"
+#include "support/WindowSession.h"
 #include "ui/VehicleDefPages.h"
 
 using namespace wendrake;
+using namespace wendrake::testing;
 using Field = VehicleDefField;
-
-namespace wendrake {
-// Failed comparisons show the record's values.
-char* toString(const VehicleDefRecord& r) {
-    QStringList values;
-    for (const std::string& value : r.fields) {
-        values << fromBytes(value);
-    }
-    return QTest::toString(values.join(QLatin1Char(',')));
-}
-}  // namespace wendrake
 
 namespace {
 
-const QString kLanguages = QStringLiteral(WENDRAKE_LANGUAGES "/");
 const char* const kCar = "100,mycar,mycar,car,MYCAR,MYCAR,poorfamily,10,7,0,161,0.7";
 const char* const kPlane = "200,dodo,dodo,plane,DODO,DODO,ignore,1,0,0,42";
 const char* const kBoat = "300,reefer,reefer,boat,REEFER,REEFER,big,2,1,0";
@@ -32,14 +21,6 @@ VehicleDefRecord record(const QString& line) {
         r.fields[static_cast<std::size_t>(k)] = toBytes(values[k]);
     }
     return r;
-}
-
-LanguageTable language(const QString& name) {
-    LanguageTable table;
-    if (!loadLanguageFile(kLanguages, name, table)) {
-        qFatal("language file %s missing", qPrintable(name));
-    }
-    return table;
 }
 
 // The pages over a document of two vehicles, the second one shown.
@@ -59,22 +40,8 @@ struct Pages {
         document.VehicleDefRecords[1] = record(line);
         show(1);
     }
-    // Types into a box what replaces its text, as a player does.
-    void retype(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        // Key by key with its text, so that letters beyond ASCII can be typed.
-        for (const QChar c : text) {
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key(c.toUpper().unicode()), QString(c),
-                                Qt::NoModifier);
-        }
-    }
-    // Picks an entry as the combo does for a click in its list or a key.
     void choose(QComboBox* combo, const QString& entry) {
-        const int index = combo->findText(entry);
-        QVERIFY2(index >= 0, qPrintable(entry));
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
+        testing::choose(combo, combo->findText(entry));
     }
     const VehicleDefRecord& shown() const { return document.VehicleDefRecords[1]; }
     QString shown(Field field) const { return fromBytes(shown()[field]); }
@@ -85,174 +52,166 @@ struct Pages {
 class VehicleDefPagesTests : public QObject {
     Q_OBJECT
   private slots:
-    void editStoresIntoItsField_data();
-    void editStoresIntoItsField();
-    void displayChangesNeitherRecordNorFlag_data();
-    void displayChangesNeitherRecordNorFlag();
-    void unlistedValuesAreShownAsTheyAre();
-    void extraFieldsFollowTheType_data();
-    void extraFieldsFollowTheType();
-    void changingTheTypeKeepsTheExtras();
-};
+    void editStoresIntoItsField_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("stored");
 
-void VehicleDefPagesTests::editStoresIntoItsField_data() {
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("stored");
-
-    const auto row = [](const char* control, const char* input, Field field, const char* stored,
-                        const char* shown = kCar) {
-        QTest::newRow(control) << QString::fromLatin1(shown) << QString::fromLatin1(control)
-                               << QString::fromUtf8(input) << static_cast<int>(field)
-                               << QString::fromUtf8(stored);
-    };
-    // Blanks, commas and "#" would split the line: the boxes refuse them.
-    row("txtID", "4 12", Field::ID, "412");
-    row("txtModelName", "bob,cat", Field::ModelName, "bobcat");
-    row("txtTXDName", "bobcät#", Field::TXDName, "bobcät");
-    row("txtHandlingID", "BOB CAT", Field::HandlingID, "BOBCAT");
-    row("txtGameName", "BOBCAT", Field::GameName, "BOBCAT");
-    row("cmbTyp", "boat", Field::Typ, "boat");
-    row("cmbKlasse", "taxi", Field::Klasse, "taxi");
-    row("txtFrequenz", "a,b c", Field::Frequenz, "abc");
-    row("txtLevel", "#3", Field::Level, "3");
-    row("txtCompRules", "", Field::CompRules, "");
-    row("txtExtra1", "1 7", Field::Extra1, "17", kPlane);
-    row("cmbExtra1", "Classic", Field::Extra1, "163");
-    row("txtExtra2", "0.9,", Field::Extra2, "0.9");
-}
-
-void VehicleDefPagesTests::editStoresIntoItsField() {
-    QFETCH(QString, shown);
-    QFETCH(QString, control);
-    QFETCH(QString, input);
-    QFETCH(int, field);
-    QFETCH(QString, stored);
-    Pages p(shown);
-    const VehicleDefRecord other = p.document.VehicleDefRecords[0];
-    VehicleDefRecord expected = p.shown();
-    expected.fields[static_cast<std::size_t>(field)] = toBytes(stored);
-
-    QSignalSpy renamed(&p.pages, &VehicleDefPages::vehicleRenamed);
-    if (auto* box = p.pages.findChild<QLineEdit*>(control)) {
-        p.retype(box, input);
-    } else {
-        p.choose(p.pages.findChild<QComboBox*>(control), input);
+        const auto row = [](const char* control, const char* input, Field field, const char* stored,
+                            const char* shown = kCar) {
+            QTest::newRow(control)
+                << QString::fromLatin1(shown) << QString::fromLatin1(control)
+                << QString::fromUtf8(input) << static_cast<int>(field) << QString::fromUtf8(stored);
+        };
+        // Blanks, commas and "#" would split the line: the boxes refuse them.
+        row("txtID", "4 12", Field::ID, "412");
+        row("txtModelName", "bob,cat", Field::ModelName, "bobcat");
+        row("txtTXDName", "bobcät#", Field::TXDName, "bobcät");
+        row("txtHandlingID", "BOB CAT", Field::HandlingID, "BOBCAT");
+        row("txtGameName", "BOBCAT", Field::GameName, "BOBCAT");
+        row("cmbTyp", "boat", Field::Typ, "boat");
+        row("cmbKlasse", "taxi", Field::Klasse, "taxi");
+        row("txtFrequenz", "a,b c", Field::Frequenz, "abc");
+        row("txtLevel", "#3", Field::Level, "3");
+        row("txtCompRules", "", Field::CompRules, "");
+        row("txtExtra1", "1 7", Field::Extra1, "17", kPlane);
+        row("cmbExtra1", "Classic", Field::Extra1, "163");
+        row("txtExtra2", "0.9,", Field::Extra2, "0.9");
     }
-    QCOMPARE(p.shown(), expected);
-    QCOMPARE(p.document.VehicleDefRecords[0], other);
-    QVERIFY(!p.document.SavedFlag);
-    // The vehicle list follows the handling id letter by letter.
-    QCOMPARE(!renamed.isEmpty(), control == "txtHandlingID");
-    if (!renamed.isEmpty()) {
-        QCOMPARE(renamed.last().at(0).toString(), stored);
-    }
-}
 
-void VehicleDefPagesTests::displayChangesNeitherRecordNorFlag_data() {
-    QTest::addColumn<QString>("line");
-    QTest::newRow("car") << kCar;
-    QTest::newRow("plane") << kPlane;
-    QTest::newRow("boat") << kBoat;
-    QTest::newRow("unlisted type") << "7,a,b,tram,TRAM,T,big,1,2,3";
-    QTest::newRow("unlisted class") << "7,a,b,car,VAN,T,nobody,1,2,3,160,1";
-    QTest::newRow("unnamed wheel") << "7,a,b,car,VAN,T,big,1,2,3,999,1";
-    QTest::newRow("latin-1 name") << QString::fromLatin1("7,a,b,heli,H\xC4LI,T,big,1,2,3");
-    QTest::newRow("empty") << ",,,,,,,,,,,";
-}
+    void editStoresIntoItsField() {
+        QFETCH(QString, shown);
+        QFETCH(QString, control);
+        QFETCH(QString, input);
+        QFETCH(int, field);
+        QFETCH(QString, stored);
+        Pages p(shown);
+        const VehicleDefRecord other = p.document.VehicleDefRecords[0];
+        VehicleDefRecord expected = p.shown();
+        expected.fields[static_cast<std::size_t>(field)] = toBytes(stored);
 
-void VehicleDefPagesTests::displayChangesNeitherRecordNorFlag() {
-    QFETCH(QString, line);
-    Pages p;
-    QSignalSpy renamed(&p.pages, &VehicleDefPages::vehicleRenamed);
-    for (const bool saved : {true, false}) {
-        p.document.SavedFlag = saved;
-        p.show(0);
-        p.show(line);
-        QCOMPARE(p.document.SavedFlag, saved);
-        QCOMPARE(p.shown(), record(line));
-    }
-    QCOMPARE(renamed.count(), 0);
-    QCOMPARE(p.pages.txtHandlingID->text(), p.shown(Field::HandlingID));
-    QCOMPARE(p.pages.cmbTyp->currentText(), p.shown(Field::Typ));
-    QCOMPARE(p.pages.cmbKlasse->currentText(), p.shown(Field::Klasse));
-}
-
-void VehicleDefPagesTests::unlistedValuesAreShownAsTheyAre() {
-    Pages p("7,a,b,tram,TRAM,T,nobody,1,2,3");
-    // The player can leave the unlisted type and come back to it.
-    p.choose(p.pages.cmbTyp, "heli");
-    QCOMPARE(p.shown(Field::Typ), "heli");
-    p.choose(p.pages.cmbTyp, "tram");
-    QCOMPARE(p.shown(Field::Typ), "tram");
-
-    // The next vehicle shows the plain lists again.
-    p.show(0);
-    QCOMPARE(p.pages.cmbTyp->currentText(), "boat");
-    QCOMPARE(p.pages.cmbTyp->count(), 5);
-    QCOMPARE(p.pages.cmbKlasse->count(), 8);
-
-    // A wheel number without a name keeps the wheel shown before.
-    p.show("7,a,b,car,VAN,T,big,1,2,3,163,1");
-    p.show("7,a,b,car,VAN,T,big,1,2,3,999,1");
-    QCOMPARE(p.pages.cmbExtra1->currentText(), "Classic");
-    QCOMPARE(p.shown(Field::Extra1), "999");
-}
-
-void VehicleDefPagesTests::extraFieldsFollowTheType_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("visible");
-    QTest::newRow("car") << kCar << QStringList{"lblExtra1", "cmbExtra1", "lblExtra1Info",
-                                                "lblExtra2", "txtExtra2", "lblExtra2Info"};
-    QTest::newRow("plane") << kPlane << QStringList{"lblExtra1", "txtExtra1", "lblExtra1Info"};
-    QTest::newRow("boat") << kBoat << QStringList{};
-    QTest::newRow("Car, other case") << "1,a,b,Car,C,C,big,1,2,3,163,0.7" << QStringList{};
-}
-
-void VehicleDefPagesTests::extraFieldsFollowTheType() {
-    QFETCH(QString, line);
-    QFETCH(QStringList, visible);
-    for (const char* before : {kCar, kPlane, kBoat}) {
-        Pages p(QString::fromLatin1(before));
-        p.show(line);
-        for (const char* name : {"lblExtra1", "lblExtra1Info", "txtExtra1", "cmbExtra1",
-                                 "lblExtra2", "txtExtra2", "lblExtra2Info"}) {
-            QVERIFY2(p.pages.findChild<QWidget*>(name)->isHidden() != visible.contains(name), name);
+        QSignalSpy renamed(&p.pages, &VehicleDefPages::vehicleRenamed);
+        if (auto* box = p.pages.findChild<QLineEdit*>(control)) {
+            retype(box, input);
+        } else {
+            p.choose(p.pages.findChild<QComboBox*>(control), input);
+        }
+        QCOMPARE(p.shown(), expected);
+        QCOMPARE(p.document.VehicleDefRecords[0], other);
+        QVERIFY(!p.document.SavedFlag);
+        // The vehicle list follows the handling id letter by letter.
+        QCOMPARE(!renamed.isEmpty(), control == "txtHandlingID");
+        if (!renamed.isEmpty()) {
+            QCOMPARE(renamed.last().at(0).toString(), stored);
         }
     }
-}
 
-// Values typed for one type stay in the record and come back with the type;
-// the captions follow the type and the language.
-void VehicleDefPagesTests::changingTheTypeKeepsTheExtras() {
-    const LanguageTable english = language("English");
-    const LanguageTable german = language("Deutsch");
-    Pages p;
-    p.pages.applyLanguage(english);
-    const auto captions = [&p] {
-        return QStringList{p.pages.lblExtra1->text(), p.pages.lblExtra1Info->text()};
-    };
-    const auto texts = [](const LanguageTable& table, int caption, int info) {
-        return QStringList{languageText(table, caption), languageText(table, info)};
-    };
+    void displayChangesNeitherRecordNorFlag_data() {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("car") << kCar;
+        QTest::newRow("plane") << kPlane;
+        QTest::newRow("boat") << kBoat;
+        QTest::newRow("unlisted type") << "7,a,b,tram,TRAM,T,big,1,2,3";
+        QTest::newRow("unlisted class") << "7,a,b,car,VAN,T,nobody,1,2,3,160,1";
+        QTest::newRow("unnamed wheel") << "7,a,b,car,VAN,T,big,1,2,3,999,1";
+        QTest::newRow("latin-1 name") << QString::fromLatin1("7,a,b,heli,H\xC4LI,T,big,1,2,3");
+        QTest::newRow("empty") << ",,,,,,,,,,,";
+    }
 
-    p.choose(p.pages.cmbTyp, "boat");
-    QVERIFY(p.pages.lblExtra1->isHidden() && p.pages.cmbExtra1->isHidden());
-    p.choose(p.pages.cmbTyp, "plane");
-    QCOMPARE(p.pages.txtExtra1->text(), "161");
-    QCOMPARE(captions(), texts(english, 151, 147));
-    p.pages.applyLanguage(german);
-    QCOMPARE(captions(), texts(german, 151, 147));
-    p.choose(p.pages.cmbTyp, "car");
-    QCOMPARE(p.pages.cmbExtra1->currentText(), "Saloon");
-    QCOMPARE(p.pages.txtExtra2->text(), "0.7");
-    QCOMPARE(captions(), texts(german, 145, 146));
-    p.pages.applyLanguage(english);
-    QCOMPARE(captions(), texts(english, 145, 146));
-    QCOMPARE(p.shown(), record(QString::fromLatin1(kCar)));
-}
+    void displayChangesNeitherRecordNorFlag() {
+        QFETCH(QString, line);
+        Pages p;
+        QSignalSpy renamed(&p.pages, &VehicleDefPages::vehicleRenamed);
+        for (const bool saved : {true, false}) {
+            p.document.SavedFlag = saved;
+            p.show(0);
+            p.show(line);
+            QCOMPARE(p.document.SavedFlag, saved);
+            QCOMPARE(p.shown(), record(line));
+        }
+        QCOMPARE(renamed.count(), 0);
+        QCOMPARE(p.pages.txtHandlingID->text(), p.shown(Field::HandlingID));
+        QCOMPARE(p.pages.cmbTyp->currentText(), p.shown(Field::Typ));
+        QCOMPARE(p.pages.cmbKlasse->currentText(), p.shown(Field::Klasse));
+    }
+
+    void unlistedValuesAreShownAsTheyAre() {
+        Pages p("7,a,b,tram,TRAM,T,nobody,1,2,3");
+        // The player can leave the unlisted type and come back to it.
+        p.choose(p.pages.cmbTyp, "heli");
+        QCOMPARE(p.shown(Field::Typ), "heli");
+        p.choose(p.pages.cmbTyp, "tram");
+        QCOMPARE(p.shown(Field::Typ), "tram");
+
+        // The next vehicle shows the plain lists again.
+        p.show(0);
+        QCOMPARE(p.pages.cmbTyp->currentText(), "boat");
+        QCOMPARE(p.pages.cmbTyp->count(), 5);
+        QCOMPARE(p.pages.cmbKlasse->count(), 8);
+
+        // A wheel number without a name keeps the wheel shown before.
+        p.show("7,a,b,car,VAN,T,big,1,2,3,163,1");
+        p.show("7,a,b,car,VAN,T,big,1,2,3,999,1");
+        QCOMPARE(p.pages.cmbExtra1->currentText(), "Classic");
+        QCOMPARE(p.shown(Field::Extra1), "999");
+    }
+
+    void extraFieldsFollowTheType_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("visible");
+        QTest::newRow("car") << kCar << QStringList{"lblExtra1", "cmbExtra1", "lblExtra1Info",
+                                                    "lblExtra2", "txtExtra2", "lblExtra2Info"};
+        QTest::newRow("plane") << kPlane << QStringList{"lblExtra1", "txtExtra1", "lblExtra1Info"};
+        QTest::newRow("boat") << kBoat << QStringList{};
+        QTest::newRow("Car, other case") << "1,a,b,Car,C,C,big,1,2,3,163,0.7" << QStringList{};
+    }
+
+    void extraFieldsFollowTheType() {
+        QFETCH(QString, line);
+        QFETCH(QStringList, visible);
+        for (const char* before : {kCar, kPlane, kBoat}) {
+            Pages p(QString::fromLatin1(before));
+            p.show(line);
+            for (const char* name : {"lblExtra1", "lblExtra1Info", "txtExtra1", "cmbExtra1",
+                                     "lblExtra2", "txtExtra2", "lblExtra2Info"}) {
+                QVERIFY2(p.pages.findChild<QWidget*>(name)->isHidden() != visible.contains(name),
+                         name);
+            }
+        }
+    }
+
+    // Values typed for one type stay in the record and come back with the type;
+    // the captions follow the type and the language.
+    void changingTheTypeKeepsTheExtras() {
+        const LanguageTable english = loadLanguage("English");
+        const LanguageTable german = loadLanguage("Deutsch");
+        Pages p;
+        p.pages.applyLanguage(english);
+        const auto captions = [&p] {
+            return QStringList{p.pages.lblExtra1->text(), p.pages.lblExtra1Info->text()};
+        };
+        const auto texts = [](const LanguageTable& table, int caption, int info) {
+            return QStringList{languageText(table, caption), languageText(table, info)};
+        };
+
+        p.choose(p.pages.cmbTyp, "boat");
+        QVERIFY(p.pages.lblExtra1->isHidden() && p.pages.cmbExtra1->isHidden());
+        p.choose(p.pages.cmbTyp, "plane");
+        QCOMPARE(p.pages.txtExtra1->text(), "161");
+        QCOMPARE(captions(), texts(english, 151, 147));
+        p.pages.applyLanguage(german);
+        QCOMPARE(captions(), texts(german, 151, 147));
+        p.choose(p.pages.cmbTyp, "car");
+        QCOMPARE(p.pages.cmbExtra1->currentText(), "Saloon");
+        QCOMPARE(p.pages.txtExtra2->text(), "0.7");
+        QCOMPARE(captions(), texts(german, 145, 146));
+        p.pages.applyLanguage(english);
+        QCOMPARE(captions(), texts(english, 145, 146));
+        QCOMPARE(p.shown(), record(QString::fromLatin1(kCar)));
+    }
+};
 
 QTEST_MAIN(VehicleDefPagesTests)
 #include "tst_vehicledef_pages.moc"

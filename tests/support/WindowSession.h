@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ScriptedDesktop.h"
+#include "TestFiles.h"
+#include "platform/LanguageFiles.h"
+#include "ui/frmMain.h"
+
+namespace wendrake {
+
+// Failed comparisons of records show their values.
+template <typename Record>
+char* toString(const Record& record) requires requires {
+    record.fields;
+}
+{
+    QStringList values;
+    for (const std::string& value : record.fields) {
+        values << fromBytes(value);
+    }
+    return QTest::toString(values.join(QLatin1Char('|')));
+}
+
+}  // namespace wendrake
+
+namespace wendrake::testing {
+
+// The first-column texts of a list, a chooser's entries or the error rows.
+inline QStringList rows(const QAbstractItemModel* model) {
+    QStringList texts;
+    for (int k = 0; k < model->rowCount(); ++k) {
+        texts << model->index(k, 0).data().toString();
+    }
+    return texts;
+}
+inline QStringList rows(const QAbstractItemView* view) {
+    return rows(view->model());
+}
+inline QStringList rows(const QComboBox* chooser) {
+    return rows(chooser->model());
+}
+
+// Key presses, one per character with its text: unlike QTest::keyClicks
+// also beyond ASCII.
+inline void type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// Replaces the text of a box as a player does.
+inline void retype(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    type(box, text);
+}
+
+// What a click in a combo's list or a key does.
+inline void choose(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+inline LanguageTable loadLanguage(const QString& name) {
+    LanguageTable table;
+    if (!loadLanguageFile(kLanguages, name, table)) {
+        qFatal("language file %s missing", qPrintable(name));
+    }
+    return table;
+}
+
+// The main window started in English on a scripted desktop, with a folder
+// for writable copies of the test files.
+struct WindowSession {
+    ScriptedDesktop desktop;
+    QTemporaryDir dir;
+    frmMain window;
+
+    explicit WindowSession(const QString& programFolder = kLanguages)
+        : window(desktop, programFolder) {
+        desktop.settings.insert(QStringLiteral("Settings/Language"), QStringLiteral("English"));
+        window.start();
+    }
+
+    QString copy(const QString& fixture, const QString& as = {}) {
+        return copyTestFile(fixture, dir.path(), as);
+    }
+    // Opens a copy as a file named at start or dropped on the window.
+    QString open(const QString& fixture, const QString& as = {}) {
+        const QString target = copy(fixture, as);
+        window.openFile(target);
+        return target;
+    }
+    // Opens through the open dialog, choosing `path` and `filter`.
+    void openByDialog(const QString& path, int filter = 1) {
+        desktop.openChoices.enqueue(OpenDialogChoice{path, filter});
+        window.cmdOpen_Click();
+    }
+
+    QString text(int number) const { return languageText(window.language(), number); }
+    EditorDocument& document() { return window.document(); }
+    QStringList listed() const { return rows(window.cmbAutos->model()); }
+    void chooseLanguage(const QString& name) {
+        window.cmbSprache->setCurrentIndex(window.cmbSprache->findText(name));
+        window.cmbSprache_Click();
+    }
+};
+
+}  // namespace wendrake::testing
