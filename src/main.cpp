@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/CommandLine.h"
+#include "platform/MemoryUse.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtDesktop.h"
 #include "ui/frmMain.h"
@@ -32,6 +33,7 @@ bool parseEditorOptions(const QStringList& args, EditorOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    wendrake::returnLargeBlocksWhenFreed();
     QStringList args;
     for (int i = 0; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);

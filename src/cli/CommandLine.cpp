@@ -57,7 +57,7 @@ void reportUsage(const char* problem) {
 }
 
 // A file read and loaded as the editor opens it, line ends repaired in
-// memory only.
+// memory only. Nothing is ever undone here, so no snapshot is taken.
 struct OpenedFile {
     EditorDocument document;
     std::string bytes;
@@ -77,7 +77,8 @@ std::optional<OpenedFile> openAsEditorDoes(const QString& path, const LanguageTa
     OpenedFile opened;
     opened.bytes =
         needsLineEndRepair(read.bytes) ? repairLineEnds(read.bytes) : std::move(read.bytes);
-    if (const auto failure = loadIntoDocument(opened.document, *kind, opened.bytes, language)) {
+    if (const auto failure =
+            loadIntoDocument(opened.document, *kind, opened.bytes, language, Snapshot::Skipped)) {
         reportFailure(path, readFailureNotice(*failure));
         return std::nullopt;
     }

@@ -1,6 +1,8 @@
 #include "CarColourFile.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <limits>
 
 #include "CommaLine.h"
@@ -161,6 +163,9 @@ void readCars(const std::vector<std::string_view>& lines, const CarColourReadTex
             }
             CarColourRecord record;
             record.ModelName = parts.at(0);
+            const auto pairs = static_cast<std::size_t>(std::max(0, parts.count() / 2));
+            record.Color1.reserve(pairs);
+            record.Color2.reserve(pairs);
             for (int i = 0; i <= parts.count() - 2; i += 2) {
                 record.Color1.push_back(number(parts.at(i + 1)));
                 record.Color2.push_back(number(parts.at(i + 2)));
@@ -178,6 +183,13 @@ void readCars(const std::vector<std::string_view>& lines, const CarColourReadTex
             inside = true;
         }
     }
+}
+
+// The decimal digits of a palette number, as std::to_string writes them.
+void appendNumber(std::string& text, std::int16_t number) {
+    std::array<char, 8> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), number);
+    text.append(digits.data(), written.ptr);
 }
 
 void appendLine(std::string& text, std::string_view line) {
@@ -287,8 +299,12 @@ std::string FormatPaletteLine(const ColourTableEntry& entry) {
 std::string FormatCarColourLine(const CarColourRecord& record) {
     std::string line = record.ModelName;
     const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
+    line.reserve(line.size() + pairs * 10 + record.trailingComment.size() + 1);
     for (std::size_t j = 0; j < pairs; ++j) {
-        line += ", " + std::to_string(record.Color1[j]) + ", " + std::to_string(record.Color2[j]);
+        line += ", ";
+        appendNumber(line, record.Color1[j]);
+        line += ", ";
+        appendNumber(line, record.Color2[j]);
     }
     if (!record.trailingComment.empty()) {
         line += ' ';

@@ -1,5 +1,7 @@
 #include "CommaLine.h"
 
+#include <algorithm>
+
 #include "TextLines.h"
 
 namespace wendrake {
@@ -10,28 +12,29 @@ const std::string& CommaValues::at(int k) const {
 }
 
 CommaValues splitCommaLine(std::string_view line) {
-    std::string packed;
-    packed.reserve(line.size());
+    CommaValues result;
+    result.values.reserve(static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1);
+    std::string* value = &result.values.emplace_back();
+    bool anyValue = false;
+    bool endsInComma = false;
     for (const char c : line) {
-        if (c != ' ' && c != '\t') {
-            packed += c;
+        if (c == ' ' || c == '\t') {
+            continue;
+        }
+        anyValue = true;
+        endsInComma = c == ',';
+        if (endsInComma) {
+            value = &result.values.emplace_back();
+        } else {
+            value->push_back(c);
         }
     }
-    CommaValues result;
-    if (packed.empty()) {
+    if (!anyValue) {
+        result.values.clear();
         return result;
     }
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = packed.find(',', start);
-        result.values.push_back(packed.substr(start, comma - start));
-        if (comma == std::string::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
     result.countWithTrailingComma = result.count();
-    if (packed.back() == ',') {
+    if (endsInComma) {
         result.values.pop_back();
     }
     return result;

@@ -9,8 +9,9 @@
 namespace wendrake {
 
 bool needsLineEndRepair(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) {
+    for (std::size_t i = bytes.find('\n'); i != std::string_view::npos;
+         i = bytes.find('\n', i + 1)) {
+        if (i == 0 || bytes[i - 1] != '\r') {
             return true;
         }
     }
@@ -44,16 +45,28 @@ std::string repairLineEnds(std::string_view bytes) {
 
 namespace {
 
+// The working table becomes `read`; the snapshot a copy of it, or nothing.
+template <typename Record>
+void adopt(std::vector<Record>& working, std::vector<Record>& kept, std::vector<Record>&& read,
+           Snapshot snapshot) {
+    if (snapshot == Snapshot::Taken) {
+        kept = std::move(read);
+        working = kept;
+    } else {
+        kept.clear();
+        working = std::move(read);
+    }
+}
+
 std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_view bytes,
-                                        const LanguageTable& language) {
+                                        const LanguageTable& language, Snapshot snapshot) {
     HandlingReadResult read =
         LoadHandlingFile(bytes, HandlingReadTexts::fromLanguage(language),
                          {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)});
     if (read.failure) {
         return read.failure;
     }
-    document.HandlingSnapshot = std::move(read.records);
-    document.HandlingRecords = document.HandlingSnapshot;
+    adopt(document.HandlingRecords, document.HandlingSnapshot, std::move(read.records), snapshot);
     document.CurrentHandling = 0;
     document.Autos.assign(std::move(read.names));
     document.Errors = std::move(read.errors);
@@ -63,29 +76,27 @@ std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_vi
 }
 
 std::optional<ReadFailure> loadVehicleDefs(EditorDocument& document, std::string_view bytes,
-                                           const LanguageTable& language) {
+                                           const LanguageTable& language, Snapshot snapshot) {
     VehicleDefReadResult read = LoadVehicleDefFile(bytes, language.text(Text::TooFewValues));
     if (read.failure) {
         return read.failure;
     }
-    document.VehicleDefSnapshot = std::move(read.records);
-    document.VehicleDefRecords = document.VehicleDefSnapshot;
+    adopt(document.VehicleDefRecords, document.VehicleDefSnapshot, std::move(read.records),
+          snapshot);
     document.CurrentVehicleDef = 0;
     document.Autos.assign(std::move(read.names));
     return std::nullopt;
 }
 
 std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_view bytes,
-                                          const LanguageTable& language) {
+                                          const LanguageTable& language, Snapshot snapshot) {
     CarColourReadResult read = LoadCarColourFile(
         bytes, {language.text(Text::TooFewValues), language.text(Text::NotAWholeNumber)});
     if (read.failure) {
         return read.failure;
     }
-    document.ColourSnapshot = std::move(read.palette);
-    document.ColourEntries = document.ColourSnapshot;
-    document.CarColourSnapshot = std::move(read.cars);
-    document.CarColourRecords = document.CarColourSnapshot;
+    adopt(document.ColourEntries, document.ColourSnapshot, std::move(read.palette), snapshot);
+    adopt(document.CarColourRecords, document.CarColourSnapshot, std::move(read.cars), snapshot);
     document.CurrentCarColour = 0;
     document.Autos.assign(std::move(read.names));
     return std::nullopt;
@@ -94,17 +105,18 @@ std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_
 }  // namespace
 
 std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
-                                            std::string_view bytes, const LanguageTable& language) {
+                                            std::string_view bytes, const LanguageTable& language,
+                                            Snapshot snapshot) {
     std::optional<ReadFailure> failure;
     switch (kind) {
         case DataFileKind::Handling:
-            failure = loadHandling(document, bytes, language);
+            failure = loadHandling(document, bytes, language, snapshot);
             break;
         case DataFileKind::VehicleDefs:
-            failure = loadVehicleDefs(document, bytes, language);
+            failure = loadVehicleDefs(document, bytes, language, snapshot);
             break;
         case DataFileKind::CarColours:
-            failure = loadCarColours(document, bytes, language);
+            failure = loadCarColours(document, bytes, language, snapshot);
             break;
     }
     if (!failure) {

@@ -20,11 +20,17 @@ bool needsLineEndRepair(std::string_view bytes);
 // Every line ended by CR LF, then one more CR LF, as the game's files are.
 std::string repairLineEnds(std::string_view bytes);
 
+// Whether a load keeps a snapshot of the tables for undo. The command line
+// never undoes, and for a large file the copy costs as much as the reading.
+enum class Snapshot { Taken, Skipped };
+
 // Reads `bytes` as a file of `kind` into the document: the kind's snapshot
-// and working table, the vehicle list, and for handling files the error rows,
-// author and date. On failure the document is left exactly as it was.
+// (unless skipped: it is then left empty) and working table, the vehicle
+// list, and for handling files the error rows, author and date. On failure
+// the document is left exactly as it was.
 std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
-                                            std::string_view bytes, const LanguageTable& language);
+                                            std::string_view bytes, const LanguageTable& language,
+                                            Snapshot snapshot = Snapshot::Taken);
 
 // The complete text a save writes, final CR LF included, built from the
 // bytes of the file on disk and the working tables. The document is not

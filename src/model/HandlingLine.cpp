@@ -1,10 +1,10 @@
 #include "HandlingLine.h"
 
+#include <functional>
+
 #include "LanguageTable.h"
 #include "Numeric.h"
 #include "TextLines.h"
-
-#include <unordered_map>
 
 namespace wendrake {
 
@@ -16,21 +16,18 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string padRight(std::string_view text, std::size_t width) {
-    std::string result(text);
-    if (result.size() < width) {
-        result.append(width - result.size(), ' ');
+void appendPaddedRight(std::string& text, std::string_view value, std::size_t width) {
+    text += value;
+    if (value.size() < width) {
+        text.append(width - value.size(), ' ');
     }
-    return result;
 }
 
-std::string padLeft(std::string_view text, std::size_t width) {
-    std::string result;
-    if (text.size() < width) {
-        result.assign(width - text.size(), ' ');
+void appendPaddedLeft(std::string& text, std::string_view value, std::size_t width) {
+    if (value.size() < width) {
+        text.append(width - value.size(), ' ');
     }
-    result += text;
-    return result;
+    text += value;
 }
 
 bool failsCheck(ValueCheck check, std::string_view token) {
@@ -44,6 +41,118 @@ bool failsCheck(ValueCheck check, std::string_view token) {
     }
     return false;
 }
+
+// Value `index` of a split line, or the field's default when the line is
+// shorter; a value that fails its check adds an error row.
+std::string_view checkedValue(const std::vector<std::string_view>& tokens, int index,
+                              const HandlingReadTexts& texts, ErrorRows& errors) {
+    const HandlingFieldInfo& info = handlingFieldInfo(index);
+    if (static_cast<std::size_t>(index) >= tokens.size()) {
+        return info.defaultValue;
+    }
+    const std::string_view token = tokens[static_cast<std::size_t>(index)];
+    if (failsCheck(info.check, token)) {
+        const bool wantsText = info.check == ValueCheck::MustNotBeNumeric;
+        errors.push_back({std::string(tokens.front()),
+                          texts.captions[static_cast<std::size_t>(index)],
+                          wantsText ? texts.mustNotBeNumeric : texts.mustBeNumeric, index});
+    }
+    return token;
+}
+
+// The line of a record, without line end, appended to `text`.
+void appendHandlingLine(std::string& text, const HandlingRecord& record) {
+    for (int k = 0; k < kHandlingFieldCount; ++k) {
+        const std::string& value = record.fields[static_cast<std::size_t>(k)];
+        if (k > 0) {
+            text += ' ';
+        }
+        switch (static_cast<HandlingField>(k)) {
+            case HandlingField::Autoname:
+                appendPaddedRight(text, value, 14);
+                break;
+            case HandlingField::Gewicht:
+                appendPaddedLeft(text, value, 7);
+                break;
+            case HandlingField::Preis:
+                appendPaddedLeft(text, value, 6);
+                break;
+            default:
+                text += value;
+        }
+    }
+}
+
+// The records of each name, in table order: one pass over the table, then
+// one look-up per name (open addressing over the names' hashes, which are
+// kept so that a probe rarely has to read a record).
+class RecordsByName {
+  public:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    explicit RecordsByName(const std::vector<HandlingRecord>& records)
+        : records_(records), next_(records.size(), kNone) {
+        std::size_t slots = 16;
+        while (slots < 2 * records.size()) {
+            slots *= 2;
+        }
+        mask_ = slots - 1;
+        slots_.assign(slots, Slot{});
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const std::string_view name = records[i].name();
+            const std::size_t hash = hashOf(name);
+            Slot& slot = slotOf(name, hash);
+            if (slot.first == kNone) {
+                slot.hash = hash;
+                slot.first = i;
+            } else {
+                next_[slot.last] = i;
+            }
+            slot.last = i;
+        }
+    }
+
+    // The first record named `name` that has not been taken, or kNone.
+    std::size_t first(std::string_view name) const {
+        const Slot& slot = slotOf(name, hashOf(name));
+        return slot.taken ? kNone : slot.first;
+    }
+
+    // The record after `index` with the same name, or kNone.
+    std::size_t next(std::size_t index) const { return next_[index]; }
+
+    // The records of `name` are not found again.
+    void take(std::string_view name) { slotOf(name, hashOf(name)).taken = true; }
+
+  private:
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t first = kNone;
+        std::size_t last = kNone;
+        bool taken = false;
+    };
+
+    static std::size_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
+
+    // The slot of `name`: where its records are, or the free slot it gets.
+    std::size_t slotIndex(std::string_view name, std::size_t hash) const {
+        std::size_t at = hash & mask_;
+        while (slots_[at].first != kNone &&
+               (slots_[at].hash != hash || records_[slots_[at].first].name() != name)) {
+            at = (at + 1) & mask_;
+        }
+        return at;
+    }
+    Slot& slotOf(std::string_view name, std::size_t hash) { return slots_[slotIndex(name, hash)]; }
+    const Slot& slotOf(std::string_view name, std::size_t hash) const {
+        return slots_[slotIndex(name, hash)];
+    }
+
+    const std::vector<HandlingRecord>& records_;
+    std::vector<std::size_t> next_;
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+};
 
 }  // namespace
 
@@ -60,8 +169,8 @@ HandlingReadTexts HandlingReadTexts::fromLanguage(const LanguageTable& language)
     return texts;
 }
 
-std::vector<std::string_view> handlingTokens(std::string_view line) {
-    std::vector<std::string_view> tokens;
+void splitHandlingTokens(std::string_view line, std::vector<std::string_view>& tokens) {
+    tokens.clear();
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n) {
@@ -76,6 +185,12 @@ std::vector<std::string_view> handlingTokens(std::string_view line) {
             tokens.push_back(line.substr(start, i - start));
         }
     }
+}
+
+std::vector<std::string_view> handlingTokens(std::string_view line) {
+    std::vector<std::string_view> tokens;
+    tokens.reserve(kHandlingFieldCount);
+    splitHandlingTokens(line, tokens);
     return tokens;
 }
 
@@ -85,18 +200,7 @@ int CountHandlingFields(std::string_view line) {
 
 std::string handlingFieldFromTokens(const std::vector<std::string_view>& tokens, int index,
                                     const HandlingReadTexts& texts, ErrorRows& errors) {
-    const HandlingFieldInfo& info = handlingFieldInfo(index);
-    if (static_cast<std::size_t>(index) >= tokens.size()) {
-        return info.defaultValue;
-    }
-    const std::string_view token = tokens[static_cast<std::size_t>(index)];
-    if (failsCheck(info.check, token)) {
-        const bool wantsText = info.check == ValueCheck::MustNotBeNumeric;
-        errors.push_back({std::string(tokens.front()),
-                          texts.captions[static_cast<std::size_t>(index)],
-                          wantsText ? texts.mustNotBeNumeric : texts.mustBeNumeric, index});
-    }
-    return std::string(token);
+    return std::string(checkedValue(tokens, index, texts, errors));
 }
 
 std::string ReadHandlingField(std::string_view line, int index, const HandlingReadTexts& texts,
@@ -106,6 +210,13 @@ std::string ReadHandlingField(std::string_view line, int index, const HandlingRe
 
 HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
                                   const HandlingReadTexts& texts, ErrorRows& errors) {
+    HandlingRecord record;
+    readHandlingRecord(tokens, texts, errors, record);
+    return record;
+}
+
+void readHandlingRecord(const std::vector<std::string_view>& tokens, const HandlingReadTexts& texts,
+                        ErrorRows& errors, HandlingRecord& record) {
     if (tokens.size() != kHandlingFieldCount) {
         // The name of the count row is taken unchecked: a numeric name is
         // reported once, by the name's own check below.
@@ -115,57 +226,32 @@ HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
             {std::move(car), std::string(),
              texts.wrongCount + ": " + std::to_string(tokens.size()) + " " + texts.wrongCountTail});
     }
-    HandlingRecord record;
     for (int k = 0; k < kHandlingFieldCount; ++k) {
-        record.fields[static_cast<std::size_t>(k)] =
-            handlingFieldFromTokens(tokens, k, texts, errors);
+        record.fields[static_cast<std::size_t>(k)] = checkedValue(tokens, k, texts, errors);
     }
-    return record;
 }
 
 std::string FormatHandlingLine(const HandlingRecord& record) {
     std::string line;
     line.reserve(120);
-    for (int k = 0; k < kHandlingFieldCount; ++k) {
-        const std::string& value = record.fields[static_cast<std::size_t>(k)];
-        if (k > 0) {
-            line += ' ';
-        }
-        switch (static_cast<HandlingField>(k)) {
-            case HandlingField::Autoname:
-                line += padRight(value, 14);
-                break;
-            case HandlingField::Gewicht:
-                line += padLeft(value, 7);
-                break;
-            case HandlingField::Preis:
-                line += padLeft(value, 6);
-                break;
-            default:
-                line += value;
-        }
-    }
+    appendHandlingLine(line, record);
     return line;
 }
 
 void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
                          const std::vector<std::string>& names, bool onceEach) {
-    std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
-    byName.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        byName[records[i].name()].push_back(i);
-    }
+    RecordsByName byName(records);
     for (const std::string& name : names) {
-        const auto found = byName.find(name);
-        if (found == byName.end()) {
+        std::size_t index = byName.first(name);
+        if (index == RecordsByName::kNone) {
             continue;
         }
-        for (const std::size_t index : found->second) {
-            text += FormatHandlingLine(records[index]);
+        for (; index != RecordsByName::kNone; index = byName.next(index)) {
+            appendHandlingLine(text, records[index]);
             text += kCrLf;
         }
         if (onceEach) {
-            byName.erase(found);
+            byName.take(name);  // a later entry of the same name writes nothing more
         }
     }
 }

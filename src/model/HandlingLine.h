@@ -27,6 +27,9 @@ struct HandlingReadTexts {
 // The values of a handling line: split at any run of spaces and tabs.
 std::vector<std::string_view> handlingTokens(std::string_view line);
 
+// The same into `tokens`, whose room is used again from line to line.
+void splitHandlingTokens(std::string_view line, std::vector<std::string_view>& tokens);
+
 int CountHandlingFields(std::string_view line);
 
 // Value `index` of an already split line, or the field's default when the
@@ -42,6 +45,10 @@ std::string ReadHandlingField(std::string_view line, int index, const HandlingRe
 // row first when the line does not hold exactly 32 values.
 HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
                                   const HandlingReadTexts& texts, ErrorRows& errors);
+
+// The same into `record`, every value of which is replaced.
+void readHandlingRecord(const std::vector<std::string_view>& tokens, const HandlingReadTexts& texts,
+                        ErrorRows& errors, HandlingRecord& record);
 
 // The line the game reads for a record, without line end.
 std::string FormatHandlingLine(const HandlingRecord& record);

@@ -35,9 +35,11 @@ HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTe
 
     result.records.reserve(std::max<std::size_t>(dataLines.size(), 1));
     result.names.reserve(dataLines.size());
+    std::vector<std::string_view> tokens;
+    tokens.reserve(kHandlingFieldCount + 1);
     for (const std::string_view values : dataLines) {
-        const auto tokens = handlingTokens(values);
-        result.records.push_back(readHandlingRecord(tokens, texts, result.errors));
+        splitHandlingTokens(values, tokens);
+        readHandlingRecord(tokens, texts, result.errors, result.records.emplace_back());
         result.names.emplace_back(tokens.front());
     }
     if (result.records.empty()) {

@@ -16,7 +16,9 @@ inline constexpr std::string_view kCrLf = "\r\n";
 
 // ASCII-only case folding: the game files are 8-bit text in no known code
 // page, so only A-Z and a-z are treated as letters of one case.
-char foldAscii(char c);
+constexpr char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Position of `needle` in `haystack` at or after `from`, ignoring ASCII case;
 // npos when absent.

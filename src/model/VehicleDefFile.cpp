@@ -1,5 +1,7 @@
 #include "VehicleDefFile.h"
 
+#include <algorithm>
+
 #include "CommaLine.h"
 #include "FileHeader.h"
 #include "TextLines.h"
@@ -45,16 +47,20 @@ void appendBlock(std::string& text, const std::vector<VehicleDefRecord>& records
 
 VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view tooFewValues) {
     VehicleDefReadResult result;
+    const std::vector<std::string_view> lines = splitLines(bytes);
+    // Room for a vehicle on every line, so that the table is never moved
+    // while it grows.
+    result.records.reserve(std::min(lines.size(), static_cast<std::size_t>(kTableLimit)));
     bool inside = false;
     int lineNumber = 0;
-    for (const std::string_view line : splitLines(bytes)) {
+    for (const std::string_view line : lines) {
         ++lineNumber;
         const CommentedLine parts = splitComment(line);
         if (inside && isSectionLine(parts.values, "end")) {
             inside = false;
         }
         if (inside && !isBlankText(parts.values)) {
-            const CommaValues values = splitCommaLine(parts.values);
+            CommaValues values = splitCommaLine(parts.values);
             if (values.countWithTrailingComma < kMinimumValues) {
                 result.failure =
                     ReadFailure{0, std::string(tooFewValues) + std::to_string(lineNumber), true};
@@ -64,19 +70,16 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return result;
             }
-            VehicleDefRecord record;
-            for (int k = 0; k < kMinimumValues; ++k) {
-                record.fields[static_cast<std::size_t>(k)] = values.at(k);
-            }
-            if (values.count() >= 11) {
-                record[VehicleDefField::Extra1] = values.at(10);
-            }
-            if (values.count() >= 12) {
-                record[VehicleDefField::Extra2] = values.at(11);
+            VehicleDefRecord& record = result.records.emplace_back();
+            // Values the line does not have stay empty; values after the
+            // twelfth are dropped.
+            const std::size_t kept =
+                std::min<std::size_t>(values.values.size(), record.fields.size());
+            for (std::size_t k = 0; k < kept; ++k) {
+                record.fields[k] = std::move(values.values[k]);
             }
             record.trailingComment = parts.comment;
             result.names.push_back(record.name());
-            result.records.push_back(std::move(record));
         }
         if (!inside && isSectionLine(parts.values, "cars")) {
             inside = true;
@@ -89,18 +92,23 @@ std::string FormatVehicleDefLine(const VehicleDefRecord& record) {
     using F = VehicleDefField;
     std::string line;
     line.reserve(96);
-    line += record[F::ID] + ",\t";
+    const auto append = [&line](const std::string& value, std::string_view separator) {
+        line += value;
+        line += separator;
+    };
+    append(record[F::ID], ",\t");
     appendAligned(line, record[F::ModelName]);
     appendAligned(line, record[F::TXDName]);
-    line += record[F::Typ] + ",\t";
+    append(record[F::Typ], ",\t");
     appendAligned(line, record[F::HandlingID]);
     appendAligned(line, record[F::GameName]);
     appendAligned(line, record[F::Klasse]);
-    line += record[F::Frequenz] + ", \t";
-    line += record[F::Level] + ", \t";
-    line += record[F::CompRules] + ", \t";
+    append(record[F::Frequenz], ", \t");
+    append(record[F::Level], ", \t");
+    append(record[F::CompRules], ", \t");
     if (record[F::Typ] == "car") {
-        line += record[F::Extra1] + ", \t" + record[F::Extra2];
+        append(record[F::Extra1], ", \t");
+        line += record[F::Extra2];
     } else if (record[F::Typ] == "plane") {
         line += record[F::Extra1];
     }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace wendrake {
 
@@ -26,12 +27,20 @@ FileBytes readFileBytes(const QString& path) {
         read.result = failed(file);
         return read;
     }
-    const QByteArray bytes = file.readAll();
+    // Straight into the string: a large file is not held twice.
+    if (const qint64 size = file.isSequential() ? 0 : file.size(); size > 0) {
+        read.bytes.resize(static_cast<std::size_t>(size));
+        const qint64 got = file.read(read.bytes.data(), size);
+        read.bytes.resize(static_cast<std::size_t>(std::max<qint64>(got, 0)));
+    }
+    // What lies beyond: all of a pipe, or the end of a file that grew.
+    const QByteArray rest = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         read.result = failed(file);
+        read.bytes.clear();
         return read;
     }
-    read.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    read.bytes.append(rest.constData(), static_cast<std::size_t>(rest.size()));
     return read;
 }
 

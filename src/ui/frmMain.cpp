@@ -1,12 +1,16 @@
 #include "frmMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QListView>
 #include <QMimeData>
+#include <QProxyStyle>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 #include <QVBoxLayout>
 
 #include "model/FileHeader.h"
@@ -36,6 +40,22 @@ QGroupBox* frame(const char* name, const char* designText, QWidget* content) {
     layout->addWidget(content);
     return box;
 }
+
+// The vehicle list drops down as a plain list of its visible rows. Shown as
+// a menu (the Fusion way), it would measure all of up to 32767 names every
+// time it opens.
+class ListDropDownStyle final : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // The first record named `name`, or 0 when none is: the window then shows
 // the first record, as it always has.
@@ -83,9 +103,22 @@ void frmMain::buildWindow() {
     cmdSaveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
 
     cmbAutos = named(new QComboBox, "cmbAutos");
+    // A list of 32767 names stays fast: it drops down as a list with a scroll
+    // bar, every row as high as the first, and the box is as wide as 16
+    // characters instead of measuring every name (the names have no icons:
+    // no room is kept for one).
+    auto* dropDown = new ListDropDownStyle(QStyleFactory::create(QApplication::style()->name()));
+    dropDown->setParent(cmbAutos);
+    cmbAutos->setStyle(dropDown);
     cmbAutos->setModel(vehicleModel_);
     cmbAutos->setMaxVisibleItems(25);
     cmbAutos->setMinimumContentsLength(16);
+    cmbAutos->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbAutos->setIconSize(QSize(0, 0));
+    if (auto* list = qobject_cast<QListView*>(cmbAutos->view())) {
+        list->setUniformItemSizes(true);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
     cmbSprache = named(new QComboBox, "cmbSprache");
     FrameAutos = frame("FrameAutos", "Autos", cmbAutos);
     FrameSprache = frame("FrameSprache", "Sprache", cmbSprache);

@@ -671,6 +671,16 @@ class ModelTests : public QObject {
         QCOMPARE(list.at(0), std::string("zzz"));
         QCOMPARE(list.indexOf("AB"), 4);
         QCOMPARE(list.indexOf("ABC"), -1);
+
+        // Names alike in their first sixteen characters are told apart by the rest.
+        list.assign(
+            {"SAME_SIXTEEN_CHRb", "same_sixteen_chrA", "SAME_SIXTEEN_CHR", "SAME_SIXTEEN_CHRa"});
+        QCOMPARE(list.entries(),
+                 (std::vector<std::string>{"SAME_SIXTEEN_CHR", "same_sixteen_chrA",
+                                           "SAME_SIXTEEN_CHRa", "SAME_SIXTEEN_CHRb"}));
+        list.insertMany({"same_sixteen_chra", "SAME_SIXTEEN_CH"});
+        QCOMPARE(list.at(0), std::string("SAME_SIXTEEN_CH"));
+        QCOMPARE(list.at(4), std::string("same_sixteen_chra"));  // after its equals
     }
 
     void languageFile() {

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace wendrake {
+
+// Has the C library give a large block of memory (the table of a file with
+// thousands of vehicles, a large file's bytes) back to the system as soon as
+// it is freed. By default glibc starts keeping freed blocks of up to 32 MB
+// for reuse, so that opening or importing one large file after another kept
+// the memory of the earlier ones in use. Call once, first thing in main().
+void returnLargeBlocksWhenFreed();
+
+}  // namespace wendrake
