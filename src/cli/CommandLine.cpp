@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <unordered_set>
 
 #include "exchange/ExchangeFile.h"
 #include "exchange/VehicleImport.h"
@@ -227,6 +228,17 @@ int writeOrReport(const QString& target, std::string_view text) {
     return Clean;
 }
 
+// A handling file opened as the editor opens it; export and import work on
+// handling files only.
+std::optional<OpenedFile> openHandlingFile(const QString& path, const LanguageTable& language) {
+    auto opened = openAsEditorDoes(path, language);
+    if (opened && opened->document.kind != DataFileKind::Handling) {
+        reportFailure(path, QStringLiteral("Error: Filetype unknown!"));
+        return std::nullopt;
+    }
+    return opened;
+}
+
 int runExport(const QStringList& args) {
     const FilesAndOutput parsed = splitOutput(args);
     if (!parsed.valid || parsed.output.isEmpty() || parsed.files.size() < 2) {
@@ -238,18 +250,16 @@ int runExport(const QStringList& args) {
         return Failed;
     }
     const QString handling = parsed.files.first();
-    const auto opened = openAsEditorDoes(handling, *table);
+    const auto opened = openHandlingFile(handling, *table);
     if (!opened) {
         return Failed;
     }
-    if (opened->document.kind != DataFileKind::Handling) {
-        reportFailure(handling, QStringLiteral("Error: Filetype unknown!"));
-        return Failed;
-    }
+    const std::unordered_set<std::string_view> listed(opened->document.Autos.entries().begin(),
+                                                      opened->document.Autos.entries().end());
     std::vector<std::string> names;
     for (const QString& name : parsed.files.mid(1)) {
         names.push_back(toBytes(name));
-        if (opened->document.Autos.indexOf(names.back()) < 0) {
+        if (!listed.contains(names.back())) {
             writeOut(stderr, "wendrake: no vehicle named " + names.back() + " in " +
                                  localBytes(handling) + "\n");
         }
@@ -270,12 +280,8 @@ int runImport(const QStringList& args) {
         return Failed;
     }
     const QString handling = parsed.files.first();
-    auto opened = openAsEditorDoes(handling, *table);
+    auto opened = openHandlingFile(handling, *table);
     if (!opened) {
-        return Failed;
-    }
-    if (opened->document.kind != DataFileKind::Handling) {
-        reportFailure(handling, QStringLiteral("Error: Filetype unknown!"));
         return Failed;
     }
     EditorDocument& document = opened->document;
