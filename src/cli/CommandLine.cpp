@@ -110,14 +110,16 @@ std::optional<LanguageTable> loadLanguage(const QString& requested) {
     return table;
 }
 
-// The error rows from `from` on, one line each, as check prints them.
-std::string rowLines(const QString& file, const ErrorRows& rows, std::size_t from) {
-    std::string text;
+// Prints the error rows from `from` on, one line each, as check prints them.
+// Row by row: a hostile file's rows can be far larger than the file.
+void writeRows(std::FILE* stream, const QString& file, const ErrorRows& rows, std::size_t from) {
+    const std::string fileName = localBytes(file);
     for (std::size_t i = from; i < rows.size(); ++i) {
-        text += localBytes(file) + '\t' + rows[i].car + '\t' + rows[i].parameter + '\t' +
-                rows[i].error + '\n';
+        const ErrorListEntry& row = rows[i];
+        writeOut(stream, fileName + '\t');
+        writeOut(stream, row.car());
+        writeOut(stream, '\t' + row.parameter + '\t' + row.error + '\n');
     }
-    return text;
 }
 
 int runCheck(const QStringList& args) {
@@ -149,7 +151,7 @@ int runCheck(const QStringList& args) {
             status = Failed;
             continue;
         }
-        writeOut(stdout, rowLines(file, opened->document.Errors, 0));
+        writeRows(stdout, file, opened->document.Errors, 0);
         if (!opened->document.Errors.empty() && status == Clean) {
             status = RowsFound;
         }
@@ -300,10 +302,9 @@ int runImport(const QStringList& args) {
             reportFailure(exchange, readFailureNotice(*imported.failure));
             return Failed;
         }
-        const std::string rows =
-            rowLines(exchange, document.Errors, static_cast<std::size_t>(imported.firstErrorRow));
-        writeOut(stderr, rows);
-        rowsReported = rowsReported || !rows.empty();
+        const auto firstRow = static_cast<std::size_t>(imported.firstErrorRow);
+        writeRows(stderr, exchange, document.Errors, firstRow);
+        rowsReported = rowsReported || document.Errors.size() > firstRow;
     }
     const int status = writeOrReport(parsed.output.isEmpty() ? handling : parsed.output,
                                      buildSaveText(document, opened->bytes));

@@ -1,5 +1,6 @@
 #include "VehicleImport.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "model/DocumentFiles.h"
@@ -33,16 +34,20 @@ ImportResult ImportVehicles(EditorDocument& document, std::string_view bytes,
     // Second pass: every line whose first value is a listed name, once.
     std::vector<HandlingRecord> added;
     ErrorRows rows;
+    const std::size_t room =
+        static_cast<std::size_t>(kTableLimit) -
+        std::min(document.HandlingRecords.size(), static_cast<std::size_t>(kTableLimit));
     for (const std::string_view line : lines) {
         const auto tokens = handlingTokens(line.substr(0, line.find(';')));
         if (tokens.empty() || !listed.contains(tokens.front())) {
             continue;
         }
+        // Stops at the first record too many, before a huge file is read whole.
+        if (added.size() == room) {
+            result.failure = ReadFailure{kOverflowCode, std::string(tooManyVehicles)};
+            return result;
+        }
         added.push_back(readHandlingRecord(tokens, texts, rows));
-    }
-    if (document.HandlingRecords.size() + added.size() > static_cast<std::size_t>(kTableLimit)) {
-        result.failure = ReadFailure{kOverflowCode, std::string(tooManyVehicles)};
-        return result;
     }
 
     result.addedRecords = static_cast<int>(added.size());

@@ -13,7 +13,7 @@ namespace wendrake {
 
 namespace {
 
-constexpr int kMinimumCarValues = 3;
+constexpr std::size_t kMinimumCarValues = 3;
 
 // In the palette a line whose first "#" is among its first five characters
 // is a comment line; a colour line carries its "#" after the values.
@@ -28,7 +28,7 @@ struct NumberReader {
     int lineNumber = 0;
 
     // A whole number of 16 bits, or a failure naming the line and the value.
-    std::int16_t operator()(const std::string& text) {
+    std::int16_t operator()(std::string_view text) {
         if (failure) {
             return 0;
         }
@@ -52,7 +52,7 @@ struct NumberReader {
             value > std::numeric_limits<std::int16_t>::max()) {
             failure =
                 ReadFailure{kTypeMismatchCode, texts.notAWholeNumber + std::to_string(lineNumber) +
-                                                   ": \"" + text + "\""};
+                                                   ": \"" + std::string(text) + "\""};
             return 0;
         }
         return static_cast<std::int16_t>(value);
@@ -119,10 +119,15 @@ void readPalette(const std::vector<std::string_view>& lines, const CarColourRead
             entry.Number = static_cast<std::int16_t>(result.palette.size());
             // The values stand before the first tab or "#", whichever comes first.
             const std::size_t end = std::min(line.find('\t'), line.find('#'));
-            const CommaValues values = splitCommaLine(line.substr(0, end));
-            entry.Red = number(values.at(0));
-            entry.Green = number(values.at(1));
-            entry.Blue = number(values.at(2));
+            std::array<std::string, 3> rgb;
+            forEachCommaValue(line.substr(0, end), [&rgb](std::size_t k, std::string_view value) {
+                if (k < rgb.size()) {
+                    rgb[k] = value;
+                }
+            });
+            entry.Red = number(rgb[0]);
+            entry.Green = number(rgb[1]);
+            entry.Blue = number(rgb[2]);
             if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) {
                 readColourName(line.substr(hash), entry);
             } else {
@@ -151,8 +156,30 @@ void readCars(const std::vector<std::string_view>& lines, const CarColourReadTex
             inside = false;
         }
         if (inside && !isBlankText(values)) {
-            const CommaValues parts = splitCommaLine(values);
-            if (parts.countWithTrailingComma < kMinimumCarValues) {
+            // The values after the model name pair up; a last value without
+            // a partner is paired with the empty value, which fails the read.
+            CarColourRecord record;
+            const auto pairs =
+                static_cast<std::size_t>(std::count(values.begin(), values.end(), ',')) / 2;
+            record.Color1.reserve(pairs);
+            record.Color2.reserve(pairs);
+            std::string first;
+            const CommaCount count =
+                forEachCommaValue(values, [&](std::size_t k, std::string_view value) {
+                    if (k == 0) {
+                        record.ModelName = value;
+                    } else if (k % 2 == 1) {
+                        first = value;
+                    } else {
+                        record.Color1.push_back(number(first));
+                        record.Color2.push_back(number(value));
+                    }
+                });
+            if (count.values >= 2 && count.values % 2 == 0) {
+                record.Color1.push_back(number(first));
+                record.Color2.push_back(number(std::string_view()));
+            }
+            if (count.withTrailingComma < kMinimumCarValues) {
                 result.failure =
                     ReadFailure{0, texts.tooFewValues + std::to_string(number.lineNumber), true};
                 return;
@@ -160,15 +187,6 @@ void readCars(const std::vector<std::string_view>& lines, const CarColourReadTex
             if (result.cars.size() >= static_cast<std::size_t>(kTableLimit)) {
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return;
-            }
-            CarColourRecord record;
-            record.ModelName = parts.at(0);
-            const auto pairs = static_cast<std::size_t>(std::max(0, parts.count() / 2));
-            record.Color1.reserve(pairs);
-            record.Color2.reserve(pairs);
-            for (int i = 0; i <= parts.count() - 2; i += 2) {
-                record.Color1.push_back(number(parts.at(i + 1)));
-                record.Color2.push_back(number(parts.at(i + 2)));
             }
             if (result.failure) {
                 return;
@@ -234,6 +252,15 @@ std::string writePalette(const std::vector<std::string_view>& lines,
             inside = true;
         }
     }
+    if (!blockWritten && !palette.empty()) {
+        // The file on disk has no "col" section (any more): the colours get
+        // one of their own rather than being lost.
+        if (!inside) {
+            appendLine(text, "col");
+        }
+        writeBlockOnce();
+        appendLine(text, "end");
+    }
     return text;
 }
 
@@ -272,6 +299,14 @@ std::string writeCars(std::string_view withPalette, const std::vector<CarColourR
         if (!inside && isSectionLine(values, "car")) {
             inside = true;
         }
+    }
+    if (!blockWritten && !cars.empty()) {
+        // As for the palette: the models are never lost with their section.
+        if (!inside) {
+            appendLine(text, "car");
+        }
+        writeBlockOnce();
+        appendLine(text, "end");
     }
     return text;
 }

@@ -1,44 +1,8 @@
 #include "CommaLine.h"
 
-#include <algorithm>
-
 #include "TextLines.h"
 
 namespace wendrake {
-
-const std::string& CommaValues::at(int k) const {
-    static const std::string empty;
-    return (k >= 0 && k < count()) ? values[static_cast<std::size_t>(k)] : empty;
-}
-
-CommaValues splitCommaLine(std::string_view line) {
-    CommaValues result;
-    result.values.reserve(static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1);
-    std::string* value = &result.values.emplace_back();
-    bool anyValue = false;
-    bool endsInComma = false;
-    for (const char c : line) {
-        if (c == ' ' || c == '\t') {
-            continue;
-        }
-        anyValue = true;
-        endsInComma = c == ',';
-        if (endsInComma) {
-            value = &result.values.emplace_back();
-        } else {
-            value->push_back(c);
-        }
-    }
-    if (!anyValue) {
-        result.values.clear();
-        return result;
-    }
-    result.countWithTrailingComma = result.count();
-    if (endsInComma) {
-        result.values.pop_back();
-    }
-    return result;
-}
 
 bool isSectionLine(std::string_view line, std::string_view keyword) {
     if (line.substr(0, keyword.size()) != keyword) {

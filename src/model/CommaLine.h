@@ -6,18 +6,45 @@
 
 namespace wendrake {
 
-// The values of a comma-separated line of default.ide or the car colour
-// file. Blanks and tabs are removed everywhere first, so no value holds one.
-struct CommaValues {
-    std::vector<std::string> values;  // after dropping one trailing comma
-    int countWithTrailingComma = 0;   // a trailing comma counts as one more, empty value
-
-    int count() const { return static_cast<int>(values.size()); }
-    // Value k, or the empty text when the line has fewer.
-    const std::string& at(int k) const;
+// How many values a comma-separated line holds.
+struct CommaCount {
+    std::size_t values = 0;             // after dropping one trailing comma
+    std::size_t withTrailingComma = 0;  // a trailing comma counts as one more, empty value
 };
 
-CommaValues splitCommaLine(std::string_view line);
+// Calls `visit(index, value)` for every value of a comma-separated line of
+// default.ide or the car colour file, in order. Blanks and tabs are removed
+// everywhere first, so no value holds one. The values are handed over one at
+// a time and never gathered: a line of millions of values costs no more
+// memory than its longest value.
+template <typename Visit>
+CommaCount forEachCommaValue(std::string_view line, Visit&& visit) {
+    CommaCount count;
+    std::string value;
+    bool anyValue = false;
+    bool endsInComma = false;
+    for (const char c : line) {
+        if (c == ' ' || c == '\t') {
+            continue;
+        }
+        anyValue = true;
+        endsInComma = c == ',';
+        if (endsInComma) {
+            visit(count.values++, std::string_view(value));
+            value.clear();
+        } else {
+            value.push_back(c);
+        }
+    }
+    if (!anyValue) {
+        return count;
+    }
+    count.withTrailingComma = count.values + 1;
+    if (!endsInComma) {
+        visit(count.values++, std::string_view(value));
+    }
+    return count;
+}
 
 // True when `line` opens or closes a section: it starts with `keyword`,
 // followed by nothing, a blank, a tab or a "#". A longer word such as "car4"

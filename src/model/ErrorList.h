@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,12 +9,34 @@ namespace wendrake {
 // One row of the error list: a suspicious value found while reading
 // handling lines. All three texts are in the language chosen at the time.
 struct ErrorListEntry {
-    std::string car;
+    // The vehicle's name, shared by the rows of one line: a hostile line's
+    // huge name is held once, not once per row.
+    std::shared_ptr<const std::string> carName;
     std::string parameter;
     std::string error;
     int field = -1;  // the handling field concerned; -1 when the whole line is
 
-    bool operator==(const ErrorListEntry&) const = default;
+    ErrorListEntry() = default;
+    ErrorListEntry(std::shared_ptr<const std::string> name, std::string parameterText,
+                   std::string errorText, int fieldIndex = -1)
+        : carName(std::move(name)),
+          parameter(std::move(parameterText)),
+          error(std::move(errorText)),
+          field(fieldIndex) {}
+    ErrorListEntry(std::string name, std::string parameterText, std::string errorText,
+                   int fieldIndex = -1)
+        : ErrorListEntry(std::make_shared<const std::string>(std::move(name)),
+                         std::move(parameterText), std::move(errorText), fieldIndex) {}
+
+    const std::string& car() const {
+        static const std::string none;
+        return carName ? *carName : none;
+    }
+
+    bool operator==(const ErrorListEntry& other) const {
+        return car() == other.car() && parameter == other.parameter && error == other.error &&
+               field == other.field;
+    }
 };
 
 using ErrorRows = std::vector<ErrorListEntry>;

@@ -1,6 +1,7 @@
 #include "HandlingLine.h"
 
 #include <functional>
+#include <memory>
 
 #include "LanguageTable.h"
 #include "Numeric.h"
@@ -44,18 +45,36 @@ bool failsCheck(ValueCheck check, std::string_view token) {
 
 // Value `index` of a split line, or the field's default when the line is
 // shorter; a value that fails its check adds an error row.
-std::string_view checkedValue(const std::vector<std::string_view>& tokens, int index,
-                              const HandlingReadTexts& texts, ErrorRows& errors) {
+// The name the error rows of one line share, made when the first row needs it.
+class RowName {
+  public:
+    explicit RowName(const HandlingTokens& tokens) : tokens_(tokens) {}
+
+    std::shared_ptr<const std::string> get() {
+        if (!name_) {
+            name_ = std::make_shared<const std::string>(
+                tokens_.empty() ? std::string_view(handlingFieldInfo(0).defaultValue)
+                                : tokens_.front());
+        }
+        return name_;
+    }
+
+  private:
+    const HandlingTokens& tokens_;
+    std::shared_ptr<const std::string> name_;
+};
+
+std::string_view checkedValue(const HandlingTokens& tokens, int index,
+                              const HandlingReadTexts& texts, RowName& name, ErrorRows& errors) {
     const HandlingFieldInfo& info = handlingFieldInfo(index);
-    if (static_cast<std::size_t>(index) >= tokens.size()) {
+    if (static_cast<std::size_t>(index) >= tokens.values.size()) {
         return info.defaultValue;
     }
-    const std::string_view token = tokens[static_cast<std::size_t>(index)];
+    const std::string_view token = tokens.values[static_cast<std::size_t>(index)];
     if (failsCheck(info.check, token)) {
         const bool wantsText = info.check == ValueCheck::MustNotBeNumeric;
-        errors.push_back({std::string(tokens.front()),
-                          texts.captions[static_cast<std::size_t>(index)],
-                          wantsText ? texts.mustNotBeNumeric : texts.mustBeNumeric, index});
+        errors.emplace_back(name.get(), texts.captions[static_cast<std::size_t>(index)],
+                            wantsText ? texts.mustNotBeNumeric : texts.mustBeNumeric, index);
     }
     return token;
 }
@@ -169,8 +188,9 @@ HandlingReadTexts HandlingReadTexts::fromLanguage(const LanguageTable& language)
     return texts;
 }
 
-void splitHandlingTokens(std::string_view line, std::vector<std::string_view>& tokens) {
-    tokens.clear();
+void splitHandlingTokens(std::string_view line, HandlingTokens& tokens) {
+    tokens.values.clear();
+    tokens.count = 0;
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n) {
@@ -182,25 +202,29 @@ void splitHandlingTokens(std::string_view line, std::vector<std::string_view>& t
             ++i;
         }
         if (i > start) {
-            tokens.push_back(line.substr(start, i - start));
+            if (tokens.count < static_cast<std::size_t>(kHandlingFieldCount)) {
+                tokens.values.push_back(line.substr(start, i - start));
+            }
+            ++tokens.count;
         }
     }
 }
 
-std::vector<std::string_view> handlingTokens(std::string_view line) {
-    std::vector<std::string_view> tokens;
-    tokens.reserve(kHandlingFieldCount);
+HandlingTokens handlingTokens(std::string_view line) {
+    HandlingTokens tokens;
+    tokens.values.reserve(kHandlingFieldCount);
     splitHandlingTokens(line, tokens);
     return tokens;
 }
 
 int CountHandlingFields(std::string_view line) {
-    return static_cast<int>(handlingTokens(line).size());
+    return static_cast<int>(handlingTokens(line).count);
 }
 
-std::string handlingFieldFromTokens(const std::vector<std::string_view>& tokens, int index,
+std::string handlingFieldFromTokens(const HandlingTokens& tokens, int index,
                                     const HandlingReadTexts& texts, ErrorRows& errors) {
-    return std::string(checkedValue(tokens, index, texts, errors));
+    RowName name(tokens);
+    return std::string(checkedValue(tokens, index, texts, name, errors));
 }
 
 std::string ReadHandlingField(std::string_view line, int index, const HandlingReadTexts& texts,
@@ -208,26 +232,26 @@ std::string ReadHandlingField(std::string_view line, int index, const HandlingRe
     return handlingFieldFromTokens(handlingTokens(line), index, texts, errors);
 }
 
-HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
-                                  const HandlingReadTexts& texts, ErrorRows& errors) {
+HandlingRecord readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
+                                  ErrorRows& errors) {
     HandlingRecord record;
     readHandlingRecord(tokens, texts, errors, record);
     return record;
 }
 
-void readHandlingRecord(const std::vector<std::string_view>& tokens, const HandlingReadTexts& texts,
+void readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
                         ErrorRows& errors, HandlingRecord& record) {
-    if (tokens.size() != kHandlingFieldCount) {
+    RowName name(tokens);
+    if (tokens.count != static_cast<std::size_t>(kHandlingFieldCount)) {
         // The name of the count row is taken unchecked: a numeric name is
         // reported once, by the name's own check below.
-        std::string car = tokens.empty() ? std::string(handlingFieldInfo(0).defaultValue)
-                                         : std::string(tokens.front());
-        errors.push_back(
-            {std::move(car), std::string(),
-             texts.wrongCount + ": " + std::to_string(tokens.size()) + " " + texts.wrongCountTail});
+        errors.emplace_back(
+            name.get(), std::string(),
+            texts.wrongCount + ": " + std::to_string(tokens.count) + " " + texts.wrongCountTail,
+            -1);
     }
     for (int k = 0; k < kHandlingFieldCount; ++k) {
-        record.fields[static_cast<std::size_t>(k)] = checkedValue(tokens, k, texts, errors);
+        record.fields[static_cast<std::size_t>(k)] = checkedValue(tokens, k, texts, name, errors);
     }
 }
 

@@ -24,18 +24,28 @@ struct HandlingReadTexts {
     static HandlingReadTexts fromLanguage(const LanguageTable& language);
 };
 
-// The values of a handling line: split at any run of spaces and tabs.
-std::vector<std::string_view> handlingTokens(std::string_view line);
+// The values of a handling line, split at any run of spaces and tabs. Only
+// the values a record can hold are kept; the others are only counted, so a
+// hostile line of millions of values costs no more memory than a good one.
+struct HandlingTokens {
+    std::vector<std::string_view> values;  // the first kHandlingFieldCount values
+    std::size_t count = 0;                 // all values of the line
+
+    bool empty() const { return count == 0; }
+    std::string_view front() const { return values.front(); }
+};
+
+HandlingTokens handlingTokens(std::string_view line);
 
 // The same into `tokens`, whose room is used again from line to line.
-void splitHandlingTokens(std::string_view line, std::vector<std::string_view>& tokens);
+void splitHandlingTokens(std::string_view line, HandlingTokens& tokens);
 
 int CountHandlingFields(std::string_view line);
 
 // Value `index` of an already split line, or the field's default when the
 // line is shorter. A value that fails its check adds an error row and is
 // returned all the same.
-std::string handlingFieldFromTokens(const std::vector<std::string_view>& tokens, int index,
+std::string handlingFieldFromTokens(const HandlingTokens& tokens, int index,
                                     const HandlingReadTexts& texts, ErrorRows& errors);
 
 std::string ReadHandlingField(std::string_view line, int index, const HandlingReadTexts& texts,
@@ -43,11 +53,11 @@ std::string ReadHandlingField(std::string_view line, int index, const HandlingRe
 
 // The record of one data line (already cut before its comment), with a count
 // row first when the line does not hold exactly 32 values.
-HandlingRecord readHandlingRecord(const std::vector<std::string_view>& tokens,
-                                  const HandlingReadTexts& texts, ErrorRows& errors);
+HandlingRecord readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
+                                  ErrorRows& errors);
 
 // The same into `record`, every value of which is replaced.
-void readHandlingRecord(const std::vector<std::string_view>& tokens, const HandlingReadTexts& texts,
+void readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
                         ErrorRows& errors, HandlingRecord& record);
 
 // The line the game reads for a record, without line end.

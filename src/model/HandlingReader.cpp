@@ -35,8 +35,8 @@ HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTe
 
     result.records.reserve(std::max<std::size_t>(dataLines.size(), 1));
     result.names.reserve(dataLines.size());
-    std::vector<std::string_view> tokens;
-    tokens.reserve(kHandlingFieldCount + 1);
+    HandlingTokens tokens;
+    tokens.values.reserve(kHandlingFieldCount);
     for (const std::string_view values : dataLines) {
         splitHandlingTokens(values, tokens);
         readHandlingRecord(tokens, texts, result.errors, result.records.emplace_back());

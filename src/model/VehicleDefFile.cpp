@@ -10,7 +10,7 @@ namespace wendrake {
 
 namespace {
 
-constexpr int kMinimumValues = 10;
+constexpr std::size_t kMinimumValues = 10;
 
 // A line split at its first "#": the values before it and the comment from it on.
 struct CommentedLine {
@@ -60,8 +60,16 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
             inside = false;
         }
         if (inside && !isBlankText(parts.values)) {
-            CommaValues values = splitCommaLine(parts.values);
-            if (values.countWithTrailingComma < kMinimumValues) {
+            // Values the line does not have stay empty; values after the
+            // twelfth are dropped.
+            VehicleDefRecord record;
+            const CommaCount count =
+                forEachCommaValue(parts.values, [&record](std::size_t k, std::string_view value) {
+                    if (k < record.fields.size()) {
+                        record.fields[k] = value;
+                    }
+                });
+            if (count.withTrailingComma < kMinimumValues) {
                 result.failure =
                     ReadFailure{0, std::string(tooFewValues) + std::to_string(lineNumber), true};
                 return result;
@@ -70,16 +78,9 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return result;
             }
-            VehicleDefRecord& record = result.records.emplace_back();
-            // Values the line does not have stay empty; values after the
-            // twelfth are dropped.
-            const std::size_t kept =
-                std::min<std::size_t>(values.values.size(), record.fields.size());
-            for (std::size_t k = 0; k < kept; ++k) {
-                record.fields[k] = std::move(values.values[k]);
-            }
             record.trailingComment = parts.comment;
             result.names.push_back(record.name());
+            result.records.push_back(std::move(record));
         }
         if (!inside && isSectionLine(parts.values, "cars")) {
             inside = true;
@@ -156,6 +157,17 @@ std::string BuildVehicleDefText(std::string_view diskBytes,
         if (!inside && isSectionLine(parts.values, "cars")) {
             inside = true;
         }
+    }
+    if (!blockWritten && !records.empty()) {
+        // The file on disk lost its "cars" section (or its end) since it was
+        // opened: the records get a section of their own rather than being lost.
+        if (!inside) {
+            text += "cars";
+            text += kCrLf;
+        }
+        writeBlockOnce();
+        text += "end";
+        text += kCrLf;
     }
     return text;
 }

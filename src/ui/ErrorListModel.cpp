@@ -36,7 +36,7 @@ QVariant ErrorListModel::data(const QModelIndex& index, int role) const {
     const ErrorListEntry& row = rows_[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
         case 0:
-            return fromBytes(row.car);
+            return fromBytes(row.car());
         case 1:
             return QString::fromStdString(row.parameter);
         case 2:

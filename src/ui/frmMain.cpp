@@ -469,7 +469,7 @@ void frmMain::jumpToErrorRow(const ErrorListEntry& row) {
     if (document_.kind != DataFileKind::Handling) {
         return;
     }
-    const int entry = document_.Autos.indexOf(row.car);
+    const int entry = document_.Autos.indexOf(row.car());
     if (entry < 0) {
         return;
     }

@@ -60,6 +60,24 @@ QStringList listed(const EditorDocument& document) {
     return list;
 }
 
+// Every record of the document's tables as the line a save writes.
+QStringList recordLines(const EditorDocument& document) {
+    QStringList lines;
+    for (const HandlingRecord& record : document.HandlingRecords) {
+        lines << QString::fromStdString(FormatHandlingLine(record));
+    }
+    for (const VehicleDefRecord& record : document.VehicleDefRecords) {
+        lines << QString::fromStdString(FormatVehicleDefLine(record));
+    }
+    for (const ColourTableEntry& entry : document.ColourEntries) {
+        lines << QString::fromStdString(FormatPaletteLine(entry));
+    }
+    for (const CarColourRecord& record : document.CarColourRecords) {
+        lines << QString::fromStdString(FormatCarColourLine(record));
+    }
+    return lines;
+}
+
 EditorDocument opened(const std::string& bytes, DataFileKind kind = DataFileKind::Handling) {
     EditorDocument document;
     if (loadIntoDocument(document, kind, bytes, LanguageTable())) {
@@ -570,6 +588,42 @@ class ModelTests : public QObject {
         QFETCH(QByteArray, saved);
         QCOMPARE(qb(saveAfterOpening(disk.toStdString(), DataFileKind::CarColours)),
                  saved + "\r\n");
+    }
+
+    // The file on disk may change between opening and saving, even lose the
+    // section the records were read from: the save still holds every record,
+    // and saving that again changes nothing.
+    void recordsSurviveAFileChangedOnDisk_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<QByteArray>("changed");
+        const auto handling = static_cast<int>(DataFileKind::Handling);
+        const auto defs = static_cast<int>(DataFileKind::VehicleDefs);
+        const auto colours = static_cast<int>(DataFileKind::CarColours);
+        const QByteArray cars = qb(join({dataLine("ARROW"), dataLine("BRISK")}));
+        QTest::newRow("handling file now only comments") << handling << cars << qb(join({"; x"}));
+        QTest::newRow("handling file now empty") << handling << cars << QByteArray();
+        const std::string a = "1,a,b,boat,A,G,ignore,1,2,3";
+        const QByteArray ide = qb(join({"cars", a, "2,c,d,car,B,G,ignore,1,2,3,4,5", "end"}));
+        QTest::newRow("cars section gone") << defs << ide << qb(join({"# x", "peds", "end"}));
+        QTest::newRow("cars section without lines or end") << defs << ide << qb(join({"cars"}));
+        const QByteArray dat =
+            qb(join({"col", "1,2,3\t# 0 x", "4,5,6\t# 1 y", "end", "car", "a, 0,1", "end"}));
+        QTest::newRow("colour file now only a comment") << colours << dat << qb(join({"# x"}));
+        QTest::newRow("car section gone") << colours << dat << qb(join({"col", "end"}));
+    }
+
+    void recordsSurviveAFileChangedOnDisk() {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, original);
+        QFETCH(QByteArray, changed);
+        const auto fileKind = static_cast<DataFileKind>(kind);
+        const EditorDocument before = opened(original.toStdString(), fileKind);
+        const std::string saved = buildSaveText(before, changed.toStdString());
+        const EditorDocument after = opened(saved, fileKind);
+        QCOMPARE(recordLines(after), recordLines(before));
+        QCOMPARE(listed(after), listed(before));
+        QCOMPARE(qb(buildSaveText(after, saved)), qb(saved));
     }
 
     // The colour editor's steps are shown in the window tests; here what

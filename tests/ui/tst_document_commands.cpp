@@ -204,7 +204,7 @@ class DocumentCommandsTests : public QObject {
         QCOMPARE(s.desktop.busyDepth, 0);
 
         const ErrorListEntry& count = s.document().Errors.back();
-        QCOMPARE(count.car, std::string("BRISK"));
+        QCOMPARE(count.car(), std::string("BRISK"));
         QCOMPARE(QString::fromStdString(count.error), s.text(102) + ": 5 " + s.text(103));
         QVERIFY(s.window.errorWindow->isVisible());
         QCOMPARE(s.window.errorWindow->lstErrors->model()->rowCount(),
