@@ -81,15 +81,17 @@ wendrake_install_packages() {
 
 # A build folder made by another generator or for another source folder (a
 # moved or copied checkout) cannot be configured again: forget its cache.
+# The argument is the build folder, build/ when none is given.
 wendrake_forget_stale_cache() {
-    local cache="${WENDRAKE_BUILD_DIR}/CMakeCache.txt"
+    local dir="${1:-$WENDRAKE_BUILD_DIR}"
+    local cache="${dir}/CMakeCache.txt"
     [[ -f "$cache" ]] || return 0
     local generator home
     generator="$(sed -n 's/^CMAKE_GENERATOR:INTERNAL=//p' "$cache")"
     home="$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$cache")"
     if [[ "$generator" != "Ninja" || "$home" != "$WENDRAKE_ROOT" ]]; then
-        wendrake_say "build/ was configured elsewhere or with \"${generator}\": starting its configuration afresh."
-        rm -rf "${WENDRAKE_BUILD_DIR}/CMakeCache.txt" "${WENDRAKE_BUILD_DIR}/CMakeFiles"
+        wendrake_say "$(basename "$dir")/ was configured elsewhere or with \"${generator}\": starting its configuration afresh."
+        rm -rf "${dir}/CMakeCache.txt" "${dir}/CMakeFiles"
     fi
 }
 
@@ -115,4 +117,25 @@ wendrake_build() {
 # CMake options.
 wendrake_setup() {
     wendrake_install_packages && wendrake_configure "$@" && wendrake_build
+}
+
+# The sanitizer build: Clang with AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer, any report fatal, in build-sanitize/. It builds
+# the program and every test, optimised lightly so that the tests stay quick.
+WENDRAKE_SANITIZE_DIR="${WENDRAKE_ROOT}/build-sanitize"
+WENDRAKE_SANITIZE_PACKAGES=(clang-14 libclang-rt-14-dev)
+
+wendrake_setup_sanitized() {
+    WENDRAKE_EXTRA_PACKAGES+=("${WENDRAKE_SANITIZE_PACKAGES[@]}")
+    wendrake_install_packages || return 1
+    wendrake_forget_stale_cache "$WENDRAKE_SANITIZE_DIR"
+    wendrake_say "Configuring build-sanitize/ (Clang, AddressSanitizer, UndefinedBehaviorSanitizer)"
+    cmake -S "$WENDRAKE_ROOT" -B "$WENDRAKE_SANITIZE_DIR" -G Ninja \
+        -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+        -DWENDRAKE_SANITIZE=ON -DWENDRAKE_WERROR=ON -DWENDRAKE_BUILD_TESTS=ON \
+        -DWENDRAKE_BUILD_BENCH=OFF ||
+        { wendrake_fail "CMake could not configure the sanitizer build"; return 1; }
+    wendrake_say "Building with sanitizers"
+    cmake --build "$WENDRAKE_SANITIZE_DIR" ||
+        { wendrake_fail "the sanitizer build failed (see the compiler messages above)"; return 1; }
 }

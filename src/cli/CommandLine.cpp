@@ -103,7 +103,7 @@ std::optional<LanguageTable> loadLanguage(const QString& requested) {
         return std::nullopt;
     }
     LanguageTable table;
-    if (!loadLanguageFile(folder, name, table)) {
+    if (!loadLanguageFile(folder, name, table).ok) {
         writeOut(stderr, "wendrake: cannot read the language file " + localBytes(name) + ".lng\n");
         return std::nullopt;
     }

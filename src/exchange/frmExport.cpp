@@ -7,6 +7,7 @@
 
 #include "exchange/ExchangeFile.h"
 #include "platform/LanguageFiles.h"
+#include "ui/ShownText.h"
 
 namespace wendrake {
 
@@ -43,7 +44,7 @@ void showEntries(QListWidget* view, const VehicleList& list) {
     QStringList texts;
     texts.reserve(list.size());
     for (const std::string& name : list.entries()) {
-        texts << fromBytes(name);
+        texts << shownText(name);
     }
     view->clear();
     view->addItems(texts);

@@ -19,13 +19,12 @@ QStringList listLanguages(const QString& folder) {
     return names;
 }
 
-bool loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table) {
+FileResult loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table) {
     const FileBytes read = readFileBytes(folder + name + QStringLiteral(".lng"));
-    if (!read.result.ok) {
-        return false;
+    if (read.result.ok) {
+        table.load(read.bytes);
     }
-    table.load(read.bytes);
-    return true;
+    return read.result;
 }
 
 QString startLanguage(const QStringList& languages, const QString& remembered) {

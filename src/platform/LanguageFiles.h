@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "FileAccess.h"
 #include "model/LanguageTable.h"
 
 namespace wendrake {
@@ -12,9 +13,9 @@ namespace wendrake {
 // ends the list.
 QStringList listLanguages(const QString& folder);
 
-// Loads `folder` + name + ".lng" into the table. False (table unchanged) when
-// the file is missing or unreadable.
-bool loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table);
+// Loads `folder` + name + ".lng" into the table. On failure (the file is
+// missing or unreadable) the table is unchanged.
+FileResult loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table);
 
 // The language to start with: the remembered one when it is listed, else the
 // first listed; empty when none is listed.

@@ -15,6 +15,7 @@
 #include "model/ReadFailure.h"
 #include "platform/FileAccess.h"
 #include "platform/LanguageFiles.h"
+#include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 
 namespace wendrake {
@@ -93,7 +94,7 @@ QIcon sample(const QList<QColor>& colours) {
 }
 
 void showEntry(QListWidgetItem* item, const ColourTableEntry& entry) {
-    item->setText(fromBytes(colourListText(entry)));
+    item->setText(shownText(colourListText(entry)));
     item->setIcon(sample({colourOf(entry)}));
 }
 
@@ -337,7 +338,7 @@ void ColourPages::showModel(const std::string& name) {
         CarColourRecord& record = records[r];
         const std::vector<std::string> texts = describePairs(document_.ColourEntries, record);
         for (std::size_t j = 0; j < texts.size(); ++j) {
-            addPairRow(lstCarColors, fromBytes(texts[j]), document_.ColourEntries, record.Color1[j],
+            addPairRow(lstCarColors, shownText(texts[j]), document_.ColourEntries, record.Color1[j],
                        record.Color2[j]);
         }
         document_.CurrentCarColour = static_cast<int>(r);
@@ -378,7 +379,7 @@ int ColourPages::selectedPair() {
 // store nothing, so a value outside 0 to 255 stays as read until its bar moves.
 void ColourPages::showColour(const ColourTableEntry* entry) {
     const QScopedValueRollback guard(displaying_, true);
-    txtColorName->setText(entry ? fromBytes(entry->Name) : QString());
+    showValue(txtColorName, entry ? entry->Name : std::string());
     // The bars clamp to their range.
     HScroll1->setValue(entry ? entry->Red : 0);
     HScroll2->setValue(entry ? entry->Green : 0);
@@ -511,7 +512,7 @@ void ColourPages::cmdAddColor_Click() {
     }
     addPair(*record, first, second);
     addPairRow(lstCarColors,
-               fromBytes(palette[static_cast<std::size_t>(first)].Name + " - " +
+               shownText(palette[static_cast<std::size_t>(first)].Name + " - " +
                          palette[static_cast<std::size_t>(second)].Name),
                palette, first, second);
     document_.SavedFlag = false;

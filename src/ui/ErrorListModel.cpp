@@ -1,6 +1,7 @@
 #include "ErrorListModel.h"
 
 #include "platform/LanguageFiles.h"
+#include "ui/ShownText.h"
 
 namespace wendrake {
 
@@ -36,7 +37,7 @@ QVariant ErrorListModel::data(const QModelIndex& index, int role) const {
     const ErrorListEntry& row = rows_[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
         case 0:
-            return fromBytes(row.car());
+            return shownText(row.car());
         case 1:
             return QString::fromStdString(row.parameter);
         case 2:

@@ -9,6 +9,7 @@
 
 #include "model/HandlingFlags.h"
 #include "platform/LanguageFiles.h"
+#include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 
 namespace wendrake {
@@ -367,7 +368,7 @@ void HandlingPages::showCurrentRecord() {
                 // file must be shown whole and stay whole in the record.
                 edit->setMaxLength(std::max(kNameLength, static_cast<int>(value.size())));
             }
-            edit->setText(fromBytes(value));
+            showValue(edit, value);
         } else if (row.combo != nullptr) {
             // A code no entry stands for leaves the combo as it was.
             const auto code = std::find_if(row.codes.begin(), row.codes.end(), [&](const char* c) {
@@ -416,8 +417,8 @@ void HandlingPages::focusField(int field) {
 
 void HandlingPages::showAuthorAndDate() {
     const QScopedValueRollback<bool> holdBack(showing_, true);
-    txtAuthor->setText(fromBytes(document_.Author));
-    txtDate->setText(fromBytes(document_.Date));
+    showValue(txtAuthor, document_.Author);
+    showValue(txtDate, document_.Date);
 }
 
 HandlingRecord* HandlingPages::currentRecord() {

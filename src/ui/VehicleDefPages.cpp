@@ -7,6 +7,7 @@
 #include <array>
 
 #include "platform/LanguageFiles.h"
+#include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 
 namespace wendrake {
@@ -313,16 +314,16 @@ void VehicleDefPages::showCurrentRecord() {
     }
     const VehicleDefRecord& r = *record;
     const QScopedValueRollback holdBack(displaying_, true);
-    txtID->setText(fromBytes(r[Field::ID]));
-    txtHandlingID->setText(fromBytes(r[Field::HandlingID]));
-    txtModelName->setText(fromBytes(r[Field::ModelName]));
-    txtTXDName->setText(fromBytes(r[Field::TXDName]));
-    txtGameName->setText(fromBytes(r[Field::GameName]));
-    showComboText(cmbTyp, static_cast<int>(kTypes.size()), fromBytes(r[Field::Typ]));
-    showComboText(cmbKlasse, static_cast<int>(kClasses.size()), fromBytes(r[Field::Klasse]));
-    txtFrequenz->setText(fromBytes(r[Field::Frequenz]));
-    txtLevel->setText(fromBytes(r[Field::Level]));
-    txtCompRules->setText(fromBytes(r[Field::CompRules]));
+    showValue(txtID, r[Field::ID]);
+    showValue(txtHandlingID, r[Field::HandlingID]);
+    showValue(txtModelName, r[Field::ModelName]);
+    showValue(txtTXDName, r[Field::TXDName]);
+    showValue(txtGameName, r[Field::GameName]);
+    showComboText(cmbTyp, static_cast<int>(kTypes.size()), shownText(r[Field::Typ]));
+    showComboText(cmbKlasse, static_cast<int>(kClasses.size()), shownText(r[Field::Klasse]));
+    showValue(txtFrequenz, r[Field::Frequenz]);
+    showValue(txtLevel, r[Field::Level]);
+    showValue(txtCompRules, r[Field::CompRules]);
     applyExtraFieldRule(r);
 }
 
@@ -343,9 +344,9 @@ void VehicleDefPages::applyExtraFieldRule(const VehicleDefRecord& record) {
                 cmbExtra1->setCurrentIndex(model);
             }
         }
-        txtExtra2->setText(fromBytes(record[Field::Extra2]));
+        showValue(txtExtra2, record[Field::Extra2]);
     } else if (plane) {
-        txtExtra1->setText(fromBytes(record[Field::Extra1]));
+        showValue(txtExtra1, record[Field::Extra1]);
     }
     if ((car || plane) && language_) {
         lblExtra1->setText(text(car ? kCarExtra1 : kPlaneExtra1));

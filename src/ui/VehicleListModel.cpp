@@ -1,6 +1,7 @@
 #include "VehicleListModel.h"
 
 #include "platform/LanguageFiles.h"
+#include "ui/ShownText.h"
 
 namespace wendrake {
 
@@ -16,7 +17,7 @@ QVariant VehicleListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        return fromBytes(list_.at(index.row()));
+        return shownText(list_.at(index.row()));
     }
     return {};
 }

@@ -222,11 +222,20 @@ void frmMain::startLanguage() {
     loadLanguageFile();
 }
 
-void frmMain::loadLanguageFile() {
-    // A language file that vanished while the program runs loads nothing:
-    // the texts stay as they are.
-    wendrake::loadLanguageFile(programFolder_, cmbSprache->currentText(), language_);
+bool frmMain::loadLanguageFile() {
+    const QString chosen = cmbSprache->currentText();
+    const FileResult loaded = wendrake::loadLanguageFile(programFolder_, chosen, language_);
+    if (!loaded.ok) {
+        // The file vanished while the program runs: the texts stay as they
+        // are, and the list shows the language they are in again.
+        const QSignalBlocker blocker(cmbSprache);
+        cmbSprache->setCurrentIndex(cmbSprache->findText(loadedLanguage_));
+        desktop_.showNotice(errorNotice(loaded.code, loaded.description));
+        return false;
+    }
+    loadedLanguage_ = chosen;
     applyLanguage();
+    return true;
 }
 
 void frmMain::applyLanguage() {
@@ -249,7 +258,9 @@ void frmMain::applyLanguage() {
 }
 
 void frmMain::cmbSprache_Click() {
-    loadLanguageFile();
+    if (!loadLanguageFile()) {
+        return;
+    }
     desktop_.setSetting(QStringLiteral("Settings"), QStringLiteral("Language"),
                         cmbSprache->currentText());
     cmbAutos_Click();

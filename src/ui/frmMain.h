@@ -83,7 +83,9 @@ class frmMain final : public QMainWindow {
     void buildWindow();
     void connectHandlers();
     void startLanguage();
-    void loadLanguageFile();
+    // Loads the language chosen in the list; false, with a notice, when its
+    // file cannot be read.
+    bool loadLanguageFile();
     void applyLanguage();
     void showOpenResult(const FileCommands::OpenResult& result);
     void showPagesOf(DataFileKind kind, bool loaded);
@@ -97,6 +99,7 @@ class frmMain final : public QMainWindow {
 
     EditorDocument document_;
     LanguageTable language_;
+    QString loadedLanguage_;  // the language the texts are in
     Desktop& desktop_;
     QString programFolder_;
     FileCommands files_;

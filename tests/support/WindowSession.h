@@ -68,7 +68,7 @@ inline void choose(QComboBox* combo, int index) {
 
 inline LanguageTable loadLanguage(const QString& name) {
     LanguageTable table;
-    if (!loadLanguageFile(kLanguages, name, table)) {
+    if (!loadLanguageFile(kLanguages, name, table).ok) {
         qFatal("language file %s missing", qPrintable(name));
     }
     return table;

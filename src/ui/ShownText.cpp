@@ -1,0 +1,23 @@
+#include "ShownText.h"
+
+#include <QLineEdit>
+
+#include "platform/LanguageFiles.h"
+
+namespace wendrake {
+
+QString shownText(const std::string& value) {
+    if (value.size() <= kLongestShownText) {
+        return fromBytes(value);
+    }
+    return QString::fromLatin1(value.data(), static_cast<qsizetype>(kLongestShownText)) +
+           QChar(0x2026);
+}
+
+void showValue(QLineEdit* box, const std::string& value) {
+    const bool cut = value.size() > kLongestShownText;
+    box->setReadOnly(cut);
+    box->setText(shownText(value));
+}
+
+}  // namespace wendrake
