@@ -50,12 +50,20 @@ FileResult writeFileAtomically(const QString& path, std::string_view bytes) {
                                    QStringLiteral("%1 is a folder, not a file").arg(path));
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a write that stops half-way (a full disk, a size
+    // limit) shows in what write() returns. Buffered, the failure surfaces
+    // only in the flush inside commit(), which QSaveFile overlooks: it then
+    // puts the cut file in the old one's place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return failed(file);
     }
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
         FileResult result = failed(file);
+        if (result.code == 0) {
+            result = FileResult::failure(static_cast<int>(QFileDevice::WriteError),
+                                         QStringLiteral("%1: the write stopped short").arg(path));
+        }
         file.cancelWriting();
         return result;
     }
