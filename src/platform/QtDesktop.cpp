@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "SettingsStore.h"
 
