@@ -30,6 +30,12 @@ wendrake_fail() {
     return 1
 }
 
+# The build folder as the messages name it: "build/", or "build-package/" for
+# a script that builds elsewhere.
+wendrake_build_name() {
+    printf '%s/' "${WENDRAKE_BUILD_DIR#"$WENDRAKE_ROOT"/}"
+}
+
 wendrake_is_installed() {
     [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" == "install ok installed" ]]
 }
@@ -95,11 +101,11 @@ wendrake_forget_stale_cache() {
     fi
 }
 
-# Configures build/ (Ninja, WENDRAKE_BUILD_TYPE); the arguments are passed to
-# CMake as extra options.
+# Configures WENDRAKE_BUILD_DIR (Ninja, WENDRAKE_BUILD_TYPE); the arguments
+# are passed to CMake as extra options.
 wendrake_configure() {
     wendrake_forget_stale_cache
-    wendrake_say "Configuring build/ (${WENDRAKE_BUILD_TYPE}${*:+, $*})"
+    wendrake_say "Configuring $(wendrake_build_name) (${WENDRAKE_BUILD_TYPE}${*:+, $*})"
     cmake -S "$WENDRAKE_ROOT" -B "$WENDRAKE_BUILD_DIR" -G Ninja \
         -DCMAKE_BUILD_TYPE="$WENDRAKE_BUILD_TYPE" "$@" ||
         { wendrake_fail "CMake could not configure the project (see the messages above)"; return 1; }
@@ -110,7 +116,7 @@ wendrake_build() {
     cmake --build "$WENDRAKE_BUILD_DIR" ||
         { wendrake_fail "the build failed (see the compiler messages above)"; return 1; }
     [[ -x "${WENDRAKE_BUILD_DIR}/bin/wendrake" ]] ||
-        { wendrake_fail "the build finished without build/bin/wendrake"; return 1; }
+        { wendrake_fail "the build finished without $(wendrake_build_name)bin/wendrake"; return 1; }
 }
 
 # Installs what is missing, configures and builds; the arguments are extra

@@ -62,6 +62,21 @@ class CommandLineTests : public QObject {
         QCOMPARE(run({"check", problems}).out, german.out);
     }
 
+    // The installed command is a link to the program; the language files lie
+    // beside the program file, not beside the link.
+    void findsItsFilesWhenStartedThroughALink() {
+#ifdef Q_OS_WIN
+        QSKIP("a link to a program is a shortcut file on Windows");
+#endif
+        QVERIFY(QDir(dir_.path()).mkpath("bin"));
+        const QString link = dir_.filePath("bin/wendrake");
+        QVERIFY(QFile::link(QStringLiteral(WENDRAKE_EXECUTABLE), link));
+        const Run result = run({"check", "--lang", "English", copy("handling/problems.cfg")}, link);
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.out.contains("\tBAD_MASS\tMass (kg)\tMust be a number\n"),
+                 result.err.constData());
+    }
+
     void checkFailsPerFileWithTheEditorsMessage_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("message");
@@ -153,7 +168,7 @@ class CommandLineTests : public QObject {
     }
 
   private:
-    Run run(const QStringList& args) {
+    Run run(const QStringList& args, const QString& program = QStringLiteral(WENDRAKE_EXECUTABLE)) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", config_.path());
@@ -161,7 +176,7 @@ class CommandLineTests : public QObject {
             env.remove(name);
         }
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(WENDRAKE_EXECUTABLE), args);
+        process.start(program, args);
         if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
             return {};
         }

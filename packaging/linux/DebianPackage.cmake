@@ -1,0 +1,34 @@
+# What `cpack` needs to build wendrake_<version>_<arch>.deb (scripts/package).
+
+set(WENDRAKE_PACKAGE_MAINTAINER "Wendrake <https://wendrake.org/>"
+    CACHE STRING "The Maintainer field of the Debian package")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME wendrake)
+set(CPACK_PACKAGE_VENDOR Wendrake)
+set(CPACK_PACKAGE_CONTACT ${WENDRAKE_PACKAGE_MAINTAINER})
+# The install rules give whole paths below the root (opt/..., usr/...).
+set(CPACK_PACKAGING_INSTALL_PREFIX /)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://wendrake.org/)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Editor for the vehicle data files of the game Zerrin
+Wendrake opens, checks and saves handling.cfg (the driving physics of every
+vehicle), default.ide (the vehicle definitions) and the car colour file. It
+keeps every value as it was written, saves atomically and writes the files in
+the layout the game reads. The command wendrake also checks and formats these
+files without a display.")
+
+# dpkg-shlibdeps finds the Qt libraries the program links to. The Qt plugins
+# it loads at run time (the X11 platform plugin, the JPEG reader for vehicle
+# pictures) come with libqt6gui6, which that scan finds as well. Help opens
+# the manual through xdg-open. Without qt6-wayland, Qt runs on a Wayland
+# desktop through its X11 server, so that package is only suggested.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS qt6-wayland)
+
+include(CPack)
