@@ -12,8 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string_view>;
 
-constexpr std::size_t kNoPlace = static_cast<std::size_t>(-1);
-
 bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
