@@ -214,7 +214,11 @@ std::string writePalette(const std::vector<std::string_view>& lines,
         }
     };
     for (const std::string_view line : lines) {
-        if (isPaletteComment(line)) {
+        // "col # greys" and "end# reds" open and close the palette as the
+        // reader sees them, though they look like comment lines.
+        const bool section =
+            inside ? isSectionLine(line, "end") : !paletteDone && isSectionLine(line, "col");
+        if (isPaletteComment(line) && !section) {
             if (!isOwnHeaderLine(line.substr(line.find('#')), '#')) {
                 appendLine(text, line);
             }
@@ -254,9 +258,10 @@ std::string writeCars(std::string_view withPalette, const std::vector<CarColourR
         const std::size_t hash = line.find('#');
         const std::string_view values = line.substr(0, hash);
         // A car line with a trailing comment is a car line: its record keeps
-        // the comment.
+        // the comment; "car # models" opens the section all the same.
         const bool carLine = inside && !isBlankText(values);
-        if (hash != std::string_view::npos && !carLine) {
+        const bool opensSection = !inside && isSectionLine(values, "car");
+        if (hash != std::string_view::npos && !carLine && !opensSection) {
             appendLine(text, line);
             continue;
         }

@@ -572,6 +572,35 @@ class ModelTests : public QObject {
                  saved + "\r\n");
     }
 
+    // A section line with a comment ("car#", "col # greys", "end # reds",
+    // "cars # boats") opens or closes its section for the save as for the
+    // reader: edited records are written there, not the old lines copied,
+    // and a later section is left whole.
+    void commentedSectionLinesKeepEdits() {
+        const std::string cars =
+            repairLineEnds("car#\n,2,2");  // as fuzz_roundtrip_carcolour found it
+        EditorDocument document = opened(cars, DataFileKind::CarColours);
+        document.CarColourRecords[0].ModelName = "mycar";
+        QCOMPARE(qb(buildSaveText(document, cars)),
+                 qb(kHeader + join({"car#", "mycar, 2, 2", ""})));
+
+        const std::string palette = join(
+            {"col # greys", "100,110,120 # 0 grey", "end # reds", "col", "1,1,1 # 0 other", "end"});
+        document = opened(palette, DataFileKind::CarColours);
+        document.ColourEntries[0].Red = 101;
+        QCOMPARE(qb(buildSaveText(document, palette)),
+                 qb(kHeader + join({"col # greys", "101,110,120\t\t\t# 0 grey", "end # reds", "col",
+                                    "1,1,1 # 0 other", "end", ""})));
+
+        const std::string ide = join({"cars # boats", "1,a,b,boat,A,G,ignore,1,2,3", "end"});
+        document = opened(ide, DataFileKind::VehicleDefs);
+        document.VehicleDefRecords[0][VehicleDefField::Frequenz] = "5";
+        QCOMPARE(qb(buildSaveText(document, ide)),
+                 qb(kHeader + join({"cars # boats",
+                                    "1,\ta,\t\tb,\t\tboat,\tA,\t\tG,\t\tignore,\t\t5, \t2, \t3, \t",
+                                    "end", ""})));
+    }
+
     // The colour editor's steps are shown in the window tests; here what
     // the file then holds.
     void deletedAndNewColoursAreWrittenRenumbered() {
