@@ -22,6 +22,11 @@ bool isPaletteComment(std::string_view line) {
     return hash != std::string_view::npos && hash < 5;
 }
 
+// A line of the palette that the reader takes for a colour.
+bool isColourLine(std::string_view line) {
+    return line.size() > 4 && !isPaletteComment(line);
+}
+
 struct NumberReader {
     const CarColourReadTexts& texts;
     std::optional<ReadFailure>& failure;
@@ -110,7 +115,7 @@ void readPalette(const std::vector<std::string_view>& lines, const CarColourRead
         if (inside && isSectionLine(line, "end")) {
             return;  // only the first palette counts
         }
-        if (inside && line.size() > 4 && !isPaletteComment(line)) {
+        if (inside && isColourLine(line)) {
             if (result.palette.size() >= static_cast<std::size_t>(kTableLimit)) {
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return;
@@ -233,6 +238,11 @@ std::string writePalette(const std::vector<std::string_view>& lines,
             appendLine(text, line);
         } else {
             writeBlockOnce();
+            // Too short for a colour ("car" in a palette without "end"): the
+            // reader passed it by, so it stays.
+            if (!isColourLine(line) && !isBlankText(line)) {
+                appendLine(text, line);
+            }
         }
         if (!inside && !paletteDone && isSectionLine(line, "col")) {
             inside = true;
@@ -322,7 +332,9 @@ std::string BuildCarColourText(std::string_view diskBytes,
                                const std::vector<ColourTableEntry>& palette,
                                const std::vector<CarColourRecord>& cars) {
     const std::string withPalette = writePalette(linesWithoutTrailingEmpties(diskBytes), palette);
-    return writeCars(withPalette, cars);
+    std::string text = writeCars(withPalette, cars);
+    dropTrailingEmptyLines(text);
+    return text;
 }
 
 }  // namespace wendrake

@@ -159,6 +159,7 @@ std::string BuildVehicleDefText(std::string_view diskBytes,
             inside = true;
         }
     }
+    dropTrailingEmptyLines(text);
     return text;
 }
 

@@ -360,6 +360,14 @@ class ModelTests : public QObject {
         document = opened(bare);
         document.Author = "Someone";
         QVERIFY(buildSaveText(document, bare).find("Someone") == std::string::npos);
+
+        // A line naming the date before the author is kept whole: an author
+        // line in its place would lose the date.
+        for (const std::string line : {";CreatedAuthor:", "; Created 2024 by Author: Jo"}) {
+            const std::string both = join({line, dataLine("CAR")});
+            QCOMPARE(qb(saveAfterOpening(both)),
+                     qb(kHandlingHeader + join({line, savedLine("CAR"), ";", ";the end", ""})));
+        }
     }
 
     void duplicateNamesAreWrittenOnce() {
@@ -460,6 +468,8 @@ class ModelTests : public QObject {
             << qb(kHeader + join({"cars", "# none yet", "end"}));
         QTest::newRow("longer words are no section keywords")
             << qb(join({"carsx", a, "end"})) << qb(kHeader + join({"carsx", a, "end"}));
+        QTest::newRow("old header last: the blank line before it goes too")
+            << QByteArray("\r# Homepage: https://wendrake.org/") << qb(kHeader);
     }
 
     void vehicleDefinitionLayout() {
@@ -563,6 +573,11 @@ class ModelTests : public QObject {
         QTest::newRow("models named like keywords")
             << qb(join({"car", "endeavour, 0,0", "end"}))
             << qb(kHeader + join({"car", "endeavour, 0, 0", "end"}));
+        QTest::newRow("old header last: the blank line before it goes too")
+            << qb(join({"col", "1,2,3\t\t\t\t# 0 x", "end", "", "# File created with Wendrake V1"}))
+            << qb(kHeader + join({"col", "1,2,3\t\t\t\t# 0 x", "end"}));
+        QTest::newRow("car section inside a palette without end")
+            << QByteArray("col\rcar\n,0,2") << qb(kHeader + join({"col", "car", ", 0, 2"}));
     }
 
     void carColourLayout() {
