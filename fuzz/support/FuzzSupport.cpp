@@ -18,23 +18,9 @@ std::string readWhole(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace
-
-const LanguageTable& englishTexts() {
-    static const LanguageTable table = [] {
-        LanguageTable loaded;
-        loaded.load(readWhole(WENDRAKE_LANGUAGES "/English.lng"));
-        return loaded;
-    }();
-    return table;
-}
-
-const std::string& sampleHandlingFile() {
-    static const std::string bytes = readWhole(WENDRAKE_SAMPLES "/handling.cfg");
-    return bytes;
-}
-
-std::string escaped(std::string_view bytes, std::size_t limit) {
+// The text with control and non-ASCII bytes written as \xNN, cut short.
+std::string escaped(std::string_view bytes) {
+    constexpr std::size_t limit = 400;
     std::string out;
     for (std::size_t i = 0; i < bytes.size() && i < limit; ++i) {
         const auto c = static_cast<unsigned char>(bytes[i]);
@@ -50,6 +36,22 @@ std::string escaped(std::string_view bytes, std::size_t limit) {
         out += "... (" + std::to_string(bytes.size()) + " bytes)";
     }
     return out;
+}
+
+}  // namespace
+
+const LanguageTable& englishTexts() {
+    static const LanguageTable table = [] {
+        LanguageTable loaded;
+        loaded.load(readWhole(WENDRAKE_LANGUAGES "/English.lng"));
+        return loaded;
+    }();
+    return table;
+}
+
+const std::string& sampleHandlingFile() {
+    static const std::string bytes = readWhole(WENDRAKE_SAMPLES "/handling.cfg");
+    return bytes;
 }
 
 void fail(std::string_view what, std::string_view detail) {

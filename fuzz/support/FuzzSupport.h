@@ -24,7 +24,4 @@ inline void expect(bool holds, std::string_view what, std::string_view detail = 
     }
 }
 
-// The text with control and non-ASCII bytes written as \xNN, cut after `limit`.
-std::string escaped(std::string_view bytes, std::size_t limit = 400);
-
 }  // namespace wendrake::fuzz

@@ -37,8 +37,7 @@ void checkSaveAndReopen(const OpenedFile& opened, AlsoCompare also) {
         }
         const std::size_t from = at > 80 ? at - 80 : 0;
         fail("saving the saved file again changes it, at byte " + std::to_string(at),
-             "first: " + escaped(saved.substr(from), 200) +
-                 "\n  again: " + escaped(savedAgain.substr(from), 200));
+             "first: " + saved.substr(from, 160) + " | again: " + savedAgain.substr(from, 160));
     }
 }
 
