@@ -5,6 +5,7 @@
 #include <charconv>
 #include <limits>
 
+#include "ColourSections.h"
 #include "CommaLine.h"
 #include "FileHeader.h"
 #include "TextLines.h"
@@ -106,16 +107,14 @@ void readColourName(std::string_view comment, ColourTableEntry& entry) {
     entry.Name = name;
 }
 
-void readPalette(const std::vector<std::string_view>& lines, const CarColourReadTexts& texts,
+void readPalette(const std::vector<std::string_view>& lines,
+                 const std::vector<ColourLinePlace>& places, const CarColourReadTexts& texts,
                  CarColourReadResult& result) {
     NumberReader number{texts, result.failure};
-    bool inside = false;
-    for (const std::string_view line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
         ++number.lineNumber;
-        if (inside && isSectionLine(line, "end")) {
-            return;  // only the first palette counts
-        }
-        if (inside && isColourLine(line)) {
+        if (places[i].isInside(ColourSection::FirstPalette) && isColourLine(line)) {
             if (result.palette.size() >= static_cast<std::size_t>(kTableLimit)) {
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return;
@@ -138,24 +137,19 @@ void readPalette(const std::vector<std::string_view>& lines, const CarColourRead
             }
             result.palette.push_back(std::move(entry));
         }
-        if (!inside && isSectionLine(line, "col")) {
-            inside = true;
-        }
     }
 }
 
-void readCars(const std::vector<std::string_view>& lines, const CarColourReadTexts& texts,
+void readCars(const std::vector<std::string_view>& lines,
+              const std::vector<ColourLinePlace>& places, const CarColourReadTexts& texts,
               CarColourReadResult& result) {
     NumberReader number{texts, result.failure};
-    bool inside = false;
-    for (const std::string_view line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
         ++number.lineNumber;
         const std::size_t hash = line.find('#');
         const std::string_view values = line.substr(0, hash);
-        if (inside && isSectionLine(values, "end")) {
-            inside = false;
-        }
-        if (inside && !isBlankText(values)) {
+        if (places[i].isInside(ColourSection::Cars) && !isBlankText(values)) {
             const CommaValues parts = splitCommaLine(values);
             if (parts.countWithTrailingComma < kMinimumCarValues) {
                 result.failure =
@@ -171,9 +165,9 @@ void readCars(const std::vector<std::string_view>& lines, const CarColourReadTex
             const auto pairs = static_cast<std::size_t>(std::max(0, parts.count() / 2));
             record.Color1.reserve(pairs);
             record.Color2.reserve(pairs);
-            for (int i = 0; i <= parts.count() - 2; i += 2) {
-                record.Color1.push_back(number(parts.at(i + 1)));
-                record.Color2.push_back(number(parts.at(i + 2)));
+            for (int k = 0; k <= parts.count() - 2; k += 2) {
+                record.Color1.push_back(number(parts.at(k + 1)));
+                record.Color2.push_back(number(parts.at(k + 2)));
             }
             if (result.failure) {
                 return;
@@ -183,9 +177,6 @@ void readCars(const std::vector<std::string_view>& lines, const CarColourReadTex
             }
             result.names.push_back(record.ModelName);
             result.cars.push_back(std::move(record));
-        }
-        if (!inside && isSectionLine(values, "car")) {
-            inside = true;
         }
     }
 }
@@ -205,9 +196,8 @@ void appendLine(std::string& text, std::string_view line) {
 std::string writePalette(const std::vector<std::string_view>& lines,
                          const std::vector<ColourTableEntry>& palette) {
     std::string text = headerBlock('#');
-    bool inside = false;
     bool blockWritten = false;
-    bool paletteDone = false;
+    bool paletteOpened = false;
     const auto writeBlockOnce = [&] {
         if (!blockWritten) {
             for (const ColourTableEntry& entry : palette) {
@@ -218,35 +208,31 @@ std::string writePalette(const std::vector<std::string_view>& lines,
             blockWritten = true;
         }
     };
-    for (const std::string_view line : lines) {
-        // "col # greys" and "end# reds" open and close the palette as the
-        // reader sees them, though they look like comment lines.
-        const bool section =
-            inside ? isSectionLine(line, "end") : !paletteDone && isSectionLine(line, "col");
-        if (isPaletteComment(line) && !section) {
-            if (!isOwnHeaderLine(line.substr(line.find('#')), '#')) {
-                appendLine(text, line);
+    const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const ColourLinePlace place = places[i];
+        if (place.isInside(ColourSection::FirstPalette)) {
+            // The colour lines (and blank lines) give way to the palette; a
+            // line too short for a colour was passed by and stays.
+            if (isColourLine(line) || isBlankText(line)) {
+                writeBlockOnce();
+                continue;
             }
+        } else if (place.section == ColourSection::FirstPalette) {
+            paletteOpened = true;
+            if (place.keyword == SectionKeyword::Closes) {
+                writeBlockOnce();  // colours added to a palette without colour lines
+            }
+        }
+        if (place.keyword == SectionKeyword::None && isPaletteComment(line) &&
+            isOwnHeaderLine(line.substr(line.find('#')), '#')) {
             continue;
         }
-        if (inside && isSectionLine(line, "end")) {
-            writeBlockOnce();  // colours added to a palette without colour lines
-            inside = false;
-            paletteDone = true;
-        }
-        if (!inside) {
-            appendLine(text, line);
-        } else {
-            writeBlockOnce();
-            // Too short for a colour ("car" in a palette without "end"): the
-            // reader passed it by, so it stays.
-            if (!isColourLine(line) && !isBlankText(line)) {
-                appendLine(text, line);
-            }
-        }
-        if (!inside && !paletteDone && isSectionLine(line, "col")) {
-            inside = true;
-        }
+        appendLine(text, line);
+    }
+    if (paletteOpened) {
+        writeBlockOnce();  // a palette without colour lines and without "end"
     }
     return text;
 }
@@ -254,8 +240,8 @@ std::string writePalette(const std::vector<std::string_view>& lines,
 std::string writeCars(std::string_view withPalette, const std::vector<CarColourRecord>& cars) {
     std::string text;
     text.reserve(withPalette.size() + cars.size() * 32);
-    bool inside = false;
     bool blockWritten = false;
+    bool carsOpened = false;
     const auto writeBlockOnce = [&] {
         if (!blockWritten) {
             for (const CarColourRecord& record : cars) {
@@ -264,29 +250,28 @@ std::string writeCars(std::string_view withPalette, const std::vector<CarColourR
             blockWritten = true;
         }
     };
-    for (const std::string_view line : splitLines(withPalette)) {
-        const std::size_t hash = line.find('#');
-        const std::string_view values = line.substr(0, hash);
-        // A car line with a trailing comment is a car line: its record keeps
-        // the comment; "car # models" opens the section all the same.
-        const bool carLine = inside && !isBlankText(values);
-        const bool opensSection = !inside && isSectionLine(values, "car");
-        if (hash != std::string_view::npos && !carLine && !opensSection) {
-            appendLine(text, line);
-            continue;
+    const std::vector<std::string_view> lines = splitLines(withPalette);
+    const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const ColourLinePlace place = places[i];
+        if (place.isInside(ColourSection::Cars)) {
+            // A car line with a trailing comment is a car line: its record
+            // keeps the comment.
+            if (!isBlankText(line.substr(0, line.find('#')))) {
+                writeBlockOnce();
+                continue;
+            }
+        } else if (place.section == ColourSection::Cars) {
+            carsOpened = true;
+            if (place.keyword == SectionKeyword::Closes) {
+                writeBlockOnce();
+            }
         }
-        if (inside && isSectionLine(values, "end")) {
-            writeBlockOnce();
-            inside = false;
-        }
-        if (!inside) {
-            appendLine(text, line);
-        } else {
-            writeBlockOnce();
-        }
-        if (!inside && isSectionLine(values, "car")) {
-            inside = true;
-        }
+        appendLine(text, line);
+    }
+    if (carsOpened) {
+        writeBlockOnce();
     }
     return text;
 }
@@ -296,9 +281,10 @@ std::string writeCars(std::string_view withPalette, const std::vector<CarColourR
 CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourReadTexts& texts) {
     CarColourReadResult result;
     const std::vector<std::string_view> lines = splitLines(bytes);
-    readPalette(lines, texts, result);
+    const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
+    readPalette(lines, places, texts, result);
     if (!result.failure) {
-        readCars(lines, texts, result);
+        readCars(lines, places, texts, result);
     }
     return result;
 }

@@ -361,9 +361,10 @@ class ModelTests : public QObject {
         document.Author = "Someone";
         QVERIFY(buildSaveText(document, bare).find("Someone") == std::string::npos);
 
-        // A line naming the date before the author is kept whole: an author
-        // line in its place would lose the date.
-        for (const std::string line : {";CreatedAuthor:", "; Created 2024 by Author: Jo"}) {
+        // A line naming both is kept whole: an author or a date line in its
+        // place could lose the other.
+        for (const std::string line :
+             {";CreatedAuthor:", "; Created 2024 by Author: Jo", ";Author:Created.1"}) {
             const std::string both = join({line, dataLine("CAR")});
             QCOMPARE(qb(saveAfterOpening(both)),
                      qb(kHandlingHeader + join({line, savedLine("CAR"), ";", ";the end", ""})));
@@ -528,6 +529,12 @@ class ModelTests : public QObject {
         QCOMPARE(read.cars[0].Color2, (std::vector<std::int16_t>{2, 4}));
         QCOMPARE(FormatCarColourLine(read.cars[0]), "mycar, 1, 2, 3, 4");
         QCOMPARE(FormatCarColourLine(read.cars[1]), "other, 0, 1 # rare");
+
+        // "col" inside a car section opens no palette.
+        const CarColourReadResult nested =
+            LoadCarColourFile(join({"car", "col 1,2,3", "4,5,6", "end"}), kColourTexts);
+        QVERIFY(nested.palette.empty());
+        QCOMPARE(nested.names, (std::vector<std::string>{"col1", "4"}));
     }
 
     void carColourFailures_data() {
@@ -576,8 +583,12 @@ class ModelTests : public QObject {
         QTest::newRow("old header last: the blank line before it goes too")
             << qb(join({"col", "1,2,3\t\t\t\t# 0 x", "end", "", "# File created with Wendrake V1"}))
             << qb(kHeader + join({"col", "1,2,3\t\t\t\t# 0 x", "end"}));
-        QTest::newRow("car section inside a palette without end")
-            << QByteArray("col\rcar\n,0,2") << qb(kHeader + join({"col", "car", ", 0, 2"}));
+        // Sections never overlap: a keyword inside one is a line of it.
+        QTest::newRow("car inside a palette without end is no section")
+            << QByteArray("col\rcar\n,0,2") << qb(kHeader + join({"col", "car", ",0,2"}));
+        QTest::newRow("col inside a car section is a model")
+            << qb(join({"car", "col 1,2,3", "4,5,6", "end"}))
+            << qb(kHeader + join({"car", "col1, 2, 3", "4, 5, 6", "end"}));
     }
 
     void carColourLayout() {
@@ -632,6 +643,13 @@ class ModelTests : public QObject {
         QVERIFY(saved.find("3,0,0\t\t\t\t# 2 c3\r\n") != std::string::npos);
         QVERIFY(saved.find("0,128,255\t\t\t# 4 Color4\r\nend\r\n") != std::string::npos);
         QVERIFY(saved.find("a, 1, 0, 2, 3\r\nb, 0, 0\r\n") != std::string::npos);
+
+        // A palette with neither colour lines nor "end" takes them at the end.
+        const std::string bare = join({"col"});
+        document = opened(bare, DataFileKind::CarColours);
+        appendNewColour(document.ColourEntries);
+        QCOMPARE(qb(buildSaveText(document, bare)),
+                 qb(kHeader + join({"col", FormatPaletteLine(document.ColourEntries[0]), ""})));
     }
 
     void exchangeFileOfChosenVehicles() {
