@@ -5,6 +5,7 @@
 #include <charconv>
 #include <limits>
 
+#include "ColourSections.h"
 #include "CommaLine.h"
 #include "FileHeader.h"
 #include "TextLines.h"
@@ -20,6 +21,11 @@ constexpr std::size_t kMinimumCarValues = 3;
 bool isPaletteComment(std::string_view line) {
     const std::size_t hash = line.find('#');
     return hash != std::string_view::npos && hash < 5;
+}
+
+// A line of the palette that the reader takes for a colour.
+bool isColourLine(std::string_view line) {
+    return line.size() > 4 && !isPaletteComment(line);
 }
 
 struct NumberReader {
@@ -101,16 +107,14 @@ void readColourName(std::string_view comment, ColourTableEntry& entry) {
     entry.Name = name;
 }
 
-void readPalette(const std::vector<std::string_view>& lines, const CarColourReadTexts& texts,
+void readPalette(const std::vector<std::string_view>& lines,
+                 const std::vector<ColourLinePlace>& places, const CarColourReadTexts& texts,
                  CarColourReadResult& result) {
     NumberReader number{texts, result.failure};
-    bool inside = false;
-    for (const std::string_view line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
         ++number.lineNumber;
-        if (inside && isSectionLine(line, "end")) {
-            return;  // only the first palette counts
-        }
-        if (inside && line.size() > 4 && !isPaletteComment(line)) {
+        if (places[i].isInside(ColourSection::FirstPalette) && isColourLine(line)) {
             if (result.palette.size() >= static_cast<std::size_t>(kTableLimit)) {
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return;
@@ -138,24 +142,19 @@ void readPalette(const std::vector<std::string_view>& lines, const CarColourRead
             }
             result.palette.push_back(std::move(entry));
         }
-        if (!inside && isSectionLine(line, "col")) {
-            inside = true;
-        }
     }
 }
 
-void readCars(const std::vector<std::string_view>& lines, const CarColourReadTexts& texts,
+void readCars(const std::vector<std::string_view>& lines,
+              const std::vector<ColourLinePlace>& places, const CarColourReadTexts& texts,
               CarColourReadResult& result) {
     NumberReader number{texts, result.failure};
-    bool inside = false;
-    for (const std::string_view line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
         ++number.lineNumber;
         const std::size_t hash = line.find('#');
         const std::string_view values = line.substr(0, hash);
-        if (inside && isSectionLine(values, "end")) {
-            inside = false;
-        }
-        if (inside && !isBlankText(values)) {
+        if (places[i].isInside(ColourSection::Cars) && !isBlankText(values)) {
             // The values after the model name pair up; a last value without
             // a partner is paired with the empty value, which fails the read.
             CarColourRecord record;
@@ -197,9 +196,6 @@ void readCars(const std::vector<std::string_view>& lines, const CarColourReadTex
             result.names.push_back(record.ModelName);
             result.cars.push_back(std::move(record));
         }
-        if (!inside && isSectionLine(values, "car")) {
-            inside = true;
-        }
     }
 }
 
@@ -218,9 +214,8 @@ void appendLine(std::string& text, std::string_view line) {
 std::string writePalette(const std::vector<std::string_view>& lines,
                          const std::vector<ColourTableEntry>& palette) {
     std::string text = headerBlock('#');
-    bool inside = false;
     bool blockWritten = false;
-    bool paletteDone = false;
+    bool paletteOpened = false;
     const auto writeBlockOnce = [&] {
         if (!blockWritten) {
             for (const ColourTableEntry& entry : palette) {
@@ -231,33 +226,35 @@ std::string writePalette(const std::vector<std::string_view>& lines,
             blockWritten = true;
         }
     };
-    for (const std::string_view line : lines) {
-        if (isPaletteComment(line)) {
-            if (!isOwnHeaderLine(line.substr(line.find('#')), '#')) {
-                appendLine(text, line);
+    const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const ColourLinePlace place = places[i];
+        if (place.isInside(ColourSection::FirstPalette)) {
+            // The colour lines (and blank lines) give way to the palette; a
+            // line too short for a colour was passed by and stays.
+            if (isColourLine(line) || isBlankText(line)) {
+                writeBlockOnce();
+                continue;
             }
+        } else if (place.section == ColourSection::FirstPalette) {
+            paletteOpened = true;
+            if (place.keyword == SectionKeyword::Closes) {
+                writeBlockOnce();  // colours added to a palette without colour lines
+            }
+        }
+        if (place.keyword == SectionKeyword::None && isPaletteComment(line) &&
+            isOwnHeaderLine(line.substr(line.find('#')), '#')) {
             continue;
         }
-        if (inside && isSectionLine(line, "end")) {
-            writeBlockOnce();  // colours added to a palette without colour lines
-            inside = false;
-            paletteDone = true;
-        }
-        if (!inside) {
-            appendLine(text, line);
-        } else {
-            writeBlockOnce();
-        }
-        if (!inside && !paletteDone && isSectionLine(line, "col")) {
-            inside = true;
-        }
+        appendLine(text, line);
     }
-    if (!blockWritten && !palette.empty()) {
+    if (paletteOpened) {
+        writeBlockOnce();  // a palette without colour lines and without "end"
+    } else if (!palette.empty()) {
         // The file on disk has no "col" section (any more): the colours get
         // one of their own rather than being lost.
-        if (!inside) {
-            appendLine(text, "col");
-        }
+        appendLine(text, "col");
         writeBlockOnce();
         appendLine(text, "end");
     }
@@ -267,8 +264,8 @@ std::string writePalette(const std::vector<std::string_view>& lines,
 std::string writeCars(std::string_view withPalette, const std::vector<CarColourRecord>& cars) {
     std::string text;
     text.reserve(withPalette.size() + cars.size() * 32);
-    bool inside = false;
     bool blockWritten = false;
+    bool carsOpened = false;
     const auto writeBlockOnce = [&] {
         if (!blockWritten) {
             for (const CarColourRecord& record : cars) {
@@ -277,34 +274,31 @@ std::string writeCars(std::string_view withPalette, const std::vector<CarColourR
             blockWritten = true;
         }
     };
-    for (const std::string_view line : splitLines(withPalette)) {
-        const std::size_t hash = line.find('#');
-        const std::string_view values = line.substr(0, hash);
-        // A car line with a trailing comment is a car line: its record keeps
-        // the comment.
-        const bool carLine = inside && !isBlankText(values);
-        if (hash != std::string_view::npos && !carLine) {
-            appendLine(text, line);
-            continue;
+    const std::vector<std::string_view> lines = splitLines(withPalette);
+    const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const ColourLinePlace place = places[i];
+        if (place.isInside(ColourSection::Cars)) {
+            // A car line with a trailing comment is a car line: its record
+            // keeps the comment.
+            if (!isBlankText(line.substr(0, line.find('#')))) {
+                writeBlockOnce();
+                continue;
+            }
+        } else if (place.section == ColourSection::Cars) {
+            carsOpened = true;
+            if (place.keyword == SectionKeyword::Closes) {
+                writeBlockOnce();
+            }
         }
-        if (inside && isSectionLine(values, "end")) {
-            writeBlockOnce();
-            inside = false;
-        }
-        if (!inside) {
-            appendLine(text, line);
-        } else {
-            writeBlockOnce();
-        }
-        if (!inside && isSectionLine(values, "car")) {
-            inside = true;
-        }
+        appendLine(text, line);
     }
-    if (!blockWritten && !cars.empty()) {
+    if (carsOpened) {
+        writeBlockOnce();
+    } else if (!cars.empty()) {
         // As for the palette: the models are never lost with their section.
-        if (!inside) {
-            appendLine(text, "car");
-        }
+        appendLine(text, "car");
         writeBlockOnce();
         appendLine(text, "end");
     }
@@ -316,9 +310,10 @@ std::string writeCars(std::string_view withPalette, const std::vector<CarColourR
 CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourReadTexts& texts) {
     CarColourReadResult result;
     const std::vector<std::string_view> lines = splitLines(bytes);
-    readPalette(lines, texts, result);
+    const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
+    readPalette(lines, places, texts, result);
     if (!result.failure) {
-        readCars(lines, texts, result);
+        readCars(lines, places, texts, result);
     }
     return result;
 }
@@ -352,7 +347,9 @@ std::string BuildCarColourText(std::string_view diskBytes,
                                const std::vector<ColourTableEntry>& palette,
                                const std::vector<CarColourRecord>& cars) {
     const std::string withPalette = writePalette(linesWithoutTrailingEmpties(diskBytes), palette);
-    return writeCars(withPalette, cars);
+    std::string text = writeCars(withPalette, cars);
+    dropTrailingEmptyLines(text);
+    return text;
 }
 
 }  // namespace wendrake

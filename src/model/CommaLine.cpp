@@ -27,4 +27,10 @@ std::vector<std::string_view> linesWithoutTrailingEmpties(std::string_view text)
     return lines;
 }
 
+void dropTrailingEmptyLines(std::string& text) {
+    while (text.ends_with("\r\n\r\n")) {
+        text.resize(text.size() - 2);
+    }
+}
+
 }  // namespace wendrake

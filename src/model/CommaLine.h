@@ -57,4 +57,9 @@ bool isBlankText(std::string_view text);
 // out, since the final line end of the save puts exactly one back.
 std::vector<std::string_view> linesWithoutTrailingEmpties(std::string_view text);
 
+// Removes the empty lines at the end of text a save built, each ended by
+// CR LF: an old header line dropped at the end of a file would otherwise leave
+// the empty line before it last, and the next save would drop that one too.
+void dropTrailingEmptyLines(std::string& text);
+
 }  // namespace wendrake

@@ -49,7 +49,13 @@ void readAuthorAndDate(std::string_view line, std::size_t from, std::string& aut
 
 std::optional<std::string> authorOrDateLine(std::string_view line, std::size_t from,
                                             std::string_view author, std::string_view date) {
-    if (findNoCase(line, "Author:", from) != std::string_view::npos) {
+    const bool namesAuthor = findNoCase(line, "Author:", from) != std::string_view::npos;
+    if (namesAuthor && findNoCase(line, "Created", from) != std::string_view::npos) {
+        // "; Created 2024 by Author: Jo": the reader took both from this line,
+        // and an author or a date line in its place could lose the other.
+        return std::nullopt;
+    }
+    if (namesAuthor) {
         return "; Author: " + std::string(author);
     }
     if (findNoCase(line, "; Created", from) != std::string_view::npos) {

@@ -25,7 +25,7 @@ void readAuthorAndDate(std::string_view line, std::size_t from, std::string& aut
                        std::string& date);
 
 // The line a save writes in place of an author or date comment line, or
-// nullopt when the line is neither and is kept as it stands.
+// nullopt when the line is neither, or names both, and is kept as it stands.
 std::optional<std::string> authorOrDateLine(std::string_view line, std::size_t from,
                                             std::string_view author, std::string_view date);
 

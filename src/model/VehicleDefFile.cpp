@@ -135,9 +135,11 @@ std::string BuildVehicleDefText(std::string_view diskBytes,
     for (const std::string_view line : linesWithoutTrailingEmpties(diskBytes)) {
         const CommentedLine parts = splitComment(line);
         // A vehicle line with a trailing comment is a vehicle line: its record
-        // carries the comment, so the line itself is not copied.
+        // carries the comment, so the line itself is not copied. "cars # note"
+        // opens the section all the same.
         const bool vehicleLine = inside && !isBlankText(parts.values);
-        if (!parts.comment.empty() && !vehicleLine) {
+        const bool opensSection = !inside && isSectionLine(parts.values, "cars");
+        if (!parts.comment.empty() && !vehicleLine && !opensSection) {
             if (!isOwnHeaderLine(parts.comment, '#')) {
                 text += line;
                 text += kCrLf;
@@ -158,6 +160,7 @@ std::string BuildVehicleDefText(std::string_view diskBytes,
             inside = true;
         }
     }
+    dropTrailingEmptyLines(text);
     if (!blockWritten && !records.empty()) {
         // The file on disk lost its "cars" section (or its end) since it was
         // opened: the records get a section of their own rather than being lost.

@@ -378,6 +378,15 @@ class ModelTests : public QObject {
         document = opened(bare);
         document.Author = "Someone";
         QVERIFY(buildSaveText(document, bare).find("Someone") == std::string::npos);
+
+        // A line naming both is kept whole: an author or a date line in its
+        // place could lose the other.
+        for (const std::string line :
+             {";CreatedAuthor:", "; Created 2024 by Author: Jo", ";Author:Created.1"}) {
+            const std::string both = join({line, dataLine("CAR")});
+            QCOMPARE(qb(saveAfterOpening(both)),
+                     qb(kHandlingHeader + join({line, savedLine("CAR"), ";", ";the end", ""})));
+        }
     }
 
     void duplicateNamesAreWrittenOnce() {
@@ -478,6 +487,8 @@ class ModelTests : public QObject {
             << qb(kHeader + join({"cars", "# none yet", "end"}));
         QTest::newRow("longer words are no section keywords")
             << qb(join({"carsx", a, "end"})) << qb(kHeader + join({"carsx", a, "end"}));
+        QTest::newRow("old header last: the blank line before it goes too")
+            << QByteArray("\r# Homepage: https://wendrake.org/") << qb(kHeader);
     }
 
     void vehicleDefinitionLayout() {
@@ -536,6 +547,12 @@ class ModelTests : public QObject {
         QCOMPARE(read.cars[0].Color2, (std::vector<std::int16_t>{2, 4}));
         QCOMPARE(FormatCarColourLine(read.cars[0]), "mycar, 1, 2, 3, 4");
         QCOMPARE(FormatCarColourLine(read.cars[1]), "other, 0, 1 # rare");
+
+        // "col" inside a car section opens no palette.
+        const CarColourReadResult nested =
+            LoadCarColourFile(join({"car", "col 1,2,3", "4,5,6", "end"}), kColourTexts);
+        QVERIFY(nested.palette.empty());
+        QCOMPARE(nested.names, (std::vector<std::string>{"col1", "4"}));
     }
 
     void carColourFailures_data() {
@@ -581,6 +598,15 @@ class ModelTests : public QObject {
         QTest::newRow("models named like keywords")
             << qb(join({"car", "endeavour, 0,0", "end"}))
             << qb(kHeader + join({"car", "endeavour, 0, 0", "end"}));
+        QTest::newRow("old header last: the blank line before it goes too")
+            << qb(join({"col", "1,2,3\t\t\t\t# 0 x", "end", "", "# File created with Wendrake V1"}))
+            << qb(kHeader + join({"col", "1,2,3\t\t\t\t# 0 x", "end"}));
+        // Sections never overlap: a keyword inside one is a line of it.
+        QTest::newRow("car inside a palette without end is no section")
+            << QByteArray("col\rcar\n,0,2") << qb(kHeader + join({"col", "car", ",0,2"}));
+        QTest::newRow("col inside a car section is a model")
+            << qb(join({"car", "col 1,2,3", "4,5,6", "end"}))
+            << qb(kHeader + join({"car", "col1, 2, 3", "4, 5, 6", "end"}));
     }
 
     void carColourLayout() {
@@ -626,6 +652,35 @@ class ModelTests : public QObject {
         QCOMPARE(qb(buildSaveText(after, saved)), qb(saved));
     }
 
+    // A section line with a comment ("car#", "col # greys", "end # reds",
+    // "cars # boats") opens or closes its section for the save as for the
+    // reader: edited records are written there, not the old lines copied,
+    // and a later section is left whole.
+    void commentedSectionLinesKeepEdits() {
+        const std::string cars =
+            repairLineEnds("car#\n,2,2");  // as fuzz_roundtrip_carcolour found it
+        EditorDocument document = opened(cars, DataFileKind::CarColours);
+        document.CarColourRecords[0].ModelName = "mycar";
+        QCOMPARE(qb(buildSaveText(document, cars)),
+                 qb(kHeader + join({"car#", "mycar, 2, 2", ""})));
+
+        const std::string palette = join(
+            {"col # greys", "100,110,120 # 0 grey", "end # reds", "col", "1,1,1 # 0 other", "end"});
+        document = opened(palette, DataFileKind::CarColours);
+        document.ColourEntries[0].Red = 101;
+        QCOMPARE(qb(buildSaveText(document, palette)),
+                 qb(kHeader + join({"col # greys", "101,110,120\t\t\t# 0 grey", "end # reds", "col",
+                                    "1,1,1 # 0 other", "end", ""})));
+
+        const std::string ide = join({"cars # boats", "1,a,b,boat,A,G,ignore,1,2,3", "end"});
+        document = opened(ide, DataFileKind::VehicleDefs);
+        document.VehicleDefRecords[0][VehicleDefField::Frequenz] = "5";
+        QCOMPARE(qb(buildSaveText(document, ide)),
+                 qb(kHeader + join({"cars # boats",
+                                    "1,\ta,\t\tb,\t\tboat,\tA,\t\tG,\t\tignore,\t\t5, \t2, \t3, \t",
+                                    "end", ""})));
+    }
+
     // The colour editor's steps are shown in the window tests; here what
     // the file then holds.
     void deletedAndNewColoursAreWrittenRenumbered() {
@@ -642,6 +697,13 @@ class ModelTests : public QObject {
         QVERIFY(saved.find("3,0,0\t\t\t\t# 2 c3\r\n") != std::string::npos);
         QVERIFY(saved.find("0,128,255\t\t\t# 4 Color4\r\nend\r\n") != std::string::npos);
         QVERIFY(saved.find("a, 1, 0, 2, 3\r\nb, 0, 0\r\n") != std::string::npos);
+
+        // A palette with neither colour lines nor "end" takes them at the end.
+        const std::string bare = join({"col"});
+        document = opened(bare, DataFileKind::CarColours);
+        appendNewColour(document.ColourEntries);
+        QCOMPARE(qb(buildSaveText(document, bare)),
+                 qb(kHeader + join({"col", FormatPaletteLine(document.ColourEntries[0]), ""})));
     }
 
     void exchangeFileOfChosenVehicles() {

@@ -1,0 +1,30 @@
+// The default.ide reader on any bytes: no crash, and values the writer can
+// put back between its commas.
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzSupport.h"
+#include "model/VehicleDefFile.h"
+
+using namespace wendrake;
+using namespace wendrake::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const VehicleDefReadResult read = LoadVehicleDefFile(bytes, "too few in line ");
+    if (read.failure) {
+        return 0;
+    }
+    expect(read.names.size() == read.records.size(), "the list and the table differ in length");
+    for (std::size_t i = 0; i < read.records.size(); ++i) {
+        const VehicleDefRecord& record = read.records[i];
+        expect(read.names[i] == record.name(), "a listed name is not its record's", read.names[i]);
+        for (const std::string& value : record.fields) {
+            expect(value.find_first_of(" \t,#\r") == std::string::npos,
+                   "a value would not read back as one value", value);
+        }
+        expect(record.trailingComment.empty() || record.trailingComment.front() == '#',
+               "a trailing comment without its mark", record.trailingComment);
+    }
+    return 0;
+}

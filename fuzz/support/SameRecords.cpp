@@ -1,0 +1,139 @@
+#include "SameRecords.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+#include "FuzzSupport.h"
+
+namespace wendrake::fuzz {
+
+namespace {
+
+std::string joined(const std::vector<std::string>& values) {
+    std::string text;
+    for (const std::string& value : values) {
+        text += value;
+        text += '|';
+    }
+    return text;
+}
+
+// A save writes, at the first entry of each name in the vehicle list, every
+// record of that name in table order.
+std::vector<const HandlingRecord*> inSavedOrder(const EditorDocument& document) {
+    std::unordered_map<std::string_view, std::vector<const HandlingRecord*>> byName;
+    for (const HandlingRecord& record : document.HandlingRecords) {
+        byName[record.name()].push_back(&record);
+    }
+    std::vector<const HandlingRecord*> order;
+    std::unordered_set<std::string_view> written;
+    for (const std::string& name : document.Autos.entries()) {
+        if (written.insert(name).second) {
+            const auto found = byName.find(name);
+            if (found != byName.end()) {
+                order.insert(order.end(), found->second.begin(), found->second.end());
+            }
+        }
+    }
+    return order;
+}
+
+void expectSameHandling(const EditorDocument& saved, const EditorDocument& reopened) {
+    const std::vector<const HandlingRecord*> expected = inSavedOrder(saved);
+    const std::vector<HandlingRecord>& got = reopened.HandlingRecords;
+    expect(expected.size() == got.size(),
+           "a save loses or adds handling records: " + std::to_string(expected.size()) + " -> " +
+               std::to_string(got.size()));
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        for (std::size_t k = 0; k < got[i].fields.size(); ++k) {
+            expect(expected[i]->fields[k] == got[i].fields[k],
+                   "a save changes value " + std::to_string(k) + " of handling record " +
+                       std::to_string(i),
+                   expected[i]->fields[k] + " -> " + got[i].fields[k]);
+        }
+    }
+}
+
+// A save writes the two extra values only for the types that have them: a
+// car both, a plane the first. Those of other types are dropped on purpose.
+bool sameVehicleDef(const VehicleDefRecord& a, const VehicleDefRecord& b) {
+    const std::string& type = a[VehicleDefField::Typ];
+    const std::size_t compared = type == "car" ? 12 : type == "plane" ? 11 : 10;
+    for (std::size_t k = 0; k < compared; ++k) {
+        if (a.fields[k] != b.fields[k]) {
+            return false;
+        }
+    }
+    return a.trailingComment == b.trailingComment;
+}
+
+void expectSameVehicleDefs(const EditorDocument& saved, const EditorDocument& reopened) {
+    const auto& expected = saved.VehicleDefRecords;
+    const auto& got = reopened.VehicleDefRecords;
+    expect(expected.size() == got.size(),
+           "a save loses or adds vehicle definitions: " + std::to_string(expected.size()) + " -> " +
+               std::to_string(got.size()));
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        expect(sameVehicleDef(expected[i], got[i]),
+               "a save changes vehicle definition " + std::to_string(i),
+               joined({expected[i].fields.begin(), expected[i].fields.end()}) +
+                   expected[i].trailingComment + " -> " +
+                   joined({got[i].fields.begin(), got[i].fields.end()}) + got[i].trailingComment);
+    }
+}
+
+std::string describe(const ColourTableEntry& entry) {
+    return std::to_string(entry.Number) + ":" + std::to_string(entry.Red) + "," +
+           std::to_string(entry.Green) + "," + std::to_string(entry.Blue) + " " + entry.Name + "|" +
+           entry.nameTail;
+}
+
+std::string describe(const CarColourRecord& record) {
+    std::string text = record.ModelName;
+    for (std::size_t j = 0; j < record.Color1.size() && j < record.Color2.size(); ++j) {
+        text += " " + std::to_string(record.Color1[j]) + "/" + std::to_string(record.Color2[j]);
+    }
+    return text + " " + record.trailingComment;
+}
+
+void expectSameCarColours(const EditorDocument& saved, const EditorDocument& reopened) {
+    expect(saved.ColourEntries.size() == reopened.ColourEntries.size(),
+           "a save loses or adds palette colours: " + std::to_string(saved.ColourEntries.size()) +
+               " -> " + std::to_string(reopened.ColourEntries.size()));
+    for (std::size_t i = 0; i < saved.ColourEntries.size(); ++i) {
+        expect(saved.ColourEntries[i] == reopened.ColourEntries[i],
+               "a save changes palette colour " + std::to_string(i),
+               describe(saved.ColourEntries[i]) + " -> " + describe(reopened.ColourEntries[i]));
+    }
+    expect(
+        saved.CarColourRecords.size() == reopened.CarColourRecords.size(),
+        "a save loses or adds car colour lines: " + std::to_string(saved.CarColourRecords.size()) +
+            " -> " + std::to_string(reopened.CarColourRecords.size()));
+    for (std::size_t i = 0; i < saved.CarColourRecords.size(); ++i) {
+        expect(
+            saved.CarColourRecords[i] == reopened.CarColourRecords[i],
+            "a save changes the car colour line " + std::to_string(i),
+            describe(saved.CarColourRecords[i]) + " -> " + describe(reopened.CarColourRecords[i]));
+    }
+}
+
+}  // namespace
+
+void expectSameRecords(const EditorDocument& saved, const EditorDocument& reopened) {
+    expect(reopened.kind == saved.kind, "the saved text opens as another kind of file");
+    switch (saved.kind) {
+        case DataFileKind::Handling:
+            expectSameHandling(saved, reopened);
+            break;
+        case DataFileKind::VehicleDefs:
+            expectSameVehicleDefs(saved, reopened);
+            break;
+        case DataFileKind::CarColours:
+            expectSameCarColours(saved, reopened);
+            break;
+    }
+    expect(saved.Autos == reopened.Autos, "a save changes the vehicle list",
+           joined(saved.Autos.entries()) + " -> " + joined(reopened.Autos.entries()));
+}
+
+}  // namespace wendrake::fuzz

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace wendrake {
+
+// The sections of a car colour file as the game reads it: outside any
+// section a "col" or "car" line opens one and inside it "end" closes it; a
+// keyword inside a section is just a line of it, so sections never overlap.
+// Only the first palette counts.
+enum class ColourSection : std::uint8_t { None, FirstPalette, LaterPalette, Cars };
+enum class SectionKeyword : std::uint8_t { None, Opens, Closes };
+
+struct ColourLinePlace {
+    ColourSection section = ColourSection::None;  // the section opened or closed by a keyword
+    SectionKeyword keyword = SectionKeyword::None;
+
+    bool isInside(ColourSection s) const { return section == s && keyword == SectionKeyword::None; }
+};
+
+std::vector<ColourLinePlace> colourLinePlaces(const std::vector<std::string_view>& lines);
+
+}  // namespace wendrake
