@@ -7,9 +7,13 @@ namespace wendrake {
 
 namespace {
 
-bool staysInFolder(const QString& name) {
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           !name.contains(QStringLiteral(".."));
+// A picture's file name is the vehicle's name with ".bmp" or ".jpg": names
+// that would reach out of the pictures folder, or be longer than any file
+// system allows a file name to be, have no picture of their own.
+bool canNamePicture(const QString& name) {
+    constexpr qsizetype kLongestFileName = 255 - 4;
+    return name.size() <= kLongestFileName && !name.contains(QLatin1Char('/')) &&
+           !name.contains(QLatin1Char('\\')) && !name.contains(QStringLiteral(".."));
 }
 
 }  // namespace
@@ -25,7 +29,7 @@ PicturePane::PicturePane(const char* frameName, const char* pictureName, QWidget
 void PicturePane::showVehicle(const QString& programFolder, const QString& name) {
     const QString gfx = programFolder + QStringLiteral("gfx/");
     QStringList candidates;
-    if (staysInFolder(name)) {
+    if (canNamePicture(name)) {
         candidates << gfx + name + QStringLiteral(".bmp") << gfx + name + QStringLiteral(".jpg");
     }
     candidates << gfx + QStringLiteral("nopictureavailable.jpg");

@@ -15,6 +15,7 @@
 
 #include "model/FileHeader.h"
 #include "platform/LanguageFiles.h"
+#include "ui/ShownText.h"
 
 namespace wendrake {
 
@@ -450,12 +451,12 @@ void frmMain::cmbAutos_Click() {
     const std::string& name = document_.Autos.at(selected);
     switch (document_.kind) {
         case DataFileKind::Handling:
-            SSTab1->showPicture(programFolder_, fromBytes(name));
+            SSTab1->showPicture(programFolder_, shownText(name));
             document_.CurrentHandling = firstRecordNamed(document_.HandlingRecords, name);
             SSTab1->showCurrentRecord();
             break;
         case DataFileKind::VehicleDefs:
-            SSTab2->showPicture(programFolder_, fromBytes(name));
+            SSTab2->showPicture(programFolder_, shownText(name));
             document_.CurrentVehicleDef = firstRecordNamed(document_.VehicleDefRecords, name);
             SSTab2->showCurrentRecord();
             break;
