@@ -310,6 +310,10 @@ class HandlingPagesTests : public QObject {
                                   << "car.jpg";
         QTest::newRow("then placeholder") << QStringList{none} << "car" << none;
         QTest::newRow("not outside gfx") << QStringList{"../car.bmp", none} << "../car" << none;
+        // "car.bmp" holds text, not a picture.
+        QTest::newRow("a file that is no picture")
+            << QStringList{"!car.bmp", "car.jpg", none} << "car"
+            << "car.jpg";
         QTest::newRow("nothing") << QStringList{} << "car" << QString();
     }
 
@@ -323,7 +327,11 @@ class HandlingPagesTests : public QObject {
         QImage image(4, 3, QImage::Format_RGB32);
         image.fill(Qt::red);
         for (const QString& file : files) {
-            QVERIFY(image.save(program.filePath(QStringLiteral("gfx/") + file)));
+            if (file.startsWith('!')) {
+                QVERIFY(writeBytes(program.filePath("gfx/" + file.mid(1)), "no picture"));
+            } else {
+                QVERIFY(image.save(program.filePath(QStringLiteral("gfx/") + file)));
+            }
         }
         Pages p;
         p.pages.showPicture(program.path() + QLatin1Char('/'), name);
