@@ -244,7 +244,7 @@ std::string writePalette(const std::vector<std::string_view>& lines,
             }
         }
         if (place.keyword == SectionKeyword::None && isPaletteComment(line) &&
-            isOwnHeaderLine(line.substr(line.find('#')), '#')) {
+            isOldHeaderLine(line, '#')) {
             continue;
         }
         appendLine(text, line);

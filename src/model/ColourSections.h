@@ -6,10 +6,11 @@
 
 namespace wendrake {
 
-// The sections of a car colour file as the game reads it: outside any
-// section a "col" or "car" line opens one and inside it "end" closes it; a
-// keyword inside a section is just a line of it, so sections never overlap.
-// Only the first palette counts.
+// The sections of a car colour file, one account for reading and saving:
+// outside any section a "col" or "car" line opens one and inside it "end"
+// closes it; a keyword inside a section is just a line of it, so sections
+// never overlap and a save never reads a line in two roles. Only the first
+// palette counts.
 enum class ColourSection : std::uint8_t { None, FirstPalette, LaterPalette, Cars };
 enum class SectionKeyword : std::uint8_t { None, Opens, Closes };
 

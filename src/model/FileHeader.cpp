@@ -35,6 +35,13 @@ bool isOwnHeaderLine(std::string_view fromMark, char mark) {
            findNoCase(fromMark, homepageLine(mark)) != std::string_view::npos;
 }
 
+bool isOldHeaderLine(std::string_view line, char mark) {
+    const std::size_t at = line.find(mark);
+    return at != std::string_view::npos &&
+           line.substr(0, at).find_first_not_of(" \t") == std::string_view::npos &&
+           isOwnHeaderLine(line.substr(at), mark);
+}
+
 void readAuthorAndDate(std::string_view line, std::size_t from, std::string& author,
                        std::string& date) {
     constexpr std::string_view kAuthor = "Author:";

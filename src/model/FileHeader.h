@@ -18,6 +18,12 @@ std::string headerBlock(char mark);
 // letter case. Saving drops such lines so the new header replaces them.
 bool isOwnHeaderLine(std::string_view fromMark, char mark);
 
+// True for a whole line that an earlier save wrote as its header: its first
+// comment mark starts an own header line with only blanks before it. A line
+// with text before the mark ("objs # File created with ...") is no header
+// and is kept.
+bool isOldHeaderLine(std::string_view line, char mark);
+
 // Author and date of a handling file as the reader takes them from a comment
 // line: the text one character past "Author:" (and past "Created"), trimmed.
 // `from` is where the comment starts; a later line overwrites an earlier one.

@@ -46,7 +46,7 @@ std::size_t blockPlace(const Lines& lines) {
 
 void appendKeptLine(std::string& text, std::string_view line, std::size_t mark,
                     std::string_view author, std::string_view date) {
-    if (isOwnHeaderLine(line.substr(mark), ';')) {
+    if (isOldHeaderLine(line, ';')) {
         return;
     }
     if (const auto replaced = authorOrDateLine(line, mark, author, date)) {

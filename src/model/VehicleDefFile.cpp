@@ -140,7 +140,7 @@ std::string BuildVehicleDefText(std::string_view diskBytes,
         const bool vehicleLine = inside && !isBlankText(parts.values);
         const bool opensSection = !inside && isSectionLine(parts.values, "cars");
         if (!parts.comment.empty() && !vehicleLine && !opensSection) {
-            if (!isOwnHeaderLine(parts.comment, '#')) {
+            if (!isOldHeaderLine(line, '#')) {
                 text += line;
                 text += kCrLf;
             }

@@ -344,6 +344,10 @@ class ModelTests : public QObject {
             << qb(join({"; only comments"}))
             << qb(kHandlingHeader +
                   join({"; only comments", savedLine("CAR"), ";", ";the end", ""}));
+        QTest::newRow("text before a header-like comment keeps the line")
+            << qb(join({"abc ; File created with Wendrake V1", dataLine("CAR")}))
+            << qb(kHandlingHeader + join({"abc ; File created with Wendrake V1", savedLine("CAR"),
+                                          ";", ";the end", ""}));
         QTest::newRow("a name longer than 14 is written whole")
             << qb(join({dataLine("VERY_LONG_NAME_X")}))
             << qb(kHandlingHeader + join({savedLine("VERY_LONG_NAME_X"), ";", ";the end", ""}));
@@ -489,6 +493,9 @@ class ModelTests : public QObject {
             << qb(join({"carsx", a, "end"})) << qb(kHeader + join({"carsx", a, "end"}));
         QTest::newRow("old header last: the blank line before it goes too")
             << QByteArray("\r# Homepage: https://wendrake.org/") << qb(kHeader);
+        QTest::newRow("text before a header-like comment keeps the line")
+            << qb(join({"objs # File created with Wendrake V1", "1, x", "end"}))
+            << qb(kHeader + join({"objs # File created with Wendrake V1", "1, x", "end"}));
     }
 
     void vehicleDefinitionLayout() {
@@ -601,6 +608,10 @@ class ModelTests : public QObject {
         QTest::newRow("old header last: the blank line before it goes too")
             << qb(join({"col", "1,2,3\t\t\t\t# 0 x", "end", "", "# File created with Wendrake V1"}))
             << qb(kHeader + join({"col", "1,2,3\t\t\t\t# 0 x", "end"}));
+        QTest::newRow("text before a header-like comment keeps the line")
+            << qb(join({"abc# Homepage: https://wendrake.org/", "car", "a, 0, 1", "end"}))
+            << qb(kHeader +
+                  join({"abc# Homepage: https://wendrake.org/", "car", "a, 0, 1", "end"}));
         // Sections never overlap: a keyword inside one is a line of it.
         QTest::newRow("car inside a palette without end is no section")
             << QByteArray("col\rcar\n,0,2") << qb(kHeader + join({"col", "car", ",0,2"}));
