@@ -6,17 +6,8 @@
 
 #include "RoundTrip.h"
 
-using namespace wendrake;
-using namespace wendrake::fuzz;
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::optional<OpenedFile> opened = openLikeTheEditor(bytes, DataFileKind::VehicleDefs);
-    if (!opened) {
-        return 0;
-    }
-    checkSaveAndReopen(*opened, AlsoCompare::AuthorAndDate);
-    editEveryRecord(opened->document);
-    checkSaveAndReopen(*opened, AlsoCompare::Nothing);
+    wendrake::fuzz::checkRoundTrip(std::string_view(reinterpret_cast<const char*>(data), size),
+                                   wendrake::DataFileKind::VehicleDefs);
     return 0;
 }

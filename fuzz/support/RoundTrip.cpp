@@ -73,4 +73,14 @@ void editEveryRecord(EditorDocument& document) {
     }
 }
 
+void checkRoundTrip(std::string_view bytes, DataFileKind kind) {
+    std::optional<OpenedFile> opened = openLikeTheEditor(bytes, kind);
+    if (!opened) {
+        return;
+    }
+    checkSaveAndReopen(*opened, AlsoCompare::AuthorAndDate);
+    editEveryRecord(opened->document);
+    checkSaveAndReopen(*opened, AlsoCompare::Nothing);
+}
+
 }  // namespace wendrake::fuzz

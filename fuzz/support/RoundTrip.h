@@ -31,4 +31,8 @@ void checkSaveAndReopen(const OpenedFile& opened, AlsoCompare also);
 // save that copied lines from disk instead of writing the records shows.
 void editEveryRecord(EditorDocument& document);
 
+// The whole round trip of one input read as a file of `kind`: opened, saved
+// and opened again as it is, then once more with every record edited.
+void checkRoundTrip(std::string_view bytes, DataFileKind kind);
+
 }  // namespace wendrake::fuzz
