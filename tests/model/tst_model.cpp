@@ -10,6 +10,7 @@
 #include "model/Numeric.h"
 #include "model/TextLines.h"
 #include "model/VehicleDefFile.h"
+#include "support/RecordLines.h"
 #include "support/TestFiles.h"
 
 using namespace wendrake;
@@ -58,24 +59,6 @@ QStringList listed(const EditorDocument& document) {
         list << QString::fromStdString(name);
     }
     return list;
-}
-
-// Every record of the document's tables as the line a save writes.
-QStringList recordLines(const EditorDocument& document) {
-    QStringList lines;
-    for (const HandlingRecord& record : document.HandlingRecords) {
-        lines << QString::fromStdString(FormatHandlingLine(record));
-    }
-    for (const VehicleDefRecord& record : document.VehicleDefRecords) {
-        lines << QString::fromStdString(FormatVehicleDefLine(record));
-    }
-    for (const ColourTableEntry& entry : document.ColourEntries) {
-        lines << QString::fromStdString(FormatPaletteLine(entry));
-    }
-    for (const CarColourRecord& record : document.CarColourRecords) {
-        lines << QString::fromStdString(FormatCarColourLine(record));
-    }
-    return lines;
 }
 
 EditorDocument opened(const std::string& bytes, DataFileKind kind = DataFileKind::Handling) {

@@ -6,8 +6,7 @@
 
 #include <QProcess>
 
-#include "model/HandlingLine.h"
-#include "model/VehicleDefFile.h"
+#include "support/RecordLines.h"
 #include "support/WindowSession.h"
 
 using namespace wendrake;
@@ -38,18 +37,6 @@ class FileSizeLimit {
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                   QDir::Name);
-}
-
-// Each record of the tables as a save writes it.
-QStringList recordLines(const EditorDocument& document) {
-    QStringList lines;
-    for (const HandlingRecord& record : document.HandlingRecords) {
-        lines << fromBytes(FormatHandlingLine(record));
-    }
-    for (const VehicleDefRecord& record : document.VehicleDefRecords) {
-        lines << fromBytes(FormatVehicleDefLine(record));
-    }
-    return lines;
 }
 
 }  // namespace
