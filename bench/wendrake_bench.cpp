@@ -36,8 +36,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryUse.h"
-#include "platform/ProgramFolder.h"
+#include "io/MemoryUse.h"
+#include "io/ProgramFolder.h"
 #include "support/ScriptedDesktop.h"
 #include "ui/frmMain.h"
 

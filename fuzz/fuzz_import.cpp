@@ -7,7 +7,7 @@
 
 #include "FuzzSupport.h"
 #include "RoundTrip.h"
-#include "exchange/VehicleImport.h"
+#include "model/VehicleImport.h"
 
 using namespace wendrake;
 using namespace wendrake::fuzz;

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "cli/CommandLine.h"
-#include "platform/MemoryUse.h"
-#include "platform/ProgramFolder.h"
-#include "platform/QtDesktop.h"
+#include "io/MemoryUse.h"
+#include "io/ProgramFolder.h"
+#include "ui/QtDesktop.h"
 #include "ui/frmMain.h"
 
 namespace {

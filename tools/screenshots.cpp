@@ -7,9 +7,9 @@
 #include <QDir>
 #include <cstdio>
 
-#include "platform/LanguageFiles.h"
-#include "platform/ProgramFolder.h"
-#include "platform/QtDesktop.h"
+#include "io/LanguageFiles.h"
+#include "io/ProgramFolder.h"
+#include "ui/QtDesktop.h"
 #include "ui/frmMain.h"
 
 using namespace wendrake;

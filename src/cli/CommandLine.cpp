@@ -5,14 +5,14 @@
 #include <string>
 #include <unordered_set>
 
-#include "exchange/ExchangeFile.h"
-#include "exchange/VehicleImport.h"
+#include "model/ExchangeFile.h"
+#include "model/VehicleImport.h"
 #include "model/DocumentFiles.h"
 #include "model/FileHeader.h"
-#include "platform/FileAccess.h"
-#include "platform/LanguageFiles.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SettingsStore.h"
+#include "io/FileAccess.h"
+#include "io/LanguageFiles.h"
+#include "io/ProgramFolder.h"
+#include "io/SettingsStore.h"
 
 namespace wendrake {
 

@@ -13,8 +13,8 @@
 
 #include "model/ColourEditing.h"
 #include "model/ReadFailure.h"
-#include "platform/FileAccess.h"
-#include "platform/LanguageFiles.h"
+#include "io/FileAccess.h"
+#include "io/LanguageFiles.h"
 #include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 

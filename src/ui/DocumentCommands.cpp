@@ -2,11 +2,11 @@
 
 #include <QStringList>
 
-#include "exchange/VehicleImport.h"
+#include "model/VehicleImport.h"
 #include "model/DocumentEditing.h"
 #include "model/FileHeader.h"
 #include "model/HandlingLine.h"
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 
 namespace wendrake {
 

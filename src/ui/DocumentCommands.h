@@ -5,7 +5,7 @@
 
 #include "model/EditorDocument.h"
 #include "model/LanguageTable.h"
-#include "platform/Desktop.h"
+#include "ui/Desktop.h"
 
 namespace wendrake {
 

@@ -1,7 +1,7 @@
 #include "FileCommands.h"
 
 #include "model/DocumentFiles.h"
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 
 namespace wendrake {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "model/HandlingFlags.h"
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 #include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 
 namespace wendrake {
 

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 #include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 

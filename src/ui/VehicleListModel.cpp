@@ -1,6 +1,6 @@
 #include "VehicleListModel.h"
 
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 #include "ui/ShownText.h"
 
 namespace wendrake {

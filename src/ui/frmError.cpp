@@ -8,7 +8,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 
 namespace wendrake {
 

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "model/FileHeader.h"
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 #include "ui/ShownText.h"
 
 namespace wendrake {

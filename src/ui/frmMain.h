@@ -6,10 +6,10 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "exchange/frmExport.h"
+#include "ui/frmExport.h"
 #include "model/EditorDocument.h"
 #include "model/LanguageTable.h"
-#include "platform/Desktop.h"
+#include "ui/Desktop.h"
 #include "ui/ColourPages.h"
 #include "ui/DocumentCommands.h"
 #include "ui/FileCommands.h"

@@ -2,7 +2,7 @@
 
 #include <QProcess>
 
-#include "exchange/frmExport.h"
+#include "ui/frmExport.h"
 #include "support/WindowSession.h"
 
 using namespace wendrake;

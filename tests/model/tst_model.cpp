@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "exchange/ExchangeFile.h"
-#include "exchange/VehicleImport.h"
+#include "model/ExchangeFile.h"
+#include "model/VehicleImport.h"
 #include "model/CarColourFile.h"
 #include "model/ColourEditing.h"
 #include "model/DocumentFiles.h"

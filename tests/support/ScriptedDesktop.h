@@ -5,7 +5,7 @@
 #include <QQueue>
 #include <QStringList>
 
-#include "platform/Desktop.h"
+#include "ui/Desktop.h"
 
 namespace wendrake {
 

@@ -8,7 +8,7 @@
 
 #include "ScriptedDesktop.h"
 #include "TestFiles.h"
-#include "platform/LanguageFiles.h"
+#include "io/LanguageFiles.h"
 #include "ui/frmMain.h"
 
 namespace wendrake {

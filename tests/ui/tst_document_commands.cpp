@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "exchange/frmExport.h"
+#include "ui/frmExport.h"
 #include "support/WindowSession.h"
 
 using namespace wendrake;

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "SettingsStore.h"
+#include "io/SettingsStore.h"
 
 namespace wendrake {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "FileAccess.h"
+#include "io/FileAccess.h"
 
 namespace wendrake {
 

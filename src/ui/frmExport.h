@@ -8,7 +8,7 @@
 #include "model/EditorDocument.h"
 #include "model/LanguageTable.h"
 #include "model/VehicleList.h"
-#include "platform/Desktop.h"
+#include "ui/Desktop.h"
 
 namespace wendrake {
 

@@ -5,8 +5,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "exchange/ExchangeFile.h"
-#include "platform/LanguageFiles.h"
+#include "model/ExchangeFile.h"
+#include "io/LanguageFiles.h"
 #include "ui/ShownText.h"
 
 namespace wendrake {
