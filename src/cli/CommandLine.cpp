@@ -1,18 +1,21 @@
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_set>
 
-#include "model/ExchangeFile.h"
-#include "model/VehicleImport.h"
-#include "model/DocumentFiles.h"
-#include "model/FileHeader.h"
+#include "io/DiskFiles.h"
 #include "io/FileAccess.h"
 #include "io/LanguageFiles.h"
 #include "io/ProgramFolder.h"
 #include "io/SettingsStore.h"
+#include "model/DocumentSession.h"
+#include "model/ExchangeFile.h"
+#include "model/FileHeader.h"
+#include "model/VehicleImport.h"
 
 namespace wendrake {
 
@@ -28,8 +31,10 @@ constexpr const char* kUsage =
     "  wendrake format FILE [-o OUT]         write FILE as Save writes it (to OUT, or in place)\n"
     "  wendrake export HANDLING -o OUT NAME...\n"
     "                                        write the exchange file of the named vehicles\n"
-    "  wendrake import HANDLING EXCHANGE... [-o OUT]\n"
-    "                                        add the vehicles of exchange files and save\n"
+    "  wendrake import [--replace] HANDLING EXCHANGE... [-o OUT]\n"
+    "                                        add the vehicles of exchange files and save;\n"
+    "                                        with --replace, vehicles of the same names in\n"
+    "                                        HANDLING take the imported values instead\n"
     "  wendrake --version                    print the version\n"
     "  wendrake --help                       print this help\n"
     "\n"
@@ -57,33 +62,73 @@ void reportUsage(const char* problem) {
     writeOut(stderr, std::string("wendrake: ") + problem + "\n\n" + kUsage);
 }
 
-// A file read and loaded as the editor opens it, line ends repaired in
-// memory only. Nothing is ever undone here, so no snapshot is taken.
-struct OpenedFile {
-    EditorDocument document;
-    std::string bytes;
-};
-
-std::optional<OpenedFile> openAsEditorDoes(const QString& path, const LanguageTable& language) {
+// A file opened as the editor opens it, through the same session, except
+// that the line-end repair stays in memory: the command line never changes
+// a file it was not asked to write. Nothing is ever undone here, so no
+// snapshot is taken.
+std::unique_ptr<DocumentSession> openAsEditorDoes(const QString& path,
+                                                  const LanguageTable& language) {
     const std::optional<DataFileKind> kind = kindFromFileName(localBytes(path));
     if (!kind) {
         reportFailure(path, QStringLiteral("Error: Filetype unknown!"));
-        return std::nullopt;
+        return nullptr;
     }
-    FileBytes read = readFileBytes(path);
-    if (!read.result.ok) {
-        reportFailure(path, errorNotice(read.result.code, read.result.description));
-        return std::nullopt;
+    auto session = std::make_unique<DocumentSession>();
+    DiskFiles files;
+    OpenOptions options;
+    options.repairOnDisk = false;
+    options.snapshot = Snapshot::Skipped;
+    const OpenOutcome opened =
+        session->openFile(path.toStdString(), *kind, files, language, options);
+    switch (opened.status) {
+        case OpenOutcome::Status::Opened:
+            return session;
+        case OpenOutcome::Status::Missing: {
+            // The system's own words for why the file cannot be read.
+            const FileResult missing = readFileBytes(path).result;
+            reportFailure(path, errorNotice(missing.code, missing.description));
+            break;
+        }
+        case OpenOutcome::Status::ReadFailed:
+            reportFailure(path, errorNotice(*opened.fileFailure));
+            break;
+        case OpenOutcome::Status::Invalid:
+            reportFailure(path, readFailureNotice(*opened.readFailure));
+            break;
     }
-    OpenedFile opened;
-    opened.bytes =
-        needsLineEndRepair(read.bytes) ? repairLineEnds(read.bytes) : std::move(read.bytes);
-    if (const auto failure =
-            loadIntoDocument(opened.document, *kind, opened.bytes, language, Snapshot::Skipped)) {
-        reportFailure(path, readFailureNotice(*failure));
-        return std::nullopt;
+    return nullptr;
+}
+
+// Saves as the editor's Save does; reports a failure and returns its status.
+int saveAsEditorDoes(DocumentSession& session, const QString& target,
+                     const LanguageTable& language) {
+    DiskFiles files;
+    const SaveOutcome saved = session.saveTo(target.toStdString(), files);
+    using Status = SaveOutcome::Status;
+    switch (saved.status) {
+        case Status::Saved:
+            return Clean;
+        case Status::MissingValue:
+            reportFailure(target, languageText(language, Text::EmptyValue) +
+                                      QStringLiteral(" %1, %2")
+                                          .arg(saved.missing.record + 1)
+                                          .arg(saved.missing.field + 1));
+            return Failed;
+        case Status::SourceMissing:
+            reportFailure(QString::fromStdString(session.path()),
+                          languageText(language, Text::FileMissing));
+            return Failed;
+        case Status::WriteFailed:
+            reportFailure(target, errorNotice(*saved.failure));
+            return Failed;
+        case Status::NotLoaded:
+        case Status::ReadFailed:
+        case Status::BackupFailed:
+            reportFailure(QString::fromStdString(session.path()),
+                          saved.failure ? errorNotice(*saved.failure) : QString());
+            return Failed;
     }
-    return opened;
+    return Failed;
 }
 
 std::optional<LanguageTable> loadLanguage(const QString& requested) {
@@ -151,8 +196,9 @@ int runCheck(const QStringList& args) {
             status = Failed;
             continue;
         }
-        writeRows(stdout, file, opened->document.Errors, 0);
-        if (!opened->document.Errors.empty() && status == Clean) {
+        const ErrorRows& rows = opened->document().Errors;
+        writeRows(stdout, file, rows, 0);
+        if (!rows.empty() && status == Clean) {
             status = RowsFound;
         }
     }
@@ -188,14 +234,7 @@ int runFormat(const QStringList& args) {
     if (!opened) {
         return Failed;
     }
-    const QString target = output.isEmpty() ? input : output;
-    const FileResult written =
-        writeFileAtomically(target, buildSaveText(opened->document, opened->bytes));
-    if (!written.ok) {
-        reportFailure(target, errorNotice(written.code, written.description));
-        return Failed;
-    }
-    return Clean;
+    return saveAsEditorDoes(*opened, output.isEmpty() ? input : output, *table);
 }
 
 // Splits "FILE... [-o OUT] NAME..." style arguments: `-o` takes the next one.
@@ -232,11 +271,12 @@ int writeOrReport(const QString& target, std::string_view text) {
 
 // A handling file opened as the editor opens it; export and import work on
 // handling files only.
-std::optional<OpenedFile> openHandlingFile(const QString& path, const LanguageTable& language) {
+std::unique_ptr<DocumentSession> openHandlingFile(const QString& path,
+                                                  const LanguageTable& language) {
     auto opened = openAsEditorDoes(path, language);
-    if (opened && opened->document.kind != DataFileKind::Handling) {
+    if (opened && opened->kind() != DataFileKind::Handling) {
         reportFailure(path, QStringLiteral("Error: Filetype unknown!"));
-        return std::nullopt;
+        return nullptr;
     }
     return opened;
 }
@@ -256,8 +296,9 @@ int runExport(const QStringList& args) {
     if (!opened) {
         return Failed;
     }
-    const std::unordered_set<std::string_view> listed(opened->document.Autos.entries().begin(),
-                                                      opened->document.Autos.entries().end());
+    const EditorDocument& document = opened->document();
+    const std::unordered_set<std::string_view> listed(document.Autos.entries().begin(),
+                                                      document.Autos.entries().end());
     std::vector<std::string> names;
     for (const QString& name : parsed.files.mid(1)) {
         names.push_back(toBytes(name));
@@ -266,12 +307,15 @@ int runExport(const QStringList& args) {
                                  localBytes(handling) + "\n");
         }
     }
-    const EditorDocument& document = opened->document;
     return writeOrReport(parsed.output, BuildExchangeFile(document.HandlingRecords, names,
                                                           document.Author, document.Date));
 }
 
-int runImport(const QStringList& args) {
+int runImport(const QStringList& arguments) {
+    QStringList args = arguments;
+    const ImportPolicy policy = args.removeAll(QStringLiteral("--replace")) > 0
+                                    ? ImportPolicy::Replace
+                                    : ImportPolicy::KeepBoth;
     const FilesAndOutput parsed = splitOutput(args);
     if (!parsed.valid || parsed.files.size() < 2) {
         reportUsage("import needs a handling file and at least one exchange file");
@@ -286,9 +330,11 @@ int runImport(const QStringList& args) {
     if (!opened) {
         return Failed;
     }
-    EditorDocument& document = opened->document;
-    document.Errors.clear();  // the reading's own rows are check's business
+    DocumentSession& session = *opened;
     const HandlingReadTexts texts = HandlingReadTexts::fromLanguage(*table);
+    // The reading's own rows are check's business: only the rows of the
+    // imported lines are reported.
+    const std::size_t rowsBefore = session.document().Errors.size();
     bool rowsReported = false;
     for (const QString& exchange : parsed.files.mid(1)) {
         const FileBytes read = readFileBytes(exchange);
@@ -297,17 +343,18 @@ int runImport(const QStringList& args) {
             return Failed;
         }
         const ImportResult imported =
-            ImportVehicles(document, read.bytes, texts, table->text(Text::TooManyVehicles));
+            session.importVehicles(read.bytes, texts, table->text(Text::TooManyVehicles), policy);
         if (imported.failure) {
             reportFailure(exchange, readFailureNotice(*imported.failure));
             return Failed;
         }
-        const auto firstRow = static_cast<std::size_t>(imported.firstErrorRow);
-        writeRows(stderr, exchange, document.Errors, firstRow);
-        rowsReported = rowsReported || document.Errors.size() > firstRow;
+        const auto firstRow =
+            std::max(rowsBefore, static_cast<std::size_t>(imported.firstErrorRow));
+        writeRows(stderr, exchange, session.document().Errors, firstRow);
+        rowsReported = rowsReported || session.document().Errors.size() > firstRow;
     }
-    const int status = writeOrReport(parsed.output.isEmpty() ? handling : parsed.output,
-                                     buildSaveText(document, opened->bytes));
+    const int status =
+        saveAsEditorDoes(session, parsed.output.isEmpty() ? handling : parsed.output, *table);
     return status == Clean && rowsReported ? RowsFound : status;
 }
 

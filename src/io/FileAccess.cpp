@@ -85,6 +85,17 @@ QString errorNotice(int code, const QString& description) {
     return QStringLiteral("Error: %1 - %2").arg(code).arg(description);
 }
 
+QString errorNotice(const FileFailure& failure) {
+    return errorNotice(failure.code, QString::fromStdString(failure.description));
+}
+
+std::optional<FileFailure> toFailure(const FileResult& result) {
+    if (result.ok) {
+        return std::nullopt;
+    }
+    return FileFailure{result.code, result.description.toStdString()};
+}
+
 QString readFailureNotice(const ReadFailure& failure) {
     const QString description = QString::fromStdString(failure.description);
     return failure.messageOnly ? description : errorNotice(failure.code, description);

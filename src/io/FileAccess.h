@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/FileSystem.h"
 #include "model/ReadFailure.h"
 
 namespace wendrake {
@@ -39,6 +41,10 @@ FileResult copyFileAtomically(const QString& from, const QString& to);
 
 // "Error: <code> - <description>", the notice of a failed operation.
 QString errorNotice(int code, const QString& description);
+QString errorNotice(const FileFailure& failure);
+
+// The failure of a result, or nothing for success.
+std::optional<FileFailure> toFailure(const FileResult& result);
 
 // The notice of a file that could not be read: the error notice, or a
 // reader's own message alone (a line with too few values).

@@ -12,18 +12,14 @@ void renumber(std::vector<ColourTableEntry>& palette) {
     }
 }
 
-// The entry a pair value names, repairing a value that names none to entry
-// 0's number; nullptr when the palette is empty.
-const ColourTableEntry* namedColour(const std::vector<ColourTableEntry>& palette,
-                                    std::int16_t& value) {
-    if (palette.empty()) {
-        return nullptr;
-    }
+// The name of the colour a pair value names, or the unknown colour with the
+// value's number.
+std::string colourName(const std::vector<ColourTableEntry>& palette, std::int16_t value,
+                       std::string_view unknownColour) {
     if (value < 0 || static_cast<std::size_t>(value) >= palette.size()) {
-        value = palette.front().Number;
-        return &palette.front();
+        return std::string(unknownColour) + " " + std::to_string(value);
     }
-    return &palette[static_cast<std::size_t>(value)];
+    return palette[static_cast<std::size_t>(value)].Name;
 }
 
 }  // namespace
@@ -88,15 +84,14 @@ void removePair(CarColourRecord& record, int pair) {
 }
 
 std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& palette,
-                                       CarColourRecord& record) {
+                                       const CarColourRecord& record,
+                                       std::string_view unknownColour) {
     std::vector<std::string> texts;
     const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
     texts.reserve(pairs);
     for (std::size_t j = 0; j < pairs; ++j) {
-        const ColourTableEntry* first = namedColour(palette, record.Color1[j]);
-        const ColourTableEntry* second = namedColour(palette, record.Color2[j]);
-        texts.push_back((first ? first->Name : std::string()) + " - " +
-                        (second ? second->Name : std::string()));
+        texts.push_back(colourName(palette, record.Color1[j], unknownColour) + " - " +
+                        colourName(palette, record.Color2[j], unknownColour));
     }
     return texts;
 }

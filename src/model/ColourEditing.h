@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ColourRecords.h"
@@ -28,9 +29,10 @@ void addPair(CarColourRecord& record, int first, int second);
 void removePair(CarColourRecord& record, int pair);
 
 // The pair list texts of a model, "first name - second name". A value that
-// names no palette entry is set to entry 0's number on the way (the record
-// changes; the caller keeps the saved state as it was).
+// names no palette entry is shown as `unknownColour` and its number: the
+// record is never changed by showing it.
 std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& palette,
-                                       CarColourRecord& record);
+                                       const CarColourRecord& record,
+                                       std::string_view unknownColour);
 
 }  // namespace wendrake

@@ -12,7 +12,7 @@ namespace wendrake {
 // texts beyond its end.
 class LanguageTable {
   public:
-    static constexpr int kSize = 181;
+    static constexpr int kSize = 192;
 
     // Loads a language file's bytes, read as UTF-8 when they are valid UTF-8
     // and as Windows-1252 otherwise. Lines end at CR LF or a lone CR; "\n"
@@ -56,6 +56,17 @@ inline constexpr int TooManyVehicles = 169;
 inline constexpr int WriteFailed = 171;
 inline constexpr int NoVehicle = 172;
 inline constexpr int NotAWholeNumber = 173;
+inline constexpr int EmptyValue = 181;
+inline constexpr int BackupBeforeSave = 182;
+inline constexpr int NameRepeated = 183;
+inline constexpr int NamesAlreadyPresent = 184;
+inline constexpr int ReplaceThem = 185;
+inline constexpr int KeepBoth = 186;
+inline constexpr int Cancel = 187;
+inline constexpr int UnknownColour = 188;
+inline constexpr int NamesNoColour = 189;
+inline constexpr int KeepLayout = 190;
+inline constexpr int BackupFirst = 191;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -1,63 +1,44 @@
 #include "VehicleImport.h"
 
-#include <algorithm>
 #include <unordered_set>
 
-#include "model/DocumentFiles.h"
-#include "model/TextLines.h"
+#include "DocumentFiles.h"
+#include "TextLines.h"
 
 namespace wendrake {
 
-ImportResult ImportVehicles(EditorDocument& document, std::string_view bytes,
-                            const HandlingReadTexts& texts, std::string_view tooManyVehicles) {
-    ImportResult result;
+ImportedVehicles readImportedVehicles(std::string_view bytes, const HandlingReadTexts& texts,
+                                      const std::vector<std::string>& listedNames, std::size_t room,
+                                      std::string_view tooManyVehicles) {
+    ImportedVehicles result;
     // Files passed around by players may have lost their CR: repaired here,
     // in memory only.
     const std::string repaired = needsLineEndRepair(bytes) ? repairLineEnds(bytes) : std::string();
     const std::vector<std::string_view> lines = splitLines(repaired.empty() ? bytes : repaired);
 
-    // First pass: the names of the data lines that the list does not hold yet.
-    std::unordered_set<std::string_view> listed(document.Autos.entries().begin(),
-                                                document.Autos.entries().end());
-    std::vector<std::string> newNames;
+    // First pass: the names of the data lines join the names already listed.
+    std::unordered_set<std::string_view> listed(listedNames.begin(), listedNames.end());
     for (const std::string_view line : lines) {
         const HandlingLineClass kind = classifyHandlingLine(line);
-        if (!kind.isData) {
-            continue;
-        }
-        const std::string_view name = handlingTokens(kind.values).front();
-        if (listed.insert(name).second) {
-            newNames.emplace_back(name);
+        if (kind.isData) {
+            listed.insert(handlingTokens(kind.values).front());
         }
     }
 
     // Second pass: every line whose first value is a listed name, once.
-    std::vector<HandlingRecord> added;
-    ErrorRows rows;
-    const std::size_t room =
-        static_cast<std::size_t>(kTableLimit) -
-        std::min(document.HandlingRecords.size(), static_cast<std::size_t>(kTableLimit));
     for (const std::string_view line : lines) {
         const auto tokens = handlingTokens(line.substr(0, line.find(';')));
         if (tokens.empty() || !listed.contains(tokens.front())) {
             continue;
         }
-        // Stops at the first record too many, before a huge file is read whole.
-        if (added.size() == room) {
+        if (result.records.size() == room) {
             result.failure = ReadFailure{kOverflowCode, std::string(tooManyVehicles)};
+            result.records.clear();
+            result.rows.clear();
             return result;
         }
-        added.push_back(readHandlingRecord(tokens, texts, rows));
+        result.records.push_back(readHandlingRecord(tokens, texts, result.rows));
     }
-
-    result.addedRecords = static_cast<int>(added.size());
-    result.addedNames = static_cast<int>(newNames.size());
-    result.firstErrorRow = static_cast<int>(document.Errors.size());
-    document.HandlingRecords.insert(document.HandlingRecords.end(),
-                                    std::make_move_iterator(added.begin()),
-                                    std::make_move_iterator(added.end()));
-    document.Errors.insert(document.Errors.end(), rows.begin(), rows.end());
-    document.Autos.insertMany(std::move(newNames));
     return result;
 }
 

@@ -11,10 +11,10 @@
 #include <array>
 #include <new>
 
-#include "model/ColourEditing.h"
-#include "model/ReadFailure.h"
 #include "io/FileAccess.h"
 #include "io/LanguageFiles.h"
+#include "model/ColourEditing.h"
+#include "model/ReadFailure.h"
 #include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 
@@ -132,8 +132,8 @@ QWidget* scrolling(QWidget* content) {
 
 }  // namespace
 
-ColourPages::ColourPages(EditorDocument& document, Desktop& desktop, QWidget* parent)
-    : QTabWidget(parent), document_(document), desktop_(desktop) {
+ColourPages::ColourPages(DocumentSession& session, Desktop& desktop, QWidget* parent)
+    : QTabWidget(parent), session_(session), desktop_(desktop) {
     setObjectName(QStringLiteral("SSTab3"));
     addTab(scrolling(buildPalettePage()), QStringLiteral("Farbentabelle"));
     addTab(scrolling(buildPairsPage()), QStringLiteral("Autotabelle"));
@@ -304,7 +304,7 @@ void ColourPages::showPalette() {
     {
         const QSignalBlocker quiet(lstColors);
         lstColors->clear();
-        for (const ColourTableEntry& entry : document_.ColourEntries) {
+        for (const ColourTableEntry& entry : session_.document().ColourEntries) {
             auto* item = new QListWidgetItem(lstColors);
             showEntry(item, entry);
         }
@@ -318,59 +318,52 @@ void ColourPages::showPalette() {
         const QSignalBlocker quiet(lstCarColors);
         lstCarColors->clear();
     }
-    shownModel_.reset();
-    modelListed_ = false;
+    shownModel_ = -1;
 }
 
-void ColourPages::showModel(const std::string& name) {
+void ColourPages::showModel(int record) {
     {
         const QSignalBlocker quiet(lstCarColors);
         lstCarColors->clear();
     }
-    shownModel_ = name;
-    modelListed_ = false;
-    auto& records = document_.CarColourRecords;
-    for (std::size_t r = 0; r < records.size(); ++r) {
-        if (records[r].ModelName != name) {
-            continue;
-        }
-        firstCurrentRow_ = lstCarColors->count();
-        CarColourRecord& record = records[r];
-        const std::vector<std::string> texts = describePairs(document_.ColourEntries, record);
-        for (std::size_t j = 0; j < texts.size(); ++j) {
-            addPairRow(lstCarColors, shownText(texts[j]), document_.ColourEntries, record.Color1[j],
-                       record.Color2[j]);
-        }
-        document_.CurrentCarColour = static_cast<int>(r);
-        modelListed_ = true;
+    shownModel_ = record;
+    const auto& document = session_.document();
+    if (!holds(document.CarColourRecords, record)) {
+        return;
+    }
+    const CarColourRecord& model = document.CarColourRecords[static_cast<std::size_t>(record)];
+    const std::vector<std::string> texts =
+        describePairs(document.ColourEntries, model,
+                      language_ ? language_->text(Text::UnknownColour) : std::string("?"));
+    for (std::size_t j = 0; j < texts.size(); ++j) {
+        addPairRow(lstCarColors, shownText(texts[j]), document.ColourEntries, model.Color1[j],
+                   model.Color2[j]);
     }
 }
 
-ColourTableEntry* ColourPages::selectedColour() {
+const ColourTableEntry* ColourPages::selectedColour() const {
     const int i = lstColors->currentRow();
-    return holds(document_.ColourEntries, i) ? &document_.ColourEntries[static_cast<std::size_t>(i)]
-                                             : nullptr;
+    const auto& palette = session_.document().ColourEntries;
+    return holds(palette, i) ? &palette[static_cast<std::size_t>(i)] : nullptr;
 }
 
-// The record whose pairs the list shows; none when the shown model has no
-// record, so that no pair lands in a model the player does not see.
-CarColourRecord* ColourPages::currentCarColour() {
-    const int index = document_.CurrentCarColour;
-    if (!modelListed_ || !holds(document_.CarColourRecords, index)) {
+// The record whose pairs the list shows; none when no model is shown, so
+// that no pair lands in a model the player does not see.
+const CarColourRecord* ColourPages::currentCarColour() const {
+    const auto& records = session_.document().CarColourRecords;
+    if (!holds(records, shownModel_)) {
         return nullptr;
     }
-    return &document_.CarColourRecords[static_cast<std::size_t>(index)];
+    return &records[static_cast<std::size_t>(shownModel_)];
 }
 
-// The pair of the current record at the selected row, or -1. Rows of other
-// records of the same name stand before the current record's rows.
-int ColourPages::selectedPair() {
+// The pair of the shown record at the selected row, or -1.
+int ColourPages::selectedPair() const {
     const CarColourRecord* record = currentCarColour();
-    const int row = lstCarColors->currentRow();
-    if (!record || row < firstCurrentRow_) {
+    const int pair = lstCarColors->currentRow();
+    if (!record) {
         return -1;
     }
-    const int pair = row - firstCurrentRow_;
     const bool complete = holds(record->Color1, pair) && holds(record->Color2, pair);
     return complete ? pair : -1;
 }
@@ -387,7 +380,7 @@ void ColourPages::showColour(const ColourTableEntry* entry) {
 }
 
 void ColourPages::lstColors_Click() {
-    if (ColourTableEntry* entry = selectedColour()) {
+    if (const ColourTableEntry* entry = selectedColour()) {
         showColour(entry);
     }
 }
@@ -395,13 +388,16 @@ void ColourPages::lstColors_Click() {
 void ColourPages::barChanged(QScrollBar* bar, QLabel* value, std::int16_t ColourTableEntry::*part) {
     paint(picFarbe, QColor(HScroll1->value(), HScroll2->value(), HScroll3->value()));
     value->setText(QString::number(bar->value()));
-    ColourTableEntry* entry = selectedColour();
+    const ColourTableEntry* entry = selectedColour();
     if (displaying_ || !entry) {
         return;
     }
-    entry->*part = static_cast<std::int16_t>(bar->value());
-    document_.SavedFlag = false;
-    showEntry(lstColors->currentItem(), *entry);
+    // Only the part whose bar moved changes: a part outside 0 to 255 read
+    // from the file stays as read until its own bar moves.
+    ColourTableEntry changed = *entry;
+    changed.*part = static_cast<std::int16_t>(bar->value());
+    session_.setColourComponents(lstColors->currentRow(), changed.Red, changed.Green, changed.Blue);
+    showEntry(lstColors->currentItem(), *selectedColour());
 }
 
 void ColourPages::HScroll1_Change() {
@@ -417,35 +413,32 @@ void ColourPages::HScroll3_Change() {
 }
 
 void ColourPages::txtColorName_Change() {
-    ColourTableEntry* entry = selectedColour();
-    if (displaying_ || !entry) {
+    if (displaying_ || !selectedColour()) {
         return;
     }
-    entry->Name = toBytes(txtColorName->text());
-    document_.SavedFlag = false;
-    showEntry(lstColors->currentItem(), *entry);
+    session_.setColourName(lstColors->currentRow(), toBytes(txtColorName->text()));
+    showEntry(lstColors->currentItem(), *selectedColour());
 }
 
 void ColourPages::cmdNewColor_Click() {
-    auto& palette = document_.ColourEntries;
-    if (palette.size() >= static_cast<std::size_t>(kTableLimit)) {
-        desktop_.showNotice(overflowNotice());
-        return;
-    }
-    int added = 0;
+    int added = -1;
     try {
-        added = appendNewColour(palette);
+        added = session_.addColour();
     } catch (const std::bad_alloc&) {
         desktop_.showNotice(errorNotice(7, QStringLiteral("Out of memory")));
         return;
     }
+    if (added < 0) {
+        desktop_.showNotice(overflowNotice());
+        return;
+    }
     {
         const QSignalBlocker quiet(lstColors);
-        showEntry(new QListWidgetItem(lstColors), palette[static_cast<std::size_t>(added)]);
+        showEntry(new QListWidgetItem(lstColors),
+                  session_.document().ColourEntries[static_cast<std::size_t>(added)]);
         lstColors->setCurrentRow(added);
     }
     showColour(selectedColour());
-    document_.SavedFlag = false;
     desktop_.showInformation(text(154));
 }
 
@@ -454,14 +447,13 @@ void ColourPages::cmdDeleteColor_Click() {
     if (!selectedColour() || !desktop_.askYesNo(text(153))) {
         return;
     }
-    deleteColour(document_.ColourEntries, document_.CarColourRecords, i);
+    session_.deleteColour(i);
     {
         const QSignalBlocker quiet(lstColors);
         delete lstColors->takeItem(i);
         lstColors->setCurrentRow(lstColors->count() > 0 ? 0 : -1);
     }
     showColour(selectedColour());
-    document_.SavedFlag = false;
 }
 
 void ColourPages::lstCarColors_Click() {
@@ -482,8 +474,9 @@ void ColourPages::lstCarColors_Click() {
 
 void ColourPages::showChosen(QComboBox* chooser, QFrame* preview) {
     const int index = chooser->currentIndex();
-    if (holds(document_.ColourEntries, index)) {
-        paint(preview, colourOf(document_.ColourEntries[static_cast<std::size_t>(index)]));
+    const auto& palette = session_.document().ColourEntries;
+    if (holds(palette, index)) {
+        paint(preview, colourOf(palette[static_cast<std::size_t>(index)]));
     } else {
         // Nothing chosen: the window's own background, no stale colour.
         preview->setPalette(QPalette());
@@ -499,23 +492,21 @@ void ColourPages::cmbColor2_Click() {
 }
 
 void ColourPages::cmdAddColor_Click() {
-    CarColourRecord* record = currentCarColour();
-    const auto& palette = document_.ColourEntries;
+    const CarColourRecord* record = currentCarColour();
+    const auto& palette = session_.document().ColourEntries;
     const int first = cmbColor1->currentIndex();
     const int second = cmbColor2->currentIndex();
     if (!record || !holds(palette, first) || !holds(palette, second)) {
         return;
     }
-    if (record->Color1.size() >= static_cast<std::size_t>(kTableLimit)) {
+    if (!session_.addPair(shownModel_, first, second)) {
         desktop_.showNotice(overflowNotice());
         return;
     }
-    addPair(*record, first, second);
     addPairRow(lstCarColors,
                shownText(palette[static_cast<std::size_t>(first)].Name + " - " +
                          palette[static_cast<std::size_t>(second)].Name),
                palette, first, second);
-    document_.SavedFlag = false;
 }
 
 void ColourPages::cmdRemColor_Click() {
@@ -523,16 +514,15 @@ void ColourPages::cmdRemColor_Click() {
     if (pair < 0 || !desktop_.askYesNo(text(153))) {
         return;
     }
-    removePair(*currentCarColour(), pair);
+    session_.removePair(shownModel_, pair);
     // Listed afresh: a model's last pair is replaced by (0, 0), which the list
     // must show too, or its rows and the model's pairs would part ways.
-    showModel(*shownModel_);
+    showModel(shownModel_);
     {
         const QSignalBlocker quiet(lstCarColors);
         lstCarColors->setCurrentRow(lstCarColors->count() > 0 ? 0 : -1);
     }
     lstCarColors_Click();
-    document_.SavedFlag = false;
 }
 
 // Fills both choosers with the palette list's texts, first entry chosen.
@@ -557,9 +547,7 @@ void ColourPages::SSTab3_Click(int previousPage) {
         return;
     }
     fillChoosers();
-    if (shownModel_) {
-        showModel(*shownModel_);
-    }
+    showModel(shownModel_);
 }
 
 }  // namespace wendrake

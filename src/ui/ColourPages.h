@@ -12,33 +12,31 @@
 #include <optional>
 #include <string>
 
-#include "model/EditorDocument.h"
+#include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
 #include "ui/Desktop.h"
 
 namespace wendrake {
 
-// The colour pages (`SSTab3`): the palette ("Farbentabelle") and the colour
-// pairs of each model ("Autotabelle"). Every edit goes straight into the
-// document's `ColourEntries` or `CarColourRecords` and clears `SavedFlag`;
-// showing something never does.
+// The colour pages: the palette and the colour pairs of each model. Every
+// edit goes to the session at once; showing something never changes it.
 class ColourPages final : public QTabWidget {
     Q_OBJECT
   public:
-    ColourPages(EditorDocument& document, Desktop& desktop, QWidget* parent = nullptr);
+    ColourPages(DocumentSession& session, Desktop& desktop, QWidget* parent = nullptr);
 
     // Captions and tab texts. The pages keep the table for their messages: it
     // must outlive them.
     void applyLanguage(const LanguageTable& language);
 
     // After the palette was read or restored: the palette list and both
-    // choosers show `ColourEntries`, the first colour selected; the pair
-    // list is empty until a model is shown.
+    // choosers show the palette, the first colour selected; the pair list is
+    // empty until a model is shown.
     void showPalette();
 
-    // Lists the pairs of every record named `name` (repairing values that
-    // name no colour) and makes the last of them `CurrentCarColour`.
-    void showModel(const std::string& name);
+    // Lists the pairs of record `record`; a value that names no colour is
+    // listed as an unknown colour and stays as it is.
+    void showModel(int record);
 
     QListWidget* lstColors;
     QLabel* lblColorName;
@@ -87,24 +85,21 @@ class ColourPages final : public QTabWidget {
     QWidget* buildPalettePage();
     QWidget* buildPairsPage();
     void connectHandlers();
-    ColourTableEntry* selectedColour();
-    CarColourRecord* currentCarColour();
-    int selectedPair();
+    const ColourTableEntry* selectedColour() const;
+    const CarColourRecord* currentCarColour() const;
+    int selectedPair() const;
     void showColour(const ColourTableEntry* entry);
     void barChanged(QScrollBar* bar, QLabel* value, std::int16_t ColourTableEntry::*part);
     void fillChoosers();
     void showChosen(QComboBox* chooser, QFrame* preview);
     QString text(int number) const;
 
-    EditorDocument& document_;
+    DocumentSession& session_;
     Desktop& desktop_;
     const LanguageTable* language_ = nullptr;
-    // The model whose pairs are listed, to list them again when the palette
-    // may have changed their names.
-    std::optional<std::string> shownModel_;
-    // A record carries the shown name; its rows start at `firstCurrentRow_`.
-    bool modelListed_ = false;
-    int firstCurrentRow_ = 0;
+    // The record whose pairs are listed, to list them again when the palette
+    // may have changed their names; -1 for none.
+    int shownModel_ = -1;
     int currentPage_ = 0;
     // True while the controls show an entry: no handler stores.
     bool displaying_ = false;

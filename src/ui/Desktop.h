@@ -42,6 +42,9 @@ class Desktop {
 
     // A question with Yes and No; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
+    // A question with a button per choice, the last one cancelling; the
+    // index of the choice, or -1 when the question was closed.
+    virtual int askChoice(const QString& text, const QStringList& choices) = 0;
     // After a successful operation: OK and an information symbol.
     virtual void showInformation(const QString& text) = 0;
     // A problem: OK only.

@@ -2,11 +2,10 @@
 
 #include <QStringList>
 
-#include "model/VehicleImport.h"
-#include "model/DocumentEditing.h"
+#include "io/LanguageFiles.h"
 #include "model/FileHeader.h"
 #include "model/HandlingLine.h"
-#include "io/LanguageFiles.h"
+#include "ui/ShownText.h"
 
 namespace wendrake {
 
@@ -20,9 +19,9 @@ QString latin1(std::string_view text) {
 
 }  // namespace
 
-DocumentCommands::DocumentCommands(EditorDocument& document, Desktop& desktop,
+DocumentCommands::DocumentCommands(DocumentSession& session, Desktop& desktop,
                                    const LanguageTable& language, QString programFolder)
-    : document_(document),
+    : session_(session),
       desktop_(desktop),
       language_(language),
       programFolder_(std::move(programFolder)) {}
@@ -32,10 +31,10 @@ QString DocumentCommands::text(int number) const {
 }
 
 void DocumentCommands::backup() {
-    if (!document_.isLoaded()) {
+    if (!session_.isLoaded()) {
         return;
     }
-    const QString source = QString::fromStdString(document_.FilePath);
+    const QString source = QString::fromStdString(session_.path());
     const QString target = source + QStringLiteral(".backup");
     if (desktop_.fileExists(target) && !desktop_.askYesNo(text(Text::BackupExists))) {
         return;
@@ -50,21 +49,19 @@ void DocumentCommands::backup() {
     desktop_.showInformation(text(Text::BackupWritten) + kCrLf + target);
 }
 
-bool DocumentCommands::undo(const std::function<void()>& showRestored) {
-    if (!document_.isLoaded() || !desktop_.askYesNo(text(Text::UndoQuestion))) {
+bool DocumentCommands::undo() {
+    if (!session_.isLoaded() || !desktop_.askYesNo(text(Text::UndoQuestion))) {
         return false;
     }
     // Undo is not a save: whether the file on disk differs from the tables
     // stays as it was.
-    revertToSaved(document_);
-    showRestored();
+    session_.revertToSaved();
     desktop_.showInformation(text(Text::Undone));
     return true;
 }
 
-bool DocumentCommands::importVehicles(
-    const std::function<void(int previousErrorRows)>& showImported) {
-    if (!document_.isLoaded() || document_.kind != DataFileKind::Handling) {
+bool DocumentCommands::importVehicles() {
+    if (!session_.isLoaded() || session_.kind() != DataFileKind::Handling) {
         return false;
     }
     OpenDialogRequest request;
@@ -74,29 +71,46 @@ bool DocumentCommands::importVehicles(
     if (!choice) {
         return false;
     }
-    QString notice;
+    FileBytes read;
     {
         BusyPointer busy(desktop_);
-        if (!desktop_.fileExists(choice->path)) {
-            notice = text(Text::FileMissing);
-        } else if (const FileBytes read = desktop_.readFile(choice->path); !read.result.ok) {
-            notice = errorNotice(read.result.code, read.result.description);
-        } else {
-            const int previousErrorRows = static_cast<int>(document_.Errors.size());
-            const ImportResult result =
-                ImportVehicles(document_, read.bytes, HandlingReadTexts::fromLanguage(language_),
-                               language_.text(Text::TooManyVehicles));
-            if (result.failure) {
-                notice = readFailureNotice(*result.failure);
-            } else {
-                document_.SavedFlag = false;
-                showImported(previousErrorRows);
-            }
+        if (desktop_.fileExists(choice->path)) {
+            read = desktop_.readFile(choice->path);
         }
     }
     // Messages come after the busy pointer is gone.
-    if (!notice.isEmpty()) {
-        desktop_.showNotice(notice);
+    if (!desktop_.fileExists(choice->path)) {
+        desktop_.showNotice(text(Text::FileMissing));
+        return false;
+    }
+    if (!read.result.ok) {
+        desktop_.showNotice(errorNotice(read.result.code, read.result.description));
+        return false;
+    }
+    ImportPolicy policy = ImportPolicy::KeepBoth;
+    const std::vector<std::string> present = session_.namesAlreadyPresent(read.bytes);
+    if (!present.empty()) {
+        QStringList names;
+        for (const std::string& name : present) {
+            names << shownText(name);
+        }
+        const int answer =
+            desktop_.askChoice(text(Text::NamesAlreadyPresent) + QStringLiteral("\n") +
+                                   names.join(QStringLiteral(", ")),
+                               {text(Text::ReplaceThem), text(Text::KeepBoth), text(Text::Cancel)});
+        if (answer != 0 && answer != 1) {
+            return false;
+        }
+        policy = answer == 0 ? ImportPolicy::Replace : ImportPolicy::KeepBoth;
+    }
+    ImportResult result;
+    {
+        BusyPointer busy(desktop_);
+        result = session_.importVehicles(read.bytes, HandlingReadTexts::fromLanguage(language_),
+                                         language_.text(Text::TooManyVehicles), policy);
+    }
+    if (result.failure) {
+        desktop_.showNotice(readFailureNotice(*result.failure));
         return false;
     }
     desktop_.showInformation(text(Text::Imported));

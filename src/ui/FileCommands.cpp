@@ -1,7 +1,11 @@
 #include "FileCommands.h"
 
-#include "model/DocumentFiles.h"
+#include <array>
+
 #include "io/LanguageFiles.h"
+#include "model/HandlingRecord.h"
+#include "model/VehicleDefRecord.h"
+#include "ui/ShownText.h"
 
 namespace wendrake {
 
@@ -10,16 +14,39 @@ namespace {
 const QString kSettings = QStringLiteral("Settings");
 const QString kFileIndex = QStringLiteral("FileIndex");
 const QString kOpenPath = QStringLiteral("OpenPath");
+const QString kBackupFirst = QStringLiteral("BackupBeforeFirstSave");
 
-QString filePath(const EditorDocument& document) {
-    return QString::fromStdString(document.FilePath);
+// The captions of the vehicle definition values, in field order.
+constexpr std::array<int, kVehicleDefFieldCount> kVehicleDefCaptions{125, 129, 131, 135, 127, 133,
+                                                                     137, 139, 141, 143, 145, 148};
+
+// "vehicle: field caption", naming a value for the player.
+QString missingValueName(const EditorDocument& document, const MissingValue& missing,
+                         const LanguageTable& language) {
+    const auto record = static_cast<std::size_t>(missing.record);
+    const auto field = static_cast<std::size_t>(missing.field);
+    std::string name;
+    int caption = -1;
+    if (document.kind == DataFileKind::Handling && record < document.HandlingRecords.size()) {
+        name = document.HandlingRecords[record].name();
+        caption = handlingFieldInfo(missing.field).captionText;
+    } else if (document.kind == DataFileKind::VehicleDefs &&
+               record < document.VehicleDefRecords.size() && field < kVehicleDefCaptions.size()) {
+        name = document.VehicleDefRecords[record].name();
+        caption = kVehicleDefCaptions[field];
+    }
+    QString shownName = shownText(name);
+    if (shownName.isEmpty()) {
+        shownName = QStringLiteral("#%1").arg(missing.record + 1);
+    }
+    return shownName + QStringLiteral(": ") + languageText(language, caption);
 }
 
 }  // namespace
 
-FileCommands::FileCommands(EditorDocument& document, Desktop& desktop,
+FileCommands::FileCommands(DocumentSession& session, Desktop& desktop,
                            const LanguageTable& language)
-    : document_(document), desktop_(desktop), language_(language) {}
+    : session_(session), desktop_(desktop), files_(desktop), language_(language) {}
 
 QString FileCommands::text(int number) const {
     return languageText(language_, number);
@@ -31,7 +58,7 @@ int FileCommands::filterPositionFor(const QString& path) {
 }
 
 FileCommands::OpenResult FileCommands::open() {
-    if (!document_.SavedFlag && !desktop_.askYesNo(text(Text::OpenUnsaved))) {
+    if (!session_.isSaved() && !desktop_.askYesNo(text(Text::OpenUnsaved))) {
         return {};
     }
     OpenDialogRequest request;
@@ -72,48 +99,37 @@ FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filte
     desktop_.setSetting(kSettings, kOpenPath, path);
     desktop_.setSetting(kSettings, kFileIndex, QString::number(filterPosition));
 
-    if (!desktop_.fileExists(path)) {
-        // The loaded document stays loaded and saveable under its own path.
-        notice = text(Text::FileMissing);
-        return {OpenOutcome::Missing, path};
-    }
     const auto kind = kindFromFileNameAndFilter(path.toStdString(), filterPosition);
-    if (!kind) {
+    if (!kind && desktop_.fileExists(path)) {
         notice = QStringLiteral("Error: Filetype unknown!");
-        return failOpen(path);
+        session_.close();
+        return {OpenOutcome::Failed, path};
     }
-    FileBytes read = desktop_.readFile(path);
-    if (!read.result.ok) {
-        notice = errorNotice(read.result.code, read.result.description);
-        return failOpen(path);
+    const wendrake::OpenOutcome opened =
+        kind ? session_.openFile(path.toStdString(), *kind, files_, language_)
+             : wendrake::OpenOutcome{wendrake::OpenOutcome::Status::Missing, {}, {}};
+    switch (opened.status) {
+        case wendrake::OpenOutcome::Status::Opened:
+            return {OpenOutcome::Loaded, path};
+        case wendrake::OpenOutcome::Status::Missing:
+            // The loaded document stays loaded and saveable under its own path.
+            notice = text(Text::FileMissing);
+            return {OpenOutcome::Missing, path};
+        case wendrake::OpenOutcome::Status::ReadFailed:
+            notice = errorNotice(*opened.fileFailure);
+            break;
+        case wendrake::OpenOutcome::Status::Invalid:
+            notice = readFailureNotice(*opened.readFailure);
+            break;
     }
-    if (needsLineEndRepair(read.bytes)) {
-        read.bytes = repairLineEnds(read.bytes);
-        // A file that cannot be written (read-only) still opens from the
-        // repaired text; the file on disk then stays as it was.
-        desktop_.writeFile(path, read.bytes);
-    }
-    if (const auto failure = loadIntoDocument(document_, *kind, read.bytes, language_)) {
-        notice = readFailureNotice(*failure);
-        return failOpen(path);
-    }
-    document_.FilePath = path.toStdString();
-    document_.SavedFlag = true;
-    return {OpenOutcome::Loaded, path};
-}
-
-FileCommands::OpenResult FileCommands::failOpen(const QString& path) {
-    document_.FilePath.clear();
-    document_.SavedFlag = true;
-    document_.Autos.clear();
     return {OpenOutcome::Failed, path};
 }
 
 bool FileCommands::save() {
-    if (!document_.isLoaded()) {
+    if (!session_.isLoaded()) {
         return false;
     }
-    if (!writeDocument(filePath(document_))) {
+    if (!writeDocument(QString::fromStdString(session_.path()))) {
         return false;
     }
     desktop_.showInformation(text(Text::Saved));
@@ -121,13 +137,13 @@ bool FileCommands::save() {
 }
 
 bool FileCommands::saveAs() {
-    if (!document_.isLoaded()) {
+    if (!session_.isLoaded()) {
         return false;
     }
     SaveDialogRequest request;
     request.title = text(119).remove(QLatin1Char('&'));
-    request.initialFile = filePath(document_);
-    switch (document_.kind) {
+    request.initialFile = QString::fromStdString(session_.path());
+    switch (session_.kind()) {
         case DataFileKind::Handling:
             request.filters = {{text(Text::HandlingFileType), {QStringLiteral("*.cfg")}}};
             break;
@@ -145,33 +161,43 @@ bool FileCommands::saveAs() {
     if (!writeDocument(*target)) {
         return false;
     }
-    document_.FilePath = target->toStdString();
     desktop_.showInformation(text(Text::Saved));
     return true;
 }
 
 bool FileCommands::writeDocument(const QString& target) {
-    const QString source = filePath(document_);
-    // The text is built from the file on disk: without it there are no
-    // comment lines to keep, and writing would lose them.
-    if (!desktop_.fileExists(source)) {
-        desktop_.showNotice(text(Text::FileMissing) + QStringLiteral("\n") + source);
-        return false;
+    SaveOptions options;
+    options.backupFirst =
+        desktop_.setting(kSettings, kBackupFirst, QStringLiteral("1")) != QLatin1String("0");
+    const SaveOutcome saved = session_.saveTo(target.toStdString(), files_, options);
+    const QString source = QString::fromStdString(session_.path());
+    using Status = SaveOutcome::Status;
+    switch (saved.status) {
+        case Status::Saved:
+            if (!saved.backupPath.empty()) {
+                desktop_.showInformation(text(Text::BackupBeforeSave) + QStringLiteral("\n") +
+                                         QString::fromStdString(saved.backupPath));
+            }
+            return true;
+        case Status::NotLoaded:
+            return false;
+        case Status::MissingValue:
+            desktop_.showNotice(text(Text::EmptyValue) + QStringLiteral("\n") +
+                                missingValueName(session_.document(), saved.missing, language_));
+            return false;
+        case Status::SourceMissing:
+            desktop_.showNotice(text(Text::FileMissing) + QStringLiteral("\n") + source);
+            return false;
+        case Status::ReadFailed:
+        case Status::BackupFailed:
+            desktop_.showNotice(errorNotice(*saved.failure));
+            return false;
+        case Status::WriteFailed:
+            desktop_.showNotice(errorNotice(*saved.failure) + QStringLiteral("\n") +
+                                text(Text::WriteFailed));
+            return false;
     }
-    const FileBytes disk = desktop_.readFile(source);
-    if (!disk.result.ok) {
-        desktop_.showNotice(errorNotice(disk.result.code, disk.result.description));
-        return false;
-    }
-    const FileResult written = desktop_.writeFile(target, buildSaveText(document_, disk.bytes));
-    if (!written.ok) {
-        desktop_.showNotice(errorNotice(written.code, written.description) + QStringLiteral("\n") +
-                            text(Text::WriteFailed));
-        return false;
-    }
-    commitSnapshot(document_);
-    document_.SavedFlag = true;
-    return true;
+    return false;
 }
 
 }  // namespace wendrake

@@ -2,15 +2,15 @@
 
 #include <QString>
 
-#include "model/EditorDocument.h"
+#include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
 #include "ui/Desktop.h"
+#include "ui/DesktopFiles.h"
 
 namespace wendrake {
 
 // Opening and saving the document: the questions, dialogs, remembered
-// settings, line-end repair and atomic writes. It changes the document and
-// reports what happened; the window then shows the new state.
+// settings and messages around the session's own open and save.
 class FileCommands {
   public:
     enum class OpenOutcome {
@@ -25,7 +25,7 @@ class FileCommands {
         QString path;  // the file chosen, also when it failed
     };
 
-    FileCommands(EditorDocument& document, Desktop& desktop, const LanguageTable& language);
+    FileCommands(DocumentSession& session, Desktop& desktop, const LanguageTable& language);
 
     // Asks about unsaved changes, shows the open dialog, then opens the choice.
     OpenResult open();
@@ -47,11 +47,11 @@ class FileCommands {
   private:
     QString text(int number) const;
     OpenResult loadChosen(const QString& path, int filterPosition, QString& notice);
-    OpenResult failOpen(const QString& path);
     bool writeDocument(const QString& target);
 
-    EditorDocument& document_;
+    DocumentSession& session_;
     Desktop& desktop_;
+    DesktopFiles files_;
     const LanguageTable& language_;
 };
 

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "model/HandlingFlags.h"
 #include "io/LanguageFiles.h"
+#include "model/HandlingFlags.h"
 #include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 
@@ -138,8 +138,8 @@ QLabel* namedLabel(const QString& name, const char* text) {
 
 }  // namespace
 
-HandlingPages::HandlingPages(EditorDocument& document, QWidget* parent)
-    : QTabWidget(parent), document_(document) {
+HandlingPages::HandlingPages(DocumentSession& session, QWidget* parent)
+    : QTabWidget(parent), session_(session) {
     setObjectName(QStringLiteral("SSTab1"));
     for (int page = 0; page < kFlagPage; ++page) {
         addPage(buildValuePage(page));
@@ -349,15 +349,13 @@ void HandlingPages::applyLanguage(const LanguageTable& language) {
 }
 
 void HandlingPages::showCurrentRecord() {
-    HandlingRecord* record = currentRecord();
-    if (record == nullptr) {
-        return;
-    }
+    const HandlingRecord* record = currentRecord();
     const QScopedValueRollback<bool> holdBack(showing_, true);
-
-    std::string& abs = (*record)[F::ABS];
-    if (abs.empty()) {
-        abs.assign(1, '0');
+    // Without a record there is nothing to show or edit: the pages stay
+    // empty, so no value of an earlier vehicle or file seems editable.
+    static const HandlingRecord kNone{};
+    if (record == nullptr) {
+        record = &kNone;
     }
     for (const Row& row : kRows) {
         const std::string& value = (*record)[row.field];
@@ -370,13 +368,14 @@ void HandlingPages::showCurrentRecord() {
             }
             showValue(edit, value);
         } else if (row.combo != nullptr) {
-            // A code no entry stands for leaves the combo as it was.
+            // A code no entry stands for shows no entry: never the one of
+            // the vehicle shown before.
             const auto code = std::find_if(row.codes.begin(), row.codes.end(), [&](const char* c) {
                 return c != nullptr && value == c;
             });
-            if (code != row.codes.end()) {
-                (this->*row.combo)->setCurrentIndex(static_cast<int>(code - row.codes.begin()));
-            }
+            (this->*row.combo)
+                ->setCurrentIndex(
+                    code != row.codes.end() ? static_cast<int>(code - row.codes.begin()) : -1);
         } else {
             chkABS->setChecked(value == "1");
         }
@@ -417,26 +416,23 @@ void HandlingPages::focusField(int field) {
 
 void HandlingPages::showAuthorAndDate() {
     const QScopedValueRollback<bool> holdBack(showing_, true);
-    showValue(txtAuthor, document_.Author);
-    showValue(txtDate, document_.Date);
+    showValue(txtAuthor, session_.document().Author);
+    showValue(txtDate, session_.document().Date);
 }
 
-HandlingRecord* HandlingPages::currentRecord() {
-    const int index = document_.CurrentHandling;
-    if (index < 0 || index >= static_cast<int>(document_.HandlingRecords.size())) {
+const HandlingRecord* HandlingPages::currentRecord() const {
+    const int index = session_.selected();
+    if (index < 0 || session_.kind() != DataFileKind::Handling) {
         return nullptr;
     }
-    return &document_.HandlingRecords[static_cast<std::size_t>(index)];
+    return &session_.document().HandlingRecords[static_cast<std::size_t>(index)];
 }
 
 void HandlingPages::store(HandlingField field, std::string value) {
     if (showing_) {
         return;
     }
-    if (HandlingRecord* record = currentRecord()) {
-        (*record)[field] = std::move(value);
-    }
-    document_.SavedFlag = false;
+    session_.setHandlingValue(session_.selected(), field, std::move(value));
 }
 
 void HandlingPages::storeText(HandlingField field, const QLineEdit* edit) {
@@ -448,9 +444,6 @@ void HandlingPages::storeChoice(HandlingField field, const QComboBox* combo) {
     const int index = combo->currentIndex();
     if (index < 0 || index >= static_cast<int>(codes.size()) ||
         codes[static_cast<std::size_t>(index)] == nullptr) {
-        if (!showing_) {
-            document_.SavedFlag = false;
-        }
         return;
     }
     store(field, codes[static_cast<std::size_t>(index)]);
@@ -464,7 +457,6 @@ void HandlingPages::storeName() {
     // A name longer than the game's 14 characters, read from a file, may be
     // shortened but never lengthened; once short it keeps the usual limit.
     txtAutoname->setMaxLength(std::max(kNameLength, static_cast<int>(txtAutoname->text().size())));
-    emit vehicleRenamed(txtAutoname->text());
 }
 
 void HandlingPages::storeFlagBox(int box) {
@@ -483,12 +475,16 @@ void HandlingPages::storeFlagBox(int box) {
     store(F::Flags, withFlagBox(flags, box, checked, shown));
 }
 
-void HandlingPages::storeFileText(std::string& target, const QLineEdit* edit) {
-    if (showing_) {
-        return;
+void HandlingPages::storeAuthor() {
+    if (!showing_) {
+        session_.setAuthor(toBytes(txtAuthor->text()));
     }
-    target = toBytes(edit->text());
-    document_.SavedFlag = false;
+}
+
+void HandlingPages::storeDate() {
+    if (!showing_) {
+        session_.setDate(toBytes(txtDate->text()));
+    }
 }
 
 // clang-format off
@@ -539,8 +535,8 @@ void HandlingPages::chkFlag13_Click() { storeFlagBox(13); }
 void HandlingPages::chkFlag14_Click() { storeFlagBox(14); }
 void HandlingPages::chkFlag15_Click() { storeFlagBox(15); }
 void HandlingPages::chkFlag16_Click() { storeFlagBox(16); }
-void HandlingPages::txtAuthor_Change() { storeFileText(document_.Author, txtAuthor); }
-void HandlingPages::txtDate_Change() { storeFileText(document_.Date, txtDate); }
+void HandlingPages::txtAuthor_Change() { storeAuthor(); }
+void HandlingPages::txtDate_Change() { storeDate(); }
 // clang-format on
 
 }  // namespace wendrake

@@ -10,26 +10,25 @@
 #include <QTabWidget>
 #include <array>
 
-#include "model/EditorDocument.h"
+#include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
 #include "ui/PicturePane.h"
 
 namespace wendrake {
 
-// The handling pages (`SSTab1`): eight pages of controls, each bound to one
-// field of the record at `CurrentHandling`. Every edit lands in the record
-// at once and marks the document unsaved; showing a record never does.
+// The handling pages: eight pages of controls, each bound to one field of
+// the selected record. Every edit goes to the session at once; showing a
+// record never changes anything.
 class HandlingPages final : public QTabWidget {
     Q_OBJECT
   public:
-    explicit HandlingPages(EditorDocument& document, QWidget* parent = nullptr);
+    explicit HandlingPages(DocumentSession& session, QWidget* parent = nullptr);
 
     // Captions, tab texts, hint texts and combo entries of the language.
     void applyLanguage(const LanguageTable& language);
 
-    // Fills every control from the record at `CurrentHandling` with the edit
-    // handlers held back. The only change to the record: an empty ABS becomes
-    // "0". `SavedFlag` is left as it is.
+    // Fills every control from the selected record with the edit handlers
+    // held back; without one, empties them.
     void showCurrentRecord();
 
     // The picture of vehicle `name` on the picture page.
@@ -139,10 +138,6 @@ class HandlingPages final : public QTabWidget {
     void txtAuthor_Change();
     void txtDate_Change();
 
-  signals:
-    // The name box changed: the selected vehicle list entry follows it.
-    void vehicleRenamed(const QString& name);
-
   private:
     QWidget* addPage(QWidget* content);
     QWidget* buildValuePage(int page);
@@ -152,17 +147,18 @@ class HandlingPages final : public QTabWidget {
     void connectHandlers();
     void alignValueColumns();
 
-    HandlingRecord* currentRecord();
-    // Stores `value` into field `field` of the current record (nothing when
-    // there is none) and marks the document unsaved; idle while showing.
+    const HandlingRecord* currentRecord() const;
+    // Stores `value` into field `field` of the selected record (nothing when
+    // there is none); idle while showing.
     void store(HandlingField field, std::string value);
     void storeText(HandlingField field, const QLineEdit* edit);
     void storeChoice(HandlingField field, const QComboBox* combo);
     void storeName();
     void storeFlagBox(int box);
-    void storeFileText(std::string& target, const QLineEdit* edit);
+    void storeAuthor();
+    void storeDate();
 
-    EditorDocument& document_;
+    DocumentSession& session_;
     bool showing_ = false;  // the display is filling the controls
     std::array<QWidget*, kHandlingFieldCount> editors_{};
     std::array<QLabel*, kHandlingFieldCount> captionLabels_{};

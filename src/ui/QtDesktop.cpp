@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include "io/SettingsStore.h"
@@ -37,6 +38,26 @@ bool QtDesktop::askYesNo(const QString& text) {
     }
     return QMessageBox::question(parent_, title(), text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+int QtDesktop::askChoice(const QString& text, const QStringList& choices) {
+    if (unattended_) {
+        qWarning().noquote() << text;
+        return -1;
+    }
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::NoButton, parent_);
+    QList<QAbstractButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        const bool cancels = i + 1 == choices.size();
+        buttons << box.addButton(choices[i],
+                                 cancels ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.last()));
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
 }
 
 void QtDesktop::showInformation(const QString& text) {

@@ -18,6 +18,7 @@ class QtDesktop final : public Desktop {
     void setUnattended(bool unattended) { unattended_ = unattended; }
 
     bool askYesNo(const QString& text) override;
+    int askChoice(const QString& text, const QStringList& choices) override;
     void showInformation(const QString& text) override;
     void showNotice(const QString& text) override;
     std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) override;

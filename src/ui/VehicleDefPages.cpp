@@ -107,8 +107,8 @@ void showComboText(QComboBox* combo, int offered, const QString& text) {
 
 }  // namespace
 
-VehicleDefPages::VehicleDefPages(EditorDocument& document, QWidget* parent)
-    : QTabWidget(parent), document_(document) {
+VehicleDefPages::VehicleDefPages(DocumentSession& session, QWidget* parent)
+    : QTabWidget(parent), session_(session) {
     setObjectName(QStringLiteral("SSTab2"));
 
     txtID = valueBox("txtID");
@@ -223,27 +223,24 @@ QString VehicleDefPages::text(int number) const {
     return language_ ? languageText(*language_, number) : QString();
 }
 
-VehicleDefRecord* VehicleDefPages::currentRecord() {
-    const int index = document_.CurrentVehicleDef;
-    auto& records = document_.VehicleDefRecords;
-    if (index < 0 || static_cast<std::size_t>(index) >= records.size()) {
+const VehicleDefRecord* VehicleDefPages::currentRecord() const {
+    const int index = session_.selected();
+    if (index < 0 || session_.kind() != DataFileKind::VehicleDefs) {
         return nullptr;
     }
-    return &records[static_cast<std::size_t>(index)];
+    return &session_.document().VehicleDefRecords[static_cast<std::size_t>(index)];
 }
 
-// Every handler ends here: the value (if any) goes into the current record
-// and the document counts as changed. False while the display fills the
-// controls, which is no edit.
+// Every handler ends here: the value (if any) goes into the selected record
+// through the session. False while the display fills the controls, which is
+// no edit.
 bool VehicleDefPages::edit(std::optional<VehicleDefField> field, const QString& value) {
     if (displaying_) {
         return false;
     }
-    VehicleDefRecord* record = currentRecord();
-    if (field && record) {
-        (*record)[*field] = toBytes(value);
+    if (field) {
+        session_.setVehicleDefValue(session_.selected(), *field, toBytes(value));
     }
-    document_.SavedFlag = false;
     return true;
 }
 
@@ -260,9 +257,7 @@ void VehicleDefPages::txtTXDName_Change() {
 }
 
 void VehicleDefPages::txtHandlingID_Change() {
-    if (edit(Field::HandlingID, txtHandlingID->text())) {
-        emit vehicleRenamed(txtHandlingID->text());
-    }
+    edit(Field::HandlingID, txtHandlingID->text());
 }
 
 void VehicleDefPages::txtGameName_Change() {
@@ -308,11 +303,11 @@ void VehicleDefPages::txtExtra2_Change() {
 }
 
 void VehicleDefPages::showCurrentRecord() {
+    // Without a record the pages stay empty: nothing of an earlier vehicle
+    // or file seems editable.
+    static const VehicleDefRecord kNone{};
     const VehicleDefRecord* record = currentRecord();
-    if (!record) {
-        return;
-    }
-    const VehicleDefRecord& r = *record;
+    const VehicleDefRecord& r = record ? *record : kNone;
     const QScopedValueRollback holdBack(displaying_, true);
     showValue(txtID, r[Field::ID]);
     showValue(txtHandlingID, r[Field::HandlingID]);
@@ -336,14 +331,17 @@ void VehicleDefPages::applyExtraFieldRule(const VehicleDefRecord& record) {
     const bool car = typ == "car";
     const bool plane = typ == "plane";
     if (car) {
-        // A wheel number without a name leaves the combo as it was; the
-        // record keeps the number until the player picks a wheel.
+        // A wheel number without a name shows no wheel, never the one of
+        // the vehicle shown before; the record keeps the number until the
+        // player picks a wheel.
         const QString wheel = fromBytes(record[Field::Extra1]);
+        int shown = -1;
         for (int model = 0; model < kWheelModels.size(); ++model) {
             if (wheel == QString::number(kFirstWheelModel + model)) {
-                cmbExtra1->setCurrentIndex(model);
+                shown = model;
             }
         }
+        cmbExtra1->setCurrentIndex(shown);
         showValue(txtExtra2, record[Field::Extra2]);
     } else if (plane) {
         showValue(txtExtra1, record[Field::Extra1]);

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/EditorDocument.h"
+#include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
 #include "ui/PicturePane.h"
 
@@ -22,7 +22,7 @@ namespace wendrake {
 class VehicleDefPages final : public QTabWidget {
     Q_OBJECT
   public:
-    explicit VehicleDefPages(EditorDocument& document, QWidget* parent = nullptr);
+    explicit VehicleDefPages(DocumentSession& session, QWidget* parent = nullptr);
 
     // Captions and tab texts of the language. The pages keep the table to
     // caption the extra fields of later vehicles: it must outlive them.
@@ -70,19 +70,15 @@ class VehicleDefPages final : public QTabWidget {
     void cmbExtra1_Click();
     void txtExtra2_Change();
 
-  signals:
-    // The handling id box changed: the selected vehicle list entry follows it.
-    void vehicleRenamed(const QString& name);
-
   private:
     QGridLayout* addFormPage(const QString& caption);
     void connectHandlers();
-    VehicleDefRecord* currentRecord();
+    const VehicleDefRecord* currentRecord() const;
     bool edit(std::optional<VehicleDefField> field, const QString& text);
     void applyExtraFieldRule(const VehicleDefRecord& record);
     QString text(int number) const;
 
-    EditorDocument& document_;
+    DocumentSession& session_;
     const LanguageTable* language_ = nullptr;
     // Caption and hint labels with the number of their text.
     std::vector<std::pair<QLabel*, int>> captions_;

@@ -5,8 +5,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "model/ExchangeFile.h"
 #include "io/LanguageFiles.h"
+#include "model/ExchangeFile.h"
 #include "ui/ShownText.h"
 
 namespace wendrake {
@@ -153,7 +153,7 @@ void frmExport::move(VehicleList& from, QListWidget* fromView, VehicleList& to, 
     }
     // Moved names go after equal ones already there, as when the vehicle
     // list sorts a name in; a name listed twice stays listed twice.
-    to.insertMany(std::move(moved));
+    to.insertMany(std::move(moved), 0);
     from.assign(std::move(kept));
     showEntries(fromView, from);
     showEntries(toView, to);

@@ -13,8 +13,8 @@
 #include <QStyleFactory>
 #include <QVBoxLayout>
 
-#include "model/FileHeader.h"
 #include "io/LanguageFiles.h"
+#include "model/FileHeader.h"
 #include "ui/ShownText.h"
 
 namespace wendrake {
@@ -58,27 +58,15 @@ class ListDropDownStyle final : public QProxyStyle {
     }
 };
 
-// The first record named `name`, or 0 when none is: the window then shows
-// the first record, as it always has.
-template <typename Record>
-int firstRecordNamed(const std::vector<Record>& records, const std::string& name) {
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].name() == name) {
-            return static_cast<int>(i);
-        }
-    }
-    return 0;
-}
-
 }  // namespace
 
 frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
     : QMainWindow(parent),
       desktop_(desktop),
       programFolder_(std::move(programFolder)),
-      files_(document_, desktop_, language_),
-      commands_(document_, desktop_, language_, programFolder_),
-      vehicleModel_(new VehicleListModel(document_.Autos, this)) {
+      files_(session_, desktop_, language_),
+      commands_(session_, desktop_, language_, programFolder_),
+      vehicleModel_(new VehicleListModel(session_.document().Autos, this)) {
     setObjectName(QStringLiteral("frmMain"));
     resize(1280, 800);
     buildWindow();
@@ -124,10 +112,10 @@ void frmMain::buildWindow() {
     FrameAutos = frame("FrameAutos", "Autos", cmbAutos);
     FrameSprache = frame("FrameSprache", "Sprache", cmbSprache);
 
-    SSTab1 = new HandlingPages(document_);
-    SSTab2 = new VehicleDefPages(document_);
-    SSTab3 = new ColourPages(document_, desktop_);
-    errorWindow = new frmError(document_.Errors, this);
+    SSTab1 = new HandlingPages(session_);
+    SSTab2 = new VehicleDefPages(session_);
+    SSTab3 = new ColourPages(session_, desktop_);
+    errorWindow = new frmError(session_.document().Errors, this);
 
     auto* commands = new QHBoxLayout;
     for (QPushButton* b : {cmdOpen, cmdSave, cmdSaveAs, cmdBackup, cmdUndo}) {
@@ -179,8 +167,7 @@ void frmMain::connectHandlers() {
     connect(SSTab1->cmdExportCar, &QPushButton::clicked, this, &frmMain::cmdExportCar_Click);
     connect(cmbAutos, &QComboBox::currentIndexChanged, this, &frmMain::cmbAutos_Click);
     connect(cmbSprache, &QComboBox::activated, this, &frmMain::cmbSprache_Click);
-    connect(SSTab1, &HandlingPages::vehicleRenamed, this, &frmMain::renameSelectedVehicle);
-    connect(SSTab2, &VehicleDefPages::vehicleRenamed, this, &frmMain::renameSelectedVehicle);
+    session_.addObserver([this](const SessionChange& change) { sessionChanged(change); });
     connect(errorWindow, &frmError::rowActivated, this, &frmMain::jumpToErrorRow);
 }
 
@@ -189,9 +176,7 @@ bool frmMain::start() {
     desktop_.setSetting(QStringLiteral("Exe"), QStringLiteral("Version"),
                         QString::fromLatin1(kProgramVersion.data(),
                                             static_cast<qsizetype>(kProgramVersion.size())));
-    document_.kind = DataFileKind::Handling;
     showPagesOf(DataFileKind::Handling, false);
-    document_.SavedFlag = true;
     const QByteArray geometry =
         QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
     if (!geometry.isEmpty()) {
@@ -283,29 +268,41 @@ void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
     if (result.outcome == Outcome::Cancelled || result.outcome == Outcome::Missing) {
         return;
     }
-    setCaptionPath(result.path);
-    // The names it lists belong to the file that was loaded before.
-    if (exportWindow) {
-        exportWindow->close();
+    // A failed open names the file that failed, not the one loaded before.
+    if (result.outcome == Outcome::Failed) {
+        setWindowTitle(kCaption + QStringLiteral(" [") + result.path + QStringLiteral("]"));
     }
-    const bool loaded = result.outcome == Outcome::Loaded;
-    {
+}
+
+void frmMain::sessionChanged(const SessionChange& change) {
+    const EditorDocument& document = session_.document();
+    if (change.has(Change::Opened) || change.has(Change::Closed)) {
+        // The names it lists belong to the file that was loaded before.
+        if (exportWindow) {
+            exportWindow->close();
+        }
+        showPagesOf(document.kind, session_.isLoaded());
+    }
+    if (change.has(Change::Errors)) {
+        errorWindow->rowsReplaced();
+    }
+    if (change.has(Change::Opened) || change.has(Change::Reverted) ||
+        (change.has(Change::List) && change.record < 0)) {
+        if (document.kind == DataFileKind::Handling) {
+            SSTab1->showAuthorAndDate();
+        }
+        showListFromTop();
+    } else if (change.has(Change::Closed)) {
         const QSignalBlocker listBlocker(cmbAutos);
         vehicleModel_->reload();
         cmbAutos->setCurrentIndex(-1);
+    } else if (change.has(Change::List)) {
+        // A rename: the entry keeps its place and the selection; no display runs.
+        vehicleModel_->entryChanged(document.Autos.entryOfRecord(change.record));
     }
-    showPagesOf(document_.kind, loaded);
-    if (!loaded) {
-        return;
+    if (change.has(Change::SavedState) || change.has(Change::Path)) {
+        showCaption();
     }
-    if (document_.kind == DataFileKind::Handling) {
-        SSTab1->showAuthorAndDate();
-        errorWindow->rowsReplaced();
-    } else if (document_.kind == DataFileKind::CarColours) {
-        SSTab3->showPalette();
-    }
-    cmbAutos->setCurrentIndex(0);
-    document_.SavedFlag = true;
 }
 
 void frmMain::showPagesOf(DataFileKind kind, bool loaded) {
@@ -326,12 +323,15 @@ void frmMain::showPagesOf(DataFileKind kind, bool loaded) {
                              static_cast<QWidget*>(FrameAutos)}) {
         control->setEnabled(true);
     }
+    // Values of no vehicle cannot be edited: without one shown, the pages
+    // stay disabled. The palette is the file's own and always editable.
+    const bool vehicleShown = session_.selected() >= 0;
     switch (kind) {
         case DataFileKind::Handling:
-            SSTab1->setEnabled(true);
+            SSTab1->setEnabled(vehicleShown);
             break;
         case DataFileKind::VehicleDefs:
-            SSTab2->setEnabled(true);
+            SSTab2->setEnabled(vehicleShown);
             break;
         case DataFileKind::CarColours:
             SSTab3->setEnabled(true);
@@ -339,8 +339,14 @@ void frmMain::showPagesOf(DataFileKind kind, bool loaded) {
     }
 }
 
-void frmMain::setCaptionPath(const QString& path) {
-    setWindowTitle(kCaption + QStringLiteral(" [") + path + QStringLiteral("]"));
+void frmMain::showCaption() {
+    if (!session_.isLoaded()) {
+        return;
+    }
+    // "*" marks unsaved changes, as desktop editors do.
+    const QString changed = session_.isSaved() ? QString() : QStringLiteral("*");
+    setWindowTitle(kCaption + QStringLiteral(" [") + changed +
+                   QString::fromStdString(session_.path()) + QStringLiteral("]"));
 }
 
 void frmMain::cmdSave_Click() {
@@ -348,9 +354,7 @@ void frmMain::cmdSave_Click() {
 }
 
 void frmMain::cmdSaveAs_Click() {
-    if (files_.saveAs()) {
-        setCaptionPath(QString::fromStdString(document_.FilePath));
-    }
+    files_.saveAs();
 }
 
 void frmMain::showListFromTop() {
@@ -359,10 +363,15 @@ void frmMain::showListFromTop() {
         vehicleModel_->reload();
         cmbAutos->setCurrentIndex(-1);
     }
-    if (document_.kind == DataFileKind::CarColours) {
+    if (session_.kind() == DataFileKind::CarColours) {
         SSTab3->showPalette();
     }
-    // With the signals running, so the first vehicle is shown.
+    // With the signals running, so the first vehicle is shown; a file
+    // without vehicles shows empty pages.
+    if (session_.document().Autos.empty()) {
+        session_.select(-1);
+        showSelected();
+    }
     cmbAutos->setCurrentIndex(0);
 }
 
@@ -371,27 +380,22 @@ void frmMain::cmdBackup_Click() {
 }
 
 void frmMain::cmdUndo_Click() {
-    commands_.undo([this] { showListFromTop(); });
+    commands_.undo();
 }
 
 void frmMain::cmdImportCar_Click() {
-    commands_.importVehicles([this](int previousErrorRows) {
-        showListFromTop();
-        if (static_cast<int>(document_.Errors.size()) > previousErrorRows) {
-            errorWindow->rowsAppended(previousErrorRows);
-        }
-    });
+    commands_.importVehicles();
 }
 
 void frmMain::cmdExportCar_Click() {
-    if (!document_.isLoaded() || document_.kind != DataFileKind::Handling) {
+    if (!session_.isLoaded() || session_.kind() != DataFileKind::Handling) {
         return;
     }
     if (!exportWindow) {
-        exportWindow = new frmExport(document_, desktop_, this);
+        exportWindow = new frmExport(session_.document(), desktop_, this);
     }
     exportWindow->applyLanguage(language_);
-    exportWindow->fill(document_.Autos);
+    exportWindow->fill(session_.document().Autos);
     exportWindow->show();
     exportWindow->raise();
     exportWindow->activateWindow();
@@ -410,7 +414,7 @@ void frmMain::cmdEnde_Click() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (!document_.SavedFlag && !desktop_.askYesNo(text(Text::QuitUnsaved))) {
+    if (!session_.isSaved() && !desktop_.askYesNo(text(Text::QuitUnsaved))) {
         event->ignore();
         return;
     }
@@ -436,52 +440,49 @@ void frmMain::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    if (!document_.SavedFlag && !desktop_.askYesNo(text(Text::OpenUnsaved))) {
+    if (!session_.isSaved() && !desktop_.askYesNo(text(Text::OpenUnsaved))) {
         return;
     }
     openFile(urls.first().toLocalFile());
 }
 
 void frmMain::cmbAutos_Click() {
+    const VehicleList& list = session_.document().Autos;
     const int selected = cmbAutos->currentIndex();
-    if (document_.Autos.empty() || selected < 0 || selected >= document_.Autos.size()) {
+    if (selected < 0 || selected >= list.size()) {
         return;
     }
-    const bool saved = document_.SavedFlag;
-    const std::string& name = document_.Autos.at(selected);
-    switch (document_.kind) {
+    // Each entry shows its own record, also among vehicles of one name.
+    session_.select(list.recordAt(selected));
+    showSelected();
+}
+
+void frmMain::showSelected() {
+    const int record = session_.selected();
+    const VehicleList& list = session_.document().Autos;
+    const int entry = list.entryOfRecord(record);
+    const QString name = entry >= 0 ? shownText(list.at(entry)) : QString();
+    switch (session_.kind()) {
         case DataFileKind::Handling:
-            SSTab1->showPicture(programFolder_, shownText(name));
-            document_.CurrentHandling = firstRecordNamed(document_.HandlingRecords, name);
+            SSTab1->showPicture(programFolder_, name);
             SSTab1->showCurrentRecord();
             break;
         case DataFileKind::VehicleDefs:
-            SSTab2->showPicture(programFolder_, shownText(name));
-            document_.CurrentVehicleDef = firstRecordNamed(document_.VehicleDefRecords, name);
+            SSTab2->showPicture(programFolder_, name);
             SSTab2->showCurrentRecord();
             break;
         case DataFileKind::CarColours:
-            SSTab3->showModel(name);
+            SSTab3->showModel(record);
             break;
     }
-    document_.SavedFlag = saved;
-}
-
-void frmMain::renameSelectedVehicle(const QString& name) {
-    const int selected = cmbAutos->currentIndex();
-    if (selected < 0 || selected >= document_.Autos.size()) {
-        return;
-    }
-    // The entry keeps its place and the selection; no display runs.
-    document_.Autos.rename(selected, toBytes(name));
-    vehicleModel_->entryChanged(selected);
+    showPagesOf(session_.kind(), session_.isLoaded());
 }
 
 void frmMain::jumpToErrorRow(const ErrorListEntry& row) {
-    if (document_.kind != DataFileKind::Handling) {
+    if (session_.kind() != DataFileKind::Handling) {
         return;
     }
-    const int entry = document_.Autos.indexOf(row.car());
+    const int entry = session_.document().Autos.indexOf(row.car());
     if (entry < 0) {
         return;
     }

@@ -6,17 +6,17 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "ui/frmExport.h"
-#include "model/EditorDocument.h"
+#include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
-#include "ui/Desktop.h"
 #include "ui/ColourPages.h"
+#include "ui/Desktop.h"
 #include "ui/DocumentCommands.h"
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListModel.h"
 #include "ui/frmError.h"
+#include "ui/frmExport.h"
 
 namespace wendrake {
 
@@ -37,7 +37,8 @@ class frmMain final : public QMainWindow {
     // the filter its name stands for.
     void openFile(const QString& path);
 
-    EditorDocument& document() { return document_; }
+    DocumentSession& session() { return session_; }
+    const EditorDocument& document() const { return session_.document(); }
     const LanguageTable& language() const { return language_; }
     VehicleListModel* vehicleListModel() const { return vehicleModel_; }
 
@@ -89,15 +90,19 @@ class frmMain final : public QMainWindow {
     void applyLanguage();
     void showOpenResult(const FileCommands::OpenResult& result);
     void showPagesOf(DataFileKind kind, bool loaded);
+    // The session's notices: the list, pages, error window and title follow
+    // what changed.
+    void sessionChanged(const SessionChange& change);
     // After the list was rebuilt: shows it and its first vehicle, the
     // palette first for car colours.
     void showListFromTop();
-    void setCaptionPath(const QString& path);
-    void renameSelectedVehicle(const QString& name);
+    void showCaption();
+    // Shows the selected record on the pages of its kind.
+    void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
     QString text(int number) const;
 
-    EditorDocument document_;
+    DocumentSession session_;
     LanguageTable language_;
     QString loadedLanguage_;  // the language the texts are in
     Desktop& desktop_;

@@ -1,15 +1,15 @@
 #include <QtTest>
 
-#include "model/ExchangeFile.h"
-#include "model/VehicleImport.h"
 #include "model/CarColourFile.h"
 #include "model/ColourEditing.h"
 #include "model/DocumentFiles.h"
+#include "model/ExchangeFile.h"
 #include "model/HandlingBuilder.h"
 #include "model/HandlingReader.h"
 #include "model/Numeric.h"
 #include "model/TextLines.h"
 #include "model/VehicleDefFile.h"
+#include "model/VehicleImport.h"
 #include "support/RecordLines.h"
 #include "support/TestFiles.h"
 
@@ -38,10 +38,6 @@ HandlingReadTexts readTexts() {
 
 HandlingReadResult read(const std::string& bytes) {
     return LoadHandlingFile(bytes, readTexts(), {"too many", "no vehicle"});
-}
-
-ImportResult importInto(EditorDocument& document, const std::string& bytes) {
-    return ImportVehicles(document, bytes, readTexts(), "too many");
 }
 
 // Each record as "name=mass".
@@ -723,51 +719,6 @@ class ModelTests : public QObject {
         QVERIFY(many.find(";\r\n" + data + ";\r\n;the end\r\n") != std::string::npos);
     }
 
-    // The first pass lists new names from data lines, the second appends
-    // every line of a listed name.
-    void importAddsNamesAndEveryMatchingLine() {
-        EditorDocument document = opened(join({dataLine("CAR", "1.0"), dataLine("ZED", "2.0")}));
-        const std::string exchange =
-            join({dataLine("CAR2", "3.0"), dataLine("CAR", "4.0"), "; CAR", dataLine("ABC", "5.0"),
-                  "CAR 6.0"});  // a short line of a listed name is appended too
-        const ImportResult result = importInto(document, exchange);
-        QVERIFY(!result.failure);
-        QCOMPARE(result.addedNames, 2);
-        QCOMPARE(result.addedRecords, 4);
-        QCOMPARE(listed(document), (QStringList{"ABC", "CAR", "CAR2", "ZED"}));
-        QCOMPARE(masses(document.HandlingRecords),
-                 (QStringList{"CAR=1.0", "ZED=2.0", "CAR2=3.0", "CAR=4.0", "ABC=5.0", "CAR=6.0"}));
-
-        // The same file again appends the same vehicles again, without new names.
-        QCOMPARE(importInto(document, exchange).addedRecords, 4);
-        QCOMPARE(document.Autos.size(), 4);
-        QCOMPARE(document.HandlingRecords.size(), std::size_t{10});
-    }
-
-    void importReportsShortLinesAndReadsLineFeeds() {
-        EditorDocument document = opened(join({dataLine("CAR")}));
-        document.Errors.push_back({"OLD", "", "kept", -1});
-        std::string shortLine = dataLine("NEW");
-        shortLine.erase(shortLine.rfind(' '));
-        const ImportResult result =
-            importInto(document, "; exchange\n" + shortLine + "\n;the end\n");
-        QCOMPARE(result.addedRecords, 1);
-        QCOMPARE(result.firstErrorRow, 1);
-        QCOMPARE(document.Errors.size(), std::size_t{2});
-        QCOMPARE(document.Errors[1], (ErrorListEntry{"NEW", "", "count: 31 values", -1}));
-        QCOMPARE(document.HandlingRecords.back()[HandlingField::RearLichter], "0");
-    }
-
-    void importBeyondTheTableLimitChangesNothing() {
-        EditorDocument document = opened(join({dataLine("CAR")}));
-        document.HandlingRecords.resize(kTableLimit);
-        const ImportResult result = importInto(document, join({dataLine("MORE")}));
-        QVERIFY(result.failure);
-        QCOMPARE(result.failure->description, "too many");
-        QCOMPARE(document.HandlingRecords.size(), std::size_t{kTableLimit});
-        QCOMPARE(listed(document), QStringList{"CAR"});
-    }
-
     void vehicleListOrder() {
         VehicleList list;
         list.assign({"b", "A_", "AB", "a", "B2", "A", "_x", "\xe4uto"});
@@ -776,7 +727,7 @@ class ModelTests : public QObject {
         // come last; equal names keep their order.
         QCOMPARE(list.entries(),
                  (std::vector<std::string>{"_x", "a", "A", "A_", "AB", "b", "B2", "\xe4uto"}));
-        QCOMPARE(list.insert("ab"), 5);  // after the equal "AB"
+        QCOMPARE(list.insert("ab", 8), 5);  // after the equal "AB"
         list.rename(0, "zzz");
         QCOMPARE(list.at(0), std::string("zzz"));
         QCOMPARE(list.indexOf("AB"), 4);
@@ -788,9 +739,16 @@ class ModelTests : public QObject {
         QCOMPARE(list.entries(),
                  (std::vector<std::string>{"SAME_SIXTEEN_CHR", "same_sixteen_chrA",
                                            "SAME_SIXTEEN_CHRa", "SAME_SIXTEEN_CHRb"}));
-        list.insertMany({"same_sixteen_chra", "SAME_SIXTEEN_CH"});
+        list.insertMany({"same_sixteen_chra", "SAME_SIXTEEN_CH"}, 4);
         QCOMPARE(list.at(0), std::string("SAME_SIXTEEN_CH"));
         QCOMPARE(list.at(4), std::string("same_sixteen_chra"));  // after its equals
+        // Every entry keeps the record it stands for through sorting and merging.
+        for (int entry = 0; entry < list.size(); ++entry) {
+            QCOMPARE(list.entryOfRecord(list.recordAt(entry)), entry);
+        }
+        QCOMPARE(list.recordAt(0), 5);
+        QCOMPARE(list.recordAt(4), 4);
+        QCOMPARE(list.recordAt(1), 2);
     }
 
     void languageFile() {
@@ -812,7 +770,7 @@ class ModelTests : public QObject {
         }
         table.load(big);
         QCOMPARE(table.text(180), "t180");
-        QCOMPARE(table.text(181), "");
+        QCOMPARE(table.text(LanguageTable::kSize), "");
 
         // Older files are Windows-1252; UTF-8 files stay as they are.
         table.load(

@@ -9,6 +9,12 @@ bool ScriptedDesktop::askYesNo(const QString& text) {
     return answers.isEmpty() ? false : answers.dequeue();
 }
 
+int ScriptedDesktop::askChoice(const QString& text, const QStringList& offered) {
+    messages.append({MessageKind::Question,
+                     text + QLatin1Char('\n') + offered.join(QLatin1Char('|')), busyDepth > 0});
+    return choices.isEmpty() ? -1 : choices.dequeue();
+}
+
 void ScriptedDesktop::showInformation(const QString& text) {
     messages.append({MessageKind::Information, text, busyDepth > 0});
 }

@@ -20,7 +20,8 @@ class ScriptedDesktop final : public Desktop {
         bool whileBusy = false;
     };
 
-    QQueue<bool> answers;                                 // for questions; empty queue answers No
+    QQueue<bool> answers;  // for questions; empty queue answers No
+    QQueue<int> choices;   // for questions with several choices; empty queue closes them (-1)
     QQueue<std::optional<OpenDialogChoice>> openChoices;  // nullopt = cancel
     QQueue<std::optional<QString>> saveChoices;
     QList<Message> messages;
@@ -32,6 +33,7 @@ class ScriptedDesktop final : public Desktop {
     int busyDepth = 0;
 
     bool askYesNo(const QString& text) override;
+    int askChoice(const QString& text, const QStringList& choices) override;
     void showInformation(const QString& text) override;
     void showNotice(const QString& text) override;
     std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) override;

@@ -84,6 +84,10 @@ struct WindowSession {
     explicit WindowSession(const QString& programFolder = kLanguages)
         : window(desktop, programFolder) {
         desktop.settings.insert(QStringLiteral("Settings/Language"), QStringLiteral("English"));
+        // The backup before a first save has tests of its own; elsewhere it
+        // would add a message and a file to every save.
+        desktop.settings.insert(QStringLiteral("Settings/BackupBeforeFirstSave"),
+                                QStringLiteral("0"));
         window.start();
     }
 
@@ -103,7 +107,8 @@ struct WindowSession {
     }
 
     QString text(int number) const { return languageText(window.language(), number); }
-    EditorDocument& document() { return window.document(); }
+    const EditorDocument& document() { return window.document(); }
+    DocumentSession& session() { return window.session(); }
     QStringList listed() const { return rows(window.cmbAutos->model()); }
     void chooseLanguage(const QString& name) {
         window.cmbSprache->setCurrentIndex(window.cmbSprache->findText(name));

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 
+#include "model/CarColourFile.h"
 #include "support/WindowSession.h"
 #include "ui/ColourPages.h"
 
@@ -50,22 +51,45 @@ std::vector<ColourTableEntry> palette() {
             colour(3, "white", 255, 255, 255), colour(4, "blue", 0, 0, 255)};
 }
 
-// The pages over a freshly opened file: nothing changed yet.
+// The pages over a freshly opened file of these colours and models: nothing
+// changed yet.
 struct Pages {
-    EditorDocument document;
+    DocumentSession session;
+    const EditorDocument& document = session.document();
     ScriptedDesktop desktop;
-    ColourPages pages{document, desktop};
+    ColourPages pages{session, desktop};
 
-    explicit Pages(std::vector<ColourTableEntry> colours = palette(),
-                   std::vector<CarColourRecord> cars = {model("bus", {{3, 4}}),
-                                                        model("mycar", {{1, 1}, {1, 2}})}) {
-        document.ColourEntries = std::move(colours);
-        document.CarColourRecords = std::move(cars);
+    explicit Pages(const std::vector<ColourTableEntry>& colours = palette(),
+                   const std::vector<CarColourRecord>& cars = {model("bus", {{3, 4}}),
+                                                               model("mycar", {{1, 1}, {1, 2}})}) {
+        std::string file = "col\r\n";
+        for (const ColourTableEntry& entry : colours) {
+            file += FormatPaletteLine(entry) + "\r\n";
+        }
+        file += "end\r\ncar\r\n";
+        for (const CarColourRecord& record : cars) {
+            file += FormatCarColourLine(record) + "\r\n";
+        }
+        file += "end\r\n";
+        if (session.openBytes("carcols.dat", DataFileKind::CarColours, file, english())) {
+            qFatal("the test file does not open");
+        }
         pages.applyLanguage(english());
         pages.showPalette();
     }
-    void showModel(const char* name) { pages.showModel(name); }
-    CarColourRecord& record(int index) {
+    // Shows the first model of that name; none for an unknown name.
+    void showModel(const char* name) {
+        const auto& cars = document.CarColourRecords;
+        int shown = -1;
+        for (std::size_t r = cars.size(); r-- > 0;) {
+            if (cars[r].ModelName == name) {
+                shown = static_cast<int>(r);
+            }
+        }
+        session.select(shown);
+        pages.showModel(shown);
+    }
+    const CarColourRecord& record(int index) const {
         return document.CarColourRecords[static_cast<std::size_t>(index)];
     }
     QString entryText(int row) const { return pages.lstColors->item(row)->text(); }
@@ -89,7 +113,7 @@ class ColourPagesTests : public QObject {
         QCOMPARE(p.pages.lblRotWert->text(), "255");
         QCOMPARE(shown(p.pages.picFarbe), QColor(255, 0, 0));
         QCOMPARE(p.document.ColourEntries, palette());
-        QVERIFY(p.document.SavedFlag);
+        QVERIFY(p.session.isSaved());
     }
 
     void barsStoreOnlyTheirOwnPart_data() {
@@ -120,7 +144,7 @@ class ColourPagesTests : public QObject {
         QCOMPARE(p.entryText(row), entry);
         QCOMPARE(value->text(), "200");
         QCOMPARE(shown(p.pages.picFarbe), preview);
-        QVERIFY(!p.document.SavedFlag);
+        QVERIFY(!p.session.isSaved());
     }
 
     void nameEditRebuildsTheEntryWithoutTabs() {
@@ -131,7 +155,7 @@ class ColourPagesTests : public QObject {
         QTest::keyClicks(name, "sea\tgreen");
         QCOMPARE(p.document.ColourEntries[2].Name, "seagreen");
         QCOMPARE(p.entryText(2), "seagreen - 12,34,56");
-        QVERIFY(!p.document.SavedFlag);
+        QVERIFY(!p.session.isSaved());
         // A tab or line break would end the name or the line in the file.
         QGuiApplication::clipboard()->setText(QStringLiteral("\tdark\r\nred"));
         name->selectAll();
@@ -152,7 +176,7 @@ class ColourPagesTests : public QObject {
         QCOMPARE(p.pages.txtColorName->text(), "Color10");
         QCOMPARE(shown(p.pages.picFarbe), QColor(0, 128, 255));
         QCOMPARE(p.desktop.texts(Kind::Information), QStringList(languageText(english(), 154)));
-        QVERIFY(!p.document.SavedFlag);
+        QVERIFY(!p.session.isSaved());
     }
 
     void deleteAsksThenRenumbersColoursAndPairs() {
@@ -163,7 +187,7 @@ class ColourPagesTests : public QObject {
         QCOMPARE(p.document.ColourEntries, palette());
         QCOMPARE(pairsOf(p.record(0)), Pairs({{2, 4}, {3, 1}}));
         QCOMPARE(p.pages.lstColors->count(), 5);
-        QVERIFY(p.document.SavedFlag);
+        QVERIFY(p.session.isSaved());
 
         p.desktop.answers.enqueue(true);
         p.pages.cmdDeleteColor->click();
@@ -176,7 +200,7 @@ class ColourPagesTests : public QObject {
         QCOMPARE(rows(p.pages.lstColors), left);
         QCOMPARE(p.pages.lstColors->currentRow(), 0);
         QCOMPARE(p.pages.txtColorName->text(), "black");
-        QVERIFY(!p.document.SavedFlag);
+        QVERIFY(!p.session.isSaved());
 
         p.pages.setCurrentIndex(1);
         QCOMPARE(rows(p.pages.cmbColor1), left);
@@ -195,7 +219,7 @@ class ColourPagesTests : public QObject {
         p.pages.cmdAddColor->click();
         QCOMPARE(pairsOf(p.record(0)), Pairs({{3, 4}, {1, 4}}));
         QCOMPARE(rows(p.pages.lstCarColors), QStringList({"white - blue", "hot - blue"}));
-        QVERIFY(!p.document.SavedFlag);
+        QVERIFY(!p.session.isSaved());
         // Clicking a pair shows it in the choosers again.
         p.pages.lstCarColors->setCurrentRow(0);
         QCOMPARE(p.pages.cmbColor1->currentIndex(), 3);
@@ -229,7 +253,7 @@ class ColourPagesTests : public QObject {
         p.pages.cmdRemColor->click();
         QCOMPARE(pairsOf(p.record(0)), left);
         QCOMPARE(rows(p.pages.lstCarColors), listed);
-        QCOMPARE(p.document.SavedFlag, !yes);
+        QCOMPARE(p.session.isSaved(), !yes);
         if (yes && !listed.isEmpty()) {
             QCOMPARE(p.pages.lstCarColors->currentRow(), 0);
             QCOMPARE(p.pages.cmbColor2->currentIndex(), left.front().second);
@@ -256,34 +280,39 @@ class ColourPagesTests : public QObject {
         QCOMPARE(shown(p.pages.picColor2), QColor(0, 0, 99));
     }
 
-    void modelsOfOneNameAreListedTogether() {
+    // Two models of one name are two records, each listing its own pairs.
+    void modelsOfOneNameAreListedApart() {
         Pages p(palette(), {model("mycar", {{1, 2}}), model("bus", {{3, 4}}),
                             model("mycar", {{4, 3}, {0, 2}})});
-        p.showModel("mycar");
-        QCOMPARE(rows(p.pages.lstCarColors),
-                 QStringList({"hot - teal", "blue - white", "black - teal"}));
-        QCOMPARE(p.document.CurrentCarColour, 2);
-        // The rows of the current record follow those of the earlier one.
+        p.session.select(2);
+        p.pages.showModel(2);
+        QCOMPARE(rows(p.pages.lstCarColors), QStringList({"blue - white", "black - teal"}));
         p.pages.setCurrentIndex(1);
-        p.pages.lstCarColors->setCurrentRow(2);
+        p.pages.lstCarColors->setCurrentRow(1);
         QCOMPARE(p.pages.cmbColor1->currentIndex(), 0);
         QCOMPARE(p.pages.cmbColor2->currentIndex(), 2);
+        p.pages.cmdAddColor->click();
+        QCOMPARE(pairsOf(p.record(2)), Pairs({{4, 3}, {0, 2}, {0, 2}}));
+        QCOMPARE(pairsOf(p.record(0)), Pairs({{1, 2}}));
 
         p.showModel("nobody");
         QCOMPARE(p.pages.lstCarColors->count(), 0);
-        QCOMPARE(p.document.CurrentCarColour, 2);
         // No pair lands in a model that is not shown.
         p.pages.cmdAddColor->click();
-        QCOMPARE(p.record(2).Color1.size(), 2u);
-        QVERIFY(p.document.SavedFlag);
+        QCOMPARE(p.record(2).Color1.size(), 3u);
     }
 
-    void unknownPairValueIsRepairedOnDisplay() {
+    // A pair naming no colour is shown as an unknown colour with its number;
+    // showing it changes nothing, and the save writes it back as it was.
+    void unknownPairValueIsShownAndKept() {
         Pages p(palette(), {model("mycar", {{9, 3}, {2, -1}})});
         p.showModel("mycar");
-        QCOMPARE(rows(p.pages.lstCarColors), QStringList({"black - white", "teal - black"}));
-        QCOMPARE(pairsOf(p.record(0)), Pairs({{0, 3}, {2, 0}}));
-        QVERIFY(p.document.SavedFlag);
+        QCOMPARE(rows(p.pages.lstCarColors),
+                 QStringList({"Unknown colour 9 - white", "teal - Unknown colour -1"}));
+        QCOMPARE(pairsOf(p.record(0)), Pairs({{9, 3}, {2, -1}}));
+        QVERIFY(p.session.isSaved());
+        QVERIFY(p.session.buildSaveText("car\r\nmycar, 9, 3, 2, -1\r\nend\r\n")
+                    .find("mycar, 9, 3, 2, -1\r\n") != std::string::npos);
     }
 
     void emptyTablesIgnoreEveryCommand() {
@@ -302,7 +331,7 @@ class ColourPagesTests : public QObject {
         p.pages.cmbColor1_Click();
         QVERIFY(p.document.ColourEntries.empty());
         QVERIFY(p.document.CarColourRecords.empty());
-        QVERIFY(p.document.SavedFlag);
+        QVERIFY(p.session.isSaved());
         QVERIFY(p.desktop.messages.isEmpty());
 
         // A palette without models: colours can still be added and deleted.

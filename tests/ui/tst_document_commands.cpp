@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "ui/frmExport.h"
 #include "support/WindowSession.h"
+#include "ui/frmExport.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -108,6 +108,7 @@ class DocumentCommandsTests : public QObject {
         QVERIFY(writeBytes(exchange, kExchange));
 
         s.window.SSTab1->txtGewicht->setText("1.0");  // ARROW, shown first
+        s.desktop.choices.enqueue(1);                 // keep both
         s.importFile(exchange);
         s.window.cmbAutos->setCurrentIndex(3);
         s.undo(false);
@@ -192,10 +193,22 @@ class DocumentCommandsTests : public QObject {
         const QString exchange = s.dir.filePath("nova.cfg");
         QVERIFY(writeBytes(exchange, kExchange));
         s.window.cmbAutos->setCurrentIndex(2);
+        // MULE and BRISK are in the file already: the player is asked once,
+        // and closing the question imports nothing.
+        s.importFile(exchange);
+        QCOMPARE(s.desktop.texts(Kind::Question),
+                 QStringList{s.text(184) + "\nMULE, BRISK\n" + s.text(185) + "|" + s.text(186) +
+                             "|" + s.text(187)});
+        QCOMPARE(s.document().HandlingRecords, opened);
+        QVERIFY(s.document().SavedFlag);
+
+        // Keeping both lists every vehicle, as reopening the file would.
+        s.desktop.choices.enqueue(1);
         s.importFile(exchange);
         QCOMPARE(s.desktop.openRequests.last().filters.first().patterns, QStringList{"*.cfg"});
         QCOMPARE(s.document().HandlingRecords.size(), opened.size() + 3);
-        QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "NOVA", "ZEPHYR"}));
+        QCOMPARE(s.listed(),
+                 (QStringList{"ARROW", "BRISK", "BRISK", "MULE", "MULE", "NOVA", "ZEPHYR"}));
         QCOMPARE(s.window.cmbAutos->currentIndex(), 0);
         QCOMPARE(s.window.SSTab1->txtGewicht->text(), "1500.0");
         QVERIFY(!s.document().SavedFlag);
@@ -209,6 +222,31 @@ class DocumentCommandsTests : public QObject {
         QVERIFY(s.window.errorWindow->isVisible());
         QCOMPARE(s.window.errorWindow->lstErrors->model()->rowCount(),
                  static_cast<int>(s.document().Errors.size()));
+    }
+
+    // Replacing puts the imported values into the vehicles of those names,
+    // in their places; only new names are added.
+    void importCanReplaceVehiclesOfTheSameName() {
+        Session s;
+        s.open("handling/plain.cfg", "handling.cfg");
+        const auto opened = s.document().HandlingRecords;
+        const QString exchange = s.dir.filePath("nova.cfg");
+        QVERIFY(writeBytes(exchange, kExchange));
+        s.desktop.choices.enqueue(0);
+        s.importFile(exchange);
+        const auto& records = s.document().HandlingRecords;
+        QCOMPARE(records.size(), opened.size() + 1);
+        QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "NOVA", "ZEPHYR"}));
+        for (std::size_t i = 0; i < opened.size(); ++i) {
+            const std::string& name = opened[i].name();
+            const std::string expected = name == "MULE"    ? "2222.0"
+                                         : name == "BRISK" ? "3333.0"
+                                                           : opened[i][HandlingField::Gewicht];
+            QCOMPARE(records[i].name(), name);
+            QCOMPARE(records[i][HandlingField::Gewicht], expected);
+        }
+        QCOMPARE(records.back().name(), std::string("NOVA"));
+        QVERIFY(!s.document().SavedFlag);
     }
 
     void infoAndManual() {

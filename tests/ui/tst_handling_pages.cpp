@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "model/HandlingLine.h"
 #include "support/WindowSession.h"
 #include "ui/HandlingPages.h"
 
@@ -37,22 +38,31 @@ const std::vector<std::pair<QString, F>> kValueBoxes{
     {"txtULimit", F::ULimit}, {"txtBias", F::Bias}};
 // clang-format on
 
-// Two vehicles, the second one shown, nothing unsaved.
+// A file of these vehicles (two by default), the second one shown, nothing
+// unsaved.
 struct Pages {
-    EditorDocument document;
-    HandlingPages pages{document};
+    DocumentSession session;
+    HandlingPages pages{session};
 
-    Pages() {
-        document.HandlingRecords = {makeRecord("alpha"), makeRecord("beta")};
+    explicit Pages(const std::vector<HandlingRecord>& records = {makeRecord("alpha"),
+                                                                 makeRecord("beta")}) {
+        std::string file;
+        for (const HandlingRecord& record : records) {
+            file += FormatHandlingLine(record) + "\r\n";
+        }
+        if (session.openBytes("handling.cfg", DataFileKind::Handling, file, LanguageTable())) {
+            qFatal("the test file does not open");
+        }
         show(1);
     }
     void show(int index) {
-        document.CurrentHandling = index;
+        session.select(index);
         pages.showCurrentRecord();
     }
-    HandlingRecord& record(int index) {
-        return document.HandlingRecords[static_cast<std::size_t>(index)];
+    const HandlingRecord& record(int index) const {
+        return session.document().HandlingRecords[static_cast<std::size_t>(index)];
     }
+    bool saved() const { return session.isSaved(); }
     QByteArray flags(int index) { return QByteArray::fromStdString(record(index)[F::Flags]); }
     QList<int> checkedFlags() const {
         QList<int> boxes;
@@ -123,82 +133,67 @@ class HandlingPagesTests : public QObject {
         }
         QCOMPARE(p.record(1), expected);
         QCOMPARE(p.record(0), makeRecord("alpha"));
-        QVERIFY(!p.document.SavedFlag);
     }
 
     void displayChangesNothing() {
-        for (const bool saved : {true, false}) {
-            Pages p;
-            HandlingRecord other = makeRecord("gamma");
-            other[F::Antrieb] = "F";
-            other[F::MotorTyp] = "E";
-            other[F::ABS] = "";
-            other[F::Flags] = "1";
-            other[F::FrontLichter] = "0";
-            p.document.HandlingRecords.push_back(other);
-            p.document.SavedFlag = saved;
-
-            // Every control changes from one vehicle to the other and back.
-            p.show(2);
-            p.show(1);
-            p.show(2);
-
-            QCOMPARE(p.document.SavedFlag, saved);
-            QCOMPARE(p.record(0), makeRecord("alpha"));
-            QCOMPARE(p.record(1), makeRecord("beta"));
-            other[F::ABS] = "0";  // the one change the display makes
-            QCOMPARE(p.record(2), other);
-
-            for (const auto& [name, field] : kValueBoxes) {
-                QCOMPARE(p.pages.findChild<QLineEdit*>(name)->text().toStdString(), other[field]);
-            }
-            QCOMPARE(p.pages.cmbAntrieb->currentIndex(), 0);
-            QCOMPARE(p.pages.cmbMotor->currentIndex(), 2);
-            QCOMPARE(p.pages.cmbFrontLichter->currentIndex(), 0);
-            QCOMPARE(p.pages.cmbRearLichter->currentIndex(), 3);
-            QVERIFY(!p.pages.chkABS->isChecked());
-            QCOMPARE(p.checkedFlags(), QList<int>{1});
-        }
-    }
-
-    void valuesTheControlsCannotShowStay() {
-        Pages p;
+        HandlingRecord other = makeRecord("gamma");
+        other[F::Antrieb] = "F";
+        other[F::MotorTyp] = "E";
+        other[F::ABS] = "0";
+        other[F::Flags] = "1";
+        other[F::FrontLichter] = "0";
         HandlingRecord odd = makeRecord("sixteen_letters!");
         odd[F::ABS] = "2";
         odd[F::Antrieb] = "X";
-        odd[F::MotorTyp] = "";
         odd[F::FrontLichter] = "9";
-        p.document.HandlingRecords.push_back(odd);
-        p.show(2);
+        Pages p({makeRecord("alpha"), makeRecord("beta"), other, odd});
 
-        QCOMPARE(p.record(2), odd);
-        QVERIFY(p.document.SavedFlag);
+        // Every control changes from one vehicle to the other and back.
+        p.show(2);
+        p.show(3);
+        p.show(1);
+        p.show(2);
+        QVERIFY(p.saved());
+        QCOMPARE(p.session.document().HandlingRecords, p.session.document().HandlingSnapshot);
+        for (const auto& [name, field] : kValueBoxes) {
+            QCOMPARE(p.pages.findChild<QLineEdit*>(name)->text().toStdString(), other[field]);
+        }
+        QCOMPARE(p.pages.cmbAntrieb->currentIndex(), 0);
+        QCOMPARE(p.pages.cmbMotor->currentIndex(), 2);
+        QCOMPARE(p.pages.cmbFrontLichter->currentIndex(), 0);
+        QCOMPARE(p.pages.cmbRearLichter->currentIndex(), 3);
+        QVERIFY(!p.pages.chkABS->isChecked());
+        QCOMPARE(p.checkedFlags(), QList<int>{1});
+
+        // A code no entry stands for shows no entry, never the one shown before.
+        p.show(3);
+        QCOMPARE(p.record(3), odd);
         QCOMPARE(p.pages.txtAutoname->text(), QStringLiteral("sixteen_letters!"));
         QVERIFY(!p.pages.chkABS->isChecked());
-        // The combos keep what they showed for the vehicle before.
-        QCOMPARE(p.pages.cmbAntrieb->currentIndex(), 1);
-        QCOMPARE(p.pages.cmbMotor->currentIndex(), 1);
-        QCOMPARE(p.pages.cmbFrontLichter->currentIndex(), 2);
+        QCOMPARE(p.pages.cmbAntrieb->currentIndex(), -1);
+        QCOMPARE(p.pages.cmbFrontLichter->currentIndex(), -1);
+        QVERIFY(p.saved());
 
         // The long name can be shortened but not lengthened.
         p.pages.txtAutoname->end(false);
         type(p.pages.txtAutoname, "x");
-        QCOMPARE(p.record(2).name(), "sixteen_letters!");
+        QCOMPARE(p.record(3).name(), "sixteen_letters!");
         QTest::keyClick(p.pages.txtAutoname, Qt::Key_Backspace);
         type(p.pages.txtAutoname, "x");
-        QCOMPARE(p.record(2).name(), "sixteen_letters");
+        QCOMPARE(p.record(3).name(), "sixteen_letters");
+    }
 
-        // Choosing the entry still shown stores its code.
-        choose(p.pages.cmbAntrieb, 1);
-        QCOMPARE(p.record(2)[F::Antrieb], "R");
-
-        p.show(1);
-        // Without a record to show, nothing is shown or stored.
-        p.document.CurrentHandling = 3;
-        p.pages.showCurrentRecord();
+    // Without a vehicle to show the pages are empty, and nothing typed or
+    // clicked reaches any record.
+    void withoutVehicleNothingIsStored() {
+        Pages p;
+        p.show(-1);
+        QVERIFY(p.pages.txtGewicht->text().isEmpty());
         retype(p.pages.txtGewicht, "1");
         p.pages.chkFlag[0]->click();
+        QCOMPARE(p.record(0), makeRecord("alpha"));
         QCOMPARE(p.record(1), makeRecord("beta"));
+        QVERIFY(p.saved());
     }
 
     // The flags text is one hexadecimal number, chkFlag1 its lowest bit; a
@@ -222,8 +217,7 @@ class HandlingPagesTests : public QObject {
             {"00a0", {6, 8}, 9, "01A0"},  {"F00F", {1, 2, 3, 4, 13, 14, 15, 16}, 16, "700F"},
             {"18001", {1, 16}, 1, "18000"}, {"12345", {1, 3, 7, 9, 10, 14}, 1, "12344"},
             {"ab0000", {}, 16, "ab8000"}, {"zz", {}, 3, "0004"},      {"00G1", {}, 1, "0001"},
-            {"", {}, 1, "0001"},          {"0x10", {}, 2, "0002"},    {"-1", {}, 1, "0001"},
-            {" 1", {}, 1, "0001"},        {"1.0", {}, 1, "0001"}};
+            {"0x10", {}, 2, "0002"},      {"-1", {}, 1, "0001"},      {"1.0", {}, 1, "0001"}};
         // clang-format on
         for (const auto& row : rows) {
             QTest::addRow("\"%s\" box %d", row.flags, row.box)
@@ -236,17 +230,19 @@ class HandlingPagesTests : public QObject {
         QFETCH(QList<int>, checked);
         QFETCH(int, box);
         QFETCH(QByteArray, clicked);
-        Pages p;
-        p.record(0)[F::Flags] = "FFFF";
+        HandlingRecord all = makeRecord("alpha");
+        all[F::Flags] = "FFFF";
+        HandlingRecord shown = makeRecord("beta");
+        shown[F::Flags] = flags.toStdString();
+        Pages p({all, shown});
         p.show(0);  // every box checked before
-        p.record(1)[F::Flags] = flags.toStdString();
         p.show(1);
         QCOMPARE(p.checkedFlags(), checked);
         QCOMPARE(p.flags(1), flags);
-        QVERIFY(p.document.SavedFlag);
+        QVERIFY(p.saved());
         p.pages.chkFlag[static_cast<std::size_t>(box - 1)]->click();
         QCOMPARE(p.flags(1), clicked);
-        QVERIFY(!p.document.SavedFlag);
+        QVERIFY(!p.saved());
     }
 
     void pastedValuesLoseSeparators() {
@@ -260,14 +256,13 @@ class HandlingPagesTests : public QObject {
     // Game bytes are shown and stored as Latin-1.
     void authorIsLatin1() {
         Pages p;
-        p.document.Author = "Ren\xe9";
+        p.session.setAuthor("Ren\xe9");
         p.pages.showAuthorAndDate();
         QCOMPARE(p.pages.txtAuthor->text(), QStringLiteral("Ren\u00e9"));
-        QVERIFY(p.document.SavedFlag);
 
         type(p.pages.txtAuthor, "\u00e9");
-        QCOMPARE(p.document.Author, "Ren\xe9\xe9");
-        QVERIFY(!p.document.SavedFlag);
+        QCOMPARE(p.session.document().Author, "Ren\xe9\xe9");
+        QVERIFY(!p.saved());
     }
 
     void focusFieldOpensItsPage() {

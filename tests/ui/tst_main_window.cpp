@@ -221,7 +221,7 @@ class MainWindowTests : public QObject {
     void saveWritesTheFileAndCommits() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
-        s.document().HandlingRecords[0][HandlingField::Gewicht] = "999.5";
+        s.session().setHandlingValue(0, HandlingField::Gewicht, "999.5");
         s.window.SSTab1->txtAuthor->setText("New Author");
         s.window.cmdSave_Click();
 
@@ -334,12 +334,17 @@ class MainWindowTests : public QObject {
         QVERIFY(s.document().SavedFlag);
         QCOMPARE(s.document().HandlingRecords, records);
 
-        // Both entries of a name that stands twice show its first record.
-        s.window.cmbAutos->setCurrentIndex(static_cast<int>(s.listed().indexOf("TWIN_VAN")) + 1);
+        // Each entry of a name that stands twice shows and edits its own record.
+        const int first = static_cast<int>(s.listed().indexOf("TWIN_VAN"));
+        s.window.cmbAutos->setCurrentIndex(first);
         QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2600.0"));
-
+        s.window.cmbAutos->setCurrentIndex(first + 1);
+        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2750.0"));
         s.window.SSTab1->txtGewicht->setText("2700.0");
-        s.window.cmbAutos->setCurrentIndex(0);
+        s.window.cmbAutos->setCurrentIndex(first);
+        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2600.0"));
+        s.window.cmbAutos->setCurrentIndex(first + 1);
+        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2700.0"));
         QVERIFY(!s.document().SavedFlag);
     }
 

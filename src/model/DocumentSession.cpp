@@ -1,0 +1,446 @@
+#include "DocumentSession.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "ColourEditing.h"
+#include "DocumentEditing.h"
+#include "MissingValues.h"
+
+namespace wendrake {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// File bytes as every reader and builder takes them: a leading UTF-8 byte
+// order mark set aside, and the line ends repaired to CR LF.
+struct PreparedBytes {
+    std::string text;
+    bool byteOrderMark = false;
+    bool lineEndsRepaired = false;
+};
+
+PreparedBytes prepare(std::string bytes) {
+    PreparedBytes prepared;
+    if (bytes.starts_with(kByteOrderMark)) {
+        prepared.byteOrderMark = true;
+        bytes.erase(0, kByteOrderMark.size());
+    }
+    if (needsLineEndRepair(bytes)) {
+        prepared.lineEndsRepaired = true;
+        prepared.text = repairLineEnds(bytes);
+    } else {
+        prepared.text = std::move(bytes);
+    }
+    return prepared;
+}
+
+template <typename Record>
+bool holds(const std::vector<Record>& records, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < records.size();
+}
+
+template <typename Record>
+Record& at(std::vector<Record>& records, int index) {
+    return records[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+int DocumentSession::addObserver(Observer observer) {
+    observers_.emplace_back(nextObserverId_, std::move(observer));
+    return nextObserverId_++;
+}
+
+void DocumentSession::removeObserver(int id) {
+    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void DocumentSession::notify(unsigned what, int record, int field) {
+    const SessionChange change{what, record, field};
+    // A copy: an observer may add or remove observers.
+    const auto observers = observers_;
+    for (const auto& entry : observers) {
+        entry.second(change);
+    }
+}
+
+void DocumentSession::markChanged(unsigned what, int record, int field) {
+    if (document_.SavedFlag) {
+        document_.SavedFlag = false;
+        what |= Change::SavedState;
+    }
+    notify(what, record, field);
+}
+
+OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind, FileSystem& files,
+                                      const LanguageTable& language, const OpenOptions& options) {
+    OpenOutcome outcome;
+    if (!files.exists(path)) {
+        outcome.status = OpenOutcome::Status::Missing;
+        return outcome;
+    }
+    std::string bytes;
+    if (auto failure = files.read(path, bytes)) {
+        close();
+        outcome.status = OpenOutcome::Status::ReadFailed;
+        outcome.fileFailure = std::move(failure);
+        return outcome;
+    }
+    PreparedBytes prepared = prepare(std::move(bytes));
+    if (prepared.lineEndsRepaired && options.repairOnDisk) {
+        // The game needs CR LF. A file that cannot be written (read-only)
+        // still opens from the repaired text; the file on disk then stays.
+        std::string repaired = prepared.byteOrderMark ? std::string(kByteOrderMark) : std::string();
+        repaired += prepared.text;
+        files.write(path, repaired);
+    }
+    if (auto failure =
+            openBytes(path, kind, std::move(prepared.text), language, options.snapshot)) {
+        outcome.status = OpenOutcome::Status::Invalid;
+        outcome.readFailure = std::move(failure);
+    }
+    return outcome;
+}
+
+std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFileKind kind,
+                                                      std::string bytes,
+                                                      const LanguageTable& language,
+                                                      Snapshot snapshot) {
+    PreparedBytes prepared = prepare(std::move(bytes));
+    if (auto failure = loadIntoDocument(document_, kind, prepared.text, language, snapshot)) {
+        close();
+        return failure;
+    }
+    openedBytes_ = std::move(prepared.text);
+    snapshotKept_ = snapshot == Snapshot::Taken;
+    document_.FilePath = std::move(path);
+    document_.SavedFlag = true;
+    backedUp_.clear();
+    notify(Change::Opened | Change::List | Change::Errors | Change::SavedState | Change::Path);
+    return std::nullopt;
+}
+
+void DocumentSession::close() {
+    document_.FilePath.clear();
+    document_.SavedFlag = true;
+    document_.Autos.clear();
+    document_.Errors.clear();
+    openedBytes_.clear();
+    notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
+}
+
+void DocumentSession::select(int record) {
+    switch (document_.kind) {
+        case DataFileKind::Handling:
+            document_.CurrentHandling = record;
+            break;
+        case DataFileKind::VehicleDefs:
+            document_.CurrentVehicleDef = record;
+            break;
+        case DataFileKind::CarColours:
+            document_.CurrentCarColour = record;
+            break;
+    }
+}
+
+int DocumentSession::selected() const {
+    if (!isLoaded()) {
+        return -1;
+    }
+    switch (document_.kind) {
+        case DataFileKind::Handling:
+            return holds(document_.HandlingRecords, document_.CurrentHandling)
+                       ? document_.CurrentHandling
+                       : -1;
+        case DataFileKind::VehicleDefs:
+            return holds(document_.VehicleDefRecords, document_.CurrentVehicleDef)
+                       ? document_.CurrentVehicleDef
+                       : -1;
+        case DataFileKind::CarColours:
+            return holds(document_.CarColourRecords, document_.CurrentCarColour)
+                       ? document_.CurrentCarColour
+                       : -1;
+    }
+    return -1;
+}
+
+bool DocumentSession::setHandlingValue(int record, HandlingField field, std::string value) {
+    if (!isLoaded() || document_.kind != DataFileKind::Handling ||
+        !holds(document_.HandlingRecords, record)) {
+        return false;
+    }
+    std::string& stored = at(document_.HandlingRecords, record)[field];
+    if (stored == value) {
+        return true;
+    }
+    stored = std::move(value);
+    unsigned what = Change::Value;
+    if (field == HandlingField::Autoname) {
+        // The entry keeps its place; the list is sorted again on reopening.
+        if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
+            document_.Autos.rename(entry, stored);
+            what |= Change::List;
+        }
+    }
+    markChanged(what, record, static_cast<int>(field));
+    return true;
+}
+
+bool DocumentSession::setVehicleDefValue(int record, VehicleDefField field, std::string value) {
+    if (!isLoaded() || document_.kind != DataFileKind::VehicleDefs ||
+        !holds(document_.VehicleDefRecords, record)) {
+        return false;
+    }
+    std::string& stored = at(document_.VehicleDefRecords, record)[field];
+    if (stored == value) {
+        return true;
+    }
+    stored = std::move(value);
+    unsigned what = Change::Value;
+    if (field == VehicleDefField::HandlingID) {
+        if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
+            document_.Autos.rename(entry, stored);
+            what |= Change::List;
+        }
+    }
+    markChanged(what, record, static_cast<int>(field));
+    return true;
+}
+
+void DocumentSession::setAuthor(std::string author) {
+    if (!isLoaded() || document_.Author == author) {
+        return;
+    }
+    document_.Author = std::move(author);
+    markChanged(Change::FileTexts);
+}
+
+void DocumentSession::setDate(std::string date) {
+    if (!isLoaded() || document_.Date == date) {
+        return;
+    }
+    document_.Date = std::move(date);
+    markChanged(Change::FileTexts);
+}
+
+bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int16_t green,
+                                          std::int16_t blue) {
+    if (!isLoaded() || !holds(document_.ColourEntries, colour)) {
+        return false;
+    }
+    ColourTableEntry& entry = at(document_.ColourEntries, colour);
+    if (entry.Red == red && entry.Green == green && entry.Blue == blue) {
+        return true;
+    }
+    entry.Red = red;
+    entry.Green = green;
+    entry.Blue = blue;
+    markChanged(Change::Palette, colour);
+    return true;
+}
+
+bool DocumentSession::setColourName(int colour, std::string name) {
+    if (!isLoaded() || !holds(document_.ColourEntries, colour)) {
+        return false;
+    }
+    std::string& stored = at(document_.ColourEntries, colour).Name;
+    if (stored == name) {
+        return true;
+    }
+    stored = std::move(name);
+    markChanged(Change::Palette, colour);
+    return true;
+}
+
+int DocumentSession::addColour() {
+    if (!isLoaded() || document_.ColourEntries.size() >= static_cast<std::size_t>(kTableLimit)) {
+        return -1;
+    }
+    const int added = appendNewColour(document_.ColourEntries);
+    markChanged(Change::Palette, added);
+    return added;
+}
+
+bool DocumentSession::deleteColour(int colour) {
+    if (!isLoaded() || !holds(document_.ColourEntries, colour)) {
+        return false;
+    }
+    wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
+    markChanged(Change::Palette | Change::Pairs);
+    return true;
+}
+
+bool DocumentSession::addPair(int record, int first, int second) {
+    if (!isLoaded() || !holds(document_.CarColourRecords, record)) {
+        return false;
+    }
+    CarColourRecord& model = at(document_.CarColourRecords, record);
+    if (model.Color1.size() >= static_cast<std::size_t>(kTableLimit)) {
+        return false;
+    }
+    wendrake::addPair(model, first, second);
+    markChanged(Change::Pairs, record);
+    return true;
+}
+
+bool DocumentSession::removePair(int record, int pair) {
+    if (!isLoaded() || !holds(document_.CarColourRecords, record)) {
+        return false;
+    }
+    CarColourRecord& model = at(document_.CarColourRecords, record);
+    if (!holds(model.Color1, pair) || !holds(model.Color2, pair)) {
+        return false;
+    }
+    wendrake::removePair(model, pair);
+    markChanged(Change::Pairs, record);
+    return true;
+}
+
+std::vector<std::string> DocumentSession::namesAlreadyPresent(std::string_view bytes) const {
+    const std::vector<std::string>& names = document_.Autos.entries();
+    const ImportedVehicles imported = readImportedVehicles(
+        bytes, HandlingReadTexts{}, names, static_cast<std::size_t>(kTableLimit), {});
+    const std::unordered_set<std::string_view> present(names.begin(), names.end());
+    std::unordered_set<std::string_view> reported;
+    std::vector<std::string> repeated;
+    for (const HandlingRecord& record : imported.records) {
+        if (present.contains(record.name()) && reported.insert(record.name()).second) {
+            repeated.push_back(record.name());
+        }
+    }
+    return repeated;
+}
+
+ImportResult DocumentSession::importVehicles(std::string_view bytes, const HandlingReadTexts& texts,
+                                             std::string_view tooManyVehicles,
+                                             ImportPolicy policy) {
+    ImportResult result;
+    if (!isLoaded() || document_.kind != DataFileKind::Handling) {
+        return result;
+    }
+    std::vector<HandlingRecord>& records = document_.HandlingRecords;
+    const std::size_t room = static_cast<std::size_t>(kTableLimit) -
+                             std::min(records.size(), static_cast<std::size_t>(kTableLimit));
+    ImportedVehicles imported =
+        readImportedVehicles(bytes, texts, document_.Autos.entries(), room, tooManyVehicles);
+    if (imported.failure) {
+        result.failure = std::move(imported.failure);
+        return result;
+    }
+
+    // With Replace, the records of a name take the imported ones of that
+    // name in table order; imported vehicles beyond those are added.
+    std::unordered_map<std::string, std::vector<std::size_t>> sameNamed;
+    if (policy == ImportPolicy::Replace) {
+        for (std::size_t i = records.size(); i-- > 0;) {
+            sameNamed[records[i].name()].push_back(i);  // the last popped first: table order
+        }
+    }
+    std::vector<std::string> addedNames;
+    const auto firstAdded = static_cast<int>(records.size());
+    for (HandlingRecord& record : imported.records) {
+        auto found = sameNamed.find(record.name());
+        if (found != sameNamed.end() && !found->second.empty()) {
+            records[found->second.back()] = std::move(record);
+            found->second.pop_back();
+            ++result.replacedRecords;
+        } else {
+            addedNames.push_back(record.name());
+            records.push_back(std::move(record));
+        }
+    }
+    result.addedRecords = static_cast<int>(addedNames.size());
+    result.firstErrorRow = static_cast<int>(document_.Errors.size());
+    document_.Errors.insert(document_.Errors.end(), imported.rows.begin(), imported.rows.end());
+    document_.Autos.insertMany(std::move(addedNames), firstAdded);
+    if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
+        markChanged(Change::Value | Change::List | Change::Errors);
+    }
+    return result;
+}
+
+void DocumentSession::revertToSaved() {
+    if (!isLoaded()) {
+        return;
+    }
+    wendrake::revertToSaved(document_);
+    notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts);
+}
+
+std::optional<MissingValue> DocumentSession::findMissingValue() const {
+    switch (document_.kind) {
+        case DataFileKind::Handling:
+            return firstMissingValue(document_.HandlingRecords);
+        case DataFileKind::VehicleDefs:
+            return firstMissingValue(document_.VehicleDefRecords);
+        case DataFileKind::CarColours:
+            return std::nullopt;  // colours and pairs are numbers, never empty
+    }
+    return std::nullopt;
+}
+
+std::string DocumentSession::buildSaveText(std::string_view diskBytes) const {
+    const PreparedBytes disk = prepare(std::string(diskBytes));
+    std::string text = disk.byteOrderMark ? std::string(kByteOrderMark) : std::string();
+    text += wendrake::buildSaveText(document_, disk.text);
+    return text;
+}
+
+SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files,
+                                    const SaveOptions& options) {
+    SaveOutcome outcome;
+    if (!isLoaded()) {
+        outcome.status = SaveOutcome::Status::NotLoaded;
+        return outcome;
+    }
+    if (const auto missing = findMissingValue()) {
+        outcome.status = SaveOutcome::Status::MissingValue;
+        outcome.missing = *missing;
+        return outcome;
+    }
+    // The text is built from the file on disk: without it there are no
+    // comment lines to keep, and writing would lose them.
+    const std::string source = document_.FilePath;
+    if (!files.exists(source)) {
+        outcome.status = SaveOutcome::Status::SourceMissing;
+        return outcome;
+    }
+    std::string disk;
+    if (auto failure = files.read(source, disk)) {
+        outcome.status = SaveOutcome::Status::ReadFailed;
+        outcome.failure = std::move(failure);
+        return outcome;
+    }
+    const std::string text = buildSaveText(disk);
+
+    if (options.backupFirst && target == source && !backedUp_.contains(source)) {
+        const std::string backup = source + ".backup";
+        if (!files.exists(backup)) {
+            if (auto failure = files.copy(source, backup)) {
+                outcome.status = SaveOutcome::Status::BackupFailed;
+                outcome.failure = std::move(failure);
+                return outcome;
+            }
+            outcome.backupPath = backup;
+        }
+        backedUp_.insert(source);
+    }
+    if (auto failure = files.write(target, text)) {
+        outcome.status = SaveOutcome::Status::WriteFailed;
+        outcome.failure = std::move(failure);
+        return outcome;
+    }
+    if (snapshotKept_) {
+        commitSnapshot(document_);
+    }
+    const bool moved = document_.FilePath != target;
+    document_.FilePath = target;
+    document_.SavedFlag = true;
+    notify(Change::SavedState | (moved ? Change::Path : 0U));
+    return outcome;
+}
+
+}  // namespace wendrake

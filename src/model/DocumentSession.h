@@ -1,0 +1,176 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DocumentFiles.h"
+#include "EditorDocument.h"
+#include "FileSystem.h"
+#include "HandlingLine.h"
+#include "LanguageTable.h"
+#include "MissingValues.h"
+#include "ReadFailure.h"
+#include "VehicleImport.h"
+
+namespace wendrake {
+
+// What an operation of the session changed; observers refresh only that.
+namespace Change {
+inline constexpr unsigned Opened = 1U << 0U;      // a file was read in: everything is new
+inline constexpr unsigned Closed = 1U << 1U;      // an open failed: nothing is loaded
+inline constexpr unsigned Value = 1U << 2U;       // one value of one record
+inline constexpr unsigned List = 1U << 3U;        // the vehicle list (entries added or renamed)
+inline constexpr unsigned Palette = 1U << 4U;     // the colours
+inline constexpr unsigned Pairs = 1U << 5U;       // the colour pairs of models
+inline constexpr unsigned Errors = 1U << 6U;      // the error rows
+inline constexpr unsigned FileTexts = 1U << 7U;   // author or date
+inline constexpr unsigned SavedState = 1U << 8U;  // saved or unsaved
+inline constexpr unsigned Path = 1U << 9U;        // the file's path
+inline constexpr unsigned Reverted = 1U << 10U;   // every table as last opened or saved
+}  // namespace Change
+
+struct SessionChange {
+    unsigned what = 0;
+    int record = -1;  // for Value and Pairs: the record concerned, -1 for many
+    int field = -1;   // for Value
+
+    bool has(unsigned change) const { return (what & change) != 0; }
+};
+
+struct OpenOutcome {
+    enum class Status { Opened, Missing, ReadFailed, Invalid };
+    Status status = Status::Opened;
+    std::optional<FileFailure> fileFailure;  // ReadFailed
+    std::optional<ReadFailure> readFailure;  // Invalid
+};
+
+struct SaveOutcome {
+    enum class Status {
+        Saved,
+        NotLoaded,
+        MissingValue,   // nothing written: `missing` names the value
+        SourceMissing,  // the file it was opened from is gone
+        ReadFailed,     // the file on disk could not be read
+        BackupFailed,   // the backup before the first save could not be made
+        WriteFailed,
+    };
+    Status status = Status::Saved;
+    std::optional<FileFailure> failure;
+    MissingValue missing;
+    std::string backupPath;  // the backup made before this save, if one was
+};
+
+struct OpenOptions {
+    // Write the CR LF repair of a file's line ends back to disk (the editor
+    // does; the command line never changes a file it only reads).
+    bool repairOnDisk = true;
+    Snapshot snapshot = Snapshot::Taken;
+};
+
+struct SaveOptions {
+    // Before the first save over a file in this session, copy it to
+    // NAME.backup unless that exists.
+    bool backupFirst = false;
+};
+
+enum class ImportPolicy {
+    KeepBoth,  // imported vehicles are added, also when their names are in the file
+    Replace,   // a vehicle whose name is in the file takes the imported values in its place
+};
+
+// The one keeper of an open document: its kind, tables and snapshots, the
+// vehicle list, the bytes it came from, and its saved state. Every edit,
+// import, revert, open and save goes through it, and only it changes the
+// saved state; it tells its observers what changed. The window and the
+// command line both open and save through it.
+class DocumentSession {
+  public:
+    using Observer = std::function<void(const SessionChange&)>;
+
+    // Returns an id for removeObserver.
+    int addObserver(Observer observer);
+    void removeObserver(int id);
+
+    const EditorDocument& document() const { return document_; }
+    bool isLoaded() const { return document_.isLoaded(); }
+    bool isSaved() const { return document_.SavedFlag; }
+    DataFileKind kind() const { return document_.kind; }
+    const std::string& path() const { return document_.FilePath; }
+    // The bytes the document was read from, line ends repaired, without a
+    // byte order mark.
+    const std::string& openedBytes() const { return openedBytes_; }
+
+    // Reads the file at `path` as a file of `kind`. A missing file leaves
+    // the open document as it was; any other failure closes it.
+    OpenOutcome openFile(const std::string& path, DataFileKind kind, FileSystem& files,
+                         const LanguageTable& language, const OpenOptions& options = {});
+
+    // The same from bytes already read; true when they open.
+    std::optional<ReadFailure> openBytes(std::string path, DataFileKind kind, std::string bytes,
+                                         const LanguageTable& language,
+                                         Snapshot snapshot = Snapshot::Taken);
+
+    // Nothing loaded any more (after a failed open): saving is not offered.
+    void close();
+
+    // Makes record `record` of the loaded kind the one shown; no edit.
+    void select(int record);
+    // The record shown, or -1 when the loaded kind has none.
+    int selected() const;
+
+    // Edits. Each returns false and changes nothing when the record does
+    // not exist; a value equal to the present one is no change.
+    bool setHandlingValue(int record, HandlingField field, std::string value);
+    bool setVehicleDefValue(int record, VehicleDefField field, std::string value);
+    void setAuthor(std::string author);
+    void setDate(std::string date);
+    bool setColourComponents(int colour, std::int16_t red, std::int16_t green, std::int16_t blue);
+    bool setColourName(int colour, std::string name);
+    // Appends a new colour; returns its number, or -1 when the palette is full.
+    int addColour();
+    bool deleteColour(int colour);
+    bool addPair(int record, int first, int second);
+    bool removePair(int record, int pair);
+
+    // The names of handling lines in `bytes` that are already names of
+    // vehicles of the document, each once, in the order met.
+    std::vector<std::string> namesAlreadyPresent(std::string_view bytes) const;
+
+    // Adds (or with Replace, puts in place of same-named vehicles) the
+    // vehicles of a file in the handling line format.
+    ImportResult importVehicles(std::string_view bytes, const HandlingReadTexts& texts,
+                                std::string_view tooManyVehicles, ImportPolicy policy);
+
+    // Every table of the loaded kind as last opened or saved. The saved state
+    // stays as it was: the file on disk may still differ.
+    void revertToSaved();
+
+    // The first value a save would have to write empty, if any.
+    std::optional<MissingValue> findMissingValue() const;
+
+    // The complete text a save writes over a file holding `diskBytes`.
+    std::string buildSaveText(std::string_view diskBytes) const;
+
+    // Writes the document to `target`, built from the file it was opened
+    // from as it lies on disk now, and adopts `target` as its path.
+    SaveOutcome saveTo(const std::string& target, FileSystem& files,
+                       const SaveOptions& options = {});
+
+  private:
+    void notify(unsigned what, int record = -1, int field = -1);
+    void markChanged(unsigned what, int record = -1, int field = -1);
+
+    EditorDocument document_;
+    std::string openedBytes_;
+    bool snapshotKept_ = true;        // false: the tables have no snapshot to commit to
+    std::set<std::string> backedUp_;  // files whose backup question this session settled
+    std::vector<std::pair<int, Observer>> observers_;
+    int nextObserverId_ = 1;
+};
+
+}  // namespace wendrake
