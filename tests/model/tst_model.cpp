@@ -163,10 +163,18 @@ class ModelTests : public QObject {
         QTest::newRow("cfg, first filter") << "/g/handling.cfg" << 1 << 0;
         QTest::newRow("backup, first filter") << "/g/handling.cfg.backup" << 1 << 0;
         QTest::newRow("cfg, second filter") << "/g/handling.cfg" << 2 << -1;
-        QTest::newRow("capital extension") << "/g/HANDLING.CFG" << 1 << -1;
+        QTest::newRow("upper-case cfg") << "C:/ZERRIN/DATA/HANDLING.CFG" << 1 << 0;
+        QTest::newRow("upper-case ide") << "/g/DEFAULT.IDE" << 2 << 1;
+        QTest::newRow("upper-case dat") << "/g/CARCOLS.DAT" << 3 << 2;
+        QTest::newRow("mixed-case backup") << "/g/Default.Ide.BACKUP" << 2 << 1;
+        QTest::newRow("upper case, wrong filter") << "/g/CARCOLS.DAT" << 1 << -1;
         QTest::newRow("ide, second filter") << "/g/default.ide" << 2 << 1;
         QTest::newRow("dat backup, third filter") << "/g/carcols.dat.backup" << 3 << 2;
         QTest::newRow("other backup") << "/g/file.txt.backup" << 1 << -1;
+        QTest::newRow("ending without its dot") << "/g/xcfg" << 1 << -1;
+        QTest::newRow("backup ending without its dot") << "/g/xide.backup" << 2 << -1;
+        QTest::newRow("backup of a backup") << "/g/carcols.dat.backup.backup" << 3 << -1;
+        QTest::newRow("dot part of the folder") << "/g.cfg/handling" << 1 << -1;
     }
 
     void fileKind() {
