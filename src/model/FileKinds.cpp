@@ -8,12 +8,30 @@ namespace wendrake {
 namespace {
 
 constexpr std::array<FileKindInfo, 3> kFileKinds{{
-    {DataFileKind::Handling, ".cfg", ".cfg.backup", {"*.cfg", "*.cfg.backup"}, "*.cfg", ';',
-     Text::HandlingFileType, 1},
-    {DataFileKind::VehicleDefs, ".ide", ".ide.backup", {"*.ide", "*.ide.backup"}, "*.ide", '#',
-     Text::VehicleDefFileType, 2},
-    {DataFileKind::CarColours, ".dat", ".dat.backup", {"*.dat", "*.dat.backup"}, "*.dat", '#',
-     Text::CarColourFileType, 3},
+    {.kind = DataFileKind::Handling,
+     .ending = ".cfg",
+     .backupEnding = ".cfg.backup",
+     .openPatterns = {"*.cfg", "*.cfg.backup"},
+     .savePattern = "*.cfg",
+     .commentMark = ';',
+     .fileTypeText = Text::HandlingFileType,
+     .filterPosition = 1},
+    {.kind = DataFileKind::VehicleDefs,
+     .ending = ".ide",
+     .backupEnding = ".ide.backup",
+     .openPatterns = {"*.ide", "*.ide.backup"},
+     .savePattern = "*.ide",
+     .commentMark = '#',
+     .fileTypeText = Text::VehicleDefFileType,
+     .filterPosition = 2},
+    {.kind = DataFileKind::CarColours,
+     .ending = ".dat",
+     .backupEnding = ".dat.backup",
+     .openPatterns = {"*.dat", "*.dat.backup"},
+     .savePattern = "*.dat",
+     .commentMark = '#',
+     .fileTypeText = Text::CarColourFileType,
+     .filterPosition = 3},
 }};
 
 // Each entry stands at its kind's value, so a kind finds its entry directly.

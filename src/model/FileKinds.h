@@ -13,8 +13,8 @@ struct FileKindInfo {
     DataFileKind kind;
     // The file name's endings, dot included, compared without regard to case:
     // the game's own name and the name a backup copy gets.
-    std::string_view ending;        // ".cfg"
-    std::string_view backupEnding;  // ".cfg.backup"
+    std::string_view ending;                       // ".cfg"
+    std::string_view backupEnding;                 // ".cfg.backup"
     std::array<std::string_view, 2> openPatterns;  // the open dialog's filter
     std::string_view savePattern;                  // the save dialog's filter
     char commentMark;                              // starts a comment line
