@@ -1,15 +1,15 @@
 #include <QtTest>
 
-#include "model/ExchangeFile.h"
-#include "model/VehicleImport.h"
 #include "model/CarColourFile.h"
 #include "model/ColourEditing.h"
 #include "model/DocumentFiles.h"
+#include "model/ExchangeFile.h"
 #include "model/HandlingBuilder.h"
 #include "model/HandlingReader.h"
 #include "model/Numeric.h"
 #include "model/TextLines.h"
 #include "model/VehicleDefFile.h"
+#include "model/VehicleImport.h"
 #include "support/RecordLines.h"
 #include "support/TestFiles.h"
 
@@ -801,6 +801,42 @@ class ModelTests : public QObject {
         QCOMPARE(list.at(4), std::string("same_sixteen_chra"));  // after its equals
     }
 
+    // The program's English is English.lng as it lies in data/, and every
+    // language file there carries the same numbered texts.
+    void builtInEnglishIsTheEnglishFile() {
+        const std::string english = contents(kLanguages + "English.lng").toStdString();
+        const std::string german = contents(kLanguages + "Deutsch.lng").toStdString();
+        QCOMPARE(static_cast<int>(splitLines(english).size()), LanguageTable::kSize);
+        QCOMPARE(splitLines(german).size(), splitLines(english).size());
+
+        LanguageTable fromFile;
+        fromFile.load(english);
+        const LanguageTable builtIn;
+        for (int k = 0; k < LanguageTable::kSize; ++k) {
+            QCOMPARE(builtIn.text(k), fromFile.text(k));
+        }
+        QVERIFY(!builtIn.text(Text::NoVehicle).empty());
+    }
+
+    void shortLanguageFileFallsBackToEnglish() {
+        const std::string german = contents(kLanguages + "Deutsch.lng").toStdString();
+        LanguageTable full;
+        full.load(german);
+        // A file of the older program: texts 169 and later are missing.
+        std::string older;
+        const auto lines = splitLines(german);
+        for (std::size_t k = 0; k < 169; ++k) {
+            older += std::string(lines[k]) + "\r\n";
+        }
+        LanguageTable table;
+        table.load(german);
+        table.load(older);
+        const LanguageTable english;
+        for (int k = 0; k < LanguageTable::kSize; ++k) {
+            QCOMPARE(table.text(k), k < 169 ? full.text(k) : english.text(k));
+        }
+    }
+
     void languageFile() {
         LanguageTable table;
         table.load("zero\r\na\\nb\r\nc\\Nd\rlast");
@@ -809,18 +845,19 @@ class ModelTests : public QObject {
         QCOMPARE(table.text(2), "c\r\nd");
         QCOMPARE(table.text(3), "last");
 
-        // A shorter file keeps the earlier texts beyond its end; LF ends no line.
+        // LF ends no line; what a file lacks is English, not the previous language.
         table.load("new\nstill one line\r\n");
         QCOMPARE(table.text(0), "new\nstill one line");
-        QCOMPARE(table.text(1), "a\r\nb");
+        QCOMPARE(table.text(1), LanguageTable().text(1));
 
         std::string big;
         for (int i = 0; i < 200; ++i) {
             big += "t" + std::to_string(i) + "\r\n";
         }
         table.load(big);
-        QCOMPARE(table.text(180), "t180");
-        QCOMPARE(table.text(181), "");
+        QCOMPARE(table.text(LanguageTable::kSize - 1),
+                 "t" + std::to_string(LanguageTable::kSize - 1));
+        QCOMPARE(table.text(LanguageTable::kSize), "");
 
         // Older files are Windows-1252; UTF-8 files stay as they are.
         table.load(
