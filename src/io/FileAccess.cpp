@@ -5,12 +5,43 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace wendrake {
 
 namespace {
 
 FileResult failed(const QFileDevice& file) {
     return FileResult::failure(static_cast<int>(file.error()), file.errorString());
+}
+
+// The new file that takes the old one's place gets the old one's permissions
+// and, where the running user may give them (root), its owner and group:
+// otherwise a save by root would leave a read-only file writable, and another
+// user's file owned by root. Best effort: a file system that keeps no Unix
+// permissions (a mounted Windows drive) refuses the change, and the save goes
+// on.
+void keepPermissionsOf(const QString& path, const QSaveFile& replacement) {
+#ifdef Q_OS_UNIX
+    struct stat old {};
+    const int handle = replacement.handle();
+    if (handle < 0 || ::stat(QFile::encodeName(path).constData(), &old) != 0) {
+        return;  // a new file: the usual permissions
+    }
+    // The owner first: a change of owner may clear permission bits.
+    if (::fchown(handle, old.st_uid, old.st_gid) != 0) {
+        // Only root gives a file away; everyone else owns the new file already.
+    }
+    if (::fchmod(handle, old.st_mode & 0777) != 0) {
+        // Nothing better to do than to save with the usual permissions.
+    }
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(replacement);
+#endif
 }
 
 }  // namespace
@@ -57,6 +88,7 @@ FileResult writeFileAtomically(const QString& path, std::string_view bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return failed(file);
     }
+    keepPermissionsOf(path, file);
     const auto size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size || !file.flush()) {
         FileResult result = failed(file);

@@ -32,7 +32,7 @@ FileBytes readFileBytes(const QString& path);
 
 // Replaces the file at `path` by `bytes` atomically: the bytes go to a
 // temporary file beside it that then takes its place, so a failed write
-// leaves the old file whole.
+// leaves the old file whole. The new file keeps the old one's permissions.
 FileResult writeFileAtomically(const QString& path, std::string_view bytes);
 
 // Copies `from` over `to` atomically: `to` is either the old file or the

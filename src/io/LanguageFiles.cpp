@@ -6,11 +6,35 @@
 
 namespace wendrake {
 
+namespace {
+
+// The language files of `folder`, whatever the case of their ".lng" (a name
+// filter of QDir ignores case), sorted by name.
+QStringList languageFiles(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable,
+                                  QDir::Name);
+}
+
+// The file listed as `name`: "Aaa.LNG" is listed as "Aaa" and must be opened
+// under its own name where names have case. The exact "Aaa.lng" goes first.
+QString languageFilePath(const QString& folder, const QString& name) {
+    const QString exact = name + QStringLiteral(".lng");
+    const QStringList files = languageFiles(folder);
+    if (!files.contains(exact)) {
+        for (const QString& file : files) {
+            if (file.chopped(4) == name) {
+                return folder + file;
+            }
+        }
+    }
+    return folder + exact;
+}
+
+}  // namespace
+
 QStringList listLanguages(const QString& folder) {
-    const QStringList files =
-        QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable, QDir::Name);
     QStringList names;
-    for (const QString& file : files) {
+    for (const QString& file : languageFiles(folder)) {
         names << file.chopped(4);
         if (names.last().isEmpty()) {
             break;
@@ -20,7 +44,7 @@ QStringList listLanguages(const QString& folder) {
 }
 
 FileResult loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table) {
-    const FileBytes read = readFileBytes(folder + name + QStringLiteral(".lng"));
+    const FileBytes read = readFileBytes(languageFilePath(folder, name));
     if (read.result.ok) {
         table.load(read.bytes);
     }

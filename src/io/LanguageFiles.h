@@ -8,13 +8,14 @@
 
 namespace wendrake {
 
-// The languages in `folder`: the names of its "*.lng" files without the
-// extension, sorted by name. A file named just ".lng" gives an empty name and
-// ends the list.
+// The languages in `folder`: the names of its "*.lng" files (".lng" in any
+// case) without the extension, sorted by name. A file named just ".lng" gives
+// an empty name and ends the list.
 QStringList listLanguages(const QString& folder);
 
-// Loads `folder` + name + ".lng" into the table. On failure (the file is
-// missing or unreadable) the table is unchanged.
+// Loads the language file listed as `name` into the table, over the
+// built-in English texts. On failure (the file is missing or unreadable) the
+// table is unchanged.
 FileResult loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table);
 
 // The language to start with: the remembered one when it is listed, else the

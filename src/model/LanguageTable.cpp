@@ -25,16 +25,32 @@ std::string expandLineBreaks(std::string_view line) {
 
 }  // namespace
 
-void LanguageTable::load(std::string_view fileBytes) {
+LanguageTable::LanguageTable() : texts_(builtInEnglish()) {}
+
+const LanguageTable::Texts& LanguageTable::builtInEnglish() {
+    static const Texts english = [] {
+        Texts texts;
+        putLines(kBuiltInEnglishFile, texts);
+        return texts;
+    }();
+    return english;
+}
+
+void LanguageTable::putLines(std::string_view fileBytes, Texts& texts) {
     // Files written for the older program are Windows-1252; ours may be
     // either. The table holds UTF-8 from here on.
     const std::string text =
         isValidUtf8(fileBytes) ? std::string(fileBytes) : windows1252ToUtf8(fileBytes);
     const auto lines = splitLines(text);
-    const std::size_t count = std::min(lines.size(), texts_.size());
+    const std::size_t count = std::min(lines.size(), texts.size());
     for (std::size_t k = 0; k < count; ++k) {
-        texts_[k] = expandLineBreaks(lines[k]);
+        texts[k] = expandLineBreaks(lines[k]);
     }
+}
+
+void LanguageTable::load(std::string_view fileBytes) {
+    texts_ = builtInEnglish();
+    putLines(fileBytes, texts_);
 }
 
 const std::string& LanguageTable::text(int k) const {

@@ -4,20 +4,27 @@
 #include <string>
 #include <string_view>
 
+#include "model/BuiltInEnglish.h"
+
 namespace wendrake {
 
 // The numbered texts of the chosen language. A language file's line k is
-// text k; loading overwrites as many entries as the file has lines and leaves
-// the others as they were, so a short file keeps the previous language's
-// texts beyond its end.
+// text k. The table starts with the English texts built into the program;
+// loading a file puts its lines over them, so whatever a file lacks (an older
+// or shorter file, a text added later) is shown in English.
 class LanguageTable {
   public:
-    static constexpr int kSize = 192;
+    // As many texts as the built-in English file has: new texts are added
+    // after the last one there, and the table grows with it.
+    static constexpr int kSize = kBuiltInEnglishTextCount;
 
-    // Loads a language file's bytes, read as UTF-8 when they are valid UTF-8
-    // and as Windows-1252 otherwise. Lines end at CR LF or a lone CR; "\n"
-    // (either case of n) inside a line becomes CR LF. Lines past the table's
-    // end are ignored.
+    // The built-in English texts.
+    LanguageTable();
+
+    // Loads a language file's bytes over the built-in English texts, read as
+    // UTF-8 when they are valid UTF-8 and as Windows-1252 otherwise. Lines
+    // end at CR LF or a lone CR; "\n" (either case of n) inside a line
+    // becomes CR LF. Lines past the table's end are ignored.
     void load(std::string_view fileBytes);
 
     // Entry k in UTF-8; the empty text for a number outside the table.
@@ -26,7 +33,11 @@ class LanguageTable {
     void setText(int k, std::string value);
 
   private:
-    std::array<std::string, kSize> texts_{};
+    using Texts = std::array<std::string, kSize>;
+    static const Texts& builtInEnglish();
+    static void putLines(std::string_view fileBytes, Texts& texts);
+
+    Texts texts_;
 };
 
 // Text numbers used by the program's messages.

@@ -159,10 +159,18 @@ class ModelTests : public QObject {
         QTest::newRow("cfg, first filter") << "/g/handling.cfg" << 1 << 0;
         QTest::newRow("backup, first filter") << "/g/handling.cfg.backup" << 1 << 0;
         QTest::newRow("cfg, second filter") << "/g/handling.cfg" << 2 << -1;
-        QTest::newRow("capital extension") << "/g/HANDLING.CFG" << 1 << -1;
+        QTest::newRow("upper-case cfg") << "C:/ZERRIN/DATA/HANDLING.CFG" << 1 << 0;
+        QTest::newRow("upper-case ide") << "/g/DEFAULT.IDE" << 2 << 1;
+        QTest::newRow("upper-case dat") << "/g/CARCOLS.DAT" << 3 << 2;
+        QTest::newRow("mixed-case backup") << "/g/Default.Ide.BACKUP" << 2 << 1;
+        QTest::newRow("upper case, wrong filter") << "/g/CARCOLS.DAT" << 1 << -1;
         QTest::newRow("ide, second filter") << "/g/default.ide" << 2 << 1;
         QTest::newRow("dat backup, third filter") << "/g/carcols.dat.backup" << 3 << 2;
         QTest::newRow("other backup") << "/g/file.txt.backup" << 1 << -1;
+        QTest::newRow("ending without its dot") << "/g/xcfg" << 1 << -1;
+        QTest::newRow("backup ending without its dot") << "/g/xide.backup" << 2 << -1;
+        QTest::newRow("backup of a backup") << "/g/carcols.dat.backup.backup" << 3 << -1;
+        QTest::newRow("dot part of the folder") << "/g.cfg/handling" << 1 << -1;
     }
 
     void fileKind() {
@@ -751,6 +759,42 @@ class ModelTests : public QObject {
         QCOMPARE(list.recordAt(1), 2);
     }
 
+    // The program's English is English.lng as it lies in data/, and every
+    // language file there carries the same numbered texts.
+    void builtInEnglishIsTheEnglishFile() {
+        const std::string english = contents(kLanguages + "English.lng").toStdString();
+        const std::string german = contents(kLanguages + "Deutsch.lng").toStdString();
+        QCOMPARE(static_cast<int>(splitLines(english).size()), LanguageTable::kSize);
+        QCOMPARE(splitLines(german).size(), splitLines(english).size());
+
+        LanguageTable fromFile;
+        fromFile.load(english);
+        const LanguageTable builtIn;
+        for (int k = 0; k < LanguageTable::kSize; ++k) {
+            QCOMPARE(builtIn.text(k), fromFile.text(k));
+        }
+        QVERIFY(!builtIn.text(Text::NoVehicle).empty());
+    }
+
+    void shortLanguageFileFallsBackToEnglish() {
+        const std::string german = contents(kLanguages + "Deutsch.lng").toStdString();
+        LanguageTable full;
+        full.load(german);
+        // A file of the older program: texts 169 and later are missing.
+        std::string older;
+        const auto lines = splitLines(german);
+        for (std::size_t k = 0; k < 169; ++k) {
+            older += std::string(lines[k]) + "\r\n";
+        }
+        LanguageTable table;
+        table.load(german);
+        table.load(older);
+        const LanguageTable english;
+        for (int k = 0; k < LanguageTable::kSize; ++k) {
+            QCOMPARE(table.text(k), k < 169 ? full.text(k) : english.text(k));
+        }
+    }
+
     void languageFile() {
         LanguageTable table;
         table.load("zero\r\na\\nb\r\nc\\Nd\rlast");
@@ -759,17 +803,18 @@ class ModelTests : public QObject {
         QCOMPARE(table.text(2), "c\r\nd");
         QCOMPARE(table.text(3), "last");
 
-        // A shorter file keeps the earlier texts beyond its end; LF ends no line.
+        // LF ends no line; what a file lacks is English, not the previous language.
         table.load("new\nstill one line\r\n");
         QCOMPARE(table.text(0), "new\nstill one line");
-        QCOMPARE(table.text(1), "a\r\nb");
+        QCOMPARE(table.text(1), LanguageTable().text(1));
 
         std::string big;
         for (int i = 0; i < 200; ++i) {
             big += "t" + std::to_string(i) + "\r\n";
         }
         table.load(big);
-        QCOMPARE(table.text(180), "t180");
+        QCOMPARE(table.text(LanguageTable::kSize - 1),
+                 "t" + std::to_string(LanguageTable::kSize - 1));
         QCOMPARE(table.text(LanguageTable::kSize), "");
 
         // Older files are Windows-1252; UTF-8 files stay as they are.

@@ -165,7 +165,7 @@ class MainWindowTests : public QObject {
         const QByteArray plain = contents(kTestData + "handling/plain.cfg");
         QTest::newRow("cfg with the vehicle filter")
             << "a.cfg" << 2 << plain << "Error: Filetype unknown!";
-        QTest::newRow("capital extension") << "A.CFG" << 1 << plain << "Error: Filetype unknown!";
+        QTest::newRow("ending without its dot") << "acfg" << 1 << plain << "Error: Filetype unknown!";
         QTest::newRow("vehicle line with too few values")
             << "default.ide" << 2 << QByteArray("cars\r\n1, a, b\r\nend\r\n") << "";
         QTest::newRow("no vehicle in it")
