@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "io/LanguageFiles.h"
+#include "model/FileKinds.h"
 #include "model/FileHeader.h"
 #include "model/HandlingLine.h"
 #include "ui/ShownText.h"
@@ -66,7 +67,10 @@ bool DocumentCommands::importVehicles() {
     }
     OpenDialogRequest request;
     request.title = text(Text::ImportDialogTitle);
-    request.filters = {{text(Text::HandlingFileType), {QStringLiteral("*.cfg")}}};
+    const FileKindInfo& handling = fileKindInfo(DataFileKind::Handling);
+    request.filters = {{text(handling.fileTypeText),
+                        {QString::fromLatin1(handling.savePattern.data(),
+                                             static_cast<qsizetype>(handling.savePattern.size()))}}};
     const auto choice = desktop_.chooseFileToOpen(request);
     if (!choice) {
         return false;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "io/LanguageFiles.h"
+#include "model/FileKinds.h"
 #include "model/HandlingRecord.h"
 #include "model/VehicleDefRecord.h"
 #include "ui/ShownText.h"
@@ -15,6 +16,10 @@ const QString kSettings = QStringLiteral("Settings");
 const QString kFileIndex = QStringLiteral("FileIndex");
 const QString kOpenPath = QStringLiteral("OpenPath");
 const QString kBackupFirst = QStringLiteral("BackupBeforeFirstSave");
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The captions of the vehicle definition values, in field order.
 constexpr std::array<int, kVehicleDefFieldCount> kVehicleDefCaptions{125, 129, 131, 135, 127, 133,
@@ -63,11 +68,13 @@ FileCommands::OpenResult FileCommands::open() {
     }
     OpenDialogRequest request;
     request.title = text(Text::OpenDialogTitle);
-    request.filters = {
-        {text(Text::HandlingFileType), {QStringLiteral("*.cfg"), QStringLiteral("*.cfg.backup")}},
-        {text(Text::VehicleDefFileType), {QStringLiteral("*.ide"), QStringLiteral("*.ide.backup")}},
-        {text(Text::CarColourFileType), {QStringLiteral("*.dat"), QStringLiteral("*.dat.backup")}},
-    };
+    for (const FileKindInfo& kind : fileKinds()) {
+        QStringList patterns;
+        for (const std::string_view pattern : kind.openPatterns) {
+            patterns << latin1(pattern);
+        }
+        request.filters.append({text(kind.fileTypeText), patterns});
+    }
     request.initialFilter = desktop_.setting(kSettings, kFileIndex, QStringLiteral("0")).toInt();
     const QString remembered = desktop_.setting(kSettings, kOpenPath);
     if (!remembered.isEmpty() && desktop_.fileExists(remembered)) {
@@ -143,17 +150,8 @@ bool FileCommands::saveAs() {
     SaveDialogRequest request;
     request.title = text(119).remove(QLatin1Char('&'));
     request.initialFile = QString::fromStdString(session_.path());
-    switch (session_.kind()) {
-        case DataFileKind::Handling:
-            request.filters = {{text(Text::HandlingFileType), {QStringLiteral("*.cfg")}}};
-            break;
-        case DataFileKind::VehicleDefs:
-            request.filters = {{text(Text::VehicleDefFileType), {QStringLiteral("*.ide")}}};
-            break;
-        case DataFileKind::CarColours:
-            request.filters = {{text(Text::CarColourFileType), {QStringLiteral("*.dat")}}};
-            break;
-    }
+    const FileKindInfo& kind = fileKindInfo(session_.kind());
+    request.filters = {{text(kind.fileTypeText), {latin1(kind.savePattern)}}};
     const auto target = desktop_.chooseFileToSave(request);
     if (!target) {
         return false;

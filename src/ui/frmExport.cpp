@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "io/LanguageFiles.h"
+#include "model/FileKinds.h"
 #include "model/ExchangeFile.h"
 #include "ui/ShownText.h"
 
@@ -181,7 +182,10 @@ void frmExport::cmdExport_Click() {
     }
     SaveDialogRequest request;
     request.title = windowTitle();
-    request.filters = {{text(Text::HandlingFileType), {QStringLiteral("*.cfg")}}};
+    const FileKindInfo& handling = fileKindInfo(DataFileKind::Handling);
+    request.filters = {{text(handling.fileTypeText),
+                        {QString::fromLatin1(handling.savePattern.data(),
+                                             static_cast<qsizetype>(handling.savePattern.size()))}}};
     const auto target = desktop_.chooseFileToSave(request);
     if (!target) {
         return;
