@@ -145,9 +145,9 @@ QWidget* ColourPages::buildPalettePage() {
     lstColors->setMinimumWidth(240);
     lstColors->setIconSize(kSampleSize);
     lblColorName = label(QStringLiteral("lblColorName"), QStringLiteral("Name"));
-    // The name ends at the first tab in the file, and a line break would split
-    // the palette line.
-    txtColorName = valueEdit("txtColorName", QStringLiteral("\t\r\n"));
+    // A name may hold blanks: it is the end of the line's comment. Tabs and
+    // line breaks, which would end it, are refused like in every box.
+    txtColorName = valueEdit("txtColorName", QString());
     lblRot = label(QStringLiteral("lblRot"), QStringLiteral("Rot"));
     lblGruen = label(QStringLiteral("lblGrün"), QStringLiteral("Grün"));
     lblBlau = label(QStringLiteral("lblBlau"), QStringLiteral("Blau"));

@@ -291,8 +291,8 @@ QWidget* HandlingPages::buildOtherPage() {
         frame->setObjectName(design(frameName));
         frame->setMaximumWidth(520);
         auto* inner = new QVBoxLayout(frame);
-        edit = new QLineEdit;
-        edit->setObjectName(design(editName));
+        // Each is the rest of a comment line: any text of one line fits.
+        edit = valueEdit(editName, QString());
         inner->addWidget(edit);
         layout->addWidget(frame);
         return frame;

@@ -10,9 +10,10 @@ inline const QString kHandlingSeparators = QStringLiteral(" \t;");
 // Characters a vehicle definition value cannot hold.
 inline const QString kVehicleDefSeparators = QStringLiteral(" \t,#");
 
-// A text box for one value of a game file line: typing a character of
-// `forbidden` does nothing, and pasted text loses them. Nothing else is
-// checked; ranges are only hints.
-QLineEdit* valueEdit(const char* objectName, const QString& forbidden, QWidget* parent = nullptr);
+// A text box for text of a game file (a value, a name, the author): it takes
+// only what the file can store on the line (see acceptOnlyStorableText) and
+// leaves `separators` out of typed and pasted text. Nothing else is checked;
+// ranges are only hints.
+QLineEdit* valueEdit(const char* objectName, const QString& separators, QWidget* parent = nullptr);
 
 }  // namespace wendrake
