@@ -1,15 +1,15 @@
 #include <QtTest>
 
-#include "model/ExchangeFile.h"
-#include "model/VehicleImport.h"
 #include "model/CarColourFile.h"
 #include "model/ColourEditing.h"
 #include "model/DocumentFiles.h"
+#include "model/ExchangeFile.h"
 #include "model/HandlingBuilder.h"
 #include "model/HandlingReader.h"
 #include "model/Numeric.h"
 #include "model/TextLines.h"
 #include "model/VehicleDefFile.h"
+#include "model/VehicleImport.h"
 #include "support/RecordLines.h"
 #include "support/TestFiles.h"
 
@@ -406,15 +406,31 @@ class ModelTests : public QObject {
             {"plane ends with its extra", "8,p,p,plane,P,P,ignore,1,2,3,-1",
              "8|p|p|plane|P|P|ignore|1|2|3|-1|",
              "8,\tp,\t\tp,\t\tplane,\tP,\t\tP,\t\tignore,\t\t1, \t2, \t3, \t-1"},
+            // A line keeps exactly its values, whatever its type: none is cut,
+            // none is made up.
             {"car without extras, trailing comma", "9,a,b,car,H,G,ignore,1,2,3,",
              "9|a|b|car|H|G|ignore|1|2|3||",
-             "9,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t, \t"},
+             "9,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t"},
+            {"car with one extra", "2,a,b,car,H,G,ignore,1,2,3,160",
+             "2|a|b|car|H|G|ignore|1|2|3|160|",
+             "2,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t160"},
             {"nine and a trailing comma are ten", "5,a,b,boat,H,G,ignore,1,2,",
              "5|a|b|boat|H|G|ignore|1|2|||",
-             "5,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t, \t"},
-            {"other case of car has no extras", "6,a,b,Car,H,G,ignore,1,2,3,160,0.5",
+             "5,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t"},
+            {"other case of car keeps its extras", "6,a,b,Car,H,G,ignore,1,2,3,160,0.5",
              "6|a|b|Car|H|G|ignore|1|2|3|160|0.5",
-             "6,\ta,\t\tb,\t\tCar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t"},
+             "6,\ta,\t\tb,\t\tCar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t160, \t0.5"},
+            {"boat keeps extras", "3,a,b,boat,H,G,ignore,1,2,3,4,",
+             "3|a|b|boat|H|G|ignore|1|2|3|4|",
+             "3,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t4"},
+            {"values after the twelfth are kept",
+             "90,ambulan,ambulan,car,AMBULAN,AMBULAN,null,normal,10,7,0,255,0.8,0.8,0",
+             "90|ambulan|ambulan|car|AMBULAN|AMBULAN|null|normal|10|7|0|255",
+             "90,\tambulan,\tambulan,\tcar,\tAMBULAN,\tAMBULAN,\tnull,\t\tnormal, \t10, \t7, "
+             "\t0, \t255, \t0.8, \t0.8, \t0"},
+            {"empty values between are kept", "1,a,b,plane,H,G,ignore,1,2,3,,,,x,",
+             "1|a|b|plane|H|G|ignore|1|2|3||",
+             "1,\ta,\t\tb,\t\tplane,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t, \t, \t, \tx"},
             {"trailing comment kept once", "4,a,b,boat,H,G,ignore,1,2,3 # my boat, 2",
              "4|a|b|boat|H|G|ignore|1|2|3||",
              "4,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t # my boat, 2"}};
@@ -441,6 +457,30 @@ class ModelTests : public QObject {
         QCOMPARE(read.names, std::vector<std::string>{read.records[0].name()});
         QCOMPARE(qb(BuildVehicleDefText(file, read.records)),
                  qb(kHeader + join({"cars", written.toStdString(), "end"})));
+    }
+
+    // A value after the line's last one is written once a player fills it
+    // in, with the empty values before it.
+    void valuesFilledInAreWritten_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("second extra of a boat")
+            << QByteArray("4,a,b,boat,H,G,ignore,1,2,3") << int(VehicleDefField::Extra2)
+            << QByteArray("4,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t, \t7");
+        QTest::newRow("comprules of a line of nine")
+            << QByteArray("4,a,b,car,H,G,ignore,1,2,") << int(VehicleDefField::CompRules)
+            << QByteArray("4,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t7, \t");
+    }
+
+    void valuesFilledInAreWritten() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, field);
+        QFETCH(QByteArray, written);
+        VehicleDefReadResult read = LoadVehicleDefFile(join({"cars", line.toStdString()}), "");
+        QCOMPARE(read.records.size(), std::size_t{1});
+        read.records[0][static_cast<VehicleDefField>(field)] = "7";
+        QCOMPARE(qb(FormatVehicleDefLine(read.records[0])), written);
     }
 
     void vehicleLineWithTooFewValuesStopsAtItsLine() {
@@ -472,6 +512,9 @@ class ModelTests : public QObject {
         QTest::newRow("no vehicle lines: every line back")
             << qb(join({"cars", "# none yet", "end", "", ""}))
             << qb(kHeader + join({"cars", "# none yet", "end"}));
+        QTest::newRow("blank lines of a section without vehicles stay")
+            << qb(join({"cars", "", "# none yet", "", "end"}))
+            << qb(kHeader + join({"cars", "", "# none yet", "", "end"}));
         QTest::newRow("longer words are no section keywords")
             << qb(join({"carsx", a, "end"})) << qb(kHeader + join({"carsx", a, "end"}));
         QTest::newRow("old header last: the blank line before it goes too")
