@@ -546,7 +546,11 @@ class ModelTests : public QObject {
             {"name of two words and a second description",
              "0,0,128\t\t\t\t# 0 police car blue  \t\tblue", "police car blue - 0,0,128",
              "0,0,128\t\t\t\t# 0 police car blue\t\tblue"},
-            {"fewer than three words", "1,2,3\t# 0", " - 1,2,3", "1,2,3\t\t\t\t# 0 "},
+            {"a number and no name", "1,2,3\t# 0", " - 1,2,3", "1,2,3\t\t\t\t# 0 "},
+            {"number right after the mark", "1,2,3\t#2 ecru\t\tblue", "ecru - 1,2,3",
+             "1,2,3\t\t\t\t# 0 ecru\t\tblue"},
+            {"no number", "1,2,3\t# light ecru", "light ecru - 1,2,3",
+             "1,2,3\t\t\t\t# 0 light ecru"},
             {"out of range values stay", "300,-5,0\t# 0 odd", "odd - 300,-5,0",
              "300,-5,0\t\t\t# 0 odd"}};
         // clang-format on
@@ -566,6 +570,9 @@ class ModelTests : public QObject {
         QCOMPARE(read.palette.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(colourListText(read.palette[0])), listText);
         QCOMPARE(qb(FormatPaletteLine(read.palette[0])), written);
+        const CarColourReadResult again =
+            LoadCarColourFile(join({"col", written.toStdString(), "end"}), kColourTexts);
+        QCOMPARE(again.palette, read.palette);
     }
 
     void carLines() {
@@ -628,6 +635,9 @@ class ModelTests : public QObject {
         QTest::newRow("no car lines: every line back")
             << qb(join({"col", "1,2,3\t\t\t\t# 0 x", "end", "car", "end", ""}))
             << qb(kHeader + join({"col", "1,2,3\t\t\t\t# 0 x", "end", "car", "end"}));
+        QTest::newRow("blank lines of sections without records stay")
+            << qb(join({"col", "", "# none", "end", "car", "", "end"}))
+            << qb(kHeader + join({"col", "", "# none", "end", "car", "", "end"}));
         QTest::newRow("models named like keywords")
             << qb(join({"car", "endeavour, 0,0", "end"}))
             << qb(kHeader + join({"car", "endeavour, 0, 0", "end"}));
@@ -653,27 +663,64 @@ class ModelTests : public QObject {
                  saved + "\r\n");
     }
 
-    // The file on disk may change between opening and saving, even lose the
-    // section the records were read from: the save still holds every record,
-    // and saving that again changes nothing.
+    // The file on disk may change between opening and saving: lose the
+    // section the records were read from, or its "end", or hold its sections
+    // in another order. Whatever it holds, the save puts every record where
+    // the reader finds it, keeps every comment line once, and saving that
+    // again changes nothing.
     void recordsSurviveAFileChangedOnDisk_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QByteArray>("original");
         QTest::addColumn<QByteArray>("changed");
         const auto handling = static_cast<int>(DataFileKind::Handling);
-        const auto defs = static_cast<int>(DataFileKind::VehicleDefs);
-        const auto colours = static_cast<int>(DataFileKind::CarColours);
         const QByteArray cars = qb(join({dataLine("ARROW"), dataLine("BRISK")}));
         QTest::newRow("handling file now only comments") << handling << cars << qb(join({"; x"}));
         QTest::newRow("handling file now empty") << handling << cars << QByteArray();
-        const std::string a = "1,a,b,boat,A,G,ignore,1,2,3";
-        const QByteArray ide = qb(join({"cars", a, "2,c,d,car,B,G,ignore,1,2,3,4,5", "end"}));
-        QTest::newRow("cars section gone") << defs << ide << qb(join({"# x", "peds", "end"}));
-        QTest::newRow("cars section without lines or end") << defs << ide << qb(join({"cars"}));
-        const QByteArray dat =
-            qb(join({"col", "1,2,3\t# 0 x", "4,5,6\t# 1 y", "end", "car", "a, 0,1", "end"}));
-        QTest::newRow("colour file now only a comment") << colours << dat << qb(join({"# x"}));
-        QTest::newRow("car section gone") << colours << dat << qb(join({"col", "end"}));
+
+        using Lines = std::vector<std::string>;
+        // Every way a section can stand on disk: whole, without "end", without
+        // record lines, or not at all.
+        const auto section = [](const std::string& keyword, const std::string& line) {
+            return std::vector<std::pair<const char*, Lines>>{{"whole", {keyword, line, "end"}},
+                                                              {"no end", {keyword, line}},
+                                                              {"empty", {keyword, "", "end"}},
+                                                              {"gone", {}}};
+        };
+        // Two sections (the second "other" where a file has one section of
+        // ours) in both orders, between comment lines.
+        const auto addVariants = [](int kind, const std::string& file, const QByteArray& original,
+                                    const auto& first, const auto& second) {
+            for (const auto& [firstName, firstLines] : first) {
+                for (const auto& [secondName, secondLines] : second) {
+                    for (const bool swapped : {false, true}) {
+                        std::string disk;
+                        for (const Lines& part :
+                             {Lines{"# top"}, swapped ? secondLines : firstLines, Lines{"# middle"},
+                              swapped ? firstLines : secondLines}) {
+                            for (const std::string& line : part) {
+                                disk += line + "\r\n";
+                            }
+                        }
+                        const std::string name = file + ": " + firstName +
+                                                 (swapped ? " after " : " before ") + secondName;
+                        QTest::newRow(name.c_str()) << kind << original << qb(disk);
+                    }
+                }
+            }
+            QTest::newRow((file + ": empty file").c_str()) << kind << original << QByteArray();
+            QTest::newRow((file + ": only comments").c_str())
+                << kind << original << qb(join({"# a", "", "# b"}));
+        };
+        const auto defs = static_cast<int>(DataFileKind::VehicleDefs);
+        const QByteArray ide =
+            qb(join({"cars", "1,a,b,boat,A,G,ignore,1,2,3", "2,c,d,car,B,G,ignore,1,2,3,4,5",
+                     "3,e,f,car,C,G,ignore,1,2,3,4,5,6,7", "4,g,h,plane,D,G,ignore,1,2,", "end"}));
+        addVariants(defs, "ide", ide, section("cars", "7,x,y,boat,Q,G,ignore,1,2,3"),
+                    section("objs", "1, x, y, 1"));
+        const auto colours = static_cast<int>(DataFileKind::CarColours);
+        const QByteArray dat = qb(join(
+            {"col", "1,2,3\t# 0 x", "4,5,6\t#1 y", "end", "car", "a, 0,1", "b, 1,1, 0,0", "end"}));
+        addVariants(colours, "dat", dat, section("col", "9,9,9\t# 0 z"), section("car", "q, 1,1"));
     }
 
     void recordsSurviveAFileChangedOnDisk() {
@@ -683,10 +730,23 @@ class ModelTests : public QObject {
         const auto fileKind = static_cast<DataFileKind>(kind);
         const EditorDocument before = opened(original.toStdString(), fileKind);
         const std::string saved = buildSaveText(before, changed.toStdString());
-        const EditorDocument after = opened(saved, fileKind);
+        EditorDocument after;
+        QVERIFY2(!loadIntoDocument(after, fileKind, saved, LanguageTable()), saved.c_str());
         QCOMPARE(recordLines(after), recordLines(before));
+        QVERIFY(after.VehicleDefRecords == before.VehicleDefRecords);
+        QVERIFY(after.ColourEntries == before.ColourEntries);
+        QVERIFY(after.CarColourRecords == before.CarColourRecords);
         QCOMPARE(listed(after), listed(before));
         QCOMPARE(qb(buildSaveText(after, saved)), qb(saved));
+
+        const std::vector<std::string_view> savedLines = splitLines(saved);
+        const std::string disk = changed.toStdString();
+        for (const std::string_view line : splitLines(disk)) {
+            if (line.starts_with('#') || line.starts_with(';')) {
+                QVERIFY2(std::count(savedLines.begin(), savedLines.end(), line) == 1,
+                         std::string(line).c_str());
+            }
+        }
     }
 
     // A section line with a comment ("car#", "col # greys", "end # reds",
