@@ -139,6 +139,13 @@ std::string FormatVehicleDefLine(const VehicleDefRecord& record) {
             line += c;
         }
     }
+    // A last value after the tenth that is empty would leave the line ending
+    // in a comma, which the reader drops: one more comma keeps it a value.
+    const bool lastIsEmpty = record.laterValues.empty() ? record.fields[count - 1].empty()
+                                                        : record.laterValues.back() == ',';
+    if (count > kMinimumValues && lastIsEmpty) {
+        line += ',';
+    }
     if (!record.trailingComment.empty()) {
         line += ' ';
         line += record.trailingComment;

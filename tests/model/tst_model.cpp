@@ -431,6 +431,11 @@ class ModelTests : public QObject {
             {"empty values between are kept", "1,a,b,plane,H,G,ignore,1,2,3,,,,x,",
              "1|a|b|plane|H|G|ignore|1|2|3||",
              "1,\ta,\t\tb,\t\tplane,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t, \t, \t, \tx"},
+            {"an empty last extra", "1,a,b,plane,H,G,ignore,1,2,3,,", "1|a|b|plane|H|G|ignore|1|2|3||",
+             "1,\ta,\t\tb,\t\tplane,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t,"},
+            {"an empty last later value", "1,a,b,boat,H,G,ignore,1,2,3,4,5,6,,",
+             "1|a|b|boat|H|G|ignore|1|2|3|4|5",
+             "1,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t4, \t5, \t6, \t,"},
             {"trailing comment kept once", "4,a,b,boat,H,G,ignore,1,2,3 # my boat, 2",
              "4|a|b|boat|H|G|ignore|1|2|3||",
              "4,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t # my boat, 2"}};
@@ -455,8 +460,9 @@ class ModelTests : public QObject {
         }
         QCOMPARE(got, fields);
         QCOMPARE(read.names, std::vector<std::string>{read.records[0].name()});
-        QCOMPARE(qb(BuildVehicleDefText(file, read.records)),
-                 qb(kHeader + join({"cars", written.toStdString(), "end"})));
+        const std::string saved = BuildVehicleDefText(file, read.records);
+        QCOMPARE(qb(saved), qb(kHeader + join({"cars", written.toStdString(), "end"})));
+        QVERIFY(LoadVehicleDefFile(saved, "few ").records == read.records);
     }
 
     // A value after the line's last one is written once a player fills it
