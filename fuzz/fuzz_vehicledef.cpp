@@ -23,6 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expect(value.find_first_of(" \t,#\r") == std::string::npos,
                    "a value would not read back as one value", value);
         }
+        expect(record.laterValues.empty() ||
+                   (record.laterValues.front() == ',' &&
+                    record.laterValues.find_first_of(" \t#\r") == std::string::npos),
+               "later values would not read back as values", record.laterValues);
+        expect(record.namedValueCount <= record.fields.size() &&
+                   (record.laterValues.empty() || record.namedValueCount == record.fields.size()),
+               "a value count that does not match the values", record.laterValues);
         expect(record.trailingComment.empty() || record.trailingComment.front() == '#',
                "a trailing comment without its mark", record.trailingComment);
     }

@@ -59,19 +59,12 @@ void expectSameHandling(const EditorDocument& saved, const EditorDocument& reope
     }
 }
 
-// A save writes the two extra values only for the types that have them: a
-// car both, a plane the first. Those of other types are dropped on purpose.
-bool sameVehicleDef(const VehicleDefRecord& a, const VehicleDefRecord& b) {
-    const std::string& type = a[VehicleDefField::Typ];
-    const std::size_t compared = type == "car" ? 12 : type == "plane" ? 11 : 10;
-    for (std::size_t k = 0; k < compared; ++k) {
-        if (a.fields[k] != b.fields[k]) {
-            return false;
-        }
-    }
-    return a.trailingComment == b.trailingComment;
+std::string describe(const VehicleDefRecord& record) {
+    return joined({record.fields.begin(), record.fields.end()}) + record.laterValues + " (" +
+           std::to_string(record.namedValueCount) + ") " + record.trailingComment;
 }
 
+// A save writes every value a line has, whatever its type, and no other.
 void expectSameVehicleDefs(const EditorDocument& saved, const EditorDocument& reopened) {
     const auto& expected = saved.VehicleDefRecords;
     const auto& got = reopened.VehicleDefRecords;
@@ -80,11 +73,9 @@ void expectSameVehicleDefs(const EditorDocument& saved, const EditorDocument& re
              " -> " + std::to_string(got.size()));
     }
     for (std::size_t i = 0; i < got.size(); ++i) {
-        if (!sameVehicleDef(expected[i], got[i])) {
+        if (expected[i] != got[i]) {
             fail("a save changes vehicle definition " + std::to_string(i),
-                 joined({expected[i].fields.begin(), expected[i].fields.end()}) +
-                     expected[i].trailingComment + " -> " +
-                     joined({got[i].fields.begin(), got[i].fields.end()}) + got[i].trailingComment);
+                 describe(expected[i]) + " -> " + describe(got[i]));
         }
     }
 }

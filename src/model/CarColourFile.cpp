@@ -65,42 +65,31 @@ struct NumberReader {
     }
 };
 
+bool isWholeNumber(std::string_view word) {
+    if (!word.empty() && (word.front() == '-' || word.front() == '+')) {
+        word.remove_prefix(1);
+    }
+    return !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 // Name and rest of a palette comment ("# 3 dark red<TAB>more"): the text after
-// the "#", the number and one blank, up to the first tab; the rest from that
-// tab on. Fewer than three words give the empty name.
+// the "#", the colour's number and one blank, up to the first tab; the rest
+// from that tab on. The number may follow the mark at once ("#3 red"), and a
+// comment without a number ("# red") is all name: no word of it is lost.
 void readColourName(std::string_view comment, ColourTableEntry& entry) {
     const std::size_t tab = comment.find('\t');
-    const std::string_view head = comment.substr(0, tab);
     entry.nameTail =
         tab == std::string_view::npos ? std::string() : std::string(comment.substr(tab));
-
-    int words = 0;
-    for (std::size_t i = 0; i < head.size();) {
-        while (i < head.size() && head[i] == ' ') {
-            ++i;
-        }
-        if (i < head.size()) {
-            ++words;
-        }
-        while (i < head.size() && head[i] != ' ') {
-            ++i;
+    std::string_view name = comment.substr(0, tab);
+    name.remove_prefix(std::min<std::size_t>(1, name.size()));  // the "#"
+    name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
+    const std::string_view firstWord = name.substr(0, name.find(' '));
+    if (isWholeNumber(firstWord)) {
+        name.remove_prefix(firstWord.size());
+        if (!name.empty()) {
+            name.remove_prefix(1);  // the one blank after the number
         }
     }
-    if (words < 3) {
-        entry.Name.clear();
-        return;
-    }
-    std::size_t i = 1;  // past the "#"
-    while (i < head.size() && head[i] == ' ') {
-        ++i;
-    }
-    while (i < head.size() && head[i] != ' ') {
-        ++i;
-    }
-    if (i < head.size()) {
-        ++i;  // the one blank after the number
-    }
-    std::string_view name = head.substr(i);
     while (!name.empty() && name.back() == ' ') {
         name.remove_suffix(1);
     }
@@ -211,36 +200,104 @@ void appendLine(std::string& text, std::string_view line) {
     text += kCrLf;
 }
 
-std::string writePalette(const std::vector<std::string_view>& lines,
-                         const std::vector<ColourTableEntry>& palette) {
-    std::string text = headerBlock('#');
-    bool blockWritten = false;
-    bool paletteOpened = false;
-    const auto writeBlockOnce = [&] {
-        if (!blockWritten) {
-            for (const ColourTableEntry& entry : palette) {
-                if (entry.Number >= 0) {
-                    appendLine(text, FormatPaletteLine(entry));
-                }
+// The lines of one section's records, written once: where the first record
+// line of the section stood, or before its "end" when it has none.
+class RecordBlock {
+  public:
+    RecordBlock(std::string& text, std::vector<std::string> lines)
+        : text_(text), lines_(std::move(lines)) {}
+
+    bool isEmpty() const { return lines_.empty(); }
+    bool isWritten() const { return written_; }
+
+    void writeOnce() {
+        if (!written_) {
+            for (const std::string& line : lines_) {
+                appendLine(text_, line);
             }
-            blockWritten = true;
+            written_ = true;
         }
-    };
+    }
+
+  private:
+    std::string& text_;
+    std::vector<std::string> lines_;
+    bool written_ = false;
+};
+
+std::vector<std::string> paletteLines(const std::vector<ColourTableEntry>& palette) {
+    std::vector<std::string> lines;
+    lines.reserve(palette.size());
+    for (const ColourTableEntry& entry : palette) {
+        if (entry.Number >= 0) {
+            lines.push_back(FormatPaletteLine(entry));
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> carLines(const std::vector<CarColourRecord>& cars) {
+    std::vector<std::string> lines;
+    lines.reserve(cars.size());
+    for (const CarColourRecord& record : cars) {
+        lines.push_back(FormatCarColourLine(record));
+    }
+    return lines;
+}
+
+// Appends a block that found no section of its own on disk, in a section
+// of its own, after closing the section the file leaves open: a "col" or
+// "car" line inside another section would be a line of that section, and
+// its records would be lost or would keep the file from opening again.
+void appendSection(std::string& text, std::string_view keyword, RecordBlock& block,
+                   bool& sectionOpen) {
+    if (block.isWritten() || block.isEmpty()) {
+        return;
+    }
+    if (sectionOpen) {
+        appendLine(text, "end");
+        sectionOpen = false;
+    }
+    appendLine(text, keyword);
+    block.writeOnce();
+    appendLine(text, "end");
+}
+
+}  // namespace
+
+std::string BuildCarColourText(std::string_view diskBytes,
+                               const std::vector<ColourTableEntry>& palette,
+                               const std::vector<CarColourRecord>& cars) {
+    const std::vector<std::string_view> lines = linesWithoutTrailingEmpties(diskBytes);
     const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
+    std::string text = headerBlock('#');
+    text.reserve(diskBytes.size() + palette.size() * 40 + cars.size() * 32 + 128);
+    RecordBlock paletteBlock(text, paletteLines(palette));
+    RecordBlock carBlock(text, carLines(cars));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         const ColourLinePlace place = places[i];
         if (place.isInside(ColourSection::FirstPalette)) {
-            // The colour lines (and blank lines) give way to the palette; a
-            // line too short for a colour was passed by and stays.
-            if (isColourLine(line) || isBlankText(line)) {
-                writeBlockOnce();
+            // The colour lines give way to the palette, and so do blank lines
+            // when there are colours to write; a line too short for a colour
+            // was passed by and stays.
+            if (isColourLine(line) || (isBlankText(line) && !paletteBlock.isEmpty())) {
+                paletteBlock.writeOnce();
                 continue;
             }
-        } else if (place.section == ColourSection::FirstPalette) {
-            paletteOpened = true;
-            if (place.keyword == SectionKeyword::Closes) {
-                writeBlockOnce();  // colours added to a palette without colour lines
+        } else if (place.isInside(ColourSection::Cars)) {
+            // A car line with a trailing comment is a car line: its record
+            // keeps the comment.
+            if (!isBlankText(line.substr(0, line.find('#')))) {
+                carBlock.writeOnce();
+                continue;
+            }
+        } else if (place.keyword == SectionKeyword::Closes) {
+            // A section without record lines takes its records before its "end".
+            if (place.section == ColourSection::FirstPalette) {
+                paletteBlock.writeOnce();
+            } else if (place.section == ColourSection::Cars) {
+                carBlock.writeOnce();
             }
         }
         if (place.keyword == SectionKeyword::None && isPaletteComment(line) &&
@@ -249,63 +306,20 @@ std::string writePalette(const std::vector<std::string_view>& lines,
         }
         appendLine(text, line);
     }
-    if (paletteOpened) {
-        writeBlockOnce();  // a palette without colour lines and without "end"
-    } else if (!palette.empty()) {
-        // The file on disk has no "col" section (any more): the colours get
-        // one of their own rather than being lost.
-        appendLine(text, "col");
-        writeBlockOnce();
-        appendLine(text, "end");
+    // A section without "end" takes its records at the end of the file.
+    const bool sectionOpen = !places.empty() && places.back().section != ColourSection::None &&
+                             places.back().keyword != SectionKeyword::Closes;
+    if (sectionOpen && places.back().section == ColourSection::FirstPalette) {
+        paletteBlock.writeOnce();
+    } else if (sectionOpen && places.back().section == ColourSection::Cars) {
+        carBlock.writeOnce();
     }
+    bool stillOpen = sectionOpen;
+    appendSection(text, "col", paletteBlock, stillOpen);
+    appendSection(text, "car", carBlock, stillOpen);
+    dropTrailingEmptyLines(text);
     return text;
 }
-
-std::string writeCars(std::string_view withPalette, const std::vector<CarColourRecord>& cars) {
-    std::string text;
-    text.reserve(withPalette.size() + cars.size() * 32);
-    bool blockWritten = false;
-    bool carsOpened = false;
-    const auto writeBlockOnce = [&] {
-        if (!blockWritten) {
-            for (const CarColourRecord& record : cars) {
-                appendLine(text, FormatCarColourLine(record));
-            }
-            blockWritten = true;
-        }
-    };
-    const std::vector<std::string_view> lines = splitLines(withPalette);
-    const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        const ColourLinePlace place = places[i];
-        if (place.isInside(ColourSection::Cars)) {
-            // A car line with a trailing comment is a car line: its record
-            // keeps the comment.
-            if (!isBlankText(line.substr(0, line.find('#')))) {
-                writeBlockOnce();
-                continue;
-            }
-        } else if (place.section == ColourSection::Cars) {
-            carsOpened = true;
-            if (place.keyword == SectionKeyword::Closes) {
-                writeBlockOnce();
-            }
-        }
-        appendLine(text, line);
-    }
-    if (carsOpened) {
-        writeBlockOnce();
-    } else if (!cars.empty()) {
-        // As for the palette: the models are never lost with their section.
-        appendLine(text, "car");
-        writeBlockOnce();
-        appendLine(text, "end");
-    }
-    return text;
-}
-
-}  // namespace
 
 CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourReadTexts& texts) {
     CarColourReadResult result;
@@ -341,15 +355,6 @@ std::string FormatCarColourLine(const CarColourRecord& record) {
         line += record.trailingComment;
     }
     return line;
-}
-
-std::string BuildCarColourText(std::string_view diskBytes,
-                               const std::vector<ColourTableEntry>& palette,
-                               const std::vector<CarColourRecord>& cars) {
-    const std::string withPalette = writePalette(linesWithoutTrailingEmpties(diskBytes), palette);
-    std::string text = writeCars(withPalette, cars);
-    dropTrailingEmptyLines(text);
-    return text;
 }
 
 }  // namespace wendrake

@@ -30,7 +30,9 @@ std::string FormatCarColourLine(const CarColourRecord& record);
 // The text a save writes (without the final CR LF): our header, every line
 // of the file on disk in its place, the palette where the first colour line
 // of the first "col" section stood and the models where the first line of the
-// first "car" section stood.
+// first "car" section stood. Records whose section the file lacks get one of
+// their own at the end, after an "end" for a section the file leaves open, so
+// that reading the text again finds every colour and every pair.
 std::string BuildCarColourText(std::string_view diskBytes,
                                const std::vector<ColourTableEntry>& palette,
                                const std::vector<CarColourRecord>& cars);

@@ -1,6 +1,7 @@
 #include "VehicleDefFile.h"
 
 #include <algorithm>
+#include <array>
 
 #include "CommaLine.h"
 #include "FileHeader.h"
@@ -26,14 +27,33 @@ CommentedLine splitComment(std::string_view line) {
     return {line.substr(0, hash), line.substr(hash)};
 }
 
-// Values shorter than seven characters get a second tab so that the columns
-// line up in the game's file.
-void appendAligned(std::string& line, const std::string& value) {
-    line += value;
-    line += ",\t";
-    if (value.size() < 7) {
-        line += '\t';
+// What follows each of the first ten values. Frequency, level and comprules
+// take a blank after their comma; the model, texture, handling id, game name
+// and class columns get a second tab when the value is shorter than seven
+// characters, so that the columns line up in the game's file.
+constexpr std::array<std::string_view, kMinimumValues> kSeparators = {
+    ",\t", ",\t", ",\t", ",\t", ",\t", ",\t", ",\t", ", \t", ", \t", ", \t"};
+constexpr std::array<bool, kMinimumValues> kAlignedColumns = {false, true, true,  false, true,
+                                                              true,  true, false, false, false};
+// Before each value after the tenth.
+constexpr std::string_view kLaterSeparator = ", \t";
+
+// As many values as the line had, and up to the last one a player filled
+// in: never fewer, never an invented one. The first ten end in their comma,
+// so nine values are the shortest line the reader takes (the comma after the
+// ninth stands for an empty tenth).
+std::size_t writtenValueCount(const VehicleDefRecord& record) {
+    std::size_t count =
+        std::clamp(record.namedValueCount, kMinimumValues - 1, record.fields.size());
+    if (!record.laterValues.empty()) {
+        count = record.fields.size();
     }
+    for (std::size_t k = count; k < record.fields.size(); ++k) {
+        if (!record.fields[k].empty()) {
+            count = k + 1;
+        }
+    }
+    return count;
 }
 
 void appendBlock(std::string& text, const std::vector<VehicleDefRecord>& records) {
@@ -61,12 +81,15 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
         }
         if (inside && !isBlankText(parts.values)) {
             // Values the line does not have stay empty; values after the
-            // twelfth are dropped.
+            // twelfth are kept as they stand.
             VehicleDefRecord record;
             const CommaCount count =
                 forEachCommaValue(parts.values, [&record](std::size_t k, std::string_view value) {
                     if (k < record.fields.size()) {
                         record.fields[k] = value;
+                    } else {
+                        record.laterValues += ',';
+                        record.laterValues += value;
                     }
                 });
             if (count.withTrailingComma < kMinimumValues) {
@@ -78,6 +101,7 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return result;
             }
+            record.namedValueCount = std::min(count.values, record.fields.size());
             record.trailingComment = parts.comment;
             result.names.push_back(record.name());
             result.records.push_back(std::move(record));
@@ -90,28 +114,37 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
 }
 
 std::string FormatVehicleDefLine(const VehicleDefRecord& record) {
-    using F = VehicleDefField;
+    const std::size_t count = writtenValueCount(record);
     std::string line;
-    line.reserve(96);
-    const auto append = [&line](const std::string& value, std::string_view separator) {
-        line += value;
-        line += separator;
-    };
-    append(record[F::ID], ",\t");
-    appendAligned(line, record[F::ModelName]);
-    appendAligned(line, record[F::TXDName]);
-    append(record[F::Typ], ",\t");
-    appendAligned(line, record[F::HandlingID]);
-    appendAligned(line, record[F::GameName]);
-    appendAligned(line, record[F::Klasse]);
-    append(record[F::Frequenz], ", \t");
-    append(record[F::Level], ", \t");
-    append(record[F::CompRules], ", \t");
-    if (record[F::Typ] == "car") {
-        append(record[F::Extra1], ", \t");
-        line += record[F::Extra2];
-    } else if (record[F::Typ] == "plane") {
-        line += record[F::Extra1];
+    line.reserve(96 + record.laterValues.size() * 2);
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::string& value = record.fields[k];
+        if (k < kMinimumValues) {
+            line += value;
+            line += kSeparators[k];
+            if (kAlignedColumns[k] && value.size() < 7) {
+                line += '\t';
+            }
+        } else {
+            if (k > kMinimumValues) {
+                line += kLaterSeparator;
+            }
+            line += value;
+        }
+    }
+    for (const char c : record.laterValues) {
+        if (c == ',') {
+            line += kLaterSeparator;
+        } else {
+            line += c;
+        }
+    }
+    // A last value after the tenth that is empty would leave the line ending
+    // in a comma, which the reader drops: one more comma keeps it a value.
+    const bool lastIsEmpty = record.laterValues.empty() ? record.fields[count - 1].empty()
+                                                        : record.laterValues.back() == ',';
+    if (count > kMinimumValues && lastIsEmpty) {
+        line += ',';
     }
     if (!record.trailingComment.empty()) {
         line += ' ';
@@ -150,7 +183,9 @@ std::string BuildVehicleDefText(std::string_view diskBytes,
             writeBlockOnce();  // a section without vehicle lines still gets its records
             inside = false;
         }
-        if (!inside) {
+        if (!inside || (records.empty() && isBlankText(line))) {
+            // With no vehicles to write nothing takes the place of a blank
+            // line, and a section without vehicles keeps every line.
             text += line;
             text += kCrLf;
         } else {

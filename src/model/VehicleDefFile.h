@@ -20,7 +20,8 @@ struct VehicleDefReadResult {
 // reading: the failure is `tooFewValues` followed by the line's number.
 VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view tooFewValues);
 
-// The line a record is written as, without line end.
+// The line a record is written as, without line end: the values the line
+// had and those a player filled in after them, whatever the type.
 std::string FormatVehicleDefLine(const VehicleDefRecord& record);
 
 // The text a save writes (without the final CR LF): our header, every line

@@ -410,15 +410,36 @@ class ModelTests : public QObject {
             {"plane ends with its extra", "8,p,p,plane,P,P,ignore,1,2,3,-1",
              "8|p|p|plane|P|P|ignore|1|2|3|-1|",
              "8,\tp,\t\tp,\t\tplane,\tP,\t\tP,\t\tignore,\t\t1, \t2, \t3, \t-1"},
+            // A line keeps exactly its values, whatever its type: none is cut,
+            // none is made up.
             {"car without extras, trailing comma", "9,a,b,car,H,G,ignore,1,2,3,",
              "9|a|b|car|H|G|ignore|1|2|3||",
-             "9,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t, \t"},
+             "9,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t"},
+            {"car with one extra", "2,a,b,car,H,G,ignore,1,2,3,160",
+             "2|a|b|car|H|G|ignore|1|2|3|160|",
+             "2,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t160"},
             {"nine and a trailing comma are ten", "5,a,b,boat,H,G,ignore,1,2,",
              "5|a|b|boat|H|G|ignore|1|2|||",
-             "5,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t, \t"},
-            {"other case of car has no extras", "6,a,b,Car,H,G,ignore,1,2,3,160,0.5",
+             "5,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t"},
+            {"other case of car keeps its extras", "6,a,b,Car,H,G,ignore,1,2,3,160,0.5",
              "6|a|b|Car|H|G|ignore|1|2|3|160|0.5",
-             "6,\ta,\t\tb,\t\tCar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t"},
+             "6,\ta,\t\tb,\t\tCar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t160, \t0.5"},
+            {"boat keeps extras", "3,a,b,boat,H,G,ignore,1,2,3,4,",
+             "3|a|b|boat|H|G|ignore|1|2|3|4|",
+             "3,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t4"},
+            {"values after the twelfth are kept",
+             "90,ambulan,ambulan,car,AMBULAN,AMBULAN,null,normal,10,7,0,255,0.8,0.8,0",
+             "90|ambulan|ambulan|car|AMBULAN|AMBULAN|null|normal|10|7|0|255",
+             "90,\tambulan,\tambulan,\tcar,\tAMBULAN,\tAMBULAN,\tnull,\t\tnormal, \t10, \t7, "
+             "\t0, \t255, \t0.8, \t0.8, \t0"},
+            {"empty values between are kept", "1,a,b,plane,H,G,ignore,1,2,3,,,,x,",
+             "1|a|b|plane|H|G|ignore|1|2|3||",
+             "1,\ta,\t\tb,\t\tplane,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t, \t, \t, \tx"},
+            {"an empty last extra", "1,a,b,plane,H,G,ignore,1,2,3,,", "1|a|b|plane|H|G|ignore|1|2|3||",
+             "1,\ta,\t\tb,\t\tplane,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t,"},
+            {"an empty last later value", "1,a,b,boat,H,G,ignore,1,2,3,4,5,6,,",
+             "1|a|b|boat|H|G|ignore|1|2|3|4|5",
+             "1,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t4, \t5, \t6, \t,"},
             {"trailing comment kept once", "4,a,b,boat,H,G,ignore,1,2,3 # my boat, 2",
              "4|a|b|boat|H|G|ignore|1|2|3||",
              "4,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t # my boat, 2"}};
@@ -443,8 +464,33 @@ class ModelTests : public QObject {
         }
         QCOMPARE(got, fields);
         QCOMPARE(read.names, std::vector<std::string>{read.records[0].name()});
-        QCOMPARE(qb(BuildVehicleDefText(file, read.records)),
-                 qb(kHeader + join({"cars", written.toStdString(), "end"})));
+        const std::string saved = BuildVehicleDefText(file, read.records);
+        QCOMPARE(qb(saved), qb(kHeader + join({"cars", written.toStdString(), "end"})));
+        QVERIFY(LoadVehicleDefFile(saved, "few ").records == read.records);
+    }
+
+    // A value after the line's last one is written once a player fills it
+    // in, with the empty values before it.
+    void valuesFilledInAreWritten_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("second extra of a boat")
+            << QByteArray("4,a,b,boat,H,G,ignore,1,2,3") << int(VehicleDefField::Extra2)
+            << QByteArray("4,\ta,\t\tb,\t\tboat,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t3, \t, \t7");
+        QTest::newRow("comprules of a line of nine")
+            << QByteArray("4,a,b,car,H,G,ignore,1,2,") << int(VehicleDefField::CompRules)
+            << QByteArray("4,\ta,\t\tb,\t\tcar,\tH,\t\tG,\t\tignore,\t\t1, \t2, \t7, \t");
+    }
+
+    void valuesFilledInAreWritten() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, field);
+        QFETCH(QByteArray, written);
+        VehicleDefReadResult read = LoadVehicleDefFile(join({"cars", line.toStdString()}), "");
+        QCOMPARE(read.records.size(), std::size_t{1});
+        read.records[0][static_cast<VehicleDefField>(field)] = "7";
+        QCOMPARE(qb(FormatVehicleDefLine(read.records[0])), written);
     }
 
     void vehicleLineWithTooFewValuesStopsAtItsLine() {
@@ -476,6 +522,9 @@ class ModelTests : public QObject {
         QTest::newRow("no vehicle lines: every line back")
             << qb(join({"cars", "# none yet", "end", "", ""}))
             << qb(kHeader + join({"cars", "# none yet", "end"}));
+        QTest::newRow("blank lines of a section without vehicles stay")
+            << qb(join({"cars", "", "# none yet", "", "end"}))
+            << qb(kHeader + join({"cars", "", "# none yet", "", "end"}));
         QTest::newRow("longer words are no section keywords")
             << qb(join({"carsx", a, "end"})) << qb(kHeader + join({"carsx", a, "end"}));
         QTest::newRow("old header last: the blank line before it goes too")
@@ -507,7 +556,11 @@ class ModelTests : public QObject {
             {"name of two words and a second description",
              "0,0,128\t\t\t\t# 0 police car blue  \t\tblue", "police car blue - 0,0,128",
              "0,0,128\t\t\t\t# 0 police car blue\t\tblue"},
-            {"fewer than three words", "1,2,3\t# 0", " - 1,2,3", "1,2,3\t\t\t\t# 0 "},
+            {"a number and no name", "1,2,3\t# 0", " - 1,2,3", "1,2,3\t\t\t\t# 0 "},
+            {"number right after the mark", "1,2,3\t#2 ecru\t\tblue", "ecru - 1,2,3",
+             "1,2,3\t\t\t\t# 0 ecru\t\tblue"},
+            {"no number", "1,2,3\t# light ecru", "light ecru - 1,2,3",
+             "1,2,3\t\t\t\t# 0 light ecru"},
             {"out of range values stay", "300,-5,0\t# 0 odd", "odd - 300,-5,0",
              "300,-5,0\t\t\t# 0 odd"}};
         // clang-format on
@@ -527,6 +580,9 @@ class ModelTests : public QObject {
         QCOMPARE(read.palette.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(colourListText(read.palette[0])), listText);
         QCOMPARE(qb(FormatPaletteLine(read.palette[0])), written);
+        const CarColourReadResult again =
+            LoadCarColourFile(join({"col", written.toStdString(), "end"}), kColourTexts);
+        QCOMPARE(again.palette, read.palette);
     }
 
     void carLines() {
@@ -589,6 +645,9 @@ class ModelTests : public QObject {
         QTest::newRow("no car lines: every line back")
             << qb(join({"col", "1,2,3\t\t\t\t# 0 x", "end", "car", "end", ""}))
             << qb(kHeader + join({"col", "1,2,3\t\t\t\t# 0 x", "end", "car", "end"}));
+        QTest::newRow("blank lines of sections without records stay")
+            << qb(join({"col", "", "# none", "end", "car", "", "end"}))
+            << qb(kHeader + join({"col", "", "# none", "end", "car", "", "end"}));
         QTest::newRow("models named like keywords")
             << qb(join({"car", "endeavour, 0,0", "end"}))
             << qb(kHeader + join({"car", "endeavour, 0, 0", "end"}));
@@ -614,27 +673,64 @@ class ModelTests : public QObject {
                  saved + "\r\n");
     }
 
-    // The file on disk may change between opening and saving, even lose the
-    // section the records were read from: the save still holds every record,
-    // and saving that again changes nothing.
+    // The file on disk may change between opening and saving: lose the
+    // section the records were read from, or its "end", or hold its sections
+    // in another order. Whatever it holds, the save puts every record where
+    // the reader finds it, keeps every comment line once, and saving that
+    // again changes nothing.
     void recordsSurviveAFileChangedOnDisk_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QByteArray>("original");
         QTest::addColumn<QByteArray>("changed");
         const auto handling = static_cast<int>(DataFileKind::Handling);
-        const auto defs = static_cast<int>(DataFileKind::VehicleDefs);
-        const auto colours = static_cast<int>(DataFileKind::CarColours);
         const QByteArray cars = qb(join({dataLine("ARROW"), dataLine("BRISK")}));
         QTest::newRow("handling file now only comments") << handling << cars << qb(join({"; x"}));
         QTest::newRow("handling file now empty") << handling << cars << QByteArray();
-        const std::string a = "1,a,b,boat,A,G,ignore,1,2,3";
-        const QByteArray ide = qb(join({"cars", a, "2,c,d,car,B,G,ignore,1,2,3,4,5", "end"}));
-        QTest::newRow("cars section gone") << defs << ide << qb(join({"# x", "peds", "end"}));
-        QTest::newRow("cars section without lines or end") << defs << ide << qb(join({"cars"}));
-        const QByteArray dat =
-            qb(join({"col", "1,2,3\t# 0 x", "4,5,6\t# 1 y", "end", "car", "a, 0,1", "end"}));
-        QTest::newRow("colour file now only a comment") << colours << dat << qb(join({"# x"}));
-        QTest::newRow("car section gone") << colours << dat << qb(join({"col", "end"}));
+
+        using Lines = std::vector<std::string>;
+        // Every way a section can stand on disk: whole, without "end", without
+        // record lines, or not at all.
+        const auto section = [](const std::string& keyword, const std::string& line) {
+            return std::vector<std::pair<const char*, Lines>>{{"whole", {keyword, line, "end"}},
+                                                              {"no end", {keyword, line}},
+                                                              {"empty", {keyword, "", "end"}},
+                                                              {"gone", {}}};
+        };
+        // Two sections (the second "other" where a file has one section of
+        // ours) in both orders, between comment lines.
+        const auto addVariants = [](int kind, const std::string& file, const QByteArray& original,
+                                    const auto& first, const auto& second) {
+            for (const auto& [firstName, firstLines] : first) {
+                for (const auto& [secondName, secondLines] : second) {
+                    for (const bool swapped : {false, true}) {
+                        std::string disk;
+                        for (const Lines& part :
+                             {Lines{"# top"}, swapped ? secondLines : firstLines, Lines{"# middle"},
+                              swapped ? firstLines : secondLines}) {
+                            for (const std::string& line : part) {
+                                disk += line + "\r\n";
+                            }
+                        }
+                        const std::string name = file + ": " + firstName +
+                                                 (swapped ? " after " : " before ") + secondName;
+                        QTest::newRow(name.c_str()) << kind << original << qb(disk);
+                    }
+                }
+            }
+            QTest::newRow((file + ": empty file").c_str()) << kind << original << QByteArray();
+            QTest::newRow((file + ": only comments").c_str())
+                << kind << original << qb(join({"# a", "", "# b"}));
+        };
+        const auto defs = static_cast<int>(DataFileKind::VehicleDefs);
+        const QByteArray ide =
+            qb(join({"cars", "1,a,b,boat,A,G,ignore,1,2,3", "2,c,d,car,B,G,ignore,1,2,3,4,5",
+                     "3,e,f,car,C,G,ignore,1,2,3,4,5,6,7", "4,g,h,plane,D,G,ignore,1,2,", "end"}));
+        addVariants(defs, "ide", ide, section("cars", "7,x,y,boat,Q,G,ignore,1,2,3"),
+                    section("objs", "1, x, y, 1"));
+        const auto colours = static_cast<int>(DataFileKind::CarColours);
+        const QByteArray dat = qb(join(
+            {"col", "1,2,3\t# 0 x", "4,5,6\t#1 y", "end", "car", "a, 0,1", "b, 1,1, 0,0", "end"}));
+        addVariants(colours, "dat", dat, section("col", "9,9,9\t# 0 z"), section("car", "q, 1,1"));
     }
 
     void recordsSurviveAFileChangedOnDisk() {
@@ -644,10 +740,23 @@ class ModelTests : public QObject {
         const auto fileKind = static_cast<DataFileKind>(kind);
         const EditorDocument before = opened(original.toStdString(), fileKind);
         const std::string saved = buildSaveText(before, changed.toStdString());
-        const EditorDocument after = opened(saved, fileKind);
+        EditorDocument after;
+        QVERIFY2(!loadIntoDocument(after, fileKind, saved, LanguageTable()), saved.c_str());
         QCOMPARE(recordLines(after), recordLines(before));
+        QVERIFY(after.VehicleDefRecords == before.VehicleDefRecords);
+        QVERIFY(after.ColourEntries == before.ColourEntries);
+        QVERIFY(after.CarColourRecords == before.CarColourRecords);
         QCOMPARE(listed(after), listed(before));
         QCOMPARE(qb(buildSaveText(after, saved)), qb(saved));
+
+        const std::vector<std::string_view> savedLines = splitLines(saved);
+        const std::string disk = changed.toStdString();
+        for (const std::string_view line : splitLines(disk)) {
+            if (line.starts_with('#') || line.starts_with(';')) {
+                QVERIFY2(std::count(savedLines.begin(), savedLines.end(), line) == 1,
+                         std::string(line).c_str());
+            }
+        }
     }
 
     // A section line with a comment ("car#", "col # greys", "end # reds",
