@@ -38,8 +38,10 @@ ImportResult ImportVehicles(EditorDocument& document, std::string_view bytes,
         static_cast<std::size_t>(kTableLimit) -
         std::min(document.HandlingRecords.size(), static_cast<std::size_t>(kTableLimit));
     for (const std::string_view line : lines) {
-        const auto tokens = handlingTokens(line.substr(0, line.find(';')));
-        if (tokens.empty() || !listed.contains(tokens.front())) {
+        const std::size_t mark = line.find(';');
+        const auto tokens = handlingTokens(line.substr(0, mark));
+        if (tokens.empty() || !listed.contains(tokens.front()) ||
+            isForeignSectionValue(tokens.front())) {
             continue;
         }
         // Stops at the first record too many, before a huge file is read whole.
@@ -47,7 +49,9 @@ ImportResult ImportVehicles(EditorDocument& document, std::string_view bytes,
             result.failure = ReadFailure{kOverflowCode, std::string(tooManyVehicles)};
             return result;
         }
-        added.push_back(readHandlingRecord(tokens, texts, rows));
+        const std::string_view comment =
+            mark == std::string_view::npos ? std::string_view() : line.substr(mark);
+        added.push_back(readHandlingRecord(tokens, comment, texts, rows));
     }
 
     result.addedRecords = static_cast<int>(added.size());
