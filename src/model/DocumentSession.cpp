@@ -375,9 +375,8 @@ std::optional<MissingValue> DocumentSession::findMissingValue() const {
         case DataFileKind::Handling:
             return firstMissingValue(document_.HandlingRecords);
         case DataFileKind::VehicleDefs:
-            return firstMissingValue(document_.VehicleDefRecords);
         case DataFileKind::CarColours:
-            return std::nullopt;  // colours and pairs are numbers, never empty
+            return std::nullopt;
     }
     return std::nullopt;
 }

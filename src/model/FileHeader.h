@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,16 +22,5 @@ bool isOwnHeaderLine(std::string_view fromMark, char mark);
 // with text before the mark ("objs # File created with ...") is no header
 // and is kept.
 bool isOldHeaderLine(std::string_view line, char mark);
-
-// Author and date of a handling file as the reader takes them from a comment
-// line: the text one character past "Author:" (and past "Created"), trimmed.
-// `from` is where the comment starts; a later line overwrites an earlier one.
-void readAuthorAndDate(std::string_view line, std::size_t from, std::string& author,
-                       std::string& date);
-
-// The line a save writes in place of an author or date comment line, or
-// nullopt when the line is neither, or names both, and is kept as it stands.
-std::optional<std::string> authorOrDateLine(std::string_view line, std::size_t from,
-                                            std::string_view author, std::string_view date);
 
 }  // namespace wendrake

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FileHeader.h"
+#include "HandlingAuthorDate.h"
 #include "HandlingLine.h"
 #include "TextLines.h"
 
@@ -44,19 +45,6 @@ std::size_t blockPlace(const Lines& lines) {
     return lines.size();
 }
 
-void appendKeptLine(std::string& text, std::string_view line, std::size_t mark,
-                    std::string_view author, std::string_view date) {
-    if (isOldHeaderLine(line, ';')) {
-        return;
-    }
-    if (const auto replaced = authorOrDateLine(line, mark, author, date)) {
-        text += *replaced;
-    } else {
-        text += line;
-    }
-    text += kCrLf;
-}
-
 }  // namespace
 
 std::string BuildHandlingText(std::string_view diskBytes,
@@ -64,6 +52,7 @@ std::string BuildHandlingText(std::string_view diskBytes,
                               std::string_view author, std::string_view date) {
     const Lines lines = splitLines(diskBytes);
     const std::size_t place = blockPlace(lines);
+    const AuthorDateLines authorDate(lines, {std::string(author), std::string(date)});
 
     std::string text = headerBlock(';');
     text.reserve(diskBytes.size() + records.size() * 100 + 256);
@@ -78,15 +67,18 @@ std::string BuildHandlingText(std::string_view diskBytes,
         if (isOwnedLine(line)) {
             continue;
         }
-        // Comment lines, and the few lines without a ";" in their first 14
-        // characters that hold no vehicle (a short stray line, blanks before
-        // a late comment): all are kept, never dropped.
-        const std::size_t mark = line.find(';');
-        if (mark == std::string_view::npos) {
+        // Comment lines, lines of foreign sections, and the few lines
+        // without a ";" in their first 14 characters that hold no vehicle (a
+        // short stray line, blanks before a late comment): all are kept,
+        // never dropped; only our old header gives way to the new one.
+        if (isOldHeaderLine(line, ';')) {
+            continue;
+        }
+        if (const std::string* replaced = authorDate.replacement(i)) {
+            text += *replaced;
+        } else {
             text += line;
             text += kCrLf;
-        } else {
-            appendKeptLine(text, line, mark, author, date);
         }
     }
     // The closing lines end like every other line, so that a file saved for

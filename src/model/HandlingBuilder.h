@@ -10,8 +10,9 @@
 namespace wendrake {
 
 // The text a save writes for a handling file, without the final CR LF that
-// the caller adds: our header, the comment lines of the file on disk where
-// they stood, the author and date lines with the current texts, and every
+// the caller adds: our header, the comment lines and the lines of foreign
+// sections of the file on disk where they stood, the author and date lines
+// with the current texts (see AuthorDateLines), and every
 // record once, in the order of the vehicle list, where the first data line
 // stood. Records of one name are written in table order the first time the
 // list names them; a record whose name is not listed is not written.

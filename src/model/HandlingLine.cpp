@@ -43,8 +43,6 @@ bool failsCheck(ValueCheck check, std::string_view token) {
     return false;
 }
 
-// Value `index` of a split line, or the field's default when the line is
-// shorter; a value that fails its check adds an error row.
 // The name the error rows of one line share, made when the first row needs it.
 class RowName {
   public:
@@ -52,9 +50,8 @@ class RowName {
 
     std::shared_ptr<const std::string> get() {
         if (!name_) {
-            name_ = std::make_shared<const std::string>(
-                tokens_.empty() ? std::string_view(handlingFieldInfo(0).defaultValue)
-                                : tokens_.front());
+            name_ = std::make_shared<const std::string>(tokens_.empty() ? std::string_view()
+                                                                        : tokens_.front());
         }
         return name_;
     }
@@ -64,11 +61,13 @@ class RowName {
     std::shared_ptr<const std::string> name_;
 };
 
+// Value `index` of a split line, or the empty text when the line is
+// shorter; a value that fails its check adds an error row.
 std::string_view checkedValue(const HandlingTokens& tokens, int index,
                               const HandlingReadTexts& texts, RowName& name, ErrorRows& errors) {
     const HandlingFieldInfo& info = handlingFieldInfo(index);
     if (static_cast<std::size_t>(index) >= tokens.values.size()) {
-        return info.defaultValue;
+        return {};
     }
     const std::string_view token = tokens.values[static_cast<std::size_t>(index)];
     if (failsCheck(info.check, token)) {
@@ -81,7 +80,9 @@ std::string_view checkedValue(const HandlingTokens& tokens, int index,
 
 // The line of a record, without line end, appended to `text`.
 void appendHandlingLine(std::string& text, const HandlingRecord& record) {
-    for (int k = 0; k < kHandlingFieldCount; ++k) {
+    const std::size_t start = text.size();
+    const int written = writtenFieldCount(record);
+    for (int k = 0; k < written; ++k) {
         const std::string& value = record.fields[static_cast<std::size_t>(k)];
         if (k > 0) {
             text += ' ';
@@ -99,6 +100,18 @@ void appendHandlingLine(std::string& text, const HandlingRecord& record) {
             default:
                 text += value;
         }
+    }
+    for (const std::string& value : record.extraValues) {
+        text += ' ';
+        text += value;
+    }
+    if (!record.trailingComment.empty()) {
+        text += ' ';
+        text += record.trailingComment;
+    } else if (text.size() - start <= kHeadLength) {
+        // A line is a vehicle line only when it is longer than the name's
+        // 14 columns: a short name alone gets one blank more.
+        text.append(kHeadLength + 1 - (text.size() - start), ' ');
     }
 }
 
@@ -202,12 +215,10 @@ void splitHandlingTokens(std::string_view line, HandlingTokens& tokens) {
             ++i;
         }
         if (i > start) {
-            if (tokens.count < static_cast<std::size_t>(kHandlingFieldCount)) {
-                tokens.values.push_back(line.substr(start, i - start));
-            }
-            ++tokens.count;
+            tokens.values.push_back(line.substr(start, i - start));
         }
     }
+    tokens.count = tokens.values.size();
 }
 
 HandlingTokens handlingTokens(std::string_view line) {
@@ -232,15 +243,15 @@ std::string ReadHandlingField(std::string_view line, int index, const HandlingRe
     return handlingFieldFromTokens(handlingTokens(line), index, texts, errors);
 }
 
-HandlingRecord readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
-                                  ErrorRows& errors) {
+HandlingRecord readHandlingRecord(const HandlingTokens& tokens, std::string_view comment,
+                                  const HandlingReadTexts& texts, ErrorRows& errors) {
     HandlingRecord record;
-    readHandlingRecord(tokens, texts, errors, record);
+    readHandlingRecord(tokens, comment, texts, errors, record);
     return record;
 }
 
-void readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
-                        ErrorRows& errors, HandlingRecord& record) {
+void readHandlingRecord(const HandlingTokens& tokens, std::string_view comment,
+                        const HandlingReadTexts& texts, ErrorRows& errors, HandlingRecord& record) {
     RowName name(tokens);
     if (tokens.count != static_cast<std::size_t>(kHandlingFieldCount)) {
         // The name of the count row is taken unchecked: a numeric name is
@@ -253,6 +264,13 @@ void readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& t
     for (int k = 0; k < kHandlingFieldCount; ++k) {
         record.fields[static_cast<std::size_t>(k)] = checkedValue(tokens, k, texts, name, errors);
     }
+    const auto firstExtra = static_cast<std::size_t>(kHandlingFieldCount);
+    record.extraValues.clear();
+    if (tokens.values.size() > firstExtra) {
+        record.extraValues.assign(tokens.values.begin() + kHandlingFieldCount, tokens.values.end());
+    }
+    record.valueCount = tokens.count;
+    record.trailingComment = comment;
 }
 
 std::string FormatHandlingLine(const HandlingRecord& record) {
@@ -280,12 +298,23 @@ void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& r
     }
 }
 
+bool isForeignSectionValue(std::string_view firstValue) {
+    return !firstValue.empty() &&
+           std::string_view("!$%^").find(firstValue.front()) != std::string_view::npos;
+}
+
 HandlingLineClass classifyHandlingLine(std::string_view line) {
     HandlingLineClass result;
     result.markInHead = line.substr(0, kHeadLength).find(';');
-    result.values = line.substr(0, line.find(';'));
+    const std::size_t mark = line.find(';');
+    result.values = line.substr(0, mark);
+    result.comment = mark == std::string_view::npos ? std::string_view() : line.substr(mark);
     if (line.size() > kHeadLength && result.markInHead == std::string_view::npos) {
-        result.isData = result.values.find_first_not_of(" \t") != std::string_view::npos;
+        const std::size_t first = result.values.find_first_not_of(" \t");
+        if (first != std::string_view::npos) {
+            result.isForeign = isForeignSectionValue(result.values.substr(first, 1));
+            result.isData = !result.isForeign;
+        }
     }
     return result;
 }

@@ -24,12 +24,11 @@ struct HandlingReadTexts {
     static HandlingReadTexts fromLanguage(const LanguageTable& language);
 };
 
-// The values of a handling line, split at any run of spaces and tabs. Only
-// the values a record can hold are kept; the others are only counted, so a
-// hostile line of millions of values costs no more memory than a good one.
+// The values of a handling line, split at any run of spaces and tabs. They
+// point into the line, so a line of many values costs no copies.
 struct HandlingTokens {
-    std::vector<std::string_view> values;  // the first kHandlingFieldCount values
-    std::size_t count = 0;                 // all values of the line
+    std::vector<std::string_view> values;
+    std::size_t count = 0;  // values.size(), kept for callers that only count
 
     bool empty() const { return count == 0; }
     std::string_view front() const { return values.front(); }
@@ -42,25 +41,27 @@ void splitHandlingTokens(std::string_view line, HandlingTokens& tokens);
 
 int CountHandlingFields(std::string_view line);
 
-// Value `index` of an already split line, or the field's default when the
-// line is shorter. A value that fails its check adds an error row and is
-// returned all the same.
+// Value `index` of an already split line, or the empty text when the line
+// is shorter. A value that fails its check adds an error row and is returned
+// all the same.
 std::string handlingFieldFromTokens(const HandlingTokens& tokens, int index,
                                     const HandlingReadTexts& texts, ErrorRows& errors);
 
 std::string ReadHandlingField(std::string_view line, int index, const HandlingReadTexts& texts,
                               ErrorRows& errors);
 
-// The record of one data line (already cut before its comment), with a count
-// row first when the line does not hold exactly 32 values.
-HandlingRecord readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
-                                  ErrorRows& errors);
+// The record of one data line (its values split, its comment from its ";"
+// on), with a count row first when the line does not hold exactly 32 values.
+// Fields the line lacks stay empty; values after the 32nd become extra values.
+HandlingRecord readHandlingRecord(const HandlingTokens& tokens, std::string_view comment,
+                                  const HandlingReadTexts& texts, ErrorRows& errors);
 
-// The same into `record`, every value of which is replaced.
-void readHandlingRecord(const HandlingTokens& tokens, const HandlingReadTexts& texts,
-                        ErrorRows& errors, HandlingRecord& record);
+// The same into `record`, every part of which is replaced.
+void readHandlingRecord(const HandlingTokens& tokens, std::string_view comment,
+                        const HandlingReadTexts& texts, ErrorRows& errors, HandlingRecord& record);
 
-// The line the game reads for a record, without line end.
+// The line the game reads for a record, without line end: the fields of
+// writtenFieldCount(), the extra values, then a blank and the comment.
 std::string FormatHandlingLine(const HandlingRecord& record);
 
 // Appends, for each name in order, the lines of every record of exactly that
@@ -73,13 +74,21 @@ void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& r
 // The two lines that close a handling file: ";" and ";the end", with CR LF.
 inline constexpr std::string_view kClosingLines = ";\r\n;the end\r\n";
 
-// How the reader sees a line. A data line is longer than 14 characters, has
-// no ";" among its first 14 and a value before its first ";"; every other line
-// is a comment line (blank lines included).
+// True for the first value of a line of another vehicle kind's section
+// ("!" bikes, "$" boats, "%" aircraft, "^" animations in a sibling game's
+// file): such lines are kept as they stand and never read as vehicles.
+bool isForeignSectionValue(std::string_view firstValue);
+
+// How the reader sees a line. A vehicle line is longer than 14 characters,
+// has no ";" among its first 14 and a value before its first ";", the first
+// not of a foreign section. A line that would be one but for that is a
+// foreign line; every other line is a comment line (blank lines included).
 struct HandlingLineClass {
     bool isData = false;
+    bool isForeign = false;
     std::size_t markInHead = std::string_view::npos;  // first ";" among the first 14 characters
     std::string_view values;                          // the line cut before its first ";"
+    std::string_view comment;                         // from the first ";" on, or empty
 };
 
 HandlingLineClass classifyHandlingLine(std::string_view line);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "FileHeader.h"
+#include "HandlingAuthorDate.h"
 #include "TextLines.h"
 
 namespace wendrake {
@@ -10,20 +10,18 @@ namespace wendrake {
 HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTexts& texts,
                                     const HandlingFailureTexts& failureTexts) {
     HandlingReadResult result;
-    std::vector<std::string_view> dataLines;
+    std::vector<HandlingLineClass> dataLines;
+    AuthorAndDate found;
     for (const std::string_view line : splitLines(bytes)) {
-        const HandlingLineClass kind = classifyHandlingLine(line);
+        HandlingLineClass kind = classifyHandlingLine(line);
         if (kind.isData) {
-            dataLines.push_back(kind.values);
+            dataLines.push_back(kind);
         } else {
-            const std::size_t from =
-                kind.markInHead == std::string_view::npos ? 0 : kind.markInHead;
-            // Our own header says "File created with", which is no date.
-            if (!isOwnHeaderLine(line.substr(from), ';')) {
-                readAuthorAndDate(line, from, result.author, result.date);
-            }
+            readAuthorAndDate(line, found);
         }
     }
+    result.author = std::move(found.author);
+    result.date = std::move(found.date);
     if (dataLines.size() > static_cast<std::size_t>(kTableLimit)) {
         result.failure = ReadFailure{kOverflowCode, failureTexts.tooManyVehicles};
         return result;
@@ -37,9 +35,10 @@ HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTe
     result.names.reserve(dataLines.size());
     HandlingTokens tokens;
     tokens.values.reserve(kHandlingFieldCount);
-    for (const std::string_view values : dataLines) {
-        splitHandlingTokens(values, tokens);
-        readHandlingRecord(tokens, texts, result.errors, result.records.emplace_back());
+    for (const HandlingLineClass& line : dataLines) {
+        splitHandlingTokens(line.values, tokens);
+        readHandlingRecord(tokens, line.comment, texts, result.errors,
+                           result.records.emplace_back());
         result.names.emplace_back(tokens.front());
     }
     if (result.records.empty()) {

@@ -1,5 +1,7 @@
 #include "HandlingRecord.h"
 
+#include <algorithm>
+
 namespace wendrake {
 
 namespace {
@@ -42,6 +44,31 @@ constexpr std::array<HandlingFieldInfo, kHandlingFieldCount> kFields{{
 }};
 
 }  // namespace
+
+int writtenFieldCount(const HandlingRecord& record) {
+    if (!record.extraValues.empty()) {
+        return kHandlingFieldCount;
+    }
+    int count = static_cast<int>(
+        std::min(record.valueCount, static_cast<std::size_t>(kHandlingFieldCount)));
+    for (int k = kHandlingFieldCount - 1; k >= count; --k) {
+        if (!record.fields[static_cast<std::size_t>(k)].empty()) {
+            count = k + 1;
+            break;
+        }
+    }
+    return std::max(count, 1);
+}
+
+std::optional<int> firstMissingValue(const HandlingRecord& record) {
+    const int written = writtenFieldCount(record);
+    for (int k = 0; k < written; ++k) {
+        if (record.fields[static_cast<std::size_t>(k)].empty()) {
+            return k;
+        }
+    }
+    return std::nullopt;
+}
 
 const HandlingFieldInfo& handlingFieldInfo(int index) {
     return kFields.at(static_cast<std::size_t>(index));

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace wendrake {
 
@@ -45,9 +48,14 @@ inline constexpr int kHandlingFieldCount = 32;
 
 // One vehicle of the handling file. Every value is kept as the text read or
 // typed: nothing is converted to a number and back, so the game gets exactly
-// the spelling the player wrote.
+// the spelling the player wrote. Nothing is invented or cut either: a field
+// the line lacks is the empty text, and values after the 32nd (a sibling
+// game writes more) are kept to be written back after it.
 struct HandlingRecord {
     std::array<std::string, kHandlingFieldCount> fields{};
+    std::vector<std::string> extraValues;  // the values after the 32nd, in line order
+    std::size_t valueCount = 0;            // how many values the line had
+    std::string trailingComment;           // from the line's ";" on, written back after the values
 
     std::string& operator[](HandlingField f) { return fields[static_cast<std::size_t>(f)]; }
     const std::string& operator[](HandlingField f) const {
@@ -61,8 +69,19 @@ struct HandlingRecord {
 // What the reader checks a value for.
 enum class ValueCheck { MustBeNumeric, MustNotBeNumeric, None };
 
+// How many fields the record's line holds: those the line had and those
+// filled since, up to the last of them (all 32 when there are extra values),
+// and always the name.
+int writtenFieldCount(const HandlingRecord& record);
+
+// The first field a save must not leave empty, or nullopt when the record
+// can be written as a vehicle line that reads back as itself: an empty field
+// that the line had, or one before a filled later field or before the extra
+// values, would shift every value after it; so would an empty name.
+std::optional<int> firstMissingValue(const HandlingRecord& record);
+
 struct HandlingFieldInfo {
-    const char* defaultValue;  // taken when a line has fewer values
+    const char* defaultValue;  // the field's neutral value; never put in place of a missing one
     ValueCheck check;
     int captionText;  // language text of the field's caption label; -1 when it has none
 };

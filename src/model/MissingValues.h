@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "HandlingRecord.h"
-#include "VehicleDefRecord.h"
 
 namespace wendrake {
 
@@ -15,9 +14,8 @@ struct MissingValue {
     int field = 0;
 };
 
-// The first value that a save would write empty, moving the values after it
-// into the wrong fields: record and field.
+// The first such value of the table. Only handling lines shift: the values of
+// the comma-separated files keep their places when one of them is empty.
 std::optional<MissingValue> firstMissingValue(const std::vector<HandlingRecord>& records);
-std::optional<MissingValue> firstMissingValue(const std::vector<VehicleDefRecord>& records);
 
 }  // namespace wendrake

@@ -27,8 +27,10 @@ ImportedVehicles readImportedVehicles(std::string_view bytes, const HandlingRead
 
     // Second pass: every line whose first value is a listed name, once.
     for (const std::string_view line : lines) {
-        const auto tokens = handlingTokens(line.substr(0, line.find(';')));
-        if (tokens.empty() || !listed.contains(tokens.front())) {
+        const std::size_t mark = line.find(';');
+        const auto tokens = handlingTokens(line.substr(0, mark));
+        if (tokens.empty() || !listed.contains(tokens.front()) ||
+            isForeignSectionValue(tokens.front())) {
             continue;
         }
         if (result.records.size() == room) {
@@ -37,7 +39,9 @@ ImportedVehicles readImportedVehicles(std::string_view bytes, const HandlingRead
             result.rows.clear();
             return result;
         }
-        result.records.push_back(readHandlingRecord(tokens, texts, result.rows));
+        const std::string_view comment =
+            mark == std::string_view::npos ? std::string_view() : line.substr(mark);
+        result.records.push_back(readHandlingRecord(tokens, comment, texts, result.rows));
     }
     return result;
 }

@@ -79,6 +79,34 @@ std::string testFile(const char* name) {
     return contents(kTestData + QLatin1String(name)).toStdString();
 }
 
+QString qs(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A line as the game reads it: the values joined by single blanks, then the
+// comment from its ";" on.
+QString valuesAndComment(std::string_view line) {
+    const std::size_t mark = line.find(';');
+    QStringList parts;
+    for (const std::string_view value : handlingTokens(line.substr(0, mark)).values) {
+        parts << qs(value);
+    }
+    if (mark != std::string_view::npos) {
+        parts << qs(line.substr(mark));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+// A vehicle line of a sibling game: our 32 values and four more.
+std::string siblingLine(const std::string& name) {
+    return dataLine(name) + " 0.5 1.0 2 F";
+}
+
 }  // namespace
 
 // Reading and writing the three kinds of game file and exchange files, and the
@@ -223,24 +251,82 @@ class ModelTests : public QObject {
         QVERIFY(result.errors.empty());
     }
 
-    void wrongValueCountIsReportedOnceWithDefaults() {
+    // Nothing is cut or invented: a short line's missing fields stay empty,
+    // values after the 32nd are kept, and the count is reported.
+    void wrongValueCountIsReportedAndNothingInvented() {
         std::string shortLine = dataLine("SHORT");
         shortLine.erase(shortLine.rfind(' '));  // drop the rear lights
         const auto result = read(join({shortLine, dataLine("LONG") + " 9"}));
         QCOMPARE(result.errors.size(), std::size_t{2});
         QCOMPARE(result.errors[0], (ErrorListEntry{"SHORT", "", "count: 31 values"}));
         QCOMPARE(result.errors[1], (ErrorListEntry{"LONG", "", "count: 33 values"}));
-        QCOMPARE(result.records[0][HandlingField::RearLichter], "0");
+        QCOMPARE(result.records[0][HandlingField::RearLichter], "");
+        QCOMPARE(result.records[0].valueCount, std::size_t{31});
         QCOMPARE(result.records[1][HandlingField::RearLichter], "0");
+        QCOMPARE(result.records[1].extraValues, std::vector<std::string>{"9"});
 
-        // A line of only a name takes every default.
         const auto bare = read(join({"LONELY_NAME_HERE_X"}));
         const HandlingRecord& record = bare.records.front();
-        QCOMPARE(record[HandlingField::Gewicht], "0.0");
-        QCOMPARE(record[HandlingField::Antrieb], "F");
-        QCOMPARE(record[HandlingField::MotorTyp], "P");
-        QCOMPARE(record[HandlingField::Flags], "0000");
+        QCOMPARE(record[HandlingField::Gewicht], "");
+        QCOMPARE(record[HandlingField::Flags], "");
         QCOMPARE(bare.errors.size(), std::size_t{1});
+    }
+
+    // After an edit, the line a save writes holds the values the record has,
+    // unless a field it needs is empty: then the save is refused.
+    void editedRecordLine_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("missing");  // -1: none
+        QTest::addColumn<QByteArray>("written");
+        std::string thirtyOne = dataLine("SHORT");
+        thirtyOne.erase(thirtyOne.rfind(' '));
+        std::string filled = savedLine("SHORT");
+        filled.back() = '2';
+        const QByteArray full = qb(dataLine("CAR"));
+        QTest::newRow("a field the line lacked, filled")
+            << qb(thirtyOne) << 31 << QByteArray("2") << -1 << qb(filled);
+        QTest::newRow("36 values, one edited")
+            << qb(siblingLine("VAN") + " ;x") << 1 << QByteArray("1600.0") << -1
+            << qb(savedLine("VAN", "1600.0") + " 0.5 1.0 2 F ;x");
+        QTest::newRow("a short name alone with its comment")
+            << QByteArray("LONELY_NAME_HERE_X ; c") << 0 << QByteArray("SHORT") << -1
+            << QByteArray("SHORT          ; c");
+        QTest::newRow("a gap before a filled field") << QByteArray("FEW_VALUES_HERE 1.0 2.0 3.0")
+                                                     << 6 << QByteArray("0.5") << 4 << QByteArray();
+        QTest::newRow("a value the line had, emptied")
+            << full << 10 << QByteArray() << 10 << QByteArray();
+        QTest::newRow("the last value, emptied")
+            << full << 31 << QByteArray() << 31 << QByteArray();
+        QTest::newRow("the name, emptied") << full << 0 << QByteArray() << 0 << QByteArray();
+        QTest::newRow("a short name alone")
+            << QByteArray("LONELY_NAME_HERE_X") << 0 << QByteArray("SHORT") << -1
+            << QByteArray("SHORT          ");  // one column past the name's 14
+    }
+
+    void editedRecordLine() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, field);
+        QFETCH(QByteArray, value);
+        QFETCH(int, missing);
+        QFETCH(QByteArray, written);
+        const std::string disk = join({line.toStdString()});
+        EditorDocument document = opened(disk);
+        HandlingRecord& record = document.HandlingRecords.front();
+        record.fields[static_cast<std::size_t>(field)] = value.toStdString();
+        if (field == 0) {
+            document.Autos.rename(0, value.toStdString());
+        }
+        QCOMPARE(firstMissingValue(record).value_or(-1), missing);
+        if (missing >= 0) {
+            return;
+        }
+        QCOMPARE(qb(FormatHandlingLine(record)), written);
+        const HandlingRecord reread = opened(buildSaveText(document, disk)).HandlingRecords.front();
+        QCOMPARE(reread.fields, record.fields);
+        QCOMPARE(reread.extraValues, record.extraValues);
+        QCOMPARE(reread.trailingComment, record.trailingComment);
     }
 
     void badValuesAreReportedOnceAndKept() {
@@ -338,6 +424,16 @@ class ModelTests : public QObject {
         QTest::newRow("a name longer than 14 is written whole")
             << qb(join({dataLine("VERY_LONG_NAME_X")}))
             << qb(kHandlingHeader + join({savedLine("VERY_LONG_NAME_X"), ";", ";the end", ""}));
+        QTest::newRow("a comment after the values stays with its vehicle")
+            << qb(join({dataLine("LANDSTAL") + " 1 ; tuned by Jo", ";the end"}))
+            << qb(kHandlingHeader +
+                  join({savedLine("LANDSTAL") + " 1 ; tuned by Jo", ";the end", ""}));
+        QTest::newRow("foreign sections stay where they stood")
+            << qb(join({"$ BOAT 1.0 2.0 3.0 4.0", dataLine("CAR"), "! BIKE 1.0 2.0 3.0",
+                        dataLine("ALPHA"), "^ ANIM 1 2 3 4 5 6 7"}))
+            << qb(kHandlingHeader +
+                  join({"$ BOAT 1.0 2.0 3.0 4.0", savedLine("ALPHA"), savedLine("CAR"),
+                        "! BIKE 1.0 2.0 3.0", "^ ANIM 1 2 3 4 5 6 7", ";", ";the end", ""}));
         QTest::newRow("stray short line and late comment are kept")
             << qb(join({dataLine("CAR"), "[extra]", "                ; note", ""}))
             << qb(kHandlingHeader + join({savedLine("CAR"), "[extra]", "                ; note",
@@ -378,6 +474,123 @@ class ModelTests : public QObject {
             QCOMPARE(qb(saveAfterOpening(both)),
                      qb(kHandlingHeader + join({line, savedLine("CAR"), ";", ";the end", ""})));
         }
+    }
+
+    // Files of a sibling game and files edited by hand: a save writes every
+    // vehicle line with all its values and its comment, and keeps every other
+    // line once; the saved file opens to the same vehicles and saves again
+    // to the same bytes.
+    void aSaveKeepsEveryValueAndLine_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("kept");  // lines kept as they stand; the rest are vehicles
+        const std::string bike = "!  BIKE    120.0 0.6 1.0 2.0 0.0 0.0 -0.1 103 1.6 0.9 0.5 5";
+        const std::string boat = "$  BOAT    2200.0 3.0 8.0 4.0 0.0 0.0 0.0 14 6.5 0.8 0.6";
+        const std::string plane = "%  PLANE   0.6 0.1 1.0 1.0 0.8 1.0 1.0 -0.1 0.2";
+        const std::string anim = "^  ANIM    1 0.9 0.5 0.3";
+        QTest::newRow("sibling game: 36 values and foreign sections")
+            << qb(join({"; cars", siblingLine("CAR"), siblingLine("VAN"), "; others", bike, boat,
+                        plane, anim, ";the end"}))
+            << QStringList{"; cars",  "; others", qs(bike),  qs(boat),
+                           qs(plane), qs(anim),   ";the end"};
+        QTest::newRow("foreign lines before, between and after the cars")
+            << qb(join({boat, dataLine("CAR"), bike, siblingLine("VAN"), anim}))
+            << QStringList{qs(boat), qs(bike), qs(anim)};
+        std::string thirtyOne = dataLine("SHORT");
+        thirtyOne.erase(thirtyOne.rfind(' '));
+        QTest::newRow("short lines") << qb(join({thirtyOne, "LONELY_NAME_HERE_X",
+                                                 "FEW_VALUES_HERE 1.0 2.0 3.0", "           CARX"}))
+                                     << QStringList{};
+        QTest::newRow("comments after the values")
+            << qb(join({dataLine("LANDSTAL") + " ; tuned by Jo", siblingLine("VAN") + "\t;x;y",
+                        "FEW_VALUES_HERE 1.0   ; short", "LONELY_NAME_HERE_X ;", "\t; tabbed"}))
+            << QStringList{"\t; tabbed"};
+    }
+
+    void aSaveKeepsEveryValueAndLine() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, kept);
+        const std::string disk = file.toStdString();
+        const EditorDocument document = opened(disk);
+        const std::string saved = buildSaveText(document, disk);
+        QStringList vehicles;
+        for (const std::string_view line : splitLines(disk)) {
+            if (!kept.contains(qs(line))) {
+                vehicles << valuesAndComment(line);
+            }
+        }
+        QStringList keptSeen;
+        QStringList savedVehicles;
+        for (const std::string_view line : splitLines(saved)) {
+            if (kept.contains(qs(line))) {
+                keptSeen << qs(line);
+            } else if (vehicles.contains(valuesAndComment(line))) {
+                savedVehicles << valuesAndComment(line);
+            }
+        }
+        QCOMPARE(keptSeen, kept);
+        QCOMPARE(sorted(savedVehicles), sorted(vehicles));
+
+        const EditorDocument reopened = opened(saved);
+        QCOMPARE(sorted(recordLines(reopened)), sorted(recordLines(document)));
+        QCOMPARE(listed(reopened), listed(document));
+        QCOMPARE(qb(buildSaveText(reopened, saved)), qb(saved));
+    }
+
+    // The author and date the document holds are those the saved file reads
+    // back, whatever lines name them; unedited, a line naming both stays.
+    void savedAuthorAndDateReadBack_data() {
+        QTest::addColumn<QByteArray>("comments");
+        QTest::addColumn<QString>("author");  // null: as read
+        QTest::addColumn<QString>("date");    // null: as read
+        QTest::addColumn<QString>("keptLine");
+        const QString same;
+        // clang-format off
+        QTest::newRow("one line names both, author edited")
+            << qb(join({"; Author: A created x"})) << "B" << same << "";
+        QTest::newRow("one line names both, date edited")
+            << qb(join({"; Author: A created x"})) << same << "2026" << "";
+        QTest::newRow("one line names both, both edited")
+            << qb(join({"; Author: A created x"})) << "B" << "2026" << "";
+        QTest::newRow("one line names both, unedited")
+            << qb(join({"; Author: A created x"})) << same << same << "; Author: A created x";
+        QTest::newRow("line naming both after a date line, unedited")
+            << qb(join({"; Created 1999", "; Author: Ann Created y"})) << same << same
+            << "; Author: Ann Created y";
+        QTest::newRow("line naming both before an author line, date edited")
+            << qb(join({"; Author: Ann Created y", "; Author: Bob"})) << same << "2026" << "";
+        QTest::newRow("author line without a mark")
+            << qb(join({"Author:Jo", "; Created 1999"})) << "Bo" << same << "";
+        QTest::newRow("date without a blank before it")
+            << qb(join({";Date created: 1999"})) << same << "2000" << "";
+        QTest::newRow("an author that names a date")
+            << qb(join({"; Created 1999", "; Author: Jo"})) << "Jo created it" << same << "";
+        QTest::newRow("a date that names an author")
+            << qb(join({"; Author: Jo", "; Created 1999"})) << same << "by Author: Ann" << "";
+        // clang-format on
+    }
+
+    void savedAuthorAndDateReadBack() {
+        QFETCH(QByteArray, comments);
+        QFETCH(QString, author);
+        QFETCH(QString, date);
+        QFETCH(QString, keptLine);
+        const std::string disk = comments.toStdString() + join({dataLine("CAR")});
+        EditorDocument document = opened(disk);
+        if (!author.isNull()) {
+            document.Author = author.toStdString();
+        }
+        if (!date.isNull()) {
+            document.Date = date.toStdString();
+        }
+        const std::string saved = buildSaveText(document, disk);
+        const EditorDocument reopened = opened(saved);
+        QCOMPARE(qs(reopened.Author), qs(document.Author));
+        QCOMPARE(qs(reopened.Date), qs(document.Date));
+        if (!keptLine.isEmpty()) {
+            QVERIFY2(saved.find("\r\n" + keptLine.toStdString() + "\r\n") != std::string::npos,
+                     saved.c_str());
+        }
+        QCOMPARE(recordLines(reopened), recordLines(document));
     }
 
     void duplicateNamesAreWrittenOnce() {
