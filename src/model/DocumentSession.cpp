@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "ColourEditing.h"
+#include "DocumentChecks.h"
 #include "DocumentEditing.h"
 #include "MissingValues.h"
 
@@ -114,6 +115,14 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
         close();
         return failure;
     }
+    // Only the handling reader reports rows of its own; rows of an earlier
+    // file must not stay.
+    if (kind != DataFileKind::Handling) {
+        document_.Errors.clear();
+    }
+    checkTexts_ = {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
+                   language.text(Text::NamesNoColour)};
+    addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
     document_.FilePath = std::move(path);
@@ -356,6 +365,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     result.firstErrorRow = static_cast<int>(document_.Errors.size());
     document_.Errors.insert(document_.Errors.end(), imported.rows.begin(), imported.rows.end());
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
+    addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
         markChanged(Change::Value | Change::List | Change::Errors);
     }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "DocumentChecks.h"
 #include "DocumentFiles.h"
 #include "EditorDocument.h"
 #include "FileSystem.h"
@@ -167,6 +168,7 @@ class DocumentSession {
 
     EditorDocument document_;
     std::string openedBytes_;
+    DocumentCheckTexts checkTexts_;
     bool snapshotKept_ = true;        // false: the tables have no snapshot to commit to
     std::set<std::string> backedUp_;  // files whose backup question this session settled
     std::vector<std::pair<int, Observer>> observers_;

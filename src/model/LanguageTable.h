@@ -67,6 +67,7 @@ inline constexpr int TooManyVehicles = 169;
 inline constexpr int WriteFailed = 171;
 inline constexpr int NoVehicle = 172;
 inline constexpr int NotAWholeNumber = 173;
+inline constexpr int CarColourPair = 167;
 inline constexpr int EmptyValue = 181;
 inline constexpr int BackupBeforeSave = 182;
 inline constexpr int NameRepeated = 183;

@@ -479,16 +479,15 @@ void frmMain::showSelected() {
 }
 
 void frmMain::jumpToErrorRow(const ErrorListEntry& row) {
-    if (session_.kind() != DataFileKind::Handling) {
-        return;
-    }
     const int entry = session_.document().Autos.indexOf(row.car());
     if (entry < 0) {
         return;
     }
     cmbAutos->setCurrentIndex(entry);
     activateWindow();
-    SSTab1->focusField(row.field >= 0 ? row.field : 0);
+    if (session_.kind() == DataFileKind::Handling) {
+        SSTab1->focusField(row.field >= 0 ? row.field : 0);
+    }
 }
 
 }  // namespace wendrake

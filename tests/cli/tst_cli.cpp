@@ -2,8 +2,8 @@
 
 #include <QProcess>
 
-#include "ui/frmExport.h"
 #include "support/WindowSession.h"
+#include "ui/frmExport.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -45,11 +45,13 @@ class CommandLineTests : public QObject {
         const Run bad = run({"check", "--lang", "English", clean, problems});
         QCOMPARE(bad.status, 1);
         const QList<QByteArray> rows = bad.out.split('\n');
-        QCOMPARE(rows.size(), 6);  // five rows and the empty text after the last line end
+        QCOMPARE(rows.size(), 7);  // six rows and the empty text after the last line end
         QCOMPARE(rows[0],
                  problems.toLocal8Bit() +
                      "\tSHORT_LINE\t\tWrong number of values: 31 values found, 32 expected");
         QCOMPARE(rows[3], problems.toLocal8Bit() + "\tBAD_MASS\tMass (kg)\tMust be a number");
+        QCOMPARE(rows[5], problems.toLocal8Bit() +
+                              "\tTWIN_VAN\t\tThis name stands more than once in the file");
 
         const Run german = run({"check", "--lang", "Deutsch", problems});
         QCOMPARE(german.status, 1);
@@ -149,6 +151,7 @@ class CommandLineTests : public QObject {
         QVERIFY(writeBytes(byCommand, contents(byCommand) + "EXTRA_SHORT 1500.0 2.0\r\n"));
         const QString windowTarget = s.open("handling/plain.cfg", "window-target.cfg");
         s.desktop.openChoices.enqueue(OpenDialogChoice{byCommand, 1});
+        s.desktop.choices.enqueue(1);  // keep both, as the command line does by default
         s.window.cmdImportCar_Click();
         s.window.cmdSave_Click();
         const QString commandTarget = copy("handling/plain.cfg", "command-target.cfg");
@@ -156,7 +159,8 @@ class CommandLineTests : public QObject {
         QCOMPARE(imported.status, 1);  // the short line is reported
         QVERIFY(imported.err.startsWith(byCommand.toLocal8Bit() + "\tEXTRA_SHORT\t\t"));
         QVERIFY(imported.err.contains(": 3 "));
-        QCOMPARE(imported.err.count('\n'), 1);
+        // ... and so is TWIN_VAN, which now stands twice.
+        QCOMPARE(imported.err.count('\n'), 2);
         QVERIFY(contents(windowTarget).contains("TWIN_VAN "));
         QCOMPARE(contents(commandTarget), contents(windowTarget));
 

@@ -297,6 +297,26 @@ class SessionTests : public QObject {
         QVERIFY(o.session.isSaved());
     }
 
+    // Names that stand more than once and pair values that name no colour are
+    // reported; rows of an earlier file never stay.
+    void checksReportRepeatedNamesAndUnknownColours() {
+        Opened o(kHandling);
+        QCOMPARE(o.document().Errors.size(), std::size_t{1});
+        QCOMPARE(o.document().Errors[0].car(), std::string("TWIN_VAN"));
+        MemoryFiles& files = o.files;
+        files.files["carcols.dat"] =
+            "col\r\n0,0,0\t# 0 black\r\nend\r\ncar\r\nvan, 0, 9, -1, 0\r\nend\r\n";
+        QCOMPARE(o.session.openFile("carcols.dat", DataFileKind::CarColours, files, LanguageTable())
+                     .status,
+                 OpenOutcome::Status::Opened);
+        QStringList errors;
+        for (const ErrorListEntry& row : o.document().Errors) {
+            errors << QString::fromStdString(row.car() + "|" + row.error);
+        }
+        QCOMPARE(errors, (QStringList{"van|names no colour of the palette: 9",
+                                      "van|names no colour of the palette: -1"}));
+    }
+
     // Importing names the file holds already: kept both, every record gets
     // its entry as reopening would give; replaced, they take the imported
     // values in their places. A refused import changes nothing.

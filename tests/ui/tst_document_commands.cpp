@@ -216,9 +216,13 @@ class DocumentCommandsTests : public QObject {
         QVERIFY(!s.desktop.messages.last().whileBusy);
         QCOMPARE(s.desktop.busyDepth, 0);
 
-        const ErrorListEntry& count = s.document().Errors.back();
-        QCOMPARE(count.car(), std::string("BRISK"));
-        QCOMPARE(QString::fromStdString(count.error), s.text(102) + ": 5 " + s.text(103));
+        // The short line's count, then the names that now stand twice.
+        const ErrorRows& errors = s.document().Errors;
+        QCOMPARE(errors.size(), std::size_t{3});
+        QCOMPARE(errors[0].car(), std::string("BRISK"));
+        QCOMPARE(QString::fromStdString(errors[0].error), s.text(102) + ": 5 " + s.text(103));
+        QCOMPARE(errors[1].car() + errors[2].car(), std::string("BRISKMULE"));
+        QCOMPARE(QString::fromStdString(errors[2].error), s.text(183));
         QVERIFY(s.window.errorWindow->isVisible());
         QCOMPARE(s.window.errorWindow->lstErrors->model()->rowCount(),
                  static_cast<int>(s.document().Errors.size()));

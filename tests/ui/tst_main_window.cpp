@@ -165,7 +165,8 @@ class MainWindowTests : public QObject {
         const QByteArray plain = contents(kTestData + "handling/plain.cfg");
         QTest::newRow("cfg with the vehicle filter")
             << "a.cfg" << 2 << plain << "Error: Filetype unknown!";
-        QTest::newRow("ending without its dot") << "acfg" << 1 << plain << "Error: Filetype unknown!";
+        QTest::newRow("ending without its dot")
+            << "acfg" << 1 << plain << "Error: Filetype unknown!";
         QTest::newRow("vehicle line with too few values")
             << "default.ide" << 2 << QByteArray("cars\r\n1, a, b\r\nend\r\n") << "";
         QTest::newRow("no vehicle in it")
@@ -392,8 +393,10 @@ class MainWindowTests : public QObject {
         s.open("handling/problems.cfg");
         QVERIFY(s.window.errorWindow->isVisible());
         QAbstractItemModel* rows = s.window.errorWindow->lstErrors->model();
-        QCOMPARE(rows->rowCount(), 5);
+        QCOMPARE(rows->rowCount(), 6);
         QCOMPARE(rows->index(0, 0).data().toString(), QStringLiteral("SHORT_LINE"));
+        QCOMPARE(rows->index(5, 0).data().toString(), QStringLiteral("TWIN_VAN"));
+        QCOMPARE(rows->index(5, 2).data().toString(), s.text(183));
         QCOMPARE(rows->index(3, 1).data().toString(), s.text(17));
 
         s.open("handling/plain.cfg");

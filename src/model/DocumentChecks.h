@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "EditorDocument.h"
+
+namespace wendrake {
+
+// The texts of the rows these checks add, in the language of the moment.
+struct DocumentCheckTexts {
+    std::string nameRepeated;     // a name stands more than once
+    std::string colourParameter;  // the parameter column of a pair value
+    std::string namesNoColour;    // a pair value names no colour of the palette
+};
+
+// Appends a row for every name that more than one vehicle of the loaded kind
+// carries (once per name, unless `rows` already reports it), and for car
+// colour files a row for every pair value that names no colour.
+void addDocumentCheckRows(const EditorDocument& document, const DocumentCheckTexts& texts,
+                          ErrorRows& rows);
+
+}  // namespace wendrake
