@@ -79,6 +79,12 @@ inline constexpr int UnknownColour = 188;
 inline constexpr int NamesNoColour = 189;
 inline constexpr int KeepLayout = 190;
 inline constexpr int BackupFirst = 191;
+inline constexpr int LineBreakRefused = 192;
+inline constexpr int ControlRefused = 193;
+inline constexpr int ForeignCharacterRefused = 194;
+inline constexpr int SeparatorsLeftOut = 195;
+inline constexpr int Blanks = 196;
+inline constexpr int ListOr = 197;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -1,5 +1,7 @@
 #include "StorableText.h"
 
+#include "io/LanguageFiles.h"
+
 #include <QLineEdit>
 #include <QStringList>
 #include <QToolTip>
@@ -12,39 +14,39 @@ namespace wendrake {
 
 namespace {
 
-// What a box tells the player. Plain English until these texts join the
-// language files.
+// What a box tells the player, in the language of the window.
+LanguageTable& messages() {
+    static LanguageTable table;
+    return table;
+}
+
+QString message(int number) {
+    return languageText(messages(), number);
+}
+
 QString lineBreakRefused() {
-    return QStringLiteral("This box holds one line: text with a line break inside was not taken.");
+    return message(Text::LineBreakRefused);
 }
 QString controlRefused() {
-    return QStringLiteral(
-        "Tabs and other control characters cannot be stored in the file: the text was not taken.");
+    return message(Text::ControlRefused);
 }
 QString foreignRefused(QChar c) {
-    return QStringLiteral(
-               "The game file has no character \"%1\" (U+%2); it holds Western European "
-               "letters only: the text was not taken.")
-        .arg(c)
-        .arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    return message(Text::ForeignCharacterRefused).arg(c).arg(c.unicode(), 4, 16, QLatin1Char('0'));
 }
 QString separatorsLeftOut(const QString& separators) {
     QStringList names;
     for (const QChar c : separators) {
         if (isStorableCharacter(c)) {
-            names << (c == QLatin1Char(' ') ? QStringLiteral("blanks")
+            names << (c == QLatin1Char(' ') ? message(Text::Blanks)
                                             : QStringLiteral("\"%1\"").arg(c));
         }
     }
     QString listed = names.join(QStringLiteral(", "));
     const qsizetype lastComma = listed.lastIndexOf(QStringLiteral(", "));
     if (lastComma >= 0) {
-        listed.replace(lastComma, 2, QStringLiteral(" or "));
+        listed.replace(lastComma, 2, message(Text::ListOr));
     }
-    return QStringLiteral(
-               "A value here cannot hold %1: they would split the line in the file, so they "
-               "were left out.")
-        .arg(listed);
+    return message(Text::SeparatorsLeftOut).arg(listed);
 }
 
 QString refusalOf(QChar c) {
@@ -184,6 +186,10 @@ class StorableTextFilter final : public QValidator {
 };
 
 }  // namespace
+
+void useStorableTextLanguage(const LanguageTable& language) {
+    messages() = language;
+}
 
 bool isStorableCharacter(QChar c) {
     const char16_t code = c.unicode();

@@ -5,6 +5,10 @@
 class QLineEdit;
 
 namespace wendrake {
+class LanguageTable;
+}
+
+namespace wendrake {
 
 // True for a character that a game file's 8-bit text holds as one printable
 // byte: the window shows and stores file bytes as Latin-1, whose control
@@ -23,5 +27,8 @@ bool isStorableCharacter(QChar c);
 // Characters the box was given by the program (a value read from a file)
 // stay as they are while the player edits around them.
 void acceptOnlyStorableText(QLineEdit* box, const QString& separators);
+
+// The language the boxes tell the player in; English until set.
+void useStorableTextLanguage(const LanguageTable& language);
 
 }  // namespace wendrake

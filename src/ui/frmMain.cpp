@@ -16,6 +16,7 @@
 #include "io/LanguageFiles.h"
 #include "model/FileHeader.h"
 #include "ui/ShownText.h"
+#include "ui/StorableText.h"
 
 namespace wendrake {
 
@@ -234,6 +235,7 @@ void frmMain::applyLanguage() {
     cmdUndo->setText(text(97));
     cmdSaveAs->setText(text(119));
     cmdHelp->setText(text(120));
+    useStorableTextLanguage(language_);
     SSTab1->applyLanguage(language_);
     SSTab2->applyLanguage(language_);
     SSTab3->applyLanguage(language_);
