@@ -1,0 +1,171 @@
+#include <QtTest>
+
+#include <QDirIterator>
+#include <set>
+
+#include "model/DataFileKind.h"
+#include "support/WindowSession.h"
+
+using namespace wendrake;
+using namespace wendrake::testing;
+
+namespace {
+
+const QString kSamples = QStringLiteral(WENDRAKE_SAMPLES "/");
+
+// Every file of the three kinds among the test files and the samples, found
+// afresh on each run so that a new one is covered too.
+QStringList everyFixture() {
+    QStringList found;
+    for (const QString& folder : {kTestData, kSamples}) {
+        QDirIterator files(folder, {"*.cfg", "*.ide", "*.dat"}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            found << files.next();
+        }
+    }
+    found.sort();
+    return found;
+}
+
+// The first row that differs, or an empty text when the tables are equal.
+template <typename Row>
+QString firstDifference(const std::vector<Row>& now, const std::vector<Row>& before) {
+    if (now.size() != before.size()) {
+        return QStringLiteral("%1 rows instead of %2").arg(now.size()).arg(before.size());
+    }
+    for (std::size_t k = 0; k < now.size(); ++k) {
+        if (!(now[k] == before[k])) {
+            return QStringLiteral("row %1 changed").arg(k);
+        }
+    }
+    return {};
+}
+
+QTabWidget* pagesOf(frmMain& window, DataFileKind kind) {
+    switch (kind) {
+        case DataFileKind::Handling:
+            return window.SSTab1;
+        case DataFileKind::VehicleDefs:
+            return window.SSTab2;
+        case DataFileKind::CarColours:
+            return window.SSTab3;
+    }
+    return nullptr;
+}
+
+// Every page of the set, and on the colour pairs page every pair row.
+void visitPages(frmMain& window, QTabWidget* pages) {
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        if (pages == window.SSTab3 &&
+            pages->currentWidget()->isAncestorOf(window.SSTab3->lstCarColors)) {
+            for (int row = 0; row < window.SSTab3->lstCarColors->count(); ++row) {
+                window.SSTab3->lstCarColors->setCurrentRow(row);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+// Showing changes nothing: whatever the player looks at in an opened file,
+// the document stays as opened, saved, and a save writes what it would have
+// written right after opening.
+class ShowingTests : public QObject {
+    Q_OBJECT
+  private slots:
+    void showingChangesNothing_data() {
+        QTest::addColumn<QString>("fixture");
+        const LanguageTable english = loadLanguage("English");
+        std::set<DataFileKind> kinds;
+        for (const QString& fixture : everyFixture()) {
+            const auto kind = kindFromFileName(fixture.toStdString());
+            QVERIFY(kind.has_value());
+            DocumentSession probe;
+            if (probe.openBytes(fixture.toStdString(), *kind, contents(fixture).toStdString(),
+                                english)) {
+                continue;  // a file that does not open shows nothing
+            }
+            kinds.insert(*kind);
+            const bool sample = fixture.startsWith(kSamples);
+            const QString name = (sample ? QStringLiteral("samples/") : QStringLiteral("data/")) +
+                                 fixture.mid((sample ? kSamples : kTestData).size());
+            QTest::newRow(qPrintable(name)) << fixture;
+        }
+        QCOMPARE(kinds.size(), std::size_t{3});
+    }
+
+    void showingChangesNothing() {
+        QFETCH(QString, fixture);
+        WindowSession s;
+        s.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+        const QString path = s.dir.filePath(QFileInfo(fixture).fileName());
+        QVERIFY(QFile::copy(fixture, path));
+        QVERIFY(QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        s.window.openFile(path);
+        QVERIFY(s.session().isLoaded());
+
+        const EditorDocument opened = s.document();
+        const std::string onDisk = contents(path).toStdString();
+        const std::string saveText = s.session().buildSaveText(onDisk);
+        const QString title = s.window.windowTitle();
+        const qsizetype messages = s.desktop.messages.size();
+
+        QTabWidget* pages = pagesOf(s.window, opened.kind);
+        visitPages(s.window, pages);
+        s.chooseLanguage(QStringLiteral("Deutsch"));
+        const int entries = s.window.cmbAutos->count();
+        const int backToEnglish = (entries + 1) / 2;  // half the list in each language
+        for (int entry = 0; entry < entries; ++entry) {
+            if (entry == backToEnglish) {
+                s.chooseLanguage(QStringLiteral("English"));
+            }
+            s.window.cmbAutos->setCurrentIndex(entry);
+            visitPages(s.window, pages);
+        }
+        if (entries <= backToEnglish) {
+            s.chooseLanguage(QStringLiteral("English"));
+        }
+        if (opened.kind == DataFileKind::CarColours) {
+            pages->setCurrentIndex(0);
+            for (int colour = 0; colour < s.window.SSTab3->lstColors->count(); ++colour) {
+                s.window.SSTab3->lstColors->setCurrentRow(colour);
+            }
+            visitPages(s.window, pages);
+        }
+        QCoreApplication::processEvents();
+
+        const EditorDocument& now = s.document();
+        QCOMPARE(s.window.cmbSprache->currentText(), QStringLiteral("English"));
+        QCOMPARE(now.kind, opened.kind);
+        QCOMPARE(now.FilePath, opened.FilePath);
+        const std::pair<QString, QString> tables[] = {
+            {"handling", firstDifference(now.HandlingRecords, opened.HandlingRecords)},
+            {"handling snapshot", firstDifference(now.HandlingSnapshot, opened.HandlingSnapshot)},
+            {"definitions", firstDifference(now.VehicleDefRecords, opened.VehicleDefRecords)},
+            {"definitions snapshot",
+             firstDifference(now.VehicleDefSnapshot, opened.VehicleDefSnapshot)},
+            {"palette", firstDifference(now.ColourEntries, opened.ColourEntries)},
+            {"palette snapshot", firstDifference(now.ColourSnapshot, opened.ColourSnapshot)},
+            {"pairs", firstDifference(now.CarColourRecords, opened.CarColourRecords)},
+            {"pairs snapshot", firstDifference(now.CarColourSnapshot, opened.CarColourSnapshot)},
+            {"error list", firstDifference(now.Errors, opened.Errors)}};
+        for (const auto& [table, difference] : tables) {
+            QVERIFY2(difference.isEmpty(), qPrintable(table + ": " + difference));
+        }
+        QVERIFY(now.Autos == opened.Autos);
+        QCOMPARE(now.Author, opened.Author);
+        QCOMPARE(now.Date, opened.Date);
+        QVERIFY(s.session().isSaved());
+        QCOMPARE(s.window.windowTitle(), title);
+        QVERIFY(!s.window.windowTitle().contains(QStringLiteral("[*")));
+        QCOMPARE(s.desktop.messages.size(), messages);
+        QCOMPARE(contents(path).toStdString(), onDisk);
+        QCOMPARE(s.session().buildSaveText(onDisk), saveText);
+    }
+};
+
+QTEST_MAIN(ShowingTests)
+#include "tst_showing.moc"
