@@ -15,6 +15,7 @@
 
 #include "io/LanguageFiles.h"
 #include "model/FileHeader.h"
+#include "ui/SessionNotices.h"
 #include "ui/ShownText.h"
 #include "ui/StorableText.h"
 
@@ -168,7 +169,19 @@ void frmMain::connectHandlers() {
     connect(SSTab1->cmdExportCar, &QPushButton::clicked, this, &frmMain::cmdExportCar_Click);
     connect(cmbAutos, &QComboBox::currentIndexChanged, this, &frmMain::cmbAutos_Click);
     connect(cmbSprache, &QComboBox::activated, this, &frmMain::cmbSprache_Click);
-    session_.addObserver([this](const SessionChange& change) { sessionChanged(change); });
+    auto* notices = new SessionNotices(session_, this);
+    connect(notices, &SessionNotices::changed, this, &frmMain::sessionChanged);
+    connect(notices, &SessionNotices::changed, errorWindow, [this](const SessionChange& change) {
+        if (change.has(Change::Errors)) {
+            errorWindow->rowsReplaced();
+        }
+    });
+    connect(notices, &SessionNotices::changed, SSTab1, [this](const SessionChange& change) {
+        // Not on the player's own typing, which would move the cursor.
+        if (change.has(Change::Opened) || change.has(Change::Reverted)) {
+            SSTab1->showAuthorAndDate();
+        }
+    });
     connect(errorWindow, &frmError::rowActivated, this, &frmMain::jumpToErrorRow);
 }
 
@@ -285,14 +298,8 @@ void frmMain::sessionChanged(const SessionChange& change) {
         }
         showPagesOf(document.kind, session_.isLoaded());
     }
-    if (change.has(Change::Errors)) {
-        errorWindow->rowsReplaced();
-    }
     if (change.has(Change::Opened) || change.has(Change::Reverted) ||
         (change.has(Change::List) && change.record < 0)) {
-        if (document.kind == DataFileKind::Handling) {
-            SSTab1->showAuthorAndDate();
-        }
         showListFromTop();
     } else if (change.has(Change::Closed)) {
         const QSignalBlocker listBlocker(cmbAutos);
