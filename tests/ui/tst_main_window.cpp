@@ -17,6 +17,7 @@ class MainWindowTests : public QObject {
     void startWritesItsSettingsAndNeedsALanguage() {
         Session s;
         QCOMPARE(s.desktop.settings.value("Exe/Path"), kLanguages);
+        QCOMPARE(s.desktop.settings.value("Exe/Version"), QStringLiteral("2.0.0"));
         QVERIFY(!s.window.cmdSave->isEnabled());
 
         QTemporaryDir empty;
@@ -38,7 +39,9 @@ class MainWindowTests : public QObject {
         s.desktop.settings.insert("Settings/FileIndex", "1");
         s.desktop.settings.insert("Settings/OpenPath", path);
         s.openByDialog(path);
-        QCOMPARE(s.desktop.openRequests.last().initialFile, path);
+        const OpenDialogRequest& request = s.desktop.openRequests.last();
+        QCOMPARE(request.initialFile, path);
+        QCOMPARE(request.filters[2].patterns, (QStringList{"*.dat", "*.dat.backup"}));
 
         QVERIFY(s.desktop.messages.isEmpty());
         QCOMPARE(s.desktop.busyDepth, 0);
