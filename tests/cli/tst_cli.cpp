@@ -84,8 +84,6 @@ class CommandLineTests : public QObject {
         QTest::addColumn<QByteArray>("message");
         QTest::newRow("missing") << "missing.cfg" << QByteArray(": Error: ");
         QTest::newRow("unknown type") << "plain.txt" << QByteArray(": Error: Filetype unknown!\n");
-        QTest::newRow("ending without its dot")
-            << "plaincfg" << QByteArray(": Error: Filetype unknown!\n");
     }
 
     void checkFailsPerFileWithTheEditorsMessage() {
