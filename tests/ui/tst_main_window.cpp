@@ -165,7 +165,8 @@ class MainWindowTests : public QObject {
         const QByteArray plain = contents(kTestData + "handling/plain.cfg");
         QTest::newRow("cfg with the vehicle filter")
             << "a.cfg" << 2 << plain << "Error: Filetype unknown!";
-        QTest::newRow("ending without its dot") << "acfg" << 1 << plain << "Error: Filetype unknown!";
+        QTest::newRow("ending without its dot")
+            << "acfg" << 1 << plain << "Error: Filetype unknown!";
         QTest::newRow("vehicle line with too few values")
             << "default.ide" << 2 << QByteArray("cars\r\n1, a, b\r\nend\r\n") << "";
         QTest::newRow("no vehicle in it")
@@ -238,6 +239,31 @@ class MainWindowTests : public QObject {
         // The first save ends the file as every later one: saving again changes nothing.
         s.window.cmdSave_Click();
         QCOMPARE(contents(path), saved);
+    }
+
+    // Keeping the file's layout is the player's choice beside Save: it is
+    // remembered for the next start, and Save then rewrites the edited line
+    // alone.
+    void keepLayoutIsRememberedAndUsed() {
+        Session s;
+        QVERIFY(!s.window.chkKeepLayout->isChecked());
+        QCOMPARE(s.window.chkKeepLayout->text(), s.text(190));
+        s.window.chkKeepLayout->click();
+        QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("1"));
+
+        const QString path = s.open("handling/plain.cfg");
+        const QByteArray before = contents(path);
+        s.session().setHandlingValue(0, HandlingField::Gewicht, "999.5");
+        s.window.cmdSave_Click();
+        QByteArray expected = before;
+        expected.replace("ZEPHYR          1250.0 ", "ZEPHYR           999.5 ");
+        QCOMPARE(contents(path), expected);
+
+        frmMain again(s.desktop, kLanguages);
+        again.start();
+        QVERIFY(again.chkKeepLayout->isChecked());
+        again.chkKeepLayout->click();
+        QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("0"));
     }
 
     void failedWriteLeavesFileAndDocument() {
