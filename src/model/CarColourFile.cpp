@@ -213,25 +213,13 @@ void readCars(const std::vector<std::string_view>& lines,
 }
 
 // Whether a line reads as exactly `entry` or `record`, so that a save that
-// keeps the layout may leave it as it stands. A palette line must also carry
-// the entry's number, if it names one: a colour renumbered by a deletion
-// changes its line.
+// keeps the layout may leave it as it stands.
 bool paletteLineHolds(std::string_view line, const ColourTableEntry& entry) {
     static const CarColourReadTexts kNoTexts;
     std::optional<ReadFailure> failure;
     NumberReader number{kNoTexts, failure};
-    ColourTableEntry read = readPaletteLine(line, entry.Number, number);
-    if (failure || read != entry) {
-        return false;
-    }
-    const std::size_t hash = line.find('#');
-    if (hash == std::string_view::npos) {
-        return true;
-    }
-    std::string_view comment = line.substr(hash + 1);
-    comment.remove_prefix(std::min(comment.find_first_not_of(' '), comment.size()));
-    const std::string_view firstWord = comment.substr(0, comment.find_first_of(" \t"));
-    return !isWholeNumber(firstWord) || firstWord == std::to_string(entry.Number);
+    const ColourTableEntry read = readPaletteLine(line, entry.Number, number);
+    return !failure && read == entry;
 }
 
 bool carLineHolds(std::string_view line, const CarColourRecord& record) {
@@ -499,15 +487,18 @@ std::optional<KeptLayoutText> BuildCarColourTextKeepingLayout(
             }
         }
     };
+    std::size_t numberOnDisk = 0;  // the number the reader gives the colour of a line
     for (std::size_t i = 0; i < lines.size(); ++i) {
         addRecords(i);
         const EndedLine& line = lines[i];
         if (colours.places.isRecordLine[i]) {
             const std::size_t r = colours.claimed[i];
             if (r == SourceClaims::kNone) {
+                ++numberOnDisk;
                 continue;  // a deleted colour
             }
-            const bool holds = paletteLineHolds(line.text, palette[r]);
+            // A colour renumbered by a deletion is written with its new number.
+            const bool holds = numberOnDisk++ == r && paletteLineHolds(line.text, palette[r]);
             const std::string written = holds ? std::string() : FormatPaletteLine(palette[r]);
             text.put(holds ? line.text : written, line.end);
             result.sources[r] = SourceLine::of(holds ? line.text : written);
