@@ -45,6 +45,23 @@ void checkSaveAndReopen(const OpenedFile& opened, AlsoCompare also) {
     }
 }
 
+void checkKeptLayout(const OpenedFile& opened, bool edited) {
+    const SaveText saved = buildSaveText(opened.document, opened.disk, SaveLayout::KeepFile);
+    if (!edited) {
+        expect(saved.layout == SaveLayout::KeepFile && saved.everyRecordInPlace,
+               "an unedited file cannot keep its layout", opened.disk);
+        expect(saved.text == opened.disk, "an unedited file saved in its layout changes",
+               saved.text);
+    }
+    const std::optional<OpenedFile> reopened = openLikeTheEditor(saved.text, opened.document.kind);
+    if (!reopened) {
+        fail("the text saved in the file's layout does not open again", saved.text);
+    }
+    expect(reopened->disk == saved.text, "the text saved in the file's layout needs repair",
+           saved.text);
+    expectSameRecords(opened.document, reopened->document, HandlingOrder::Table);
+}
+
 void editEveryRecord(EditorDocument& document) {
     // A digit appended to a value keeps it one value of the line, and no
     // value ending in a digit is a section keyword.
@@ -79,8 +96,10 @@ void checkRoundTrip(std::string_view bytes, DataFileKind kind) {
         return;
     }
     checkSaveAndReopen(*opened, AlsoCompare::AuthorAndDate);
+    checkKeptLayout(*opened, false);
     editEveryRecord(opened->document);
     checkSaveAndReopen(*opened, AlsoCompare::Nothing);
+    checkKeptLayout(*opened, true);
 }
 
 }  // namespace wendrake::fuzz

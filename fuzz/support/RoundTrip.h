@@ -27,6 +27,10 @@ enum class AlsoCompare { AuthorAndDate, Nothing };
 // again writes the very same bytes.
 void checkSaveAndReopen(const OpenedFile& opened, AlsoCompare also);
 
+// Saves the document keeping the file's layout: unedited, that gives the
+// disk text itself; edited or not, the text opens to the same records.
+void checkKeptLayout(const OpenedFile& opened, bool edited);
+
 // Changes one value of every record (and colour) as a player could, so that a
 // save that copied lines from disk instead of writing the records shows.
 void editEveryRecord(EditorDocument& document);

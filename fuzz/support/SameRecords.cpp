@@ -41,8 +41,16 @@ std::vector<const HandlingRecord*> inSavedOrder(const EditorDocument& document) 
     return order;
 }
 
-void expectSameHandling(const EditorDocument& saved, const EditorDocument& reopened) {
-    const std::vector<const HandlingRecord*> expected = inSavedOrder(saved);
+void expectSameHandling(const EditorDocument& saved, const EditorDocument& reopened,
+                        HandlingOrder order) {
+    std::vector<const HandlingRecord*> expected;
+    if (order == HandlingOrder::VehicleList) {
+        expected = inSavedOrder(saved);
+    } else {
+        for (const HandlingRecord& record : saved.HandlingRecords) {
+            expected.push_back(&record);
+        }
+    }
     const std::vector<HandlingRecord>& got = reopened.HandlingRecords;
     if (expected.size() != got.size()) {
         fail("a save loses or adds handling records: " + std::to_string(expected.size()) + " -> " +
@@ -144,13 +152,14 @@ std::vector<std::string> withAlikeNamesSorted(const VehicleList& list) {
 
 }  // namespace
 
-void expectSameRecords(const EditorDocument& saved, const EditorDocument& reopened) {
+void expectSameRecords(const EditorDocument& saved, const EditorDocument& reopened,
+                       HandlingOrder order) {
     if (reopened.kind != saved.kind) {
         fail("the saved text opens as another kind of file");
     }
     switch (saved.kind) {
         case DataFileKind::Handling:
-            expectSameHandling(saved, reopened);
+            expectSameHandling(saved, reopened, order);
             break;
         case DataFileKind::VehicleDefs:
             expectSameVehicleDefs(saved, reopened);

@@ -4,9 +4,14 @@
 
 namespace wendrake::fuzz {
 
+// The order a save writes handling records in: that of the vehicle list
+// (the standard layout), or that of the table (a save keeping the layout,
+// where every record stays on its line).
+enum class HandlingOrder { VehicleList, Table };
+
 // Stops the run unless `reopened` holds the records of `saved` for their kind
-// and the same vehicle list. The handling table of a save is in the order of
-// the vehicle list, so that is the order compared.
-void expectSameRecords(const EditorDocument& saved, const EditorDocument& reopened);
+// and the same vehicle list, the handling records in the order given.
+void expectSameRecords(const EditorDocument& saved, const EditorDocument& reopened,
+                       HandlingOrder order = HandlingOrder::VehicleList);
 
 }  // namespace wendrake::fuzz

@@ -28,10 +28,13 @@ constexpr const char* kUsage =
     "  wendrake [FILE]                       start the editor, with FILE open\n"
     "  wendrake FILE --screenshot PNG        open FILE, save a picture of the window, quit\n"
     "  wendrake check [--lang NAME] FILE...  list the suspicious values of each file\n"
-    "  wendrake format FILE [-o OUT]         write FILE as Save writes it (to OUT, or in place)\n"
+    "  wendrake format [--keep-layout] FILE [-o OUT]\n"
+    "                                        write FILE as Save writes it (to OUT, or in place);\n"
+    "                                        with --keep-layout, as Save writes it when it keeps\n"
+    "                                        the file's layout\n"
     "  wendrake export HANDLING -o OUT NAME...\n"
     "                                        write the exchange file of the named vehicles\n"
-    "  wendrake import [--replace] HANDLING EXCHANGE... [-o OUT]\n"
+    "  wendrake import [--replace] [--keep-layout] HANDLING EXCHANGE... [-o OUT]\n"
     "                                        add the vehicles of exchange files and save;\n"
     "                                        with --replace, vehicles of the same names in\n"
     "                                        HANDLING take the imported values instead\n"
@@ -41,7 +44,10 @@ constexpr const char* kUsage =
     "check prints one line per suspicious value: file, car, parameter, error, separated by\n"
     "tabs. Exit status: 0 nothing found, 1 values listed, 2 a file could not be read.\n"
     "The files are never changed by check. import reports the suspicious values of the\n"
-    "added lines the same way on standard error and then exits with 1.\n";
+    "added lines the same way on standard error and then exits with 1.\n"
+    "--keep-layout leaves every line of the file as it stands and in its place, rewrites\n"
+    "only the lines of vehicles that changed, adds new vehicles after the last one, and\n"
+    "adds no header: a file saved unchanged keeps its bytes.\n";
 
 void writeOut(std::FILE* stream, const std::string& bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
@@ -100,13 +106,19 @@ std::unique_ptr<DocumentSession> openAsEditorDoes(const QString& path,
 }
 
 // Saves as the editor's Save does; reports a failure and returns its status.
-int saveAsEditorDoes(DocumentSession& session, const QString& target,
-                     const LanguageTable& language) {
+int saveAsEditorDoes(DocumentSession& session, const QString& target, const LanguageTable& language,
+                     SaveLayout layout) {
     DiskFiles files;
-    const SaveOutcome saved = session.saveTo(target.toStdString(), files);
+    SaveOptions options;
+    options.layout = layout;
+    const SaveOutcome saved = session.saveTo(target.toStdString(), files, options);
     using Status = SaveOutcome::Status;
     switch (saved.status) {
         case Status::Saved:
+            if (saved.layoutChanged) {
+                reportFailure(target, QStringLiteral("the file changed on disk while it was read; "
+                                                     "not every line kept its place"));
+            }
             return Clean;
         case Status::MissingValue:
             reportFailure(target, languageText(language, Text::EmptyValue) +
@@ -205,7 +217,15 @@ int runCheck(const QStringList& args) {
     return status;
 }
 
-int runFormat(const QStringList& args) {
+// Takes --keep-layout out of the arguments.
+SaveLayout takeLayout(QStringList& args) {
+    return args.removeAll(QStringLiteral("--keep-layout")) > 0 ? SaveLayout::KeepFile
+                                                               : SaveLayout::Standard;
+}
+
+int runFormat(const QStringList& arguments) {
+    QStringList args = arguments;
+    const SaveLayout layout = takeLayout(args);
     QString input;
     QString output;
     for (int i = 0; i < args.size(); ++i) {
@@ -234,7 +254,7 @@ int runFormat(const QStringList& args) {
     if (!opened) {
         return Failed;
     }
-    return saveAsEditorDoes(*opened, output.isEmpty() ? input : output, *table);
+    return saveAsEditorDoes(*opened, output.isEmpty() ? input : output, *table, layout);
 }
 
 // Splits "FILE... [-o OUT] NAME..." style arguments: `-o` takes the next one.
@@ -313,6 +333,7 @@ int runExport(const QStringList& args) {
 
 int runImport(const QStringList& arguments) {
     QStringList args = arguments;
+    const SaveLayout layout = takeLayout(args);
     const ImportPolicy policy = args.removeAll(QStringLiteral("--replace")) > 0
                                     ? ImportPolicy::Replace
                                     : ImportPolicy::KeepBoth;
@@ -353,8 +374,8 @@ int runImport(const QStringList& arguments) {
         writeRows(stderr, exchange, session.document().Errors, firstRow);
         rowsReported = rowsReported || session.document().Errors.size() > firstRow;
     }
-    const int status =
-        saveAsEditorDoes(session, parsed.output.isEmpty() ? handling : parsed.output, *table);
+    const int status = saveAsEditorDoes(session, parsed.output.isEmpty() ? handling : parsed.output,
+                                        *table, layout);
     return status == Clean && rowsReported ? RowsFound : status;
 }
 

@@ -28,6 +28,11 @@ bool isColourLine(std::string_view line) {
     return line.size() > 4 && !isPaletteComment(line);
 }
 
+// A line of the "car" section that the reader takes for a model.
+bool isCarLine(std::string_view line) {
+    return !isBlankText(line.substr(0, line.find('#')));
+}
+
 struct NumberReader {
     const CarColourReadTexts& texts;
     std::optional<ReadFailure>& failure;
@@ -96,6 +101,29 @@ void readColourName(std::string_view comment, ColourTableEntry& entry) {
     entry.Name = name;
 }
 
+// The colour of a palette line that stands at position `number` in the palette.
+ColourTableEntry readPaletteLine(std::string_view line, std::int16_t number, NumberReader& read) {
+    ColourTableEntry entry;
+    entry.Number = number;
+    // The values stand before the first tab or "#", whichever comes first.
+    const std::size_t end = std::min(line.find('\t'), line.find('#'));
+    std::array<std::string, 3> rgb;
+    forEachCommaValue(line.substr(0, end), [&rgb](std::size_t k, std::string_view value) {
+        if (k < rgb.size()) {
+            rgb[k] = value;
+        }
+    });
+    entry.Red = read(rgb[0]);
+    entry.Green = read(rgb[1]);
+    entry.Blue = read(rgb[2]);
+    if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) {
+        readColourName(line.substr(hash), entry);
+    } else {
+        entry.Name = "Color " + std::to_string(entry.Number);
+    }
+    return entry;
+}
+
 void readPalette(const std::vector<std::string_view>& lines,
                  const std::vector<ColourLinePlace>& places, const CarColourReadTexts& texts,
                  CarColourReadResult& result) {
@@ -108,30 +136,52 @@ void readPalette(const std::vector<std::string_view>& lines,
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return;
             }
-            ColourTableEntry entry;
-            entry.Number = static_cast<std::int16_t>(result.palette.size());
-            // The values stand before the first tab or "#", whichever comes first.
-            const std::size_t end = std::min(line.find('\t'), line.find('#'));
-            std::array<std::string, 3> rgb;
-            forEachCommaValue(line.substr(0, end), [&rgb](std::size_t k, std::string_view value) {
-                if (k < rgb.size()) {
-                    rgb[k] = value;
-                }
-            });
-            entry.Red = number(rgb[0]);
-            entry.Green = number(rgb[1]);
-            entry.Blue = number(rgb[2]);
-            if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) {
-                readColourName(line.substr(hash), entry);
-            } else {
-                entry.Name = "Color " + std::to_string(entry.Number);
-            }
+            ColourTableEntry entry =
+                readPaletteLine(line, static_cast<std::int16_t>(result.palette.size()), number);
             if (result.failure) {
                 return;
             }
+            entry.source = SourceLine::of(line);
             result.palette.push_back(std::move(entry));
         }
     }
+}
+
+struct CarLine {
+    CarColourRecord record;
+    CommaCount count;
+};
+
+// The model and pairs of a car line. The values after the model name pair
+// up; a last value without a partner is paired with the empty value, which
+// fails the read.
+CarLine readCarLine(std::string_view line, NumberReader& number) {
+    CarLine read;
+    CarColourRecord& record = read.record;
+    const std::size_t hash = line.find('#');
+    const std::string_view values = line.substr(0, hash);
+    const auto pairs = static_cast<std::size_t>(std::count(values.begin(), values.end(), ',')) / 2;
+    record.Color1.reserve(pairs);
+    record.Color2.reserve(pairs);
+    std::string first;
+    read.count = forEachCommaValue(values, [&](std::size_t k, std::string_view value) {
+        if (k == 0) {
+            record.ModelName = value;
+        } else if (k % 2 == 1) {
+            first = value;
+        } else {
+            record.Color1.push_back(number(first));
+            record.Color2.push_back(number(value));
+        }
+    });
+    if (read.count.values >= 2 && read.count.values % 2 == 0) {
+        record.Color1.push_back(number(first));
+        record.Color2.push_back(number(std::string_view()));
+    }
+    if (hash != std::string_view::npos) {
+        record.trailingComment = line.substr(hash);
+    }
+    return read;
 }
 
 void readCars(const std::vector<std::string_view>& lines,
@@ -141,33 +191,9 @@ void readCars(const std::vector<std::string_view>& lines,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         ++number.lineNumber;
-        const std::size_t hash = line.find('#');
-        const std::string_view values = line.substr(0, hash);
-        if (places[i].isInside(ColourSection::Cars) && !isBlankText(values)) {
-            // The values after the model name pair up; a last value without
-            // a partner is paired with the empty value, which fails the read.
-            CarColourRecord record;
-            const auto pairs =
-                static_cast<std::size_t>(std::count(values.begin(), values.end(), ',')) / 2;
-            record.Color1.reserve(pairs);
-            record.Color2.reserve(pairs);
-            std::string first;
-            const CommaCount count =
-                forEachCommaValue(values, [&](std::size_t k, std::string_view value) {
-                    if (k == 0) {
-                        record.ModelName = value;
-                    } else if (k % 2 == 1) {
-                        first = value;
-                    } else {
-                        record.Color1.push_back(number(first));
-                        record.Color2.push_back(number(value));
-                    }
-                });
-            if (count.values >= 2 && count.values % 2 == 0) {
-                record.Color1.push_back(number(first));
-                record.Color2.push_back(number(std::string_view()));
-            }
-            if (count.withTrailingComma < kMinimumCarValues) {
+        if (places[i].isInside(ColourSection::Cars) && isCarLine(line)) {
+            CarLine read = readCarLine(line, number);
+            if (read.count.withTrailingComma < kMinimumCarValues) {
                 result.failure =
                     ReadFailure{0, texts.tooFewValues + std::to_string(number.lineNumber), true};
                 return;
@@ -179,13 +205,29 @@ void readCars(const std::vector<std::string_view>& lines,
             if (result.failure) {
                 return;
             }
-            if (hash != std::string_view::npos) {
-                record.trailingComment = line.substr(hash);
-            }
-            result.names.push_back(record.ModelName);
-            result.cars.push_back(std::move(record));
+            read.record.source = SourceLine::of(line);
+            result.names.push_back(read.record.ModelName);
+            result.cars.push_back(std::move(read.record));
         }
     }
+}
+
+// Whether a line reads as exactly `entry` or `record`, so that a save that
+// keeps the layout may leave it as it stands.
+bool paletteLineHolds(std::string_view line, const ColourTableEntry& entry) {
+    static const CarColourReadTexts kNoTexts;
+    std::optional<ReadFailure> failure;
+    NumberReader number{kNoTexts, failure};
+    const ColourTableEntry read = readPaletteLine(line, entry.Number, number);
+    return !failure && read == entry;
+}
+
+bool carLineHolds(std::string_view line, const CarColourRecord& record) {
+    static const CarColourReadTexts kNoTexts;
+    std::optional<ReadFailure> failure;
+    NumberReader number{kNoTexts, failure};
+    const CarLine read = readCarLine(line, number);
+    return !failure && read.count.withTrailingComma >= kMinimumCarValues && read.record == record;
 }
 
 // The decimal digits of a palette number, as std::to_string writes them.
@@ -319,6 +361,163 @@ std::string BuildCarColourText(std::string_view diskBytes,
     appendSection(text, "car", carBlock, stillOpen);
     dropTrailingEmptyLines(text);
     return text;
+}
+
+namespace {
+
+// Where a save that keeps the layout finds one table's record lines and
+// puts the records added since: after its last record line, else before
+// the "end" of its section, else at the end of a section left open.
+struct TablePlaces {
+    std::vector<bool> isRecordLine;
+    std::optional<std::size_t> addedBefore;
+};
+
+TablePlaces tablePlaces(const std::vector<EndedLine>& lines,
+                        const std::vector<ColourLinePlace>& places, ColourSection section,
+                        bool (*isRecordLine)(std::string_view)) {
+    TablePlaces table;
+    table.isRecordLine.assign(lines.size(), false);
+    std::optional<std::size_t> last;
+    std::optional<std::size_t> firstEnd;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (places[i].isInside(section) && isRecordLine(lines[i].text)) {
+            table.isRecordLine[i] = true;
+            last = i;
+        } else if (places[i].section == section && places[i].keyword == SectionKeyword::Closes) {
+            firstEnd = firstEnd.value_or(i);
+        }
+    }
+    const bool openAtEnd = !places.empty() && places.back().section == section &&
+                           places.back().keyword != SectionKeyword::Closes;
+    if (last) {
+        table.addedBefore = *last + 1;
+    } else if (firstEnd) {
+        table.addedBefore = firstEnd;
+    } else if (openAtEnd) {
+        table.addedBefore = lines.size();
+    }
+    return table;
+}
+
+// One table of a save that keeps the layout: which record each line stands
+// for, and the records to add.
+template <typename Record>
+struct KeptTable {
+    TablePlaces places;
+    std::vector<std::size_t> claimed;
+    std::vector<std::size_t> added;
+    bool everyRecordInPlace = true;
+
+    KeptTable(const std::vector<Record>& tableRecords, const std::vector<EndedLine>& lines,
+              TablePlaces tablePlaces)
+        : places(std::move(tablePlaces)) {
+        SourceClaims claims(tableRecords);
+        claimed.assign(lines.size(), SourceClaims::kNone);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (places.isRecordLine[i]) {
+                claimed[i] = claims.claim(lines[i].text);
+            }
+        }
+        added = claims.untaken();
+        everyRecordInPlace = !claims.anyLineLost();
+    }
+
+    bool hasPlace() const { return added.empty() || places.addedBefore.has_value(); }
+
+    // The records in the order the saved file holds them.
+    std::vector<std::size_t> writtenOrder() const {
+        std::vector<std::size_t> order;
+        for (const std::size_t r : claimed) {
+            if (r != SourceClaims::kNone) {
+                order.push_back(r);
+            }
+        }
+        order.insert(order.end(), added.begin(), added.end());
+        return order;
+    }
+};
+
+}  // namespace
+
+std::optional<KeptLayoutText> BuildCarColourTextKeepingLayout(
+    std::string_view diskBytes, const std::vector<ColourTableEntry>& palette,
+    const std::vector<CarColourRecord>& cars) {
+    const std::vector<EndedLine> lines = splitEndedLines(diskBytes);
+    std::vector<std::string_view> texts;
+    texts.reserve(lines.size());
+    for (const EndedLine& line : lines) {
+        texts.push_back(line.text);
+    }
+    const std::vector<ColourLinePlace> places = colourLinePlaces(texts);
+    const KeptTable<ColourTableEntry> colours(
+        palette, lines, tablePlaces(lines, places, ColourSection::FirstPalette, isColourLine));
+    const KeptTable<CarColourRecord> models(
+        cars, lines, tablePlaces(lines, places, ColourSection::Cars, isCarLine));
+    if (!colours.hasPlace() || !models.hasPlace()) {
+        return std::nullopt;
+    }
+    // A colour's number is its place in the palette: the saved palette must
+    // hold the colours in table order, or every pair would name another one.
+    const std::vector<std::size_t> order = colours.writtenOrder();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (order[k] != k || palette[k].Number != static_cast<std::int16_t>(k)) {
+            return std::nullopt;
+        }
+    }
+
+    KeptLayoutText result;
+    result.everyRecordInPlace = colours.everyRecordInPlace && models.everyRecordInPlace;
+    result.sources.resize(palette.size());
+    result.carSources.resize(cars.size());
+    KeptLines text(diskBytes.size() + (colours.added.size() + models.added.size()) * 40 + 64);
+    const auto addRecords = [&](std::size_t i) {
+        if (i == colours.places.addedBefore) {
+            for (const std::size_t r : colours.added) {
+                const std::string written = FormatPaletteLine(palette[r]);
+                text.add(written);
+                result.sources[r] = SourceLine::of(written);
+            }
+        }
+        if (i == models.places.addedBefore) {
+            for (const std::size_t r : models.added) {
+                const std::string written = FormatCarColourLine(cars[r]);
+                text.add(written);
+                result.carSources[r] = SourceLine::of(written);
+            }
+        }
+    };
+    std::size_t numberOnDisk = 0;  // the number the reader gives the colour of a line
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        addRecords(i);
+        const EndedLine& line = lines[i];
+        if (colours.places.isRecordLine[i]) {
+            const std::size_t r = colours.claimed[i];
+            if (r == SourceClaims::kNone) {
+                ++numberOnDisk;
+                continue;  // a deleted colour
+            }
+            // A colour renumbered by a deletion is written with its new number.
+            const bool holds = numberOnDisk++ == r && paletteLineHolds(line.text, palette[r]);
+            const std::string written = holds ? std::string() : FormatPaletteLine(palette[r]);
+            text.put(holds ? line.text : written, line.end);
+            result.sources[r] = SourceLine::of(holds ? line.text : written);
+        } else if (models.places.isRecordLine[i]) {
+            const std::size_t r = models.claimed[i];
+            if (r == SourceClaims::kNone) {
+                continue;
+            }
+            const bool holds = carLineHolds(line.text, cars[r]);
+            const std::string written = holds ? std::string() : FormatCarColourLine(cars[r]);
+            text.put(holds ? line.text : written, line.end);
+            result.carSources[r] = SourceLine::of(holds ? line.text : written);
+        } else {
+            text.keep(line);
+        }
+    }
+    addRecords(lines.size());
+    result.text = text.take();
+    return result;
 }
 
 CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourReadTexts& texts) {

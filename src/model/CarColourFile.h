@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ColourRecords.h"
+#include "KeptLayout.h"
 #include "ReadFailure.h"
 
 namespace wendrake {
@@ -36,5 +37,16 @@ std::string FormatCarColourLine(const CarColourRecord& record);
 std::string BuildCarColourText(std::string_view diskBytes,
                                const std::vector<ColourTableEntry>& palette,
                                const std::vector<CarColourRecord>& cars);
+
+// The same keeping the file's layout: every line stays as it stands and in
+// its place but the colour and car lines of records that changed, which are
+// written anew in place (a colour renumbered by a deletion changes). Lines of
+// deleted colours are left out; records added since come after the last
+// record line of their section (before its "end" when it has none).
+// nullopt when the file on disk has no section for records to add, or its
+// colour lines no longer stand in the palette's order.
+std::optional<KeptLayoutText> BuildCarColourTextKeepingLayout(
+    std::string_view diskBytes, const std::vector<ColourTableEntry>& palette,
+    const std::vector<CarColourRecord>& cars);
 
 }  // namespace wendrake

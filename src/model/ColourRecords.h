@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "SourceLine.h"
+
 namespace wendrake {
 
 // One colour of the palette (the "col" section of the car colour file).
@@ -16,6 +18,7 @@ struct ColourTableEntry {
     // The rest of the line's comment after the name (from its first tab on),
     // written back unchanged right after the name.
     std::string nameTail;
+    SourceLine source;
 
     bool operator==(const ColourTableEntry&) const = default;
 };
@@ -26,6 +29,7 @@ struct CarColourRecord {
     std::vector<std::int16_t> Color1;  // palette numbers; pair j is (Color1[j], Color2[j])
     std::vector<std::int16_t> Color2;
     std::string trailingComment;  // from the line's "#" on, written back after the pairs
+    SourceLine source;
 
     const std::string& name() const { return ModelName; }
     bool operator==(const CarColourRecord&) const = default;

@@ -125,6 +125,42 @@ std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKi
     return failure;
 }
 
+namespace {
+
+template <typename Record, typename Format>
+std::vector<SourceLine> formattedSources(const std::vector<Record>& records, Format format) {
+    std::vector<SourceLine> sources;
+    sources.reserve(records.size());
+    for (const Record& record : records) {
+        sources.push_back(SourceLine::of(format(record)));
+    }
+    return sources;
+}
+
+std::optional<KeptLayoutText> buildKeepingLayout(const EditorDocument& document,
+                                                 std::string_view diskBytes) {
+    switch (document.kind) {
+        case DataFileKind::Handling:
+            return BuildHandlingTextKeepingLayout(diskBytes, document.HandlingRecords,
+                                                  document.Author, document.Date);
+        case DataFileKind::VehicleDefs:
+            return BuildVehicleDefTextKeepingLayout(diskBytes, document.VehicleDefRecords);
+        case DataFileKind::CarColours:
+            return BuildCarColourTextKeepingLayout(diskBytes, document.ColourEntries,
+                                                   document.CarColourRecords);
+    }
+    return std::nullopt;
+}
+
+template <typename Record>
+void adopt(std::vector<Record>& records, const std::vector<SourceLine>& sources) {
+    for (std::size_t i = 0; i < records.size() && i < sources.size(); ++i) {
+        records[i].source = sources[i];
+    }
+}
+
+}  // namespace
+
 std::string buildSaveText(const EditorDocument& document, std::string_view diskBytes) {
     std::string text;
     switch (document.kind) {
@@ -141,6 +177,51 @@ std::string buildSaveText(const EditorDocument& document, std::string_view diskB
     }
     text += kCrLf;
     return text;
+}
+
+SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
+                       SaveLayout layout) {
+    SaveText saved;
+    if (layout == SaveLayout::KeepFile) {
+        if (std::optional<KeptLayoutText> kept = buildKeepingLayout(document, diskBytes)) {
+            saved.text = std::move(kept->text);
+            saved.layout = SaveLayout::KeepFile;
+            saved.everyRecordInPlace = kept->everyRecordInPlace;
+            saved.sources = std::move(kept->sources);
+            saved.carSources = std::move(kept->carSources);
+            return saved;
+        }
+        saved.everyRecordInPlace = false;
+    }
+    saved.text = buildSaveText(document, diskBytes);
+    switch (document.kind) {
+        case DataFileKind::Handling:
+            saved.sources = formattedSources(document.HandlingRecords, FormatHandlingLine);
+            break;
+        case DataFileKind::VehicleDefs:
+            saved.sources = formattedSources(document.VehicleDefRecords, FormatVehicleDefLine);
+            break;
+        case DataFileKind::CarColours:
+            saved.sources = formattedSources(document.ColourEntries, FormatPaletteLine);
+            saved.carSources = formattedSources(document.CarColourRecords, FormatCarColourLine);
+            break;
+    }
+    return saved;
+}
+
+void adoptSourceLines(EditorDocument& document, const SaveText& saved) {
+    switch (document.kind) {
+        case DataFileKind::Handling:
+            adopt(document.HandlingRecords, saved.sources);
+            break;
+        case DataFileKind::VehicleDefs:
+            adopt(document.VehicleDefRecords, saved.sources);
+            break;
+        case DataFileKind::CarColours:
+            adopt(document.ColourEntries, saved.sources);
+            adopt(document.CarColourRecords, saved.carSources);
+            break;
+    }
 }
 
 void commitSnapshot(EditorDocument& document) {

@@ -6,6 +6,7 @@
 
 #include "DataFileKind.h"
 #include "EditorDocument.h"
+#include "KeptLayout.h"
 #include "LanguageTable.h"
 #include "ReadFailure.h"
 
@@ -36,6 +37,28 @@ std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKi
 // bytes of the file on disk and the working tables. The document is not
 // changed: commit the snapshot once the text has been written.
 std::string buildSaveText(const EditorDocument& document, std::string_view diskBytes);
+
+// What a save writes in a chosen layout.
+struct SaveText {
+    std::string text;
+    // The layout written. A save asked to keep the file's layout writes the
+    // standard one when the file on disk, changed since it was read, has no
+    // place left for the records (see the builders).
+    SaveLayout layout = SaveLayout::Standard;
+    // False when keeping the layout put records whose lines were changed on
+    // disk at the end of their block, or fell back to the standard layout.
+    bool everyRecordInPlace = true;
+    // The line each record of the kind's table stands on in the text (car
+    // colours: the palette); `carSources` the models of a car colour file.
+    std::vector<SourceLine> sources;
+    std::vector<SourceLine> carSources;
+};
+
+SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
+                       SaveLayout layout);
+
+// After the text was written: each record knows its line in the file now.
+void adoptSourceLines(EditorDocument& document, const SaveText& saved);
 
 void commitSnapshot(EditorDocument& document);
 

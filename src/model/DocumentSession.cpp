@@ -353,7 +353,10 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     for (HandlingRecord& record : imported.records) {
         auto found = sameNamed.find(record.name());
         if (found != sameNamed.end() && !found->second.empty()) {
-            records[found->second.back()] = std::move(record);
+            // The vehicle keeps its line in the file.
+            HandlingRecord& replaced = records[found->second.back()];
+            record.source = replaced.source;
+            replaced = std::move(record);
             found->second.pop_back();
             ++result.replacedRecords;
         } else {
@@ -391,11 +394,22 @@ std::optional<MissingValue> DocumentSession::findMissingValue() const {
     return std::nullopt;
 }
 
-std::string DocumentSession::buildSaveText(std::string_view diskBytes) const {
+namespace {
+
+SaveText buildFromDisk(const EditorDocument& document, std::string_view diskBytes,
+                       SaveLayout layout) {
     const PreparedBytes disk = prepare(std::string(diskBytes));
-    std::string text = disk.byteOrderMark ? std::string(kByteOrderMark) : std::string();
-    text += wendrake::buildSaveText(document_, disk.text);
-    return text;
+    SaveText saved = wendrake::buildSaveText(document, disk.text, layout);
+    if (disk.byteOrderMark) {
+        saved.text.insert(0, kByteOrderMark);
+    }
+    return saved;
+}
+
+}  // namespace
+
+std::string DocumentSession::buildSaveText(std::string_view diskBytes, SaveLayout layout) const {
+    return buildFromDisk(document_, diskBytes, layout).text;
 }
 
 SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files,
@@ -423,7 +437,9 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
         outcome.failure = std::move(failure);
         return outcome;
     }
-    const std::string text = buildSaveText(disk);
+    const SaveText saved = buildFromDisk(document_, disk, options.layout);
+    const std::string& text = saved.text;
+    outcome.layoutChanged = options.layout == SaveLayout::KeepFile && !saved.everyRecordInPlace;
 
     if (options.backupFirst && target == source && !backedUp_.contains(source)) {
         const std::string backup = source + ".backup";
@@ -442,6 +458,7 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
         outcome.failure = std::move(failure);
         return outcome;
     }
+    adoptSourceLines(document_, saved);
     if (snapshotKept_) {
         commitSnapshot(document_);
     }

@@ -64,6 +64,11 @@ struct SaveOutcome {
     std::optional<FileFailure> failure;
     MissingValue missing;
     std::string backupPath;  // the backup made before this save, if one was
+    // A save asked to keep the file's layout that could not keep all of it:
+    // the file on disk was changed since it was read, and some records were
+    // written at the end of their block, or the whole file in the standard
+    // layout. No record is lost or written twice either way.
+    bool layoutChanged = false;
 };
 
 struct OpenOptions {
@@ -77,6 +82,7 @@ struct SaveOptions {
     // Before the first save over a file in this session, copy it to
     // NAME.backup unless that exists.
     bool backupFirst = false;
+    SaveLayout layout = SaveLayout::Standard;
 };
 
 enum class ImportPolicy {
@@ -155,7 +161,8 @@ class DocumentSession {
     std::optional<MissingValue> findMissingValue() const;
 
     // The complete text a save writes over a file holding `diskBytes`.
-    std::string buildSaveText(std::string_view diskBytes) const;
+    std::string buildSaveText(std::string_view diskBytes,
+                              SaveLayout layout = SaveLayout::Standard) const;
 
     // Writes the document to `target`, built from the file it was opened
     // from as it lies on disk now, and adopts `target` as its path.

@@ -173,15 +173,32 @@ void readAuthorAndDate(std::string_view line, AuthorAndDate& found) {
 }
 
 AuthorDateLines::AuthorDateLines(const std::vector<std::string_view>& lines,
-                                 const AuthorAndDate& wanted) {
+                                 const AuthorAndDate& wanted, AuthorDateWriting writing) {
     const std::vector<NamingLine> naming = namingLines(lines);
     if (naming.empty()) {
+        return;
+    }
+    const AuthorAndDate onDisk = readBack(naming, {});
+    if (writing == AuthorDateWriting::OnlyChanged && onDisk == wanted) {
         return;
     }
     const LineTexts texts(wanted);
     replacements_ = keepingWhatStays(naming, texts);
     if (readBack(naming, replacements_) != wanted) {
         replacements_ = writingAllAnew(naming, texts);
+    }
+    if (writing == AuthorDateWriting::OnlyChanged) {
+        Replacements fewer = replacements_;
+        for (const NamingLine& line : naming) {
+            const bool authorStays = !line.author || onDisk.author == wanted.author;
+            const bool dateStays = !line.date || onDisk.date == wanted.date;
+            if (authorStays && dateStays) {
+                fewer.erase(line.index);
+            }
+        }
+        if (readBack(naming, fewer) == wanted) {
+            replacements_ = std::move(fewer);
+        }
     }
 }
 

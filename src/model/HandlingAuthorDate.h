@@ -31,9 +31,16 @@ void readAuthorAndDate(std::string_view line, AuthorAndDate& found);
 // and the author, each other date line "; Created " and the date. Otherwise
 // every such line is written anew, a line that named both as an author and
 // a date line. A file without such lines gets none.
+//
+// Keeping the file's layout, lines are written only for a value that differs
+// from what the file reads: a file that reads `wanted` keeps every line, and
+// the lines that name only the other value stay as they stand.
+enum class AuthorDateWriting { Always, OnlyChanged };
+
 class AuthorDateLines {
   public:
-    AuthorDateLines(const std::vector<std::string_view>& lines, const AuthorAndDate& wanted);
+    AuthorDateLines(const std::vector<std::string_view>& lines, const AuthorAndDate& wanted,
+                    AuthorDateWriting writing = AuthorDateWriting::Always);
 
     // The text, each line ended by CR LF, that replaces line `index`; null
     // when the line is kept as it stands.

@@ -89,4 +89,60 @@ std::string BuildHandlingText(std::string_view diskBytes,
     return text;
 }
 
+std::optional<KeptLayoutText> BuildHandlingTextKeepingLayout(
+    std::string_view diskBytes, const std::vector<HandlingRecord>& records, std::string_view author,
+    std::string_view date) {
+    const std::vector<EndedLine> lines = splitEndedLines(diskBytes);
+    Lines texts;
+    texts.reserve(lines.size());
+    std::size_t lastVehicleLine = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        texts.push_back(lines[i].text);
+        if (classifyHandlingLine(lines[i].text).isData) {
+            lastVehicleLine = i;
+        }
+    }
+    if (lastVehicleLine == lines.size()) {
+        return std::nullopt;
+    }
+    const AuthorDateLines authorDate(texts, {std::string(author), std::string(date)},
+                                     AuthorDateWriting::OnlyChanged);
+    SourceClaims claims(records);
+    KeptLayoutText result;
+    result.sources.resize(records.size());
+    KeptLines text(diskBytes.size() + 256);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const EndedLine& line = lines[i];
+        if (classifyHandlingLine(line.text).isData) {
+            // A line whose vehicle is gone from the document is left out.
+            if (const std::size_t r = claims.claim(line.text); r != SourceClaims::kNone) {
+                if (handlingLineHolds(line.text, records[r])) {
+                    text.keep(line);
+                    result.sources[r] = SourceLine::of(line.text);
+                } else {
+                    const std::string written = FormatHandlingLine(records[r]);
+                    text.put(written, line.end);
+                    result.sources[r] = SourceLine::of(written);
+                }
+            }
+        } else if (const std::string* replaced = authorDate.replacement(i)) {
+            // The replacement ends in CR LF; the line keeps its own end.
+            text.put(std::string_view(*replaced).substr(0, replaced->size() - kCrLf.size()),
+                     line.end);
+        } else {
+            text.keep(line);
+        }
+        if (i == lastVehicleLine) {
+            result.everyRecordInPlace = !claims.anyLineLost();
+            for (const std::size_t r : claims.untaken()) {
+                const std::string written = FormatHandlingLine(records[r]);
+                text.add(written);
+                result.sources[r] = SourceLine::of(written);
+            }
+        }
+    }
+    result.text = text.take();
+    return result;
+}
+
 }  // namespace wendrake

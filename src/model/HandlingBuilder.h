@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "HandlingRecord.h"
+#include "KeptLayout.h"
 #include "VehicleList.h"
 
 namespace wendrake {
@@ -19,5 +21,16 @@ namespace wendrake {
 std::string BuildHandlingText(std::string_view diskBytes,
                               const std::vector<HandlingRecord>& records, const VehicleList& list,
                               std::string_view author, std::string_view date);
+
+// The same keeping the file's layout: every line of the file on disk stays
+// as it stands and in its place, except the vehicle lines of records that
+// changed, which are written anew in place, and the author and date lines,
+// which change only with their values. Vehicles added since the file was
+// read come after its last vehicle line; lines whose vehicle is gone are
+// left out. Nothing is added: no header, no closing lines. nullopt when the
+// file on disk has no vehicle line left to place the records by.
+std::optional<KeptLayoutText> BuildHandlingTextKeepingLayout(
+    std::string_view diskBytes, const std::vector<HandlingRecord>& records, std::string_view author,
+    std::string_view date);
 
 }  // namespace wendrake

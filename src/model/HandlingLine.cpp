@@ -305,6 +305,7 @@ bool isForeignSectionValue(std::string_view firstValue) {
 
 HandlingLineClass classifyHandlingLine(std::string_view line) {
     HandlingLineClass result;
+    result.line = line;
     result.markInHead = line.substr(0, kHeadLength).find(';');
     const std::size_t mark = line.find(';');
     result.values = line.substr(0, mark);
@@ -317,6 +318,18 @@ HandlingLineClass classifyHandlingLine(std::string_view line) {
         }
     }
     return result;
+}
+
+bool handlingLineHolds(std::string_view line, const HandlingRecord& record) {
+    const HandlingLineClass kind = classifyHandlingLine(line);
+    if (!kind.isData) {
+        return false;
+    }
+    static const HandlingReadTexts kNoTexts;
+    ErrorRows ignored;
+    HandlingRecord read;
+    readHandlingRecord(handlingTokens(kind.values), kind.comment, kNoTexts, ignored, read);
+    return read == record;
 }
 
 }  // namespace wendrake

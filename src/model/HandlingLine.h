@@ -87,10 +87,15 @@ struct HandlingLineClass {
     bool isData = false;
     bool isForeign = false;
     std::size_t markInHead = std::string_view::npos;  // first ";" among the first 14 characters
+    std::string_view line;                            // the whole line
     std::string_view values;                          // the line cut before its first ";"
     std::string_view comment;                         // from the first ";" on, or empty
 };
 
 HandlingLineClass classifyHandlingLine(std::string_view line);
+
+// True when `line` is a vehicle line that reads as exactly `record`: a save
+// that keeps the file's layout may then leave it as it stands.
+bool handlingLineHolds(std::string_view line, const HandlingRecord& record);
 
 }  // namespace wendrake

@@ -37,8 +37,9 @@ HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTe
     tokens.values.reserve(kHandlingFieldCount);
     for (const HandlingLineClass& line : dataLines) {
         splitHandlingTokens(line.values, tokens);
-        readHandlingRecord(tokens, line.comment, texts, result.errors,
-                           result.records.emplace_back());
+        HandlingRecord& record = result.records.emplace_back();
+        readHandlingRecord(tokens, line.comment, texts, result.errors, record);
+        record.source = SourceLine::of(line.line);
         result.names.emplace_back(tokens.front());
     }
     if (result.records.empty()) {

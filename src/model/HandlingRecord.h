@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "SourceLine.h"
+
 namespace wendrake {
 
 // The 32 values of a handling line, in file order.
@@ -56,6 +58,7 @@ struct HandlingRecord {
     std::vector<std::string> extraValues;  // the values after the 32nd, in line order
     std::size_t valueCount = 0;            // how many values the line had
     std::string trailingComment;           // from the line's ";" on, written back after the values
+    SourceLine source;
 
     std::string& operator[](HandlingField f) { return fields[static_cast<std::size_t>(f)]; }
     const std::string& operator[](HandlingField f) const {

@@ -56,6 +56,78 @@ std::size_t writtenValueCount(const VehicleDefRecord& record) {
     return count;
 }
 
+struct VehicleLine {
+    VehicleDefRecord record;
+    std::size_t valuesWithTrailingComma = 0;
+};
+
+// The record of a vehicle line. Values the line does not have stay empty;
+// values after the twelfth are kept as they stand.
+VehicleLine readVehicleLine(const CommentedLine& parts) {
+    VehicleLine read;
+    VehicleDefRecord& record = read.record;
+    const CommaCount count =
+        forEachCommaValue(parts.values, [&record](std::size_t k, std::string_view value) {
+            if (k < record.fields.size()) {
+                record.fields[k] = value;
+            } else {
+                record.laterValues += ',';
+                record.laterValues += value;
+            }
+        });
+    read.valuesWithTrailingComma = count.withTrailingComma;
+    record.namedValueCount = std::min(count.values, record.fields.size());
+    record.trailingComment = parts.comment;
+    return read;
+}
+
+bool vehicleLineHolds(std::string_view line, const VehicleDefRecord& record) {
+    const CommentedLine parts = splitComment(line);
+    if (isBlankText(parts.values)) {
+        return false;
+    }
+    const VehicleLine read = readVehicleLine(parts);
+    return read.valuesWithTrailingComma >= kMinimumValues && read.record == record;
+}
+
+// Where a save that keeps the layout finds the vehicle lines and puts the
+// vehicles added since: after the last vehicle line, else before the "end"
+// of the first "cars" section, else at the end of a section left open.
+struct VehicleLinePlaces {
+    std::vector<bool> isVehicleLine;
+    std::optional<std::size_t> addedBefore;  // the line the added vehicles go before
+};
+
+VehicleLinePlaces vehicleLinePlaces(const std::vector<EndedLine>& lines) {
+    VehicleLinePlaces places;
+    places.isVehicleLine.assign(lines.size(), false);
+    std::optional<std::size_t> lastVehicle;
+    std::optional<std::size_t> firstEnd;
+    bool inside = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const CommentedLine parts = splitComment(lines[i].text);
+        if (inside && isSectionLine(parts.values, "end")) {
+            inside = false;
+            firstEnd = firstEnd.value_or(i);
+        }
+        if (inside && !isBlankText(parts.values)) {
+            places.isVehicleLine[i] = true;
+            lastVehicle = i;
+        }
+        if (!inside && isSectionLine(parts.values, "cars")) {
+            inside = true;
+        }
+    }
+    if (lastVehicle) {
+        places.addedBefore = *lastVehicle + 1;
+    } else if (firstEnd) {
+        places.addedBefore = firstEnd;
+    } else if (inside) {
+        places.addedBefore = lines.size();
+    }
+    return places;
+}
+
 void appendBlock(std::string& text, const std::vector<VehicleDefRecord>& records) {
     for (const VehicleDefRecord& record : records) {
         text += FormatVehicleDefLine(record);
@@ -80,19 +152,8 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
             inside = false;
         }
         if (inside && !isBlankText(parts.values)) {
-            // Values the line does not have stay empty; values after the
-            // twelfth are kept as they stand.
-            VehicleDefRecord record;
-            const CommaCount count =
-                forEachCommaValue(parts.values, [&record](std::size_t k, std::string_view value) {
-                    if (k < record.fields.size()) {
-                        record.fields[k] = value;
-                    } else {
-                        record.laterValues += ',';
-                        record.laterValues += value;
-                    }
-                });
-            if (count.withTrailingComma < kMinimumValues) {
+            VehicleLine read = readVehicleLine(parts);
+            if (read.valuesWithTrailingComma < kMinimumValues) {
                 result.failure =
                     ReadFailure{0, std::string(tooFewValues) + std::to_string(lineNumber), true};
                 return result;
@@ -101,10 +162,9 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
                 return result;
             }
-            record.namedValueCount = std::min(count.values, record.fields.size());
-            record.trailingComment = parts.comment;
-            result.names.push_back(record.name());
-            result.records.push_back(std::move(record));
+            read.record.source = SourceLine::of(line);
+            result.names.push_back(read.record.name());
+            result.records.push_back(std::move(read.record));
         }
         if (!inside && isSectionLine(parts.values, "cars")) {
             inside = true;
@@ -208,6 +268,55 @@ std::string BuildVehicleDefText(std::string_view diskBytes,
         text += kCrLf;
     }
     return text;
+}
+
+std::optional<KeptLayoutText> BuildVehicleDefTextKeepingLayout(
+    std::string_view diskBytes, const std::vector<VehicleDefRecord>& records) {
+    const std::vector<EndedLine> lines = splitEndedLines(diskBytes);
+    const VehicleLinePlaces places = vehicleLinePlaces(lines);
+    SourceClaims claims(records);
+    std::vector<std::size_t> claimed(lines.size(), SourceClaims::kNone);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (places.isVehicleLine[i]) {
+            claimed[i] = claims.claim(lines[i].text);
+        }
+    }
+    const std::vector<std::size_t> added = claims.untaken();
+    if (!added.empty() && !places.addedBefore) {
+        return std::nullopt;  // no "cars" section left on disk
+    }
+    KeptLayoutText result;
+    result.everyRecordInPlace = !claims.anyLineLost();
+    result.sources.resize(records.size());
+    KeptLines text(diskBytes.size() + added.size() * 80 + 64);
+    for (std::size_t i = 0; i <= lines.size(); ++i) {
+        if (i == places.addedBefore) {
+            for (const std::size_t r : added) {
+                const std::string written = FormatVehicleDefLine(records[r]);
+                text.add(written);
+                result.sources[r] = SourceLine::of(written);
+            }
+        }
+        if (i == lines.size()) {
+            break;
+        }
+        const EndedLine& line = lines[i];
+        const std::size_t r = claimed[i];
+        if (!places.isVehicleLine[i]) {
+            text.keep(line);
+        } else if (r == SourceClaims::kNone) {
+            continue;  // its vehicle is gone from the document
+        } else if (vehicleLineHolds(line.text, records[r])) {
+            text.keep(line);
+            result.sources[r] = SourceLine::of(line.text);
+        } else {
+            const std::string written = FormatVehicleDefLine(records[r]);
+            text.put(written, line.end);
+            result.sources[r] = SourceLine::of(written);
+        }
+    }
+    result.text = text.take();
+    return result;
 }
 
 }  // namespace wendrake

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "KeptLayout.h"
 #include "ReadFailure.h"
 #include "VehicleDefRecord.h"
 
@@ -29,5 +30,14 @@ std::string FormatVehicleDefLine(const VehicleDefRecord& record);
 // first vehicle line of the first "cars" section stood.
 std::string BuildVehicleDefText(std::string_view diskBytes,
                                 const std::vector<VehicleDefRecord>& records);
+
+// The same keeping the file's layout: every line stays as it stands and in
+// its place but the vehicle lines of records that changed, which are written
+// anew in place. Vehicles added since the file was read come after the last
+// vehicle line (before the "end" of the first "cars" section when it has
+// none); lines whose vehicle is gone are left out. nullopt when there are
+// vehicles to add and the file on disk has no "cars" section to take them.
+std::optional<KeptLayoutText> BuildVehicleDefTextKeepingLayout(
+    std::string_view diskBytes, const std::vector<VehicleDefRecord>& records);
 
 }  // namespace wendrake

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "SourceLine.h"
+
 namespace wendrake {
 
 // The values of a vehicle line of the "cars" section of default.ide.
@@ -37,6 +39,7 @@ struct VehicleDefRecord {
     // more than its bytes.
     std::string laterValues;
     std::string trailingComment;  // from the line's "#" on, written back after the values
+    SourceLine source;
 
     std::string& operator[](VehicleDefField f) { return fields[static_cast<std::size_t>(f)]; }
     const std::string& operator[](VehicleDefField f) const {

@@ -16,6 +16,7 @@ const QString kSettings = QStringLiteral("Settings");
 const QString kFileIndex = QStringLiteral("FileIndex");
 const QString kOpenPath = QStringLiteral("OpenPath");
 const QString kBackupFirst = QStringLiteral("BackupBeforeFirstSave");
+const QString kKeepLayout = QStringLiteral("KeepLayout");
 
 QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -163,10 +164,19 @@ bool FileCommands::saveAs() {
     return true;
 }
 
+bool FileCommands::keepsLayout() const {
+    return desktop_.setting(kSettings, kKeepLayout, QStringLiteral("0")) == QLatin1String("1");
+}
+
+void FileCommands::setKeepsLayout(bool keep) {
+    desktop_.setSetting(kSettings, kKeepLayout, keep ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 bool FileCommands::writeDocument(const QString& target) {
     SaveOptions options;
     options.backupFirst =
         desktop_.setting(kSettings, kBackupFirst, QStringLiteral("1")) != QLatin1String("0");
+    options.layout = keepsLayout() ? SaveLayout::KeepFile : SaveLayout::Standard;
     const SaveOutcome saved = session_.saveTo(target.toStdString(), files_, options);
     const QString source = QString::fromStdString(session_.path());
     using Status = SaveOutcome::Status;

@@ -40,6 +40,12 @@ class FileCommands {
     // when written.
     bool saveAs();
 
+    // Whether saves keep the file's layout (remembered in the settings):
+    // every line stays as it stands, only the lines of changed vehicles are
+    // written anew. Off, a save writes the game's standard layout.
+    bool keepsLayout() const;
+    void setKeepsLayout(bool keep);
+
     // The filter position the open dialog would need for `path`; 0 when its
     // name fits no kind.
     static int filterPositionFor(const QString& path);

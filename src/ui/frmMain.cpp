@@ -89,6 +89,8 @@ void frmMain::buildWindow() {
     cmdInfo = button("cmdInfo", "Info");
     cmdHelp = button("cmdHelp", "Hilfe");
     cmdEnde = button("cmdEnde", "Beenden");
+    chkKeepLayout =
+        named(new QCheckBox(QStringLiteral("Aufbau der Datei beibehalten")), "chkKeepLayout");
     cmdOpen->setShortcut(QKeySequence::Open);
     cmdSave->setShortcut(QKeySequence::Save);
     cmdSaveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
@@ -150,6 +152,8 @@ void frmMain::buildWindow() {
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(commands);
+    // Under the save buttons: the row of buttons leaves no room beside them.
+    layout->addWidget(chkKeepLayout);
     layout->addLayout(body, 1);
     setCentralWidget(central);
 
@@ -162,6 +166,8 @@ void frmMain::connectHandlers() {
     connect(cmdSaveAs, &QPushButton::clicked, this, &frmMain::cmdSaveAs_Click);
     connect(cmdBackup, &QPushButton::clicked, this, &frmMain::cmdBackup_Click);
     connect(cmdUndo, &QPushButton::clicked, this, &frmMain::cmdUndo_Click);
+    connect(chkKeepLayout, &QCheckBox::toggled, this,
+            [this](bool keep) { files_.setKeepsLayout(keep); });
     connect(cmdInfo, &QPushButton::clicked, this, &frmMain::cmdInfo_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdEnde, &QPushButton::clicked, this, &frmMain::cmdEnde_Click);
@@ -191,6 +197,10 @@ bool frmMain::start() {
                         QString::fromLatin1(kProgramVersion.data(),
                                             static_cast<qsizetype>(kProgramVersion.size())));
     showPagesOf(DataFileKind::Handling, false);
+    {
+        const QSignalBlocker blocker(chkKeepLayout);
+        chkKeepLayout->setChecked(files_.keepsLayout());
+    }
     const QByteArray geometry =
         QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
     if (!geometry.isEmpty()) {
@@ -247,6 +257,7 @@ void frmMain::applyLanguage() {
     cmdEnde->setText(text(11));
     cmdUndo->setText(text(97));
     cmdSaveAs->setText(text(119));
+    chkKeepLayout->setText(text(Text::KeepLayout));
     cmdHelp->setText(text(120));
     useStorableTextLanguage(language_);
     SSTab1->applyLanguage(language_);

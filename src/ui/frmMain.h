@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMainWindow>
@@ -47,6 +48,8 @@ class frmMain final : public QMainWindow {
     QPushButton* cmdSaveAs;
     QPushButton* cmdBackup;
     QPushButton* cmdUndo;
+    // Saves keep the file's layout; remembered between runs.
+    QCheckBox* chkKeepLayout;
     QPushButton* cmdInfo;
     QPushButton* cmdHelp;
     QPushButton* cmdEnde;

@@ -28,7 +28,8 @@ class CommandLineTests : public QObject {
         QCOMPARE(version.out, QByteArray("Wendrake 2.0.0\n"));
         const Run help = run({"--help"});
         QCOMPARE(help.status, 0);
-        for (const char* command : {"check", "format", "export", "import", "--lang", "-o"}) {
+        for (const char* command :
+             {"check", "format", "export", "import", "--lang", "-o", "--keep-layout"}) {
             QVERIFY2(help.out.contains(command), command);
         }
     }
@@ -122,6 +123,26 @@ class CommandLineTests : public QObject {
         const Run usage = run({"format"});
         QCOMPARE(usage.status, 2);
         QVERIFY(usage.err.contains("Usage:"));
+    }
+
+    // Keeping the layout, format leaves an unchanged file's bytes, and import
+    // adds the vehicles after the last vehicle line and changes nothing else.
+    void keepLayoutLeavesEveryOtherLine() {
+        const QString plain = copy("handling/plain.cfg");
+        const QByteArray before = contents(plain);
+        QCOMPARE(run({"format", "--keep-layout", plain}).status, 0);
+        QCOMPARE(contents(plain), before);
+
+        const QString exchange = dir_.filePath("one.cfg");
+        const QByteArray nova =
+            "NOVA           12345.0 2.0 1.4 4.5 0.0 0.1 -0.2 70 1.1 0.8 0.5 5 120.0 20.0 R P 6.0 "
+            "0.55 1 35.0 1.2 0.1 0.2 1.0  25000 0.3 -0.2 0.5 0022 2 3";
+        QVERIFY(writeBytes(exchange, nova + "\r\n"));
+        const QString out = dir_.filePath("imported.cfg");
+        QCOMPARE(run({"import", "--keep-layout", plain, exchange, "-o", out}).status, 0);
+        QByteArray expected = before;
+        expected.insert(expected.indexOf(";\r\n;the end"), nova + "\r\n");
+        QCOMPARE(contents(out), expected);
     }
 
     // The command line and the windows run the same code: for the same

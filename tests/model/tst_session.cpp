@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <map>
 
+#include "model/CarColourFile.h"
 #include "model/DocumentSession.h"
 #include "model/HandlingLine.h"
+#include "model/TextLines.h"
+#include "model/VehicleDefFile.h"
 
 using namespace wendrake;
 using F = HandlingField;
@@ -107,6 +110,129 @@ std::size_t count(const std::string& text, const std::string& part) {
         ++found;
     }
     return found;
+}
+
+std::string fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("cannot read %s", qPrintable(path));
+    }
+    return file.readAll().toStdString();
+}
+
+DataFileKind kindOf(const QString& path) {
+    if (path.endsWith(QLatin1String(".ide"))) {
+        return DataFileKind::VehicleDefs;
+    }
+    return path.endsWith(QLatin1String(".dat")) ? DataFileKind::CarColours : DataFileKind::Handling;
+}
+
+// The records of a document as the lines a save writes for them: the
+// palette in its order (a colour's number is its place), the others sorted.
+std::vector<std::string> recordLines(const EditorDocument& document) {
+    std::vector<std::string> lines;
+    const auto sorted = [&lines](const auto& records, auto format) {
+        std::vector<std::string> part;
+        for (const auto& record : records) {
+            part.push_back(format(record));
+        }
+        std::sort(part.begin(), part.end());
+        lines.insert(lines.end(), part.begin(), part.end());
+    };
+    switch (document.kind) {
+        case DataFileKind::Handling:
+            sorted(document.HandlingRecords, FormatHandlingLine);
+            break;
+        case DataFileKind::VehicleDefs:
+            sorted(document.VehicleDefRecords, FormatVehicleDefLine);
+            break;
+        case DataFileKind::CarColours:
+            for (const ColourTableEntry& entry : document.ColourEntries) {
+                lines.push_back(FormatPaletteLine(entry));
+            }
+            sorted(document.CarColourRecords, FormatCarColourLine);
+            break;
+    }
+    return lines;
+}
+
+std::vector<std::string> fileLines(const std::string& text) {
+    const std::vector<std::string_view> lines = splitLines(text);
+    return {lines.begin(), lines.end()};
+}
+
+// The lines of `after` that differ from `before` at the same place.
+std::vector<std::string> changedLines(const std::string& before, const std::string& after) {
+    const std::vector<std::string> a = fileLines(before);
+    const std::vector<std::string> b = fileLines(after);
+    std::vector<std::string> changed;
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        if (i >= a.size() || i >= b.size() || a[i] != b[i]) {
+            changed.push_back(i < b.size() ? b[i] : std::string("<gone>"));
+        }
+    }
+    return changed;
+}
+
+const SaveOptions kKeepLayout{false, SaveLayout::KeepFile};
+const QString kSamples = QStringLiteral(WENDRAKE_SAMPLES "/");
+
+// A sample opened from memory, saved in its own layout.
+struct KeptSample : Opened {
+    explicit KeptSample(const QString& name)
+        : Opened(fileBytes(kSamples + name), name.toStdString(), kindOf(name)),
+          path(name.toStdString()),
+          before(files.files[path]) {}
+
+    SaveOutcome save() { return session.saveTo(path, files, kKeepLayout); }
+    const std::string& saved() { return files.files[path]; }
+    int recordOf(const std::string& name) const {
+        return document().Autos.recordAt(document().Autos.indexOf(name));
+    }
+    // The records a fresh session reads from the saved file.
+    std::vector<std::string> reopenedRecords() {
+        DocumentSession again;
+        again.openFile(path, kindOf(QString::fromStdString(path)), files, LanguageTable());
+        return recordLines(again.document());
+    }
+
+    std::string path;
+    std::string before;
+};
+
+enum class Edit { Mass, Rename, Author, Date, Frequency, Colour, ColourName, AddPair, RemovePair };
+
+void apply(KeptSample& s, Edit edit) {
+    DocumentSession& session = s.session;
+    switch (edit) {
+        case Edit::Mass:
+            session.setHandlingValue(s.recordOf("STRADA"), F::Gewicht, "1450.0");
+            break;
+        case Edit::Rename:
+            session.setHandlingValue(s.recordOf("PICKUP"), F::Autoname, "PICKUP_XL");
+            break;
+        case Edit::Author:
+            session.setAuthor("Someone Else");
+            break;
+        case Edit::Date:
+            session.setDate("2027-01-01");
+            break;
+        case Edit::Frequency:
+            session.setVehicleDefValue(s.recordOf("MERIDIAN"), VehicleDefField::Frequenz, "13");
+            break;
+        case Edit::Colour:
+            session.setColourComponents(4, 13, 34, 56);
+            break;
+        case Edit::ColourName:
+            session.setColourName(9, "police");
+            break;
+        case Edit::AddPair:
+            session.addPair(s.recordOf("cab"), 1, 2);
+            break;
+        case Edit::RemovePair:
+            session.removePair(s.recordOf("patrol"), 0);
+            break;
+    }
 }
 
 }  // namespace
@@ -361,6 +487,177 @@ class SessionTests : public QObject {
             QCOMPARE(o.document().Autos.size(), 3);
             QVERIFY(o.session.isSaved());
         }
+    }
+
+    // Keeping the file's layout, an unedited document saves to the very
+    // bytes of its file (after the line-end repair of opening), whatever the
+    // file: header, blank lines, odd spacing, comments and all.
+    void keptLayoutSavesAnUneditedFileAsItIs_data() {
+        QTest::addColumn<QString>("path");
+        QDirIterator files(QStringLiteral(WENDRAKE_TEST_DATA), QDir::Files,
+                           QDirIterator::Subdirectories);
+        QStringList paths = {kSamples + "handling.cfg", kSamples + "default.ide",
+                             kSamples + "carcols.dat"};
+        while (files.hasNext()) {
+            paths << files.next();
+        }
+        for (const QString& path : paths) {
+            MemoryFiles memory;
+            memory.files["f"] = fileBytes(path);
+            DocumentSession session;
+            if (session.openFile("f", kindOf(path), memory, LanguageTable()).status ==
+                OpenOutcome::Status::Opened) {
+                QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
+            }
+        }
+    }
+
+    void keptLayoutSavesAnUneditedFileAsItIs() {
+        QFETCH(QString, path);
+        Opened o(fileBytes(path), "f", kindOf(path));
+        const std::string opened = o.files.files["f"];
+        const SaveOutcome outcome = o.session.saveTo("f", o.files, kKeepLayout);
+        QCOMPARE(outcome.status, SaveOutcome::Status::Saved);
+        QVERIFY(!outcome.layoutChanged);
+        QCOMPARE(QByteArray::fromStdString(o.files.files["f"]), QByteArray::fromStdString(opened));
+    }
+
+    // One value changed changes exactly that one line, in its place; the
+    // saved file reads back as the document, and saving it again changes
+    // nothing more.
+    void keptLayoutChangesOneLinePerEdit_data() {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QByteArray>("line");  // the line as written
+        QTest::newRow("mass") << "handling.cfg" << int(Edit::Mass)
+                              << QByteArray("STRADA          1450.0 2.0 1.4 4.6");
+        QTest::newRow("name") << "handling.cfg" << int(Edit::Rename)
+                              << QByteArray("PICKUP_XL       1800.0 ");
+        QTest::newRow("author") << "handling.cfg" << int(Edit::Author)
+                                << QByteArray("; Author: Someone Else");
+        QTest::newRow("date") << "handling.cfg" << int(Edit::Date)
+                              << QByteArray("; Created 2027-01-01");
+        QTest::newRow("frequency") << "default.ide" << int(Edit::Frequency)
+                                   << QByteArray("304,\tmeridian,\tmeridian,\tcar,\tMERIDIAN,\t");
+        QTest::newRow("colour") << "carcols.dat" << int(Edit::Colour)
+                                << QByteArray("13,34,56\t\t\t# 4 teal");
+        QTest::newRow("colour name") << "carcols.dat" << int(Edit::ColourName)
+                                     << QByteArray("24,40,120\t\t\t# 9 police\t\tblue");
+        QTest::newRow("pair added")
+            << "carcols.dat" << int(Edit::AddPair) << QByteArray("cab, 14, 0, 1, 2");
+        QTest::newRow("pair removed")
+            << "carcols.dat" << int(Edit::RemovePair) << QByteArray("patrol, 9, 1");
+    }
+
+    void keptLayoutChangesOneLinePerEdit() {
+        QFETCH(QString, sample);
+        QFETCH(int, edit);
+        QFETCH(QByteArray, line);
+        KeptSample s(sample);
+        apply(s, static_cast<Edit>(edit));
+        QVERIFY(!s.session.isSaved());
+        QCOMPARE(s.save().status, SaveOutcome::Status::Saved);
+        const std::vector<std::string> changed = changedLines(s.before, s.saved());
+        QCOMPARE(changed.size(), std::size_t{1});
+        QVERIFY2(changed.front().starts_with(line.toStdString()), changed.front().c_str());
+        QCOMPARE(s.reopenedRecords(), recordLines(s.document()));
+        const std::string first = s.saved();
+        QCOMPARE(s.save().status, SaveOutcome::Status::Saved);
+        QCOMPARE(QByteArray::fromStdString(s.saved()), QByteArray::fromStdString(first));
+    }
+
+    // Vehicles added by an import come after the last vehicle line, and a
+    // vehicle replaced by one keeps its line; a new colour ends its section.
+    void keptLayoutAddsRecordsAtTheEndOfTheirBlock() {
+        KeptSample h("handling.cfg");
+        const std::string exchange = crlf({dataLine("NOVA", "8.0"), dataLine("STRADA", "9.0")});
+        h.session.importVehicles(exchange, HandlingReadTexts{}, "", ImportPolicy::Replace);
+        QCOMPARE(h.save().status, SaveOutcome::Status::Saved);
+        std::vector<std::string> expected = fileLines(h.before);
+        const auto at = [&expected](std::string_view start) {
+            return std::find_if(expected.begin(), expected.end(),
+                                [start](const std::string& l) { return l.starts_with(start); });
+        };
+        *at("STRADA ") = FormatHandlingLine(h.document().HandlingRecords[h.recordOf("STRADA")]);
+        expected.insert(at("FIRE_ENGINE ") + 1,
+                        FormatHandlingLine(h.document().HandlingRecords.back()));
+        QCOMPARE(fileLines(h.saved()), expected);
+        QCOMPARE(h.reopenedRecords(), recordLines(h.document()));
+
+        KeptSample c("carcols.dat");
+        QCOMPARE(c.session.addColour(), 20);
+        QCOMPARE(c.save().status, SaveOutcome::Status::Saved);
+        expected = fileLines(c.before);
+        expected.insert(at("0,0,255\t") + 1, "0,128,255\t\t\t# 20 Color20");
+        QCOMPARE(fileLines(c.saved()), expected);
+    }
+
+    // A deleted colour's line goes; the colours after it are renumbered and
+    // so are the pairs that name them. Every other line stays as it stands.
+    void keptLayoutRemovesDeletedColours() {
+        KeptSample c("carcols.dat");
+        QVERIFY(c.session.deleteColour(18));  // pink: pony's pair (18, 1) becomes (0, 1)
+        QCOMPARE(c.save().status, SaveOutcome::Status::Saved);
+        std::vector<std::string> expected;
+        for (const std::string& line : fileLines(c.before)) {
+            if (line.starts_with("0,0,255")) {
+                expected.push_back("0,0,255\t\t\t\t# 18 blue");
+            } else if (line.starts_with("pony")) {
+                expected.push_back("pony, 10, 1, 14, 0, 0, 1, 17, 1");
+            } else if (line.starts_with("skiff")) {
+                expected.push_back("skiff, 1, 18, 6, 1");
+            } else if (line.find("# 18 pink") == std::string::npos) {
+                expected.push_back(line);
+            }
+        }
+        QCOMPARE(fileLines(c.saved()), expected);
+        QCOMPARE(c.reopenedRecords(), recordLines(c.document()));
+    }
+
+    // The file on disk changed since it was opened: a save that keeps the
+    // layout still writes every record once, and says when it could not keep
+    // a record on its line.
+    void keptLayoutSurvivesAFileChangedOnDisk_data() {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QByteArray>("from");  // a text of the file on disk...
+        QTest::addColumn<QByteArray>("to");    // ...replaced by another program
+        QTest::addColumn<bool>("layoutKept");
+        QTest::newRow("comment added") << "handling.cfg" << QByteArray("FIRE_ENGINE")
+                                       << QByteArray("; new\r\nFIRE_ENGINE") << true;
+        QTest::newRow("vehicle line changed")
+            << "handling.cfg" << QByteArray("MERIDIAN        1550.0")
+            << QByteArray("MERIDIAN        1551.0") << false;
+        QTest::newRow("vehicle line added")
+            << "handling.cfg" << QByteArray(";the end")
+            << QByteArray("EXTRA_CAR       1.0 2.0\r\n;the end") << true;
+        QTest::newRow("all vehicle lines gone")
+            << "handling.cfg" << QByteArray("COMET_GT ") << QByteArray("; COMET_GT ") << false;
+        QTest::newRow("cars section gone")
+            << "default.ide" << QByteArray("\r\ncars\r\n") << QByteArray("\r\nkars\r\n") << false;
+        QTest::newRow("colours swapped")
+            << "carcols.dat" << QByteArray("8,8,10\t\t\t\t# 0 black\r\n244,244,240\t\t\t# 1 white")
+            << QByteArray("244,244,240\t\t\t# 1 white\r\n8,8,10\t\t\t\t# 0 black") << false;
+    }
+
+    void keptLayoutSurvivesAFileChangedOnDisk() {
+        QFETCH(QString, sample);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(bool, layoutKept);
+        KeptSample s(sample);
+        apply(s, sample.endsWith(".cfg")   ? Edit::Mass
+                 : sample.endsWith(".ide") ? Edit::Frequency
+                                           : Edit::AddPair);
+        std::string& disk = s.files.files[s.path];
+        const std::size_t at = disk.find(from.toStdString());
+        QVERIFY(at != std::string::npos);
+        disk.replace(at, static_cast<std::size_t>(from.size()), to.toStdString());
+        const SaveOutcome outcome = s.save();
+        QCOMPARE(outcome.status, SaveOutcome::Status::Saved);
+        QCOMPARE(outcome.layoutChanged, !layoutKept);
+        QCOMPARE(s.reopenedRecords(), recordLines(s.document()));
+        // What the other program wrote beside the records stays.
+        QCOMPARE(s.saved().find("; new\r\nFIRE_ENGINE") != std::string::npos, to.contains("; new"));
     }
 };
 

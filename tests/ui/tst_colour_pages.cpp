@@ -13,7 +13,7 @@ namespace {
 
 ColourTableEntry colour(int number, const char* name, int red, int green, int blue) {
     const auto value = [](int v) { return static_cast<std::int16_t>(v); };
-    return {value(number), value(red), value(green), value(blue), name, {}};
+    return {value(number), value(red), value(green), value(blue), name, {}, {}};
 }
 
 CarColourRecord model(const char* name, const Pairs& pairs) {

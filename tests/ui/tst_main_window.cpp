@@ -137,6 +137,31 @@ class MainWindowTests : public QObject {
         QVERIFY(s.desktop.texts(Kind::Notice).isEmpty());
     }
 
+    // Keeping the file's layout is the player's choice beside Save: it is
+    // remembered for the next start, and Save then rewrites the edited line
+    // alone.
+    void keepLayoutIsRememberedAndUsed() {
+        Session s;
+        QVERIFY(!s.window.chkKeepLayout->isChecked());
+        QCOMPARE(s.window.chkKeepLayout->text(), s.text(190));
+        s.window.chkKeepLayout->click();
+        QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("1"));
+
+        const QString path = s.open("handling/plain.cfg");
+        const QByteArray before = contents(path);
+        s.session().setHandlingValue(0, HandlingField::Gewicht, "999.5");
+        s.window.cmdSave_Click();
+        QByteArray expected = before;
+        expected.replace("ZEPHYR          1250.0 ", "ZEPHYR           999.5 ");
+        QCOMPARE(contents(path), expected);
+
+        frmMain again(s.desktop, kLanguages);
+        again.start();
+        QVERIFY(again.chkKeepLayout->isChecked());
+        again.chkKeepLayout->click();
+        QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("0"));
+    }
+
     void saveAsAdoptsTheNewPath() {
         Session s;
         const QString path = s.open("handling/plain.cfg");

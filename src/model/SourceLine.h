@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace wendrake {
+
+// The line of the file on disk that a record was read from or last written
+// as, known by a hash of its bytes: a save that keeps the file's layout finds
+// the record's line by it and writes the record there. It is no part of the
+// record's value, so records of equal values are equal wherever they stand.
+struct SourceLine {
+    std::size_t hash = 0;
+    bool known = false;  // false: the record was added since the file was read
+
+    static SourceLine of(std::string_view line) {
+        return {std::hash<std::string_view>{}(line), true};
+    }
+
+    bool operator==(const SourceLine&) const { return true; }
+};
+
+}  // namespace wendrake
