@@ -176,18 +176,19 @@ int DocumentSession::selected() const {
     return -1;
 }
 
-bool DocumentSession::setHandlingValue(int record, HandlingField field, std::string value) {
-    if (!isLoaded() || document_.kind != DataFileKind::Handling ||
-        !holds(document_.HandlingRecords, record)) {
+template <typename Record, typename Field>
+bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind kind, int record,
+                                     Field field, Field nameField, std::string value) {
+    if (!isLoaded() || document_.kind != kind || !holds(records, record)) {
         return false;
     }
-    std::string& stored = at(document_.HandlingRecords, record)[field];
+    std::string& stored = at(records, record)[field];
     if (stored == value) {
         return true;
     }
     stored = std::move(value);
     unsigned what = Change::Value;
-    if (field == HandlingField::Autoname) {
+    if (field == nameField) {
         // The entry keeps its place; the list is sorted again on reopening.
         if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
             document_.Autos.rename(entry, stored);
@@ -198,25 +199,14 @@ bool DocumentSession::setHandlingValue(int record, HandlingField field, std::str
     return true;
 }
 
+bool DocumentSession::setHandlingValue(int record, HandlingField field, std::string value) {
+    return setRecordValue(document_.HandlingRecords, DataFileKind::Handling, record, field,
+                          HandlingField::Autoname, std::move(value));
+}
+
 bool DocumentSession::setVehicleDefValue(int record, VehicleDefField field, std::string value) {
-    if (!isLoaded() || document_.kind != DataFileKind::VehicleDefs ||
-        !holds(document_.VehicleDefRecords, record)) {
-        return false;
-    }
-    std::string& stored = at(document_.VehicleDefRecords, record)[field];
-    if (stored == value) {
-        return true;
-    }
-    stored = std::move(value);
-    unsigned what = Change::Value;
-    if (field == VehicleDefField::HandlingID) {
-        if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
-            document_.Autos.rename(entry, stored);
-            what |= Change::List;
-        }
-    }
-    markChanged(what, record, static_cast<int>(field));
-    return true;
+    return setRecordValue(document_.VehicleDefRecords, DataFileKind::VehicleDefs, record, field,
+                          VehicleDefField::HandlingID, std::move(value));
 }
 
 void DocumentSession::setAuthor(std::string author) {

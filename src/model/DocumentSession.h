@@ -172,6 +172,11 @@ class DocumentSession {
   private:
     void notify(unsigned what, int record = -1, int field = -1);
     void markChanged(unsigned what, int record = -1, int field = -1);
+    // One value of a record of the loaded kind; `nameField` also renames
+    // the record's list entry.
+    template <typename Record, typename Field>
+    bool setRecordValue(std::vector<Record>& records, DataFileKind kind, int record, Field field,
+                        Field nameField, std::string value);
 
     EditorDocument document_;
     std::string openedBytes_;

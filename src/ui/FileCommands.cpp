@@ -172,10 +172,18 @@ void FileCommands::setKeepsLayout(bool keep) {
     desktop_.setSetting(kSettings, kKeepLayout, keep ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+bool FileCommands::backsUpFirst() const {
+    return desktop_.setting(kSettings, kBackupFirst, QStringLiteral("1")) != QLatin1String("0");
+}
+
+void FileCommands::setBacksUpFirst(bool backup) {
+    desktop_.setSetting(kSettings, kBackupFirst,
+                        backup ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 bool FileCommands::writeDocument(const QString& target) {
     SaveOptions options;
-    options.backupFirst =
-        desktop_.setting(kSettings, kBackupFirst, QStringLiteral("1")) != QLatin1String("0");
+    options.backupFirst = backsUpFirst();
     options.layout = keepsLayout() ? SaveLayout::KeepFile : SaveLayout::Standard;
     const SaveOutcome saved = session_.saveTo(target.toStdString(), files_, options);
     const QString source = QString::fromStdString(session_.path());

@@ -45,6 +45,9 @@ class FileCommands {
     // written anew. Off, a save writes the game's standard layout.
     bool keepsLayout() const;
     void setKeepsLayout(bool keep);
+    // Whether the first save over a file in a session backs it up first.
+    bool backsUpFirst() const;
+    void setBacksUpFirst(bool backup);
 
     // The filter position the open dialog would need for `path`; 0 when its
     // name fits no kind.

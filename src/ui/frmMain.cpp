@@ -91,6 +91,8 @@ void frmMain::buildWindow() {
     cmdEnde = button("cmdEnde", "Beenden");
     chkKeepLayout =
         named(new QCheckBox(QStringLiteral("Aufbau der Datei beibehalten")), "chkKeepLayout");
+    chkBackupFirst = named(new QCheckBox(QStringLiteral("Datei vor dem ersten Speichern sichern")),
+                           "chkBackupFirst");
     cmdOpen->setShortcut(QKeySequence::Open);
     cmdSave->setShortcut(QKeySequence::Save);
     cmdSaveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
@@ -153,7 +155,11 @@ void frmMain::buildWindow() {
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(commands);
     // Under the save buttons: the row of buttons leaves no room beside them.
-    layout->addWidget(chkKeepLayout);
+    auto* saveSettings = new QHBoxLayout;
+    saveSettings->addWidget(chkKeepLayout);
+    saveSettings->addWidget(chkBackupFirst);
+    saveSettings->addStretch();
+    layout->addLayout(saveSettings);
     layout->addLayout(body, 1);
     setCentralWidget(central);
 
@@ -168,6 +174,8 @@ void frmMain::connectHandlers() {
     connect(cmdUndo, &QPushButton::clicked, this, &frmMain::cmdUndo_Click);
     connect(chkKeepLayout, &QCheckBox::toggled, this,
             [this](bool keep) { files_.setKeepsLayout(keep); });
+    connect(chkBackupFirst, &QCheckBox::toggled, this,
+            [this](bool backup) { files_.setBacksUpFirst(backup); });
     connect(cmdInfo, &QPushButton::clicked, this, &frmMain::cmdInfo_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdEnde, &QPushButton::clicked, this, &frmMain::cmdEnde_Click);
@@ -198,8 +206,10 @@ bool frmMain::start() {
                                             static_cast<qsizetype>(kProgramVersion.size())));
     showPagesOf(DataFileKind::Handling, false);
     {
-        const QSignalBlocker blocker(chkKeepLayout);
+        const QSignalBlocker keepBlocker(chkKeepLayout);
         chkKeepLayout->setChecked(files_.keepsLayout());
+        const QSignalBlocker backupBlocker(chkBackupFirst);
+        chkBackupFirst->setChecked(files_.backsUpFirst());
     }
     const QByteArray geometry =
         QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
@@ -258,6 +268,7 @@ void frmMain::applyLanguage() {
     cmdUndo->setText(text(97));
     cmdSaveAs->setText(text(119));
     chkKeepLayout->setText(text(Text::KeepLayout));
+    chkBackupFirst->setText(text(Text::BackupFirst));
     cmdHelp->setText(text(120));
     useStorableTextLanguage(language_);
     SSTab1->applyLanguage(language_);

@@ -50,6 +50,7 @@ class frmMain final : public QMainWindow {
     QPushButton* cmdUndo;
     // Saves keep the file's layout; remembered between runs.
     QCheckBox* chkKeepLayout;
+    QCheckBox* chkBackupFirst;
     QPushButton* cmdInfo;
     QPushButton* cmdHelp;
     QPushButton* cmdEnde;

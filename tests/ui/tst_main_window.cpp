@@ -162,6 +162,41 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("0"));
     }
 
+    // Before the first save over a file in a session, the file as it was on
+    // disk is copied to NAME.backup (unless that exists), and the player is
+    // told; the choice is remembered.
+    void firstSaveBacksUpTheFile() {
+        Session s;
+        QVERIFY(!s.window.chkBackupFirst->isChecked());
+        s.window.chkBackupFirst->click();
+        QCOMPARE(s.desktop.settings.value("Settings/BackupBeforeFirstSave"), QStringLiteral("1"));
+        const QString path = s.open("handling/plain.cfg");
+        const QByteArray before = contents(path);
+        s.window.SSTab1->txtGewicht->setText("1.0");
+        s.window.cmdSave_Click();
+        QCOMPARE(contents(path + ".backup"), before);
+        QCOMPARE(s.desktop.texts(Kind::Information),
+                 (QStringList{s.text(182) + "\n" + path + ".backup", s.text(116)}));
+        s.window.SSTab1->txtGewicht->setText("2.0");
+        s.window.cmdSave_Click();
+        QCOMPARE(contents(path + ".backup"), before);
+        QCOMPARE(s.desktop.texts(Kind::Information).size(), 3);
+    }
+
+    // A file without vehicles after one with: nothing of the earlier vehicle
+    // stays shown or editable, and nothing typed marks the file changed.
+    void fileWithoutVehiclesShowsNothingToEdit() {
+        Session s;
+        s.open("ide/plain.ide", "default.ide");
+        QVERIFY(s.window.SSTab2->isEnabled());
+        s.open("ide/empty_cars.ide", "empty.ide");
+        QVERIFY(s.document().isLoaded());
+        QVERIFY(!s.window.SSTab2->isEnabled());
+        QVERIFY(s.window.SSTab2->txtID->text().isEmpty());
+        s.window.SSTab2->txtID->setText("77");
+        QVERIFY(s.document().SavedFlag);
+    }
+
     void saveAsAdoptsTheNewPath() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
