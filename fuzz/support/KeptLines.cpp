@@ -96,9 +96,12 @@ std::vector<std::string_view> keptCarColourLines(const std::vector<std::string_v
 // kept line.
 std::map<std::string, int> ownLines(const EditorDocument& document) {
     std::map<std::string, int> own;
-    for (const char* keyword : {"cars", "col", "car", "end", ";", ";the end"}) {
+    // A section the file lost on disk is written anew: the open one closed,
+    // then "col", the colours, "end", "car", the models, "end".
+    for (const char* keyword : {"cars", "col", "car", ";", ";the end"}) {
         ++own[keyword];
     }
+    own["end"] = 3;
     switch (document.kind) {
         case DataFileKind::Handling:
             for (const HandlingRecord& record : document.HandlingRecords) {
