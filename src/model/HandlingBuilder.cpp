@@ -56,9 +56,14 @@ std::string BuildHandlingText(std::string_view diskBytes,
 
     std::string text = headerBlock(';');
     text.reserve(diskBytes.size() + records.size() * 100 + 256);
+    // The list keeps a renamed entry in its place until the file is opened
+    // again; the file gets the sorted order at once, so that opening and
+    // saving it again writes the same bytes.
+    std::vector<std::string> names = list.entries();
+    std::stable_sort(names.begin(), names.end(), VehicleList::lessThan);
     for (std::size_t i = 0; i <= lines.size(); ++i) {
         if (i == place) {
-            appendHandlingLines(text, records, list.entries(), true);
+            appendHandlingLines(text, records, names, true);
         }
         if (i == lines.size()) {
             break;

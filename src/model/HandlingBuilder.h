@@ -15,8 +15,8 @@ namespace wendrake {
 // the caller adds: our header, the comment lines and the lines of foreign
 // sections of the file on disk where they stood, the author and date lines
 // with the current texts (see AuthorDateLines), and every
-// record once, in the order of the vehicle list, where the first data line
-// stood. Records of one name are written in table order the first time the
+// record once, in the sorted order of the vehicle list's names, where the
+// first data line stood. Records of one name are written in table order the first time the
 // list names them; a record whose name is not listed is not written.
 std::string BuildHandlingText(std::string_view diskBytes,
                               const std::vector<HandlingRecord>& records, const VehicleList& list,

@@ -298,6 +298,20 @@ class SessionTests : public QObject {
         QVERIFY(o.notices.back() & Change::List);
     }
 
+    // The list keeps a renamed entry where it was, but a save writes the
+    // vehicles in sorted order, so the saved file saves again unchanged.
+    void renamedVehicleIsSavedInItsSortedPlace() {
+        Opened o(kHandling);
+        o.session.setHandlingValue(1, F::Autoname, "ZEPHYR");  // ARROW, the first entry
+        QCOMPARE(o.session.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
+        const std::string first = o.files.files["handling.cfg"];
+        QVERIFY(first.find("TWIN_VAN") < first.find("ZEPHYR"));
+        DocumentSession again;
+        again.openFile("handling.cfg", DataFileKind::Handling, o.files, LanguageTable());
+        QCOMPARE(again.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
+        QCOMPARE(o.files.files["handling.cfg"], first);
+    }
+
     // The file on disk may have been rewritten with other line ends since it
     // was opened: the save reads it as opening does, so no comment line is
     // lost and no vehicle is written twice.
