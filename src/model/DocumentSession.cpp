@@ -125,6 +125,8 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
+    savedAuthor_ = document_.Author;
+    savedDate_ = document_.Date;
     document_.FilePath = std::move(path);
     document_.SavedFlag = true;
     backedUp_.clear();
@@ -179,7 +181,7 @@ int DocumentSession::selected() const {
 template <typename Record, typename Field>
 bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind kind, int record,
                                      Field field, Field nameField, std::string value) {
-    if (!isLoaded() || document_.kind != kind || !holds(records, record)) {
+    if (!holdsKind(kind) || !holds(records, record)) {
         return false;
     }
     std::string& stored = at(records, record)[field];
@@ -210,7 +212,7 @@ bool DocumentSession::setVehicleDefValue(int record, VehicleDefField field, std:
 }
 
 void DocumentSession::setAuthor(std::string author) {
-    if (!isLoaded() || document_.Author == author) {
+    if (!holdsKind(DataFileKind::Handling) || document_.Author == author) {
         return;
     }
     document_.Author = std::move(author);
@@ -218,7 +220,7 @@ void DocumentSession::setAuthor(std::string author) {
 }
 
 void DocumentSession::setDate(std::string date) {
-    if (!isLoaded() || document_.Date == date) {
+    if (!holdsKind(DataFileKind::Handling) || document_.Date == date) {
         return;
     }
     document_.Date = std::move(date);
@@ -227,7 +229,7 @@ void DocumentSession::setDate(std::string date) {
 
 bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int16_t green,
                                           std::int16_t blue) {
-    if (!isLoaded() || !holds(document_.ColourEntries, colour)) {
+    if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
     ColourTableEntry& entry = at(document_.ColourEntries, colour);
@@ -242,7 +244,7 @@ bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int
 }
 
 bool DocumentSession::setColourName(int colour, std::string name) {
-    if (!isLoaded() || !holds(document_.ColourEntries, colour)) {
+    if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
     std::string& stored = at(document_.ColourEntries, colour).Name;
@@ -255,7 +257,8 @@ bool DocumentSession::setColourName(int colour, std::string name) {
 }
 
 int DocumentSession::addColour() {
-    if (!isLoaded() || document_.ColourEntries.size() >= static_cast<std::size_t>(kTableLimit)) {
+    if (!holdsKind(DataFileKind::CarColours) ||
+        document_.ColourEntries.size() >= static_cast<std::size_t>(kTableLimit)) {
         return -1;
     }
     const int added = appendNewColour(document_.ColourEntries);
@@ -264,7 +267,7 @@ int DocumentSession::addColour() {
 }
 
 bool DocumentSession::deleteColour(int colour) {
-    if (!isLoaded() || !holds(document_.ColourEntries, colour)) {
+    if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
     wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
@@ -273,7 +276,7 @@ bool DocumentSession::deleteColour(int colour) {
 }
 
 bool DocumentSession::addPair(int record, int first, int second) {
-    if (!isLoaded() || !holds(document_.CarColourRecords, record)) {
+    if (!holdsKind(DataFileKind::CarColours) || !holds(document_.CarColourRecords, record)) {
         return false;
     }
     CarColourRecord& model = at(document_.CarColourRecords, record);
@@ -286,7 +289,7 @@ bool DocumentSession::addPair(int record, int first, int second) {
 }
 
 bool DocumentSession::removePair(int record, int pair) {
-    if (!isLoaded() || !holds(document_.CarColourRecords, record)) {
+    if (!holdsKind(DataFileKind::CarColours) || !holds(document_.CarColourRecords, record)) {
         return false;
     }
     CarColourRecord& model = at(document_.CarColourRecords, record);
@@ -317,7 +320,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
                                              std::string_view tooManyVehicles,
                                              ImportPolicy policy) {
     ImportResult result;
-    if (!isLoaded() || document_.kind != DataFileKind::Handling) {
+    if (!holdsKind(DataFileKind::Handling)) {
         return result;
     }
     std::vector<HandlingRecord>& records = document_.HandlingRecords;
@@ -370,6 +373,8 @@ void DocumentSession::revertToSaved() {
         return;
     }
     wendrake::revertToSaved(document_);
+    document_.Author = savedAuthor_;
+    document_.Date = savedDate_;
     notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts);
 }
 
@@ -452,6 +457,8 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
     if (snapshotKept_) {
         commitSnapshot(document_);
     }
+    savedAuthor_ = document_.Author;
+    savedDate_ = document_.Date;
     const bool moved = document_.FilePath != target;
     document_.FilePath = target;
     document_.SavedFlag = true;

@@ -170,6 +170,7 @@ class DocumentSession {
                        const SaveOptions& options = {});
 
   private:
+    bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void notify(unsigned what, int record = -1, int field = -1);
     void markChanged(unsigned what, int record = -1, int field = -1);
     // One value of a record of the loaded kind; `nameField` also renames
@@ -180,6 +181,8 @@ class DocumentSession {
 
     EditorDocument document_;
     std::string openedBytes_;
+    std::string savedAuthor_;  // author and date as last opened or saved, for undo
+    std::string savedDate_;
     DocumentCheckTexts checkTexts_;
     bool snapshotKept_ = true;        // false: the tables have no snapshot to commit to
     std::set<std::string> backedUp_;  // files whose backup question this session settled

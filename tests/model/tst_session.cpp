@@ -251,14 +251,19 @@ class SessionTests : public QObject {
         QVERIFY(o.session.setHandlingValue(1, F::Gewicht, "1600.0"));
         QVERIFY(!o.session.isSaved());
         QVERIFY(o.notices.back() & Change::SavedState);
+        o.session.setAuthor("Someone else");
         o.session.revertToSaved();
         QCOMPARE(o.document().HandlingRecords, o.document().HandlingSnapshot);
+        QCOMPARE(o.document().Author, std::string("Jo"));
         QVERIFY(!o.session.isSaved());
         QCOMPARE(o.session.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
         QVERIFY(o.session.isSaved());
         // A record that does not exist takes no edit.
         QVERIFY(!o.session.setHandlingValue(3, F::Gewicht, "1"));
         QVERIFY(!o.session.setVehicleDefValue(0, VehicleDefField::ID, "1"));
+        // Colours and pairs belong to another kind of file.
+        QCOMPARE(o.session.addColour(), -1);
+        QVERIFY(!o.session.addPair(0, 0, 0));
         QVERIFY(o.session.isSaved());
     }
 
