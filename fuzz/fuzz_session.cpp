@@ -378,11 +378,27 @@ struct Run {
         expectKeptLines(session.document(), disk, written);
         checkReopened(disk, written);
 
-        // Saving in the mode that keeps the file's layout is to give back
-        // the very bytes of a file saved unchanged: check that here, on
-        // `written` saved once more in that mode, once the mode exists.
-
+        checkKeptLayoutSavesTheSameBytes(target, written);
         saved = expected;
+    }
+
+    // Saved unchanged in the mode that keeps the file's layout, a file gives
+    // back its very bytes.
+    void checkKeptLayoutSavesTheSameBytes(const std::string& path,
+                                          const std::string& written) const {
+        MemoryFiles disk;
+        disk.files[path] = written;
+        DocumentSession unchanged;
+        if (unchanged.openFile(path, kind, disk, englishTexts()).status !=
+            OpenOutcome::Status::Opened) {
+            fail("the saved file does not open again", written);
+        }
+        SaveOptions keep;
+        keep.layout = SaveLayout::KeepFile;
+        expect(unchanged.saveTo(path, disk, keep).status == SaveOutcome::Status::Saved,
+               "an unchanged file cannot be saved keeping its layout");
+        expectSameBytes(written, disk.files.at(path),
+                        "keeping the layout, an unchanged file saves to other bytes");
     }
 
     void checkReopened(std::string_view disk, const std::string& written) const {
