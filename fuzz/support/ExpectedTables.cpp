@@ -161,9 +161,11 @@ void addColour(ExpectedTables& tables) {
 }
 
 void deleteColour(ExpectedTables& tables, int colour) {
+    // A value that names no colour is no colour's number: it stays.
+    const auto colours = static_cast<int>(tables.palette.size());
     tables.palette.erase(tables.palette.begin() + colour);
-    const auto shifted = [colour](int value) {
-        return value == colour ? 0 : value > colour ? value - 1 : value;
+    const auto shifted = [colour, colours](int value) {
+        return value == colour ? 0 : (value > colour && value < colours) ? value - 1 : value;
     };
     for (ExpectedCar& car : tables.cars) {
         for (auto& [first, second] : car.pairs) {

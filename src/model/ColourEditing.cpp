@@ -46,10 +46,13 @@ void deleteColour(std::vector<ColourTableEntry>& palette, std::vector<CarColourR
     if (index < 0 || static_cast<std::size_t>(index) >= palette.size()) {
         return;
     }
-    const auto shift = [index](std::int16_t& value) {
+    // Only values that name a colour follow the palette; a value that named
+    // none before names none after and is kept as the file has it.
+    const auto colours = static_cast<std::int16_t>(palette.size());
+    const auto shift = [index, colours](std::int16_t& value) {
         if (value == index) {
             value = 0;
-        } else if (value > index) {
+        } else if (value > index && value < colours) {
             --value;
         }
     };

@@ -17,8 +17,9 @@ std::string colourListText(const ColourTableEntry& entry);
 // Appends "Color<n>" (0,128,255) as entry n; returns n.
 int appendNewColour(std::vector<ColourTableEntry>& palette);
 
-// Removes entry `index`: pair values equal to it become 0, values above it go
-// down by one, and the remaining entries are numbered by their positions.
+// Removes entry `index`: pair values equal to it become 0, values of colours
+// above it go down by one (values that name no colour stay as they are), and
+// the remaining entries are numbered by their positions.
 void deleteColour(std::vector<ColourTableEntry>& palette, std::vector<CarColourRecord>& cars,
                   int index);
 

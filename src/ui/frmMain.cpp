@@ -68,7 +68,8 @@ frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
       programFolder_(std::move(programFolder)),
       files_(session_, desktop_, language_),
       commands_(session_, desktop_, language_, programFolder_),
-      vehicleModel_(new VehicleListModel(session_.document().Autos, this)) {
+      vehicleModel_(new VehicleListModel(session_.document().Autos, this)),
+      notices_(std::make_unique<SessionNotices>(session_)) {
     setObjectName(QStringLiteral("frmMain"));
     resize(1280, 800);
     buildWindow();
@@ -183,7 +184,7 @@ void frmMain::connectHandlers() {
     connect(SSTab1->cmdExportCar, &QPushButton::clicked, this, &frmMain::cmdExportCar_Click);
     connect(cmbAutos, &QComboBox::currentIndexChanged, this, &frmMain::cmbAutos_Click);
     connect(cmbSprache, &QComboBox::activated, this, &frmMain::cmbSprache_Click);
-    auto* notices = new SessionNotices(session_, this);
+    SessionNotices* notices = notices_.get();
     connect(notices, &SessionNotices::changed, this, &frmMain::sessionChanged);
     connect(notices, &SessionNotices::changed, errorWindow, [this](const SessionChange& change) {
         if (change.has(Change::Errors)) {

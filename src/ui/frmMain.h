@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <memory>
 
 #include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
@@ -14,6 +15,7 @@
 #include "ui/DocumentCommands.h"
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
+#include "ui/SessionNotices.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListModel.h"
 #include "ui/frmError.h"
@@ -114,6 +116,9 @@ class frmMain final : public QMainWindow {
     FileCommands files_;
     DocumentCommands commands_;
     VehicleListModel* vehicleModel_;
+    // Owned here, not by Qt's parent, so that it stops observing before the
+    // session it observes is destroyed.
+    std::unique_ptr<SessionNotices> notices_;
 };
 
 }  // namespace wendrake

@@ -462,6 +462,19 @@ class SessionTests : public QObject {
                                       "van|names no colour of the palette: -1"}));
     }
 
+    // Deleting a colour moves the pairs of the colours after it down by one;
+    // a value that names no colour stays as the file has it.
+    void deletingAColourKeepsUnknownPairValues() {
+        Opened o(
+            "col\r\n0,0,0\t# 0 black\r\n9,9,9\t# 1 grey\r\n1,1,1\t# 2 white\r\nend\r\n"
+            "car\r\nvan, 2, 1, 2, 3, 99, -1\r\nend\r\n",
+            "carcols.dat", DataFileKind::CarColours);
+        QVERIFY(o.session.deleteColour(1));
+        const CarColourRecord& van = o.document().CarColourRecords[0];
+        QCOMPARE(van.Color1, (std::vector<std::int16_t>{1, 1, 99}));
+        QCOMPARE(van.Color2, (std::vector<std::int16_t>{0, 3, -1}));
+    }
+
     // Importing names the file holds already: kept both, every record gets
     // its entry as reopening would give; replaced, they take the imported
     // values in their places. A refused import changes nothing.
