@@ -21,12 +21,13 @@
 #include "ExpectedTables.h"
 #include "FuzzSupport.h"
 #include "KeptLines.h"
-#include "MemoryFiles.h"
 #include "model/DocumentSession.h"
 #include "model/HandlingAuthorDate.h"
+#include "support/MemoryFiles.h"
 
 using namespace wendrake;
 using namespace wendrake::fuzz;
+using wendrake::testing::MemoryFiles;
 
 namespace {
 

@@ -8,41 +8,14 @@
 #include "model/HandlingLine.h"
 #include "model/TextLines.h"
 #include "model/VehicleDefFile.h"
+#include "support/MemoryFiles.h"
 
 using namespace wendrake;
 using F = HandlingField;
 
 namespace {
 
-// Files in memory; a write or copy can be made to fail.
-class MemoryFiles final : public FileSystem {
-  public:
-    std::map<std::string, std::string> files;
-    bool failWrites = false;
-
-    bool exists(const std::string& path) override { return files.contains(path); }
-    std::optional<FileFailure> read(const std::string& path, std::string& bytes) override {
-        if (!exists(path)) {
-            return FileFailure{5, "cannot read " + path};
-        }
-        bytes = files.at(path);
-        return std::nullopt;
-    }
-    std::optional<FileFailure> write(const std::string& path, std::string_view bytes) override {
-        if (failWrites) {
-            return FileFailure{28, "No space left on device"};
-        }
-        files[path] = std::string(bytes);
-        return std::nullopt;
-    }
-    std::optional<FileFailure> copy(const std::string& from, const std::string& to) override {
-        std::string bytes;
-        if (auto failure = read(from, bytes)) {
-            return failure;
-        }
-        return write(to, bytes);
-    }
-};
+using testing::MemoryFiles;
 
 std::string dataLine(const std::string& name, const std::string& mass = "1500.0") {
     return name + " " + mass +

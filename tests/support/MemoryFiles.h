@@ -5,14 +5,16 @@
 
 #include "model/FileSystem.h"
 
-namespace wendrake::fuzz {
+namespace wendrake::testing {
 
-// Files in memory, with a count of the writes so that a refused save can be
-// seen to have written nothing.
+// Files in memory for the model's tests and fuzz targets, with a count of
+// the writes so that a refused save can be seen to have written nothing; a
+// write or copy can be made to fail.
 class MemoryFiles final : public FileSystem {
   public:
     std::map<std::string, std::string> files;
     int writes = 0;
+    bool failWrites = false;
 
     bool exists(const std::string& path) override { return files.contains(path); }
     std::optional<FileFailure> read(const std::string& path, std::string& bytes) override {
@@ -24,6 +26,9 @@ class MemoryFiles final : public FileSystem {
         return std::nullopt;
     }
     std::optional<FileFailure> write(const std::string& path, std::string_view bytes) override {
+        if (failWrites) {
+            return FileFailure{28, "No space left on device"};
+        }
         ++writes;
         files[path] = std::string(bytes);
         return std::nullopt;
@@ -37,4 +42,4 @@ class MemoryFiles final : public FileSystem {
     }
 };
 
-}  // namespace wendrake::fuzz
+}  // namespace wendrake::testing
