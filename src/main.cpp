@@ -8,39 +8,18 @@
 #include "ui/QtDesktop.h"
 #include "ui/frmMain.h"
 
-namespace {
-
-struct EditorOptions {
-    QString file;
-    QString screenshot;
-};
-
-bool parseEditorOptions(const QStringList& args, EditorOptions& options) {
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
-            options.screenshot = args[++i];
-        } else if (options.file.isEmpty() && !args[i].startsWith(QLatin1String("--"))) {
-            options.file = args[i];
-        } else {
-            std::fprintf(stderr, "wendrake: unexpected argument \"%s\" (see wendrake --help)\n",
-                         args[i].toLocal8Bit().constData());
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
     wendrake::returnLargeBlocksWhenFreed();
-    QStringList args;
+    // The words as given: a vehicle name is the file's bytes, which need not
+    // be text of the locale.
+    QByteArrayList args;
     for (int i = 0; i < argc; ++i) {
-        args << QString::fromLocal8Bit(argv[i]);
+        args << QByteArray(argv[i]);
     }
-    if (wendrake::isCommandLineRequest(args)) {
+    const std::optional<wendrake::WindowRequest> options = wendrake::windowRequest(args);
+    if (!options) {
         QCoreApplication app(argc, argv);
-        return wendrake::runCommandLine(app.arguments());
+        return wendrake::runCommandLine(args);
     }
 
     QApplication app(argc, argv);
@@ -49,33 +28,28 @@ int main(int argc, char* argv[]) {
     // Ties the windows to the installed menu entry wendrake.desktop: Wayland
     // desktops take the icon and name in the task bar from it.
     QApplication::setDesktopFileName(QStringLiteral("wendrake"));
-    EditorOptions options;
-    if (!parseEditorOptions(app.arguments(), options)) {
-        return 2;
-    }
-
     wendrake::QtDesktop desktop;
-    desktop.setUnattended(!options.screenshot.isEmpty());
+    desktop.setUnattended(!options->screenshot.isEmpty());
     wendrake::frmMain window(desktop, wendrake::programFolder());
     desktop.setParentWindow(&window);
     if (!window.start()) {
         return 1;
     }
-    if (!options.screenshot.isEmpty()) {
+    if (!options->screenshot.isEmpty()) {
         window.resize(1280, 800);
     }
     window.show();
-    if (!options.file.isEmpty()) {
-        window.openFile(options.file);
+    if (!options->file.isEmpty()) {
+        window.openFile(options->file);
     }
-    if (!options.screenshot.isEmpty()) {
+    if (!options->screenshot.isEmpty()) {
         QApplication::processEvents();
-        if (!window.grab().save(options.screenshot)) {
+        if (!window.grab().save(options->screenshot)) {
             std::fprintf(stderr, "wendrake: cannot write %s\n",
-                         options.screenshot.toLocal8Bit().constData());
+                         options->screenshot.toLocal8Bit().constData());
             return 2;
         }
-        std::printf("%s\n", options.screenshot.toLocal8Bit().constData());
+        std::printf("%s\n", options->screenshot.toLocal8Bit().constData());
         return 0;
     }
     return QApplication::exec();

@@ -46,7 +46,7 @@ wendrake_install_expect() {
 wendrake_install_check_files() {
     local prefix="$1" missing=() file
     local wanted=(wendrake English.lng Deutsch.lng Anleitung.htm gfx/nopictureavailable.jpg
-        samples/handling.cfg samples/default.ide samples/carcols.dat)
+        samples/handling.cfg samples/default.ide samples/carcols.dat share/man/man1/wendrake.1)
     # Every picture the manual shows.
     mapfile -t -O "${#wanted[@]}" wanted < <(
         grep -o 'src="[^"]*"' "$prefix/Anleitung.htm" 2>/dev/null |

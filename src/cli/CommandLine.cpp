@@ -1,419 +1,317 @@
 #include "CommandLine.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <memory>
-#include <optional>
+#include <QFileInfo>
+#include <limits>
+#include <span>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
-#include "io/DiskFiles.h"
-#include "io/FileAccess.h"
-#include "io/LanguageFiles.h"
-#include "io/ProgramFolder.h"
-#include "io/SettingsStore.h"
-#include "model/DocumentSession.h"
-#include "model/ExchangeFile.h"
+#include "ArgumentParser.h"
+#include "Commands.h"
+#include "Output.h"
 #include "model/FileHeader.h"
-#include "model/VehicleImport.h"
 
 namespace wendrake {
 
 namespace {
 
-enum ExitStatus { Clean = 0, RowsFound = 1, Failed = 2 };
+struct Command {
+    const char* name;
+    const char* synopsis;     // after "wendrake "
+    const char* summary;      // its line in the usage
+    const char* description;  // the text of `wendrake help NAME`
+    std::vector<OptionSpec> options;
+    std::size_t fewestOperands;
+    std::size_t mostOperands;
+    const char* tooFew;  // what the command is missing then
+    int (*run)(const ParsedArguments&, const LanguageTable&);
+};
 
-constexpr const char* kUsage =
-    "Usage:\n"
-    "  wendrake [FILE]                       start the editor, with FILE open\n"
-    "  wendrake FILE --screenshot PNG        open FILE, save a picture of the window, quit\n"
-    "  wendrake check [--lang NAME] FILE...  list the suspicious values of each file\n"
-    "  wendrake format [--keep-layout] FILE [-o OUT]\n"
-    "                                        write FILE as Save writes it (to OUT, or in place);\n"
-    "                                        with --keep-layout, as Save writes it when it keeps\n"
-    "                                        the file's layout\n"
-    "  wendrake export HANDLING -o OUT NAME...\n"
-    "                                        write the exchange file of the named vehicles\n"
-    "  wendrake import [--replace] [--keep-layout] HANDLING EXCHANGE... [-o OUT]\n"
-    "                                        add the vehicles of exchange files and save;\n"
-    "                                        with --replace, vehicles of the same names in\n"
-    "                                        HANDLING take the imported values instead\n"
-    "  wendrake --version                    print the version\n"
-    "  wendrake --help                       print this help\n"
-    "\n"
-    "check prints one line per suspicious value: file, car, parameter, error, separated by\n"
-    "tabs. Exit status: 0 nothing found, 1 values listed, 2 a file could not be read.\n"
-    "The files are never changed by check. import reports the suspicious values of the\n"
-    "added lines the same way on standard error and then exits with 1.\n"
-    "--keep-layout leaves every line of the file as it stands and in its place, rewrites\n"
-    "only the lines of vehicles that changed, adds new vehicles after the last one, and\n"
-    "adds no header: a file saved unchanged keeps its bytes.\n";
+constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
-void writeOut(std::FILE* stream, const std::string& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+const OptionSpec kHelp = {"--help", "-h", nullptr, "print the help of the command"};
+const OptionSpec kVersion = {"--version", "-v", nullptr, "print the version"};
+const OptionSpec kLanguage = {"--lang", nullptr, "NAME",
+                              "the language of the messages: a .lng file beside the\n"
+                              "program (English, Deutsch); without it, the language last\n"
+                              "chosen in the editor, else the locale's (LC_ALL,\n"
+                              "LC_MESSAGES, LANG: de gives Deutsch, any other English)"};
+const OptionSpec kKeepLayout = {"--keep-layout", nullptr, nullptr,
+                                "keep the file's layout: every line stays as it stands,\n"
+                                "only the lines of changed vehicles are rewritten, new\n"
+                                "vehicles come after the last one, no header is added"};
+const OptionSpec kEndOfOptions = {"--", nullptr, nullptr,
+                                  "end the options: the words after it are files or names"};
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"check",
+         "check [--lang NAME] FILE...",
+         "list the suspicious values of each file",
+         "Reads each FILE as the editor opens it and prints one line per value the\n"
+         "editor would flag: file, car, parameter and error, separated by tabs.\n"
+         "The files are never changed. Exit status: 0 nothing found, 1 values\n"
+         "listed, 2 a file could not be read.\n",
+         {kLanguage},
+         1,
+         kAny,
+         "needs at least one file",
+         runCheck},
+        {"format",
+         "format [--keep-layout] FILE [-o OUT]",
+         "write FILE as Save writes it (to OUT, or in place)",
+         "Writes FILE exactly as the editor's Save writes it, to OUT or over FILE\n"
+         "itself (atomically). Exit status 0, or 2 when the file could not be read\n"
+         "or written.\n",
+         {kKeepLayout, {"-o", nullptr, "OUT", "write to OUT instead of over FILE"}, kLanguage},
+         1,
+         1,
+         "needs a file",
+         runFormat},
+        {"export",
+         "export HANDLING -o OUT NAME...",
+         "write the exchange file of the named vehicles",
+         "Writes the exchange file of the named vehicles of the handling file\n"
+         "HANDLING to OUT, in the order given, as the export window writes it.\n"
+         "A name the file does not hold is reported on standard error and makes\n"
+         "the exit status 1; 2 when a file could not be read or written.\n",
+         {{"-o", nullptr, "OUT", "the exchange file to write (required)"}, kLanguage},
+         2,
+         kAny,
+         "needs a handling file and at least one vehicle name",
+         runExport},
+        {"import",
+         "import [--replace] [--keep-layout] HANDLING EXCHANGE... [-o OUT]",
+         "add the vehicles of exchange files and save",
+         "Adds the vehicles of each EXCHANGE file to the handling file HANDLING as\n"
+         "the Import button does, then writes what Save writes, to OUT or over\n"
+         "HANDLING. Suspicious values of the added lines go to standard error as\n"
+         "check prints them, and the exit status is then 1; 2 when a file could\n"
+         "not be read or written.\n",
+         {{"--replace", nullptr, nullptr,
+           "a vehicle of a name the file holds takes the imported values\n"
+           "instead of being added once more"},
+          kKeepLayout,
+          {"-o", nullptr, "OUT", "write to OUT instead of over HANDLING"},
+          kLanguage},
+         2,
+         kAny,
+         "needs a handling file and at least one exchange file",
+         runImport},
+    };
+    return table;
 }
 
-std::string localBytes(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
-
-// One line per file: a message of several lines is joined with blanks.
-void reportFailure(const QString& file, const QString& message) {
-    QString oneLine = message;
-    oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    writeOut(stderr, localBytes(file) + ": " + localBytes(oneLine) + "\n");
-}
-
-void reportUsage(const char* problem) {
-    writeOut(stderr, std::string("wendrake: ") + problem + "\n\n" + kUsage);
-}
-
-// A file opened as the editor opens it, through the same session, except
-// that the line-end repair stays in memory: the command line never changes
-// a file it was not asked to write. Nothing is ever undone here, so no
-// snapshot is taken.
-std::unique_ptr<DocumentSession> openAsEditorDoes(const QString& path,
-                                                  const LanguageTable& language) {
-    const std::optional<DataFileKind> kind = kindFromFileName(localBytes(path));
-    if (!kind) {
-        reportFailure(path, QStringLiteral("Error: Filetype unknown!"));
-        return nullptr;
-    }
-    auto session = std::make_unique<DocumentSession>();
-    DiskFiles files;
-    OpenOptions options;
-    options.repairOnDisk = false;
-    options.snapshot = Snapshot::Skipped;
-    const OpenOutcome opened =
-        session->openFile(path.toStdString(), *kind, files, language, options);
-    switch (opened.status) {
-        case OpenOutcome::Status::Opened:
-            return session;
-        case OpenOutcome::Status::Missing: {
-            // The system's own words for why the file cannot be read.
-            const FileResult missing = readFileBytes(path).result;
-            reportFailure(path, errorNotice(missing.code, missing.description));
-            break;
+const Command* findCommand(const QString& name) {
+    for (const Command& command : commands()) {
+        if (name == QLatin1String(command.name)) {
+            return &command;
         }
-        case OpenOutcome::Status::ReadFailed:
-            reportFailure(path, errorNotice(*opened.fileFailure));
-            break;
-        case OpenOutcome::Status::Invalid:
-            reportFailure(path, readFailureNotice(*opened.readFailure));
-            break;
     }
     return nullptr;
 }
 
-// Saves as the editor's Save does; reports a failure and returns its status.
-int saveAsEditorDoes(DocumentSession& session, const QString& target, const LanguageTable& language,
-                     SaveLayout layout) {
-    DiskFiles files;
-    SaveOptions options;
-    options.layout = layout;
-    const SaveOutcome saved = session.saveTo(target.toStdString(), files, options);
-    using Status = SaveOutcome::Status;
-    switch (saved.status) {
-        case Status::Saved:
-            if (saved.layoutChanged) {
-                reportFailure(target, QStringLiteral("the file changed on disk while it was read; "
-                                                     "not every line kept its place"));
+// "  wendrake SYNOPSIS" with the summary in a column of its own.
+std::string usageLine(const std::string& synopsis, const std::string& summary) {
+    constexpr std::size_t kColumn = 40;
+    std::string line = "  wendrake " + synopsis;
+    line += line.size() < kColumn ? std::string(kColumn - line.size(), ' ')
+                                  : "\n" + std::string(kColumn, ' ');
+    return line + summary + "\n";
+}
+
+std::string optionLines(std::span<const OptionSpec> options) {
+    constexpr std::size_t kColumn = 20;
+    std::string text;
+    for (const OptionSpec& option : options) {
+        std::string spelled = option.alias ? std::string(option.alias) + ", " : std::string();
+        spelled += option.name;
+        if (option.valueName) {
+            spelled += std::string(" ") + option.valueName;
+        }
+        std::string line = "  " + spelled;
+        line += line.size() < kColumn ? std::string(kColumn - line.size(), ' ')
+                                      : "\n" + std::string(kColumn, ' ');
+        for (const char* c = option.description; *c; ++c) {
+            line += *c;
+            if (*c == '\n') {
+                line += std::string(kColumn, ' ');
             }
-            return Clean;
-        case Status::MissingValue:
-            reportFailure(target, languageText(language, Text::EmptyValue) +
-                                      QStringLiteral(" %1, %2")
-                                          .arg(saved.missing.record + 1)
-                                          .arg(saved.missing.field + 1));
-            return Failed;
-        case Status::SourceMissing:
-            reportFailure(QString::fromStdString(session.path()),
-                          languageText(language, Text::FileMissing));
-            return Failed;
-        case Status::WriteFailed:
-            reportFailure(target, errorNotice(*saved.failure));
-            return Failed;
-        case Status::NotLoaded:
-        case Status::ReadFailed:
-        case Status::BackupFailed:
-            reportFailure(QString::fromStdString(session.path()),
-                          saved.failure ? errorNotice(*saved.failure) : QString());
-            return Failed;
-    }
-    return Failed;
-}
-
-std::optional<LanguageTable> loadLanguage(const QString& requested) {
-    const QString folder = programFolder();
-    const QStringList languages = listLanguages(folder);
-    if (languages.isEmpty()) {
-        writeOut(stderr, "No language-file found! Please reinstall the application.\n");
-        return std::nullopt;
-    }
-    QString name = requested;
-    if (name.isEmpty()) {
-        name = startLanguage(languages,
-                             readSetting(QStringLiteral("Settings"), QStringLiteral("Language")));
-    } else if (!languages.contains(name)) {
-        writeOut(stderr, "wendrake: unknown language \"" + localBytes(name) + "\"; available: " +
-                             localBytes(languages.join(QStringLiteral(", "))) + "\n");
-        return std::nullopt;
-    }
-    LanguageTable table;
-    if (!loadLanguageFile(folder, name, table).ok) {
-        writeOut(stderr, "wendrake: cannot read the language file " + localBytes(name) + ".lng\n");
-        return std::nullopt;
-    }
-    return table;
-}
-
-// Prints the error rows from `from` on, one line each, as check prints them.
-// Row by row: a hostile file's rows can be far larger than the file.
-void writeRows(std::FILE* stream, const QString& file, const ErrorRows& rows, std::size_t from) {
-    const std::string fileName = localBytes(file);
-    for (std::size_t i = from; i < rows.size(); ++i) {
-        const ErrorListEntry& row = rows[i];
-        writeOut(stream, fileName + '\t');
-        writeOut(stream, row.car());
-        writeOut(stream, '\t' + row.parameter + '\t' + row.error + '\n');
-    }
-}
-
-int runCheck(const QStringList& args) {
-    QString language;
-    QStringList files;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--lang")) {
-            if (i + 1 >= args.size()) {
-                reportUsage("--lang needs a language name");
-                return Failed;
-            }
-            language = args[++i];
-        } else {
-            files << args[i];
         }
+        text += line + "\n";
     }
-    if (files.isEmpty()) {
-        reportUsage("check needs at least one file");
-        return Failed;
-    }
-    const auto table = loadLanguage(language);
-    if (!table) {
-        return Failed;
-    }
-    int status = Clean;
-    for (const QString& file : files) {
-        const auto opened = openAsEditorDoes(file, *table);
-        if (!opened) {
-            status = Failed;
-            continue;
-        }
-        const ErrorRows& rows = opened->document().Errors;
-        writeRows(stdout, file, rows, 0);
-        if (!rows.empty() && status == Clean) {
-            status = RowsFound;
-        }
-    }
-    return status;
+    return text;
 }
 
-// Takes --keep-layout out of the arguments.
-SaveLayout takeLayout(QStringList& args) {
-    return args.removeAll(QStringLiteral("--keep-layout")) > 0 ? SaveLayout::KeepFile
-                                                               : SaveLayout::Standard;
+const OptionSpec kCommonOptions[] = {kLanguage, kHelp, kVersion, kEndOfOptions};
+
+std::string usage() {
+    std::string text = "Usage:\n";
+    text += usageLine("[FILE]", "start the editor, with FILE open");
+    text += usageLine("FILE --screenshot PNG", "open FILE, save a picture of the window, quit");
+    for (const Command& command : commands()) {
+        text += usageLine(command.synopsis, command.summary);
+    }
+    text += usageLine("help [COMMAND]", "print the help of COMMAND");
+    text += usageLine("--version", "print the version");
+    text += usageLine("--help", "print this help");
+    text += "\nEvery command takes these options:\n" + optionLines(kCommonOptions);
+    text +=
+        "\n"
+        "check prints one line per suspicious value: file, car, parameter, error, separated by\n"
+        "tabs. Exit status: 0 nothing found, 1 values listed, 2 a file could not be read.\n"
+        "The files are never changed by check. import reports the suspicious values of the\n"
+        "added lines the same way on standard error and then exits with 1; export exits\n"
+        "with 1 when a named vehicle is not in the file. A wrong command line gets one\n"
+        "line on standard error and exit status 2.\n"
+        "--keep-layout leaves every line of the file as it stands and in its place, rewrites\n"
+        "only the lines of vehicles that changed, adds new vehicles after the last one, and\n"
+        "adds no header: a file saved unchanged keeps its bytes.\n";
+    return text;
 }
 
-int runFormat(const QStringList& arguments) {
-    QStringList args = arguments;
-    const SaveLayout layout = takeLayout(args);
-    QString input;
-    QString output;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("-o")) {
-            if (i + 1 >= args.size()) {
-                reportUsage("-o needs a file name");
-                return Failed;
-            }
-            output = args[++i];
-        } else if (input.isEmpty()) {
-            input = args[i];
-        } else {
-            reportUsage("format takes one file");
-            return Failed;
-        }
-    }
-    if (input.isEmpty()) {
-        reportUsage("format needs a file");
-        return Failed;
-    }
-    const auto table = loadLanguage(QString());
-    if (!table) {
-        return Failed;
-    }
-    const auto opened = openAsEditorDoes(input, *table);
-    if (!opened) {
-        return Failed;
-    }
-    return saveAsEditorDoes(*opened, output.isEmpty() ? input : output, *table, layout);
+std::string commandHelp(const Command& command) {
+    std::vector<OptionSpec> options = command.options;
+    options.insert(options.end(), {kHelp, kVersion, kEndOfOptions});
+    return std::string("Usage: wendrake ") + command.synopsis + "\n\n" + command.description +
+           "\nOptions:\n" + optionLines(options);
 }
 
-// Splits "FILE... [-o OUT] NAME..." style arguments: `-o` takes the next one.
-struct FilesAndOutput {
-    QStringList files;
-    QString output;
-    bool valid = true;
-};
-
-FilesAndOutput splitOutput(const QStringList& args) {
-    FilesAndOutput parsed;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("-o")) {
-            if (i + 1 >= args.size() || !parsed.output.isEmpty()) {
-                parsed.valid = false;
-                return parsed;
-            }
-            parsed.output = args[++i];
-        } else {
-            parsed.files << args[i];
-        }
-    }
-    return parsed;
-}
-
-int writeOrReport(const QString& target, std::string_view text) {
-    const FileResult written = writeFileAtomically(target, text);
-    if (!written.ok) {
-        reportFailure(target, errorNotice(written.code, written.description));
-        return Failed;
-    }
+int printVersion() {
+    writeOut(stdout, "Wendrake " + std::string(kProgramVersion) + "\n");
     return Clean;
 }
 
-// A handling file opened as the editor opens it; export and import work on
-// handling files only.
-std::unique_ptr<DocumentSession> openHandlingFile(const QString& path,
-                                                  const LanguageTable& language) {
-    auto opened = openAsEditorDoes(path, language);
-    if (opened && opened->kind() != DataFileKind::Handling) {
-        reportFailure(path, QStringLiteral("Error: Filetype unknown!"));
-        return nullptr;
-    }
-    return opened;
+// One line, and the exit status of a wrong command line.
+int reportProblem(const QString& problem, const char* seeAlso) {
+    writeOut(stderr, "wendrake: " + localBytes(problem) + " (see " + seeAlso + ")\n");
+    return Failed;
 }
 
-int runExport(const QStringList& args) {
-    const FilesAndOutput parsed = splitOutput(args);
-    if (!parsed.valid || parsed.output.isEmpty() || parsed.files.size() < 2) {
-        reportUsage("export needs a handling file, -o OUT and at least one vehicle name");
+int runCommand(const Command& command, std::span<const Argument> words) {
+    std::vector<OptionSpec> table = command.options;
+    table.insert(table.end(), {kHelp, kVersion});
+    const ParsedArguments args = parseArguments(words, table);
+    const std::string seeAlso = std::string("wendrake help ") + command.name;
+    const QString name = QString::fromLatin1(command.name);
+    if (!args.problem.isEmpty()) {
+        return reportProblem(name + QStringLiteral(": ") + args.problem, seeAlso.c_str());
+    }
+    if (args.has("--help")) {
+        writeOut(stdout, commandHelp(command));
+        return Clean;
+    }
+    if (args.has("--version")) {
+        return printVersion();
+    }
+    if (args.operands.size() < command.fewestOperands) {
+        return reportProblem(name + QLatin1Char(' ') + QLatin1String(command.tooFew),
+                             seeAlso.c_str());
+    }
+    if (args.operands.size() > command.mostOperands) {
+        return reportProblem(name + QStringLiteral(": unexpected argument ") +
+                                 args.operands[command.mostOperands].text,
+                             seeAlso.c_str());
+    }
+    if (name == QLatin1String("export") && !args.has("-o")) {
+        return reportProblem(QStringLiteral("export needs -o OUT"), seeAlso.c_str());
+    }
+    const auto language = loadLanguage(args.value("--lang"));
+    if (!language) {
         return Failed;
     }
-    const auto table = loadLanguage(QString());
-    if (!table) {
-        return Failed;
-    }
-    const QString handling = parsed.files.first();
-    const auto opened = openHandlingFile(handling, *table);
-    if (!opened) {
-        return Failed;
-    }
-    const EditorDocument& document = opened->document();
-    const std::unordered_set<std::string_view> listed(document.Autos.entries().begin(),
-                                                      document.Autos.entries().end());
-    std::vector<std::string> names;
-    for (const QString& name : parsed.files.mid(1)) {
-        names.push_back(toBytes(name));
-        if (!listed.contains(names.back())) {
-            writeOut(stderr, "wendrake: no vehicle named " + names.back() + " in " +
-                                 localBytes(handling) + "\n");
-        }
-    }
-    return writeOrReport(parsed.output, BuildExchangeFile(document.HandlingRecords, names,
-                                                          document.Author, document.Date));
+    return command.run(args, *language);
 }
 
-int runImport(const QStringList& arguments) {
-    QStringList args = arguments;
-    const SaveLayout layout = takeLayout(args);
-    const ImportPolicy policy = args.removeAll(QStringLiteral("--replace")) > 0
-                                    ? ImportPolicy::Replace
-                                    : ImportPolicy::KeepBoth;
-    const FilesAndOutput parsed = splitOutput(args);
-    if (!parsed.valid || parsed.files.size() < 2) {
-        reportUsage("import needs a handling file and at least one exchange file");
-        return Failed;
+int runHelp(std::span<const Argument> words) {
+    if (words.empty()) {
+        writeOut(stdout, usage());
+        return Clean;
     }
-    const auto table = loadLanguage(QString());
-    if (!table) {
-        return Failed;
+    const Command* command = findCommand(words.front().text);
+    if (!command) {
+        return reportProblem(QStringLiteral("help: no command named ") + words.front().text,
+                             "wendrake --help");
     }
-    const QString handling = parsed.files.first();
-    auto opened = openHandlingFile(handling, *table);
-    if (!opened) {
-        return Failed;
+    if (words.size() > 1) {
+        return reportProblem(QStringLiteral("help: unexpected argument ") + words[1].text,
+                             "wendrake --help");
     }
-    DocumentSession& session = *opened;
-    const HandlingReadTexts texts = HandlingReadTexts::fromLanguage(*table);
-    // The reading's own rows are check's business: only the rows of the
-    // imported lines are reported.
-    const std::size_t rowsBefore = session.document().Errors.size();
-    bool rowsReported = false;
-    for (const QString& exchange : parsed.files.mid(1)) {
-        const FileBytes read = readFileBytes(exchange);
-        if (!read.result.ok) {
-            reportFailure(exchange, errorNotice(read.result.code, read.result.description));
-            return Failed;
+    writeOut(stdout, commandHelp(*command));
+    return Clean;
+}
+
+// The words of the window: [FILE] [--screenshot PNG], or the help or the
+// version. A word that names neither a command nor a file is a mistake
+// (a misspelt command, most often), not a file for the window to open.
+struct WindowWords {
+    WindowRequest request;
+    bool help = false;
+    bool version = false;
+    QString problem;
+};
+
+WindowWords parseWindowWords(std::span<const Argument> words) {
+    static const OptionSpec table[] = {{"--screenshot", nullptr, "PNG", ""}, kHelp, kVersion};
+    const ParsedArguments args = parseArguments(words, table);
+    WindowWords parsed;
+    parsed.help = args.has("--help");
+    parsed.version = args.has("--version");
+    if (!args.problem.isEmpty()) {
+        parsed.problem = args.problem;
+    } else if (args.operands.size() > 1) {
+        parsed.problem = QStringLiteral("unexpected argument ") + args.operands[1].text;
+    } else if (!args.operands.empty()) {
+        parsed.request.file = args.operands.front().text;
+        if (!parsed.help && !parsed.version && !QFileInfo(parsed.request.file).isFile()) {
+            parsed.problem =
+                parsed.request.file + QStringLiteral(" is neither a command nor a file");
         }
-        const ImportResult imported =
-            session.importVehicles(read.bytes, texts, table->text(Text::TooManyVehicles), policy);
-        if (imported.failure) {
-            reportFailure(exchange, readFailureNotice(*imported.failure));
-            return Failed;
-        }
-        const auto firstRow =
-            std::max(rowsBefore, static_cast<std::size_t>(imported.firstErrorRow));
-        writeRows(stderr, exchange, session.document().Errors, firstRow);
-        rowsReported = rowsReported || session.document().Errors.size() > firstRow;
     }
-    const int status = saveAsEditorDoes(session, parsed.output.isEmpty() ? handling : parsed.output,
-                                        *table, layout);
-    return status == Clean && rowsReported ? RowsFound : status;
+    parsed.request.screenshot = args.value("--screenshot");
+    return parsed;
+}
+
+bool isCommandWord(const QString& word) {
+    return word == QLatin1String("help") || findCommand(word) != nullptr;
 }
 
 }  // namespace
 
-bool isCommandLineRequest(const QStringList& arguments) {
-    if (arguments.size() < 2) {
-        return false;
+std::optional<WindowRequest> windowRequest(const QByteArrayList& arguments) {
+    const Arguments words = argumentsFromBytes(arguments.mid(1));
+    if (!words.empty() && isCommandWord(words.front().text)) {
+        return std::nullopt;
     }
-    static const QStringList commands = {
-        QStringLiteral("check"),  QStringLiteral("format"),    QStringLiteral("export"),
-        QStringLiteral("import"), QStringLiteral("--version"), QStringLiteral("--help"),
-        QStringLiteral("-h"),     QStringLiteral("-v"),
-    };
-    return commands.contains(arguments.at(1));
+    const WindowWords parsed = parseWindowWords(words);
+    if (parsed.help || parsed.version || !parsed.problem.isEmpty()) {
+        return std::nullopt;
+    }
+    return parsed.request;
 }
 
-int runCommandLine(const QStringList& arguments) {
-    const QString command = arguments.value(1);
-    const QStringList rest = arguments.mid(2);
-    if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
-        writeOut(stdout, "Wendrake " + std::string(kProgramVersion) + "\n");
+int runCommandLine(const QByteArrayList& arguments) {
+    const Arguments words = argumentsFromBytes(arguments.mid(1));
+    const std::span<const Argument> rest =
+        words.empty() ? std::span<const Argument>() : std::span(words).subspan(1);
+    if (!words.empty() && words.front().text == QLatin1String("help")) {
+        return runHelp(rest);
+    }
+    if (const Command* command = words.empty() ? nullptr : findCommand(words.front().text)) {
+        return runCommand(*command, rest);
+    }
+    const WindowWords parsed = parseWindowWords(words);
+    if (!parsed.problem.isEmpty()) {
+        return reportProblem(parsed.problem, "wendrake --help");
+    }
+    if (parsed.help) {
+        writeOut(stdout, usage());
         return Clean;
     }
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        writeOut(stdout, kUsage);
-        return Clean;
+    if (parsed.version) {
+        return printVersion();
     }
-    if (command == QLatin1String("check")) {
-        return runCheck(rest);
-    }
-    if (command == QLatin1String("export")) {
-        return runExport(rest);
-    }
-    if (command == QLatin1String("import")) {
-        return runImport(rest);
-    }
-    return runFormat(rest);
+    return reportProblem(QStringLiteral("these arguments start the window"), "wendrake --help");
 }
 
 }  // namespace wendrake

@@ -1,15 +1,25 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
+#include <QString>
+#include <optional>
 
 namespace wendrake {
 
-// True when the arguments ask for a command that runs without a window
-// (check, format, --version, --help).
-bool isCommandLineRequest(const QStringList& arguments);
+// What the arguments ask of the window.
+struct WindowRequest {
+    QString file;        // to open; empty for none
+    QString screenshot;  // PNG to render the window into, then quit; empty for none
+};
 
-// Runs such a command; `arguments` start with the program name. Returns the
-// process exit status. Needs a QCoreApplication.
-int runCommandLine(const QStringList& arguments);
+// The window's request when the arguments (the program's own words, the
+// program name first) start the window; nothing when they are a command,
+// ask for the help or the version, or are wrong: runCommandLine answers
+// those without a window.
+std::optional<WindowRequest> windowRequest(const QByteArrayList& arguments);
+
+// Answers arguments that do not start the window; returns the process exit
+// status. Needs a QCoreApplication.
+int runCommandLine(const QByteArrayList& arguments);
 
 }  // namespace wendrake

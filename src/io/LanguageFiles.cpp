@@ -1,6 +1,7 @@
 #include "LanguageFiles.h"
 
 #include <QDir>
+#include <QLocale>
 
 #include "FileAccess.h"
 
@@ -56,6 +57,37 @@ QString startLanguage(const QStringList& languages, const QString& remembered) {
         return remembered;
     }
     return languages.isEmpty() ? QString() : languages.first();
+}
+
+QString localeLanguage(const QStringList& languages, const QString& localeName) {
+    // "de_DE.UTF-8@euro" names the language "de"; "C" and "POSIX" name none.
+    const QString code = localeName.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+    // The language's own locale: de_AT would call its language
+    // "Österreichisches Deutsch".
+    const QLocale::Language language = QLocale(code).language();
+    QStringList wanted;
+    if (!code.isEmpty() && language != QLocale::C) {
+        wanted << QLocale(language).nativeLanguageName() << QLocale::languageToString(language);
+    }
+    wanted << QStringLiteral("English");
+    for (const QString& name : wanted) {
+        for (const QString& listed : languages) {
+            if (listed.compare(name, Qt::CaseInsensitive) == 0) {
+                return listed;
+            }
+        }
+    }
+    return languages.isEmpty() ? QString() : languages.first();
+}
+
+QString messageLocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty()) {
+            return value;
+        }
+    }
+    return QString();
 }
 
 }  // namespace wendrake

@@ -22,6 +22,15 @@ FileResult loadLanguageFile(const QString& folder, const QString& name, Language
 // first listed; empty when none is listed.
 QString startLanguage(const QStringList& languages, const QString& remembered);
 
+// The language of a locale name as LANG gives it ("de_DE.UTF-8" gives
+// Deutsch): the listed language named by the locale's language in its own
+// tongue or in English, else English, else the first listed.
+QString localeLanguage(const QStringList& languages, const QString& localeName);
+
+// The locale that messages follow: the first of LC_ALL, LC_MESSAGES and
+// LANG that is set, as the C library takes it.
+QString messageLocaleName();
+
 // Text k of the language, as shown.
 inline QString languageText(const LanguageTable& table, int k) {
     const std::string& text = table.text(k);

@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include <QProcess>
+#include <QRegularExpression>
+#include <ranges>
 
 #include "support/WindowSession.h"
 #include "ui/frmExport.h"
@@ -15,6 +17,13 @@ struct Run {
     QByteArray out;
     QByteArray err;
 };
+
+using Environment = QMap<QString, QString>;
+
+// A handling line that reads without a row, after the vehicle's name.
+const QByteArray kValues =
+    " 12345.0 2.0 1.4 4.5 0.0 0.1 -0.2 70 1.1 0.8 0.5 5 120.0 20.0 R P 6.0 0.55 1 35.0 1.2 0.1 "
+    "0.2 1.0  25000 0.3 -0.2 0.5 0022 2 3\r\n";
 
 }  // namespace
 
@@ -74,7 +83,8 @@ class CommandLineTests : public QObject {
         QVERIFY(QDir(dir_.path()).mkpath("bin"));
         const QString link = dir_.filePath("bin/wendrake");
         QVERIFY(QFile::link(QStringLiteral(WENDRAKE_EXECUTABLE), link));
-        const Run result = run({"check", "--lang", "English", copy("handling/problems.cfg")}, link);
+        const Run result =
+            runAs(link, {"check", "--lang", "English", copy("handling/problems.cfg")});
         QCOMPARE(result.status, 1);
         QVERIFY2(result.out.contains("\tBAD_MASS\tMass (kg)\tMust be a number\n"),
                  result.err.constData());
@@ -119,10 +129,188 @@ class CommandLineTests : public QObject {
         QCOMPARE(failed.status, 2);
         QVERIFY(failed.err.startsWith(folder.toLocal8Bit() + ": Error: "));
         QVERIFY(QFileInfo(folder).isDir());
+    }
 
-        const Run usage = run({"format"});
-        QCOMPARE(usage.status, 2);
-        QVERIFY(usage.err.contains("Usage:"));
+    // A mistake on the command line gets one line on standard error and
+    // status 2, before any window or file is touched.
+    void badInvocationsGetOneLine_data() {
+        QTest::addColumn<QStringList>("args");
+        const QString plain = copy("handling/plain.cfg");
+        QTest::newRow("no command, no file") << QStringList{"bogus"};
+        QTest::newRow("a file that is not there") << QStringList{dir_.filePath("missing.cfg")};
+        QTest::newRow("unknown option alone") << QStringList{"--bogus"};
+        QTest::newRow("unknown option for the window") << QStringList{plain, "--bogus"};
+        QTest::newRow("unknown option of check") << QStringList{"check", "--bogus", plain};
+        QTest::newRow("an option of another command") << QStringList{"check", "-o", "x", plain};
+        QTest::newRow("option without its value") << QStringList{"format", plain, "--lang"};
+        QTest::newRow("format without file") << QStringList{"format"};
+        QTest::newRow("format of two files") << QStringList{"format", plain, plain};
+        QTest::newRow("export without -o") << QStringList{"export", plain, "CAR"};
+        QTest::newRow("export without a name") << QStringList{"export", plain, "-o", "x.cfg"};
+        QTest::newRow("import without exchange file") << QStringList{"import", plain};
+        QTest::newRow("-o twice") << QStringList{"import", plain, plain, "-o", "a", "-o", "b"};
+        QTest::newRow("help of no command") << QStringList{"help", "bogus"};
+        QTest::newRow("unknown language") << QStringList{"check", "--lang", "Klingon", plain};
+    }
+
+    void badInvocationsGetOneLine() {
+        QFETCH(QStringList, args);
+        const QByteArray before = contents(dir_.filePath("plain.cfg"));
+        const Run result = run(args);
+        QCOMPARE(result.status, 2);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY2(result.err.startsWith("wendrake: ") && result.err.count('\n') == 1,
+                 result.err.constData());
+        QCOMPARE(contents(dir_.filePath("plain.cfg")), before);
+        QVERIFY(!QFileInfo::exists(dir_.filePath("x.cfg")) &&
+                !QFileInfo::exists(dir_.filePath("a")));
+    }
+
+    void helpVersionAndDoubleDashEverywhere_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("help") << QStringList{"help"} << 0 << QByteArray("Usage:\n");
+        QTest::newRow("help check") << QStringList{"help", "check"} << 0
+                                    << QByteArray("wendrake check [--lang NAME] FILE...");
+        QTest::newRow("--help of import")
+            << QStringList{"import", "--help"} << 0 << QByteArray("wendrake import ");
+        QTest::newRow("-h of export")
+            << QStringList{"export", "-h"} << 0 << QByteArray("wendrake export ");
+        QTest::newRow("--version of format")
+            << QStringList{"format", "--version"} << 0 << QByteArray("Wendrake 2.0.0\n");
+        QTest::newRow("--version of the window")
+            << QStringList{copy("handling/plain.cfg"), "-v"} << 0 << QByteArray("Wendrake 2.0.0\n");
+        copy("handling/problems.cfg", "-p.cfg");  // in the working folder
+        QTest::newRow("-- ends the options")
+            << QStringList{"check", "--lang", "English", "--", "-p.cfg"} << 1
+            << QByteArray("\tBAD_MASS\tMass (kg)\t");
+    }
+
+    void helpVersionAndDoubleDashEverywhere() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QByteArray, output);
+        const Run result = run(args);
+        QCOMPARE(result.status, status);
+        QVERIFY2(result.out.contains(output), result.out.constData());
+    }
+
+    // Every command answers in the language of --lang; without it, in the
+    // remembered one (checkReportsRowsAndNeverChangesTheFile), else in the
+    // locale's (LC_ALL, LC_MESSAGES, LANG, the first one set counts).
+    void everyCommandSpeaksTheChosenLanguage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("english");
+        QTest::addColumn<QByteArray>("german");
+        const QString shortIde = dir_.filePath("short.ide");
+        QVERIFY(writeBytes(shortIde, "cars\r\n1, m, t\r\nend\r\n"));
+        const QString shortLine = dir_.filePath("short-line.cfg");
+        QVERIFY(writeBytes(shortLine, "SHORT 1500.0 2.0\r\n"));
+        const QString out = dir_.filePath("language-out.cfg");
+        QTest::newRow("check") << QStringList{"check", copy("handling/problems.cfg")}
+                               << QByteArray("\tMass (kg)\t") << QByteArray("\tGewicht (kg)\t");
+        const QByteArray unreadableEnglish = "The file could not be opened";
+        const QByteArray unreadableGerman = "Die Datei konnte nicht geladen werden";
+        QTest::newRow("format") << QStringList{"format", shortIde} << unreadableEnglish
+                                << unreadableGerman;
+        QTest::newRow("export") << QStringList{"export", shortIde, "-o", out, "CAR"}
+                                << unreadableEnglish << unreadableGerman;
+        QTest::newRow("import") << QStringList{"import", copy("handling/plain.cfg"), shortLine,
+                                               "-o", out}
+                                << QByteArray("Wrong number of values")
+                                << QByteArray("Falsche Anzahl von Werten");
+    }
+
+    void everyCommandSpeaksTheChosenLanguage() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, english);
+        QFETCH(QByteArray, german);
+        QFile::remove(config_.filePath("Wendrake/Wendrake.conf"));  // no remembered language
+        const QStringList english_ = {"--lang", "English"};
+        const QStringList german_ = {"--lang", "Deutsch"};
+        const Environment de = {{"LANG", "de_DE.UTF-8"}};
+        const struct {
+            QStringList options;
+            Environment env;
+            QByteArray expected;
+        } choices[] = {
+            {english_, de, english},
+            {german_, {}, german},
+            {{}, {}, english},
+            {{}, de, german},
+            {{}, {{"LANG", "en_US.UTF-8"}, {"LC_ALL", "de_AT.UTF-8"}}, german},
+            {{}, {{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "C"}}, english},
+        };
+        for (const auto& choice : choices) {
+            QStringList withOptions = args;
+            for (const QString& option : choice.options | std::views::reverse) {
+                withOptions.insert(1, option);
+            }
+            const Run result = run(withOptions, choice.env);
+            const QByteArray said = result.out + result.err;
+            QVERIFY2(said.contains(choice.expected),
+                     (withOptions.join(' ') + " said: " + said).toLocal8Bit().constData());
+        }
+    }
+
+    // Names are bytes of the file: one typed in a UTF-8 terminal is found by
+    // its Latin-1 bytes, one passed as the file's own bytes as it is. A name
+    // the file does not hold makes the status 1.
+    void exportFindsNamesInBothSpellings_data() {
+        QTest::addColumn<QByteArray>("name");  // a printf format
+        QTest::addColumn<int>("status");
+        QTest::newRow("typed in UTF-8") << QByteArray("K\\303\\204FER") << 0;
+        QTest::newRow("the file's own byte") << QByteArray("K\\304FER") << 0;
+        QTest::newRow("not in the file") << QByteArray("KAEFER") << 1;
+    }
+
+    void exportFindsNamesInBothSpellings() {
+#ifdef Q_OS_WIN
+        QSKIP("needs a POSIX shell to pass bytes that are not UTF-8");
+#endif
+        QFETCH(QByteArray, name);
+        QFETCH(int, status);
+        const QString handling = dir_.filePath("eight-bit.cfg");
+        QVERIFY(writeBytes(handling, "CAR" + kValues +
+                                         "K\xC4"
+                                         "FER" +
+                                         kValues));
+        const QString out = dir_.filePath("exchange.cfg");
+        const Run result =
+            runAs("/bin/sh", {"-c", "exec \"$0\" export \"$1\" -o \"$2\" CAR \"$(printf \"$3\")\"",
+                              WENDRAKE_EXECUTABLE, handling, out, name});
+        QCOMPARE(result.status, status);
+        QCOMPARE(contents(out).contains("\r\nK\xC4"
+                                        "FER "),
+                 status == 0);
+        QVERIFY(contents(out).contains("\r\nCAR "));
+        QCOMPARE(result.err.isEmpty(), status == 0);
+    }
+
+    // The manual page describes everything --help offers.
+    void manPageNamesEveryCommandAndOption() {
+        QFile page(QStringLiteral(WENDRAKE_MAN_PAGE));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString manual = QString::fromUtf8(page.readAll()).replace("\\-", "-");
+        const QString help = QString::fromUtf8(run({"--help"}).out);
+        QStringList named;
+        for (const auto& match :
+             QRegularExpression("^  wendrake ([a-z]+)", QRegularExpression::MultilineOption)
+                 .globalMatch(help)) {
+            named << match.captured(1);
+        }
+        for (const auto& match :
+             QRegularExpression("(?<![\\w-])--?[a-z][a-z-]*").globalMatch(help)) {
+            named << match.captured(0);
+        }
+        named.removeDuplicates();
+        QVERIFY(named.size() > 10);
+        for (const QString& word : named) {
+            const QRegularExpression inManual("(?<![\\w-])" + QRegularExpression::escape(word) +
+                                              "(?![\\w-])");
+            QVERIFY2(manual.contains(inManual), qPrintable(word));
+        }
     }
 
     // Keeping the layout, format leaves an unchanged file's bytes, and import
@@ -191,14 +379,23 @@ class CommandLineTests : public QObject {
     }
 
   private:
-    Run run(const QStringList& args, const QString& program = QStringLiteral(WENDRAKE_EXECUTABLE)) {
+    Run run(const QStringList& args, const Environment& extra = {}) {
+        return runAs(QStringLiteral(WENDRAKE_EXECUTABLE), args, extra);
+    }
+    // Without a display, and in the C locale unless `extra` sets one.
+    Run runAs(const QString& program, const QStringList& args, const Environment& extra = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", config_.path());
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANG", "LC_ALL",
+                                 "LC_MESSAGES", "LANGUAGE"}) {
             env.remove(name);
         }
+        for (auto it = extra.begin(); it != extra.end(); ++it) {
+            env.insert(it.key(), it.value());
+        }
         process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir_.path());
         process.start(program, args);
         if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
             return {};
