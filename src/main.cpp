@@ -25,9 +25,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wendrake"));
     QApplication::setApplicationDisplayName(QStringLiteral("Wendrake"));
-    // Ties the windows to the installed menu entry wendrake.desktop: Wayland
-    // desktops take the icon and name in the task bar from it.
-    QApplication::setDesktopFileName(QStringLiteral("wendrake"));
+    // Ties the windows to the installed menu entry org.wendrake.Wendrake.desktop:
+    // Wayland desktops take the icon and name in the task bar from it.
+    QApplication::setDesktopFileName(QStringLiteral("org.wendrake.Wendrake"));
     wendrake::QtDesktop desktop;
     desktop.setUnattended(!options->screenshot.isEmpty());
     wendrake::frmMain window(desktop, wendrake::programFolder());

@@ -1,7 +1,14 @@
 # What `cpack` needs to build wendrake_<version>_<arch>.deb (scripts/package).
 
-set(WENDRAKE_PACKAGE_MAINTAINER "Wendrake <https://wendrake.org/>"
-    CACHE STRING "The Maintainer field of the Debian package")
+# Debian wants a name and a mail address here, and the same in the changelog.
+set(WENDRAKE_PACKAGE_MAINTAINER "Wendrake <packages@wendrake.org>"
+    CACHE STRING "The Maintainer field of the Debian package: name <mail address>")
+# Build folders configured before the field had a mail address keep the old
+# default in their cache, which dpkg and lintian refuse.
+if(WENDRAKE_PACKAGE_MAINTAINER STREQUAL "Wendrake <https://wendrake.org/>")
+    set(WENDRAKE_PACKAGE_MAINTAINER "Wendrake <packages@wendrake.org>"
+        CACHE STRING "The Maintainer field of the Debian package: name <mail address>" FORCE)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wendrake)
@@ -12,7 +19,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": that section is for the games themselves, installed in
+# /usr/games; the menu entry still lists Wendrake under Games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://wendrake.org/)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Editor for the vehicle data files of the game Zerrin

@@ -3,9 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "model/ProgramVersion.h"
+
 namespace wendrake {
 
-inline constexpr std::string_view kProgramVersion = "2.0.0";
 inline constexpr std::string_view kHomepage = "https://wendrake.org/";
 
 // The two comment lines every saved file starts with, each ending in CR LF.

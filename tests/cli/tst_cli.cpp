@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "model/ProgramVersion.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <ranges>
@@ -11,6 +13,11 @@ using namespace wendrake;
 using namespace wendrake::testing;
 
 namespace {
+
+// What --version prints.
+QByteArray versionLine() {
+    return "Wendrake " + QByteArray(kProgramVersion.data(), kProgramVersion.size()) + "\n";
+}
 
 struct Run {
     int status = -1;
@@ -34,7 +41,7 @@ class CommandLineTests : public QObject {
     void versionAndHelp() {
         const Run version = run({"--version"});
         QCOMPARE(version.status, 0);
-        QCOMPARE(version.out, QByteArray("Wendrake 2.0.0\n"));
+        QCOMPARE(version.out, versionLine());
         const Run help = run({"--help"});
         QCOMPARE(help.status, 0);
         for (const char* command :
@@ -115,7 +122,9 @@ class CommandLineTests : public QObject {
         const QString plain = copy("handling/plain.cfg");
         QCOMPARE(run({"format", plain}).status, 0);
         const QByteArray formatted = contents(plain);
-        QVERIFY(formatted.startsWith("; File created with Wendrake V2.0.0\r\n"));
+        QVERIFY(formatted.startsWith("; File created with Wendrake V" +
+                                     QByteArray(kProgramVersion.data(), kProgramVersion.size()) +
+                                     "\r\n"));
 
         const QString lfOnly = copy("handling/lf_only.cfg");
         const QString out = dir_.filePath("out.cfg");
@@ -178,9 +187,9 @@ class CommandLineTests : public QObject {
         QTest::newRow("-h of export")
             << QStringList{"export", "-h"} << 0 << QByteArray("wendrake export ");
         QTest::newRow("--version of format")
-            << QStringList{"format", "--version"} << 0 << QByteArray("Wendrake 2.0.0\n");
+            << QStringList{"format", "--version"} << 0 << versionLine();
         QTest::newRow("--version of the window")
-            << QStringList{copy("handling/plain.cfg"), "-v"} << 0 << QByteArray("Wendrake 2.0.0\n");
+            << QStringList{copy("handling/plain.cfg"), "-v"} << 0 << versionLine();
         copy("handling/problems.cfg", "-p.cfg");  // in the working folder
         QTest::newRow("-- ends the options")
             << QStringList{"check", "--lang", "English", "--", "-p.cfg"} << 1

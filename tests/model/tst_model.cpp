@@ -7,6 +7,7 @@
 #include "model/HandlingBuilder.h"
 #include "model/HandlingReader.h"
 #include "model/Numeric.h"
+#include "model/ProgramVersion.h"
 #include "model/TextLines.h"
 #include "model/VehicleDefFile.h"
 #include "model/VehicleImport.h"
@@ -18,10 +19,11 @@ using namespace wendrake::testing;
 
 namespace {
 
-const std::string kHandlingHeader =
-    "; File created with Wendrake V2.0.0\r\n; Homepage: https://wendrake.org/\r\n";
-const std::string kHeader =
-    "# File created with Wendrake V2.0.0\r\n# Homepage: https://wendrake.org/\r\n";
+const std::string kHandlingHeader = "; File created with Wendrake V" +
+                                    std::string(kProgramVersion) +
+                                    "\r\n; Homepage: https://wendrake.org/\r\n";
+const std::string kHeader = "# File created with Wendrake V" + std::string(kProgramVersion) +
+                            "\r\n# Homepage: https://wendrake.org/\r\n";
 const CarColourReadTexts kColourTexts{"too few in line ", "not a number in line "};
 constexpr int kHandling = static_cast<int>(DataFileKind::Handling);
 constexpr int kVehicleDefs = static_cast<int>(DataFileKind::VehicleDefs);

@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 
+#include "model/ProgramVersion.h"
 #include "support/WindowSession.h"
 
 using namespace wendrake;
@@ -17,7 +18,7 @@ class MainWindowTests : public QObject {
     void startWritesItsSettingsAndNeedsALanguage() {
         Session s;
         QCOMPARE(s.desktop.settings.value("Exe/Path"), kLanguages);
-        QCOMPARE(s.desktop.settings.value("Exe/Version"), QStringLiteral("2.0.0"));
+        QCOMPARE(s.desktop.settings.value("Exe/Version"), QString::fromLatin1(kProgramVersion));
         QVERIFY(!s.window.cmdSave->isEnabled());
 
         QTemporaryDir empty;
