@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times Wendrake on generated files and reports the figures (run by bench/run).
 
     bench/measure.py --bin BUILD/bin --work DIR [--sizes 1000 4000 ...] [--reps R]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one operation of the real main window, offscreen, on a given file.
 //
 //   wendrake_bench OPERATION FILE [EXCHANGE] [--reps R]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a document names a version of Wendrake other than the one of
 # project(), so that a new version cannot ship with a manual that still
 # shows the old one.

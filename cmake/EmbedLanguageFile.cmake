@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Turns a language file into C++ for the model library: a header with the
 # number of texts the file holds and a source with the file's bytes, so that
 # the program carries the texts of one language whatever lies beside it.

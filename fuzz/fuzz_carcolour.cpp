@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The car colour reader on any bytes: no crash, a palette numbered in order
 // and colour pairs that are whole pairs.
 #include <cstddef>

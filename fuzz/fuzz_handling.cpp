@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handling reader on any bytes: no crash, and every record as the writer
 // needs it, one value per field that reads back as that one value.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing any bytes into the sample handling file: a refused import changes
 // nothing; an accepted one only adds records (or, replacing, puts them in the
 // places of records of the same names), lists one entry per record as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language file reader on any bytes: no crash, and a table that holds
 // UTF-8 whose only CRs are those of line breaks.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A handling file opened, saved and opened again holds the same records and
 // vehicle list, also after every record was edited; saving twice writes the
 // same bytes.

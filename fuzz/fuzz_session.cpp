@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the player did not change does not change. A file (a sample, a test
 // file, or the input's own bytes) is opened through the session, edited at
 // random as a player could (values, names, flags, author and date, colours

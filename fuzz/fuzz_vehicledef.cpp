@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default.ide reader on any bytes: no crash, and values the writer can
 // put back between its commas.
 #include <cstddef>

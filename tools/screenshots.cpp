@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the README's pictures of the real windows, offscreen:
 //   wendrake_screenshots OUTDIR SAMPLES_FOLDER FILE_WITH_PROBLEMS
 // Run it through scripts/screenshots, which gives it a settings folder of its

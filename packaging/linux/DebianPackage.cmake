@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cpack` needs to build wendrake_<version>_<arch>.deb (scripts/package).
 
 # Debian wants a name and a mail address here, and the same in the changelog.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 #
 # The installed program on its own. scripts/test sources this file and calls

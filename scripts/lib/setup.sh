@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 #
 # What scripts/run and scripts/test share: install the Debian packages the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MemoryUse.h"
 
 #include <cstdlib>  // defines __GLIBC__ on systems with the GNU C library

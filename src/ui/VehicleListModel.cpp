@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "VehicleListModel.h"
 
 #include "io/LanguageFiles.h"
