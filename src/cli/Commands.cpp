@@ -159,10 +159,8 @@ std::optional<LanguageTable> loadLanguage(const QString& requested) {
     }
     QString name = requested;
     if (name.isEmpty()) {
-        name = readSetting(QStringLiteral("Settings"), QStringLiteral("Language"));
-        if (!languages.contains(name)) {
-            name = localeLanguage(languages, messageLocaleName());
-        }
+        name = startLanguage(languages,
+                             readSetting(QStringLiteral("Settings"), QStringLiteral("Language")));
     } else if (!languages.contains(name)) {
         writeOut(stderr, "wendrake: unknown language \"" + localBytes(name) + "\"; available: " +
                              localBytes(languages.join(QStringLiteral(", "))) + "\n");

@@ -57,7 +57,7 @@ QString startLanguage(const QStringList& languages, const QString& remembered) {
     if (languages.contains(remembered)) {
         return remembered;
     }
-    return languages.isEmpty() ? QString() : languages.first();
+    return languages.isEmpty() ? QString() : localeLanguage(languages, messageLocaleName());
 }
 
 QString localeLanguage(const QStringList& languages, const QString& localeName) {

@@ -19,8 +19,9 @@ QStringList listLanguages(const QString& folder);
 // table is unchanged.
 FileResult loadLanguageFile(const QString& folder, const QString& name, LanguageTable& table);
 
-// The language to start with: the remembered one when it is listed, else the
-// first listed; empty when none is listed.
+// The language to start with, in the window and on the command line alike:
+// the remembered one when it is listed, else the one of the user's locale
+// (see localeLanguage); empty when none is listed.
 QString startLanguage(const QStringList& languages, const QString& remembered);
 
 // The language of a locale name as LANG gives it ("de_DE.UTF-8" gives

@@ -30,6 +30,32 @@ class MainWindowTests : public QObject {
                  QStringList{"No language-file found! Please reinstall the application."});
     }
 
+    // Without a remembered language the first start speaks the language of
+    // the user's locale, as the command line does.
+    void firstStartFollowsTheLocale_data() {
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("German") << QByteArray("de_AT.UTF-8") << "Deutsch";
+        QTest::newRow("English") << QByteArray("en_GB.UTF-8") << "English";
+        QTest::newRow("any other") << QByteArray("fr_FR.UTF-8") << "English";
+    }
+
+    void firstStartFollowsTheLocale() {
+        QFETCH(QByteArray, locale);
+        QFETCH(QString, language);
+        const QByteArray before = qgetenv("LC_ALL");
+        qputenv("LC_ALL", locale);
+        ScriptedDesktop desktop;
+        frmMain window(desktop, kLanguages);
+        QVERIFY(window.start());
+        if (before.isEmpty()) {
+            qunsetenv("LC_ALL");
+        } else {
+            qputenv("LC_ALL", before);
+        }
+        QCOMPARE(window.cmbSprache->currentText(), language);
+    }
+
     void openFillsTheWindowAndRemembersTheChoice() {
         Session s;
         s.window.cmdOpen_Click();  // cancelled
