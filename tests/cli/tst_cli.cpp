@@ -5,7 +5,6 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <ranges>
 
 #include "support/WindowSession.h"
 #include "ui/frmExport.h"
@@ -254,8 +253,8 @@ class CommandLineTests : public QObject {
         };
         for (const auto& choice : choices) {
             QStringList withOptions = args;
-            for (const QString& option : choice.options | std::views::reverse) {
-                withOptions.insert(1, option);
+            for (qsizetype k = choice.options.size(); k-- > 0;) {
+                withOptions.insert(1, choice.options[k]);
             }
             const Run result = run(withOptions, choice.env);
             const QByteArray said = result.out + result.err;
