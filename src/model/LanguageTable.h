@@ -86,6 +86,19 @@ inline constexpr int ForeignCharacterRefused = 194;
 inline constexpr int SeparatorsLeftOut = 195;
 inline constexpr int Blanks = 196;
 inline constexpr int ListOr = 197;
+// Menu titles and items; "&" marks the mnemonic letter.
+inline constexpr int FileMenu = 198;
+inline constexpr int HelpMenu = 199;
+inline constexpr int OpenItem = 200;
+inline constexpr int SaveItem = 201;
+inline constexpr int SaveAsItem = 202;
+inline constexpr int BackupItem = 203;
+inline constexpr int RevertItem = 204;
+inline constexpr int ImportItem = 205;
+inline constexpr int ExportItem = 206;
+inline constexpr int QuitItem = 207;
+inline constexpr int ManualItem = 208;
+inline constexpr int AboutItem = 209;
 }  // namespace Text
 
 }  // namespace wendrake

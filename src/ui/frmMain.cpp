@@ -8,10 +8,12 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListView>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyleFactory>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "io/LanguageFiles.h"
@@ -24,7 +26,7 @@ namespace wendrake {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Zerrin PC-Version - CAR-Editor");
+const QString kProgramName = QStringLiteral("Wendrake");
 const QString kWindowSection = QStringLiteral("Window");
 const QString kGeometryKey = QStringLiteral("Geometry");
 
@@ -34,8 +36,28 @@ Widget* named(Widget* widget, const char* name) {
     return widget;
 }
 
-QPushButton* button(const char* name, const char* designText) {
-    return named(new QPushButton(QString::fromUtf8(designText)), name);
+// The desktop theme's icon, or Qt's own where the theme has none.
+QIcon themeIcon(const QWidget* window, const char* themeName, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(themeName),
+                            window->style()->standardIcon(fallback));
+}
+
+QAction* command(QWidget* window, const char* name, const QIcon& icon) {
+    auto* action = named(new QAction(icon, QString(), window), name);
+    // Enabled and disabled with the window's state, never by a focused page.
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
+// The desktop's keys for a standard command; where the desktop has none
+// (Save As and Quit have none on some), the common ones, so that every
+// command has a key.
+void setStandardKeys(QAction* action, QKeySequence::StandardKey key, const char* fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty() && fallback != nullptr) {
+        keys.append(QKeySequence(QString::fromLatin1(fallback)));
+    }
+    action->setShortcuts(keys);
 }
 
 QGroupBox* frame(const char* name, const char* designText, QWidget* content) {
@@ -79,25 +101,68 @@ frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
 
 frmMain::~frmMain() = default;
 
+void frmMain::buildActions() {
+    openAction =
+        command(this, "openAction", themeIcon(this, "document-open", QStyle::SP_DialogOpenButton));
+    saveAction =
+        command(this, "saveAction", themeIcon(this, "document-save", QStyle::SP_DialogSaveButton));
+    saveAsAction = command(this, "saveAsAction",
+                           themeIcon(this, "document-save-as", QStyle::SP_DialogSaveButton));
+    backupAction =
+        command(this, "backupAction", themeIcon(this, "edit-copy", QStyle::SP_DriveHDIcon));
+    revertAction =
+        command(this, "revertAction", themeIcon(this, "document-revert", QStyle::SP_BrowserReload));
+    importAction =
+        command(this, "importAction", themeIcon(this, "document-import", QStyle::SP_ArrowDown));
+    exportAction =
+        command(this, "exportAction", themeIcon(this, "document-export", QStyle::SP_ArrowUp));
+    quitAction = command(this, "quitAction",
+                         themeIcon(this, "application-exit", QStyle::SP_DialogCloseButton));
+    manualAction = command(this, "manualAction",
+                           themeIcon(this, "help-contents", QStyle::SP_DialogHelpButton));
+    aboutAction = command(this, "aboutAction",
+                          themeIcon(this, "help-about", QStyle::SP_MessageBoxInformation));
+    setStandardKeys(openAction, QKeySequence::Open, "Ctrl+O");
+    setStandardKeys(saveAction, QKeySequence::Save, "Ctrl+S");
+    setStandardKeys(saveAsAction, QKeySequence::SaveAs, "Ctrl+Shift+S");
+    setStandardKeys(quitAction, QKeySequence::Quit, "Ctrl+Q");
+    setStandardKeys(manualAction, QKeySequence::HelpContents, "F1");
+    quitAction->setMenuRole(QAction::QuitRole);
+    aboutAction->setMenuRole(QAction::AboutRole);
+}
+
+void frmMain::buildMenusAndToolbar() {
+    fileMenu_ = menuBar()->addMenu(QString());
+    fileMenu_->addActions({openAction, saveAction, saveAsAction});
+    fileMenu_->addSeparator();
+    fileMenu_->addActions({backupAction, revertAction});
+    fileMenu_->addSeparator();
+    fileMenu_->addActions({importAction, exportAction});
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(quitAction);
+    helpMenu_ = menuBar()->addMenu(QString());
+    helpMenu_->addActions({manualAction, aboutAction});
+
+    auto* tools = named(addToolBar(QString()), "commandBar");
+    tools->setMovable(false);
+    tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    tools->addActions({openAction, saveAction, saveAsAction});
+    tools->addSeparator();
+    tools->addActions({backupAction, revertAction});
+    tools->addSeparator();
+    tools->addAction(manualAction);
+}
+
 void frmMain::buildWindow() {
-    setWindowTitle(kCaption);
+    setWindowTitle(kProgramName);
     setAcceptDrops(true);
 
-    cmdOpen = button("cmdOpen", "Lade Datei");
-    cmdSave = button("cmdSave", "Speichern");
-    cmdSaveAs = button("cmdSaveAs", "Speichern unter...");
-    cmdBackup = button("cmdBackup", "Erstelle Backup");
-    cmdUndo = button("cmdUndo", "Datei - Rückgängig");
-    cmdInfo = button("cmdInfo", "Info");
-    cmdHelp = button("cmdHelp", "Hilfe");
-    cmdEnde = button("cmdEnde", "Beenden");
+    buildActions();
+    buildMenusAndToolbar();
     chkKeepLayout =
         named(new QCheckBox(QStringLiteral("Aufbau der Datei beibehalten")), "chkKeepLayout");
     chkBackupFirst = named(new QCheckBox(QStringLiteral("Datei vor dem ersten Speichern sichern")),
                            "chkBackupFirst");
-    cmdOpen->setShortcut(QKeySequence::Open);
-    cmdSave->setShortcut(QKeySequence::Save);
-    cmdSaveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
 
     cmbAutos = named(new QComboBox, "cmbAutos");
     // A list of 32767 names stays fast: it drops down as a list with a scroll
@@ -125,15 +190,6 @@ void frmMain::buildWindow() {
     SSTab3 = new ColourPages(session_, desktop_);
     errorWindow = new frmError(session_.document().Errors, this);
 
-    auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {cmdOpen, cmdSave, cmdSaveAs, cmdBackup, cmdUndo}) {
-        commands->addWidget(b);
-    }
-    commands->addStretch();
-    for (QPushButton* b : {cmdInfo, cmdHelp, cmdEnde}) {
-        commands->addWidget(b);
-    }
-
     FrameAutos->setMinimumWidth(230);
     FrameSprache->setMinimumWidth(230);
     auto* side = new QVBoxLayout;
@@ -155,8 +211,6 @@ void frmMain::buildWindow() {
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
-    layout->addLayout(commands);
-    // Under the save buttons: the row of buttons leaves no room beside them.
     auto* saveSettings = new QHBoxLayout;
     saveSettings->addWidget(chkKeepLayout);
     saveSettings->addWidget(chkBackupFirst);
@@ -169,18 +223,20 @@ void frmMain::buildWindow() {
 }
 
 void frmMain::connectHandlers() {
-    connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
-    connect(cmdSaveAs, &QPushButton::clicked, this, &frmMain::cmdSaveAs_Click);
-    connect(cmdBackup, &QPushButton::clicked, this, &frmMain::cmdBackup_Click);
-    connect(cmdUndo, &QPushButton::clicked, this, &frmMain::cmdUndo_Click);
+    connect(openAction, &QAction::triggered, this, &frmMain::cmdOpen_Click);
+    connect(saveAction, &QAction::triggered, this, &frmMain::cmdSave_Click);
+    connect(saveAsAction, &QAction::triggered, this, &frmMain::cmdSaveAs_Click);
+    connect(backupAction, &QAction::triggered, this, &frmMain::cmdBackup_Click);
+    connect(revertAction, &QAction::triggered, this, &frmMain::cmdUndo_Click);
+    connect(importAction, &QAction::triggered, this, &frmMain::cmdImportCar_Click);
+    connect(exportAction, &QAction::triggered, this, &frmMain::cmdExportCar_Click);
+    connect(quitAction, &QAction::triggered, this, &frmMain::cmdEnde_Click);
+    connect(manualAction, &QAction::triggered, this, &frmMain::cmdHelp_Click);
+    connect(aboutAction, &QAction::triggered, this, &frmMain::cmdInfo_Click);
     connect(chkKeepLayout, &QCheckBox::toggled, this,
             [this](bool keep) { files_.setKeepsLayout(keep); });
     connect(chkBackupFirst, &QCheckBox::toggled, this,
             [this](bool backup) { files_.setBacksUpFirst(backup); });
-    connect(cmdInfo, &QPushButton::clicked, this, &frmMain::cmdInfo_Click);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
-    connect(cmdEnde, &QPushButton::clicked, this, &frmMain::cmdEnde_Click);
     connect(SSTab1->cmdImportCar, &QPushButton::clicked, this, &frmMain::cmdImportCar_Click);
     connect(SSTab1->cmdExportCar, &QPushButton::clicked, this, &frmMain::cmdExportCar_Click);
     connect(cmbAutos, &QComboBox::currentIndexChanged, this, &frmMain::cmbAutos_Click);
@@ -263,15 +319,32 @@ bool frmMain::loadLanguageFile() {
 void frmMain::applyLanguage() {
     FrameSprache->setTitle(text(0));
     FrameAutos->setTitle(text(1));
-    cmdOpen->setText(text(8));
-    cmdSave->setText(text(9));
-    cmdBackup->setText(text(10));
-    cmdEnde->setText(text(11));
-    cmdUndo->setText(text(97));
-    cmdSaveAs->setText(text(119));
+    // Only the texts change: the keys belong to the actions, not to a text.
+    fileMenu_->setTitle(text(Text::FileMenu));
+    helpMenu_->setTitle(text(Text::HelpMenu));
+    const std::pair<QAction*, int> items[] = {
+        {openAction, Text::OpenItem},     {saveAction, Text::SaveItem},
+        {saveAsAction, Text::SaveAsItem}, {backupAction, Text::BackupItem},
+        {revertAction, Text::RevertItem}, {importAction, Text::ImportItem},
+        {exportAction, Text::ExportItem}, {quitAction, Text::QuitItem},
+        {manualAction, Text::ManualItem}, {aboutAction, Text::AboutItem}};
+    for (const auto& [action, number] : items) {
+        action->setText(text(number));
+    }
+    // The toolbar shows the commands' short texts, which have no mnemonic.
+    const std::pair<QAction*, int> shortTexts[] = {{openAction, 8},     {saveAction, 9},
+                                                   {saveAsAction, 119}, {backupAction, 10},
+                                                   {revertAction, 97},  {manualAction, 120}};
+    for (const auto& [action, number] : shortTexts) {
+        QString shortText = text(number);
+        // A button names the dialog it opens with "..."; a toolbar does not.
+        if (shortText.endsWith(QStringLiteral("..."))) {
+            shortText.chop(3);
+        }
+        action->setIconText(shortText);
+    }
     chkKeepLayout->setText(text(Text::KeepLayout));
     chkBackupFirst->setText(text(Text::BackupFirst));
-    cmdHelp->setText(text(120));
     useStorableTextLanguage(language_);
     SSTab1->applyLanguage(language_);
     SSTab2->applyLanguage(language_);
@@ -309,7 +382,8 @@ void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
     }
     // A failed open names the file that failed, not the one loaded before.
     if (result.outcome == Outcome::Failed) {
-        setWindowTitle(kCaption + QStringLiteral(" [") + result.path + QStringLiteral("]"));
+        titleFile_ = result.path;
+        showCaption();
     }
 }
 
@@ -342,20 +416,20 @@ void frmMain::showPagesOf(DataFileKind kind, bool loaded) {
     SSTab1->setVisible(kind == DataFileKind::Handling);
     SSTab2->setVisible(kind == DataFileKind::VehicleDefs);
     SSTab3->setVisible(kind == DataFileKind::CarColours);
-    for (QWidget* control : {static_cast<QWidget*>(cmdSave), static_cast<QWidget*>(cmdSaveAs),
-                             static_cast<QWidget*>(cmdBackup), static_cast<QWidget*>(cmdUndo),
-                             static_cast<QWidget*>(FrameAutos), static_cast<QWidget*>(SSTab1),
+    for (QAction* action : {saveAction, saveAsAction, backupAction, revertAction}) {
+        action->setEnabled(loaded);
+    }
+    // Vehicles move between handling files only.
+    importAction->setEnabled(loaded && kind == DataFileKind::Handling);
+    exportAction->setEnabled(loaded && kind == DataFileKind::Handling);
+    for (QWidget* control : {static_cast<QWidget*>(FrameAutos), static_cast<QWidget*>(SSTab1),
                              static_cast<QWidget*>(SSTab2), static_cast<QWidget*>(SSTab3)}) {
         control->setEnabled(false);
     }
     if (!loaded) {
         return;
     }
-    for (QWidget* control : {static_cast<QWidget*>(cmdSave), static_cast<QWidget*>(cmdSaveAs),
-                             static_cast<QWidget*>(cmdBackup), static_cast<QWidget*>(cmdUndo),
-                             static_cast<QWidget*>(FrameAutos)}) {
-        control->setEnabled(true);
-    }
+    FrameAutos->setEnabled(true);
     // Values of no vehicle cannot be edited: without one shown, the pages
     // stay disabled. The palette is the file's own and always editable.
     const bool vehicleShown = session_.selected() >= 0;
@@ -373,13 +447,20 @@ void frmMain::showPagesOf(DataFileKind kind, bool loaded) {
 }
 
 void frmMain::showCaption() {
-    if (!session_.isLoaded()) {
-        return;
+    if (session_.isLoaded()) {
+        titleFile_ = QString::fromStdString(session_.path());
     }
-    // "*" marks unsaved changes, as desktop editors do.
-    const QString changed = session_.isSaved() ? QString() : QStringLiteral("*");
-    setWindowTitle(kCaption + QStringLiteral(" [") + changed +
-                   QString::fromStdString(session_.path()) + QStringLiteral("]"));
+    setWindowFilePath(titleFile_);
+    if (titleFile_.isEmpty()) {
+        setWindowTitle(kProgramName);
+    } else {
+        // "[*]" is where Qt puts the "*" of unsaved changes; one inside a
+        // file name is doubled to show as itself.
+        QString name = QFileInfo(titleFile_).fileName();
+        name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+        setWindowTitle(name + QStringLiteral("[*] \u2014 ") + kProgramName);
+    }
+    setWindowModified(session_.isLoaded() && !session_.isSaved());
 }
 
 void frmMain::cmdSave_Click() {

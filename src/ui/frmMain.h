@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
-#include <QPushButton>
 #include <memory>
 
 #include "model/DocumentSession.h"
@@ -24,9 +25,9 @@
 
 namespace wendrake {
 
-// The main window: the commands, the vehicle list, the language list and the
-// page set of the loaded kind of file. It wires the pages, the error window
-// and the file commands; each of those owns its own controls and handlers.
+// The main window: the menu bar and toolbar of the commands, the vehicle list,
+// the language list and the page set of the loaded kind of file. It wires the pages, the error
+// window and the file commands; each of those owns its own controls and handlers.
 class frmMain final : public QMainWindow {
     Q_OBJECT
   public:
@@ -46,17 +47,21 @@ class frmMain final : public QMainWindow {
     const LanguageTable& language() const { return language_; }
     VehicleListModel* vehicleListModel() const { return vehicleModel_; }
 
-    QPushButton* cmdOpen;
-    QPushButton* cmdSave;
-    QPushButton* cmdSaveAs;
-    QPushButton* cmdBackup;
-    QPushButton* cmdUndo;
+    // Each command is one action, in the menus and on the toolbar; its keys
+    // are the desktop's standard keys and stay when the language changes.
+    QAction* openAction;
+    QAction* saveAction;
+    QAction* saveAsAction;
+    QAction* backupAction;
+    QAction* revertAction;
+    QAction* importAction;
+    QAction* exportAction;
+    QAction* quitAction;
+    QAction* manualAction;
+    QAction* aboutAction;
     // Saves keep the file's layout; remembered between runs.
     QCheckBox* chkKeepLayout;
     QCheckBox* chkBackupFirst;
-    QPushButton* cmdInfo;
-    QPushButton* cmdHelp;
-    QPushButton* cmdEnde;
     QGroupBox* FrameAutos;
     QComboBox* cmbAutos;
     QGroupBox* FrameSprache;
@@ -89,6 +94,8 @@ class frmMain final : public QMainWindow {
 
   private:
     void buildWindow();
+    void buildActions();
+    void buildMenusAndToolbar();
     void connectHandlers();
     void startLanguage();
     // Loads the language chosen in the list; false, with a notice, when its
@@ -108,6 +115,11 @@ class frmMain final : public QMainWindow {
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
     QString text(int number) const;
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    // The file the title names: the loaded one, or the one that failed.
+    QString titleFile_;
 
     DocumentSession session_;
     LanguageTable language_;

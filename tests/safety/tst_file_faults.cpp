@@ -163,14 +163,14 @@ class FileFaultTests : public QObject {
             QVERIFY(QFile::copy(kLanguages + name, program.filePath(name)));
         }
         WindowSession s(program.path() + "/");
-        const QString openText = s.window.cmdOpen->text();
+        const QString openText = s.window.openAction->text();
         QVERIFY(QFile::remove(program.filePath("Deutsch.lng")));
 
         s.chooseLanguage("Deutsch");
         const QStringList notices = s.desktop.texts(Kind::Notice);
         QCOMPARE(notices.size(), 1);
         QVERIFY(notices[0].startsWith("Error: "));
-        QCOMPARE(s.window.cmdOpen->text(), openText);
+        QCOMPARE(s.window.openAction->text(), openText);
         QCOMPARE(s.window.cmbSprache->currentText(), QStringLiteral("English"));
         QCOMPARE(s.desktop.settings.value("Settings/Language"), QStringLiteral("English"));
 

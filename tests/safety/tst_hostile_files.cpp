@@ -182,7 +182,7 @@ class HostileFileTests : public QObject {
         WindowSession s(program.path() + "/");
         s.chooseLanguage("Huge");
         QCOMPARE(s.text(8), QStringLiteral("line\r\nbroken"));
-        QCOMPARE(s.window.cmdOpen->text(), QStringLiteral("line\r\nbroken"));
+        QCOMPARE(s.window.openAction->text(), QStringLiteral("line\r\nbroken"));
         QVERIFY(s.desktop.texts(ScriptedDesktop::MessageKind::Notice).isEmpty());
     }
 };

@@ -20,7 +20,7 @@ class MainWindowTests : public QObject {
         Session s;
         QCOMPARE(s.desktop.settings.value("Exe/Path"), kLanguages);
         QCOMPARE(s.desktop.settings.value("Exe/Version"), QString::fromLatin1(kProgramVersion));
-        QVERIFY(!s.window.cmdSave->isEnabled());
+        QVERIFY(!s.window.saveAction->isEnabled());
 
         QTemporaryDir empty;
         ScriptedDesktop desktop;
@@ -61,7 +61,7 @@ class MainWindowTests : public QObject {
         s.window.cmdOpen_Click();  // cancelled
         QVERIFY(s.desktop.messages.isEmpty());
         QVERIFY(!s.desktop.settings.contains("Settings/OpenPath"));
-        QVERIFY(!s.window.cmdSave->isEnabled());
+        QVERIFY(!s.window.saveAction->isEnabled());
 
         const QString path = s.copy("handling/plain.cfg");
         s.desktop.settings.insert("Settings/FileIndex", "1");
@@ -74,10 +74,11 @@ class MainWindowTests : public QObject {
         QVERIFY(s.desktop.messages.isEmpty());
         QCOMPARE(s.desktop.busyDepth, 0);
         QCOMPARE(s.desktop.settings.value("Settings/OpenPath"), path);
-        QCOMPARE(s.window.windowTitle(), "Zerrin PC-Version - CAR-Editor [" + path + "]");
+        QCOMPARE(s.window.windowTitle(), QStringLiteral("plain.cfg[*] \u2014 Wendrake"));
+        QCOMPARE(s.window.windowFilePath(), path);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
         QCOMPARE(s.window.SSTab1->txtAuthor->text(), QStringLiteral("Jo Tester"));
-        QVERIFY(s.window.cmdSave->isEnabled());
+        QVERIFY(s.window.saveAction->isEnabled());
 
         // A file named at start is chosen as the dialog would and remembered
         // by its full path.
@@ -140,7 +141,8 @@ class MainWindowTests : public QObject {
         QVERIFY(s.document().FilePath.empty());
         QVERIFY(s.document().SavedFlag);
         QCOMPARE(s.window.cmbAutos->count(), 0);
-        QVERIFY(!s.window.cmdSave->isEnabled() && !s.window.cmdSaveAs->isEnabled());
+        QVERIFY(!s.window.saveAction->isEnabled() && !s.window.saveAsAction->isEnabled());
+        QCOMPARE(s.window.windowFilePath(), rejected);  // the title names the failed file
         QCOMPARE(s.desktop.busyDepth, 0);
         QVERIFY(!s.desktop.messages.last().whileBusy);
 
@@ -161,7 +163,7 @@ class MainWindowTests : public QObject {
         s.window.openFile(readOnly);
         QCOMPARE(contents(readOnly), contents(kTestData + "handling/lf_only.cfg"));
         QCOMPARE(s.window.cmbAutos->count(), 4);
-        QVERIFY(s.window.cmdSave->isEnabled());
+        QVERIFY(s.window.saveAction->isEnabled());
         QVERIFY(s.desktop.texts(Kind::Notice).isEmpty());
     }
 
@@ -236,7 +238,7 @@ class MainWindowTests : public QObject {
         s.desktop.saveChoices.enqueue(copy);
         s.window.cmdSaveAs_Click();
         QCOMPARE(QString::fromStdString(s.document().FilePath), copy);
-        QVERIFY(s.window.windowTitle().endsWith("[" + copy + "]"));
+        QCOMPARE(s.window.windowFilePath(), copy);
         QCOMPARE(contents(path), original);
         QVERIFY(contents(copy).contains("ZEPHYR "));
         QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(116)});
@@ -311,6 +313,36 @@ class MainWindowTests : public QObject {
         s.chooseLanguage("Deutsch");
         QCOMPARE(label->text(), QStringLiteral("Gewicht (kg)"));
         QCOMPARE(s.desktop.settings.value("Settings/Language"), QStringLiteral("Deutsch"));
+    }
+
+    // The keys of the commands are the desktop's standard keys, whatever
+    // language the texts are in: a start in the remembered language and
+    // each switch keep them.
+    void commandKeysSurviveEveryLanguage() {
+        Session s;
+        const QString path = s.open("handling/plain.cfg");
+        s.window.show();
+        s.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        QLineEdit* date = s.window.SSTab1->txtDate;
+        date->setFocus();
+        const QStringList languages{"English", "Deutsch", "English"};
+        for (qsizetype k = 0; k < languages.size(); ++k) {
+            if (k > 0) {
+                s.chooseLanguage(languages[k]);
+            }
+            const QString typed = QStringLiteral("2030-01-0%1").arg(k + 1);
+            retype(date, typed);
+            QVERIFY(s.window.isWindowModified());
+            QTest::keySequence(date, QKeySequence::Save);
+            QVERIFY2(contents(path).contains("; Created " + typed.toLatin1() + "\r\n"),
+                     qPrintable(languages[k]));
+            QVERIFY(!s.window.isWindowModified());
+
+            const qsizetype requests = s.desktop.openRequests.size();
+            QTest::keySequence(&s.window, QKeySequence::Open);  // cancelled
+            QCOMPARE(s.desktop.openRequests.size(), requests + 1);
+        }
     }
 
     // Each handling open replaces the rows; the list shows itself when there
