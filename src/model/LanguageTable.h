@@ -99,6 +99,7 @@ inline constexpr int ExportItem = 206;
 inline constexpr int QuitItem = 207;
 inline constexpr int ManualItem = 208;
 inline constexpr int AboutItem = 209;
+inline constexpr int AllSupportedFiles = 210;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -60,8 +60,8 @@ QString FileCommands::text(int number) const {
 }
 
 int FileCommands::filterPositionFor(const QString& path) {
-    const auto kind = kindFromFileName(path.toStdString());
-    return kind ? filterPositionOf(*kind) : 0;
+    // The first filter holds every kind.
+    return kindFromFileName(path.toStdString()) ? 1 : 0;
 }
 
 FileCommands::OpenResult FileCommands::open() {
@@ -70,13 +70,18 @@ FileCommands::OpenResult FileCommands::open() {
     }
     OpenDialogRequest request;
     request.title = text(Text::OpenDialogTitle);
+    // All kinds first: the kind comes from the chosen file's name, so the
+    // player need not pick the right filter.
+    FileFilter all{text(Text::AllSupportedFiles), {}};
     for (const FileKindInfo& kind : fileKinds()) {
         QStringList patterns;
         for (const std::string_view pattern : kind.openPatterns) {
             patterns << latin1(pattern);
         }
+        all.patterns << patterns;
         request.filters.append({text(kind.fileTypeText), patterns});
     }
+    request.filters.prepend(all);
     request.initialFilter = desktop_.setting(kSettings, kFileIndex, QStringLiteral("0")).toInt();
     const QString remembered = desktop_.setting(kSettings, kOpenPath);
     if (!remembered.isEmpty() && desktop_.fileExists(remembered)) {
@@ -108,7 +113,8 @@ FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filte
     desktop_.setSetting(kSettings, kOpenPath, path);
     desktop_.setSetting(kSettings, kFileIndex, QString::number(filterPosition));
 
-    const auto kind = kindFromFileNameAndFilter(path.toStdString(), filterPosition);
+    // The name decides the kind, whichever filter the dialog showed.
+    const auto kind = kindFromFileName(path.toStdString());
     if (!kind && desktop_.fileExists(path)) {
         notice = QStringLiteral("Error: Filetype unknown!");
         session_.close();
@@ -154,9 +160,13 @@ bool FileCommands::saveAs() {
     request.initialFile = QString::fromStdString(session_.path());
     const FileKindInfo& kind = fileKindInfo(session_.kind());
     request.filters = {{text(kind.fileTypeText), {latin1(kind.savePattern)}}};
-    const auto target = desktop_.chooseFileToSave(request);
+    auto target = desktop_.chooseFileToSave(request);
     if (!target) {
         return false;
+    }
+    // A name without the kind's ending would not open again as this kind.
+    if (kindFromFileName(target->toStdString()) != session_.kind()) {
+        *target += latin1(kind.ending);
     }
     if (!writeDocument(*target)) {
         return false;

@@ -69,7 +69,7 @@ class MainWindowTests : public QObject {
         s.openByDialog(path);
         const OpenDialogRequest& request = s.desktop.openRequests.last();
         QCOMPARE(request.initialFile, path);
-        QCOMPARE(request.filters[2].patterns, (QStringList{"*.dat", "*.dat.backup"}));
+        QCOMPARE(request.filters[3].patterns, (QStringList{"*.dat", "*.dat.backup"}));
 
         QVERIFY(s.desktop.messages.isEmpty());
         QCOMPARE(s.desktop.busyDepth, 0);
@@ -113,12 +113,30 @@ class MainWindowTests : public QObject {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("notice");  // empty: text 150 and the line number
         const QByteArray plain = contents(kTestData + "handling/plain.cfg");
-        QTest::newRow("cfg with the vehicle filter")
-            << "a.cfg" << 2 << plain << "Error: Filetype unknown!";
+        QTest::newRow("a name of no kind") << "a.txt" << 1 << plain << "Error: Filetype unknown!";
         QTest::newRow("vehicle line with too few values")
             << "default.ide" << 2 << QByteArray("cars\r\n1, a, b\r\nend\r\n") << "";
         QTest::newRow("no vehicle in it")
             << "empty.cfg" << 1 << QByteArray("; nothing\r\n") << "Error: 380 - ";
+    }
+
+    // The name decides the kind, whichever filter the dialog showed; Save As
+    // gives a name without the kind's ending that ending, so that the file
+    // opens again.
+    void theNameDecidesTheKind() {
+        Session s;
+        const QString ide = s.copy("ide/plain.ide", "default.ide");
+        s.openByDialog(ide, 2);  // the handling files' filter
+        QVERIFY(s.desktop.texts(Kind::Notice).isEmpty());
+        QCOMPARE(s.document().kind, DataFileKind::VehicleDefs);
+        QCOMPARE(s.desktop.openRequests.last().filters.first().patterns.size(), 6);
+
+        const QString bare = s.dir.filePath("mycars");
+        s.desktop.saveChoices.enqueue(bare);
+        s.window.cmdSaveAs_Click();
+        QVERIFY(!QFile::exists(bare));
+        QVERIFY(QFile::exists(bare + ".ide"));
+        QCOMPARE(QString::fromStdString(s.document().FilePath), bare + ".ide");
     }
 
     void rejectedFileEndsWithNothingLoaded() {
