@@ -12,16 +12,9 @@ enum class DataFileKind : std::int16_t { Handling = 0, VehicleDefs = 1, CarColou
 // What else belongs to a kind (dialog patterns, comment mark, the text naming
 // it) stands in the table of FileKinds.h, which also defines these.
 
-// The kind's 1-based position in the open dialog's filter list.
-int filterPositionOf(DataFileKind kind);
-
 // The kind a file name stands for by its ending (".cfg", ".ide", ".dat", each
 // also with ".backup"), compared without regard to letter case as Windows
 // compares names; nullopt for anything else.
 std::optional<DataFileKind> kindFromFileName(std::string_view path);
-
-// The kind the open dialog loads: the file name and the chosen filter must
-// agree, otherwise the file type is unknown.
-std::optional<DataFileKind> kindFromFileNameAndFilter(std::string_view path, int filterPosition);
 
 }  // namespace wendrake

@@ -15,31 +15,27 @@ constexpr std::array<FileKindInfo, 3> kFileKinds{{
      .openPatterns = {"*.cfg", "*.cfg.backup"},
      .savePattern = "*.cfg",
      .commentMark = ';',
-     .fileTypeText = Text::HandlingFileType,
-     .filterPosition = 1},
+     .fileTypeText = Text::HandlingFileType},
     {.kind = DataFileKind::VehicleDefs,
      .ending = ".ide",
      .backupEnding = ".ide.backup",
      .openPatterns = {"*.ide", "*.ide.backup"},
      .savePattern = "*.ide",
      .commentMark = '#',
-     .fileTypeText = Text::VehicleDefFileType,
-     .filterPosition = 2},
+     .fileTypeText = Text::VehicleDefFileType},
     {.kind = DataFileKind::CarColours,
      .ending = ".dat",
      .backupEnding = ".dat.backup",
      .openPatterns = {"*.dat", "*.dat.backup"},
      .savePattern = "*.dat",
      .commentMark = '#',
-     .fileTypeText = Text::CarColourFileType,
-     .filterPosition = 3},
+     .fileTypeText = Text::CarColourFileType},
 }};
 
 // Each entry stands at its kind's value, so a kind finds its entry directly.
 constexpr bool entriesStandAtTheirKind() {
     for (std::size_t i = 0; i < kFileKinds.size(); ++i) {
-        if (static_cast<std::size_t>(kFileKinds[i].kind) != i ||
-            kFileKinds[i].filterPosition != static_cast<int>(i) + 1) {
+        if (static_cast<std::size_t>(kFileKinds[i].kind) != i) {
             return false;
         }
     }
@@ -61,23 +57,11 @@ const FileKindInfo& fileKindInfo(DataFileKind kind) {
     return kFileKinds.at(static_cast<std::size_t>(kind));
 }
 
-int filterPositionOf(DataFileKind kind) {
-    return fileKindInfo(kind).filterPosition;
-}
-
 std::optional<DataFileKind> kindFromFileName(std::string_view path) {
     for (const FileKindInfo& info : kFileKinds) {
         if (endsWithNoCase(path, info.ending) || endsWithNoCase(path, info.backupEnding)) {
             return info.kind;
         }
-    }
-    return std::nullopt;
-}
-
-std::optional<DataFileKind> kindFromFileNameAndFilter(std::string_view path, int filterPosition) {
-    const auto kind = kindFromFileName(path);
-    if (kind && filterPositionOf(*kind) == filterPosition) {
-        return kind;
     }
     return std::nullopt;
 }

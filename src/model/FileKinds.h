@@ -19,8 +19,7 @@ struct FileKindInfo {
     std::array<std::string_view, 2> openPatterns;  // the open dialog's filter
     std::string_view savePattern;                  // the save dialog's filter
     char commentMark;                              // starts a comment line
-    int fileTypeText;    // language text naming the kind in dialog filters
-    int filterPosition;  // 1-based position in the open dialog's filter list
+    int fileTypeText;  // language text naming the kind in dialog filters
 };
 
 // The three kinds in the order of the open dialog's filter list.

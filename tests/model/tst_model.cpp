@@ -143,24 +143,21 @@ class ModelTests : public QObject {
 
     void fileKind_data() {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("filter");
         QTest::addColumn<int>("kind");  // -1: unknown
-        QTest::newRow("cfg, first filter") << "/g/handling.cfg" << 1 << 0;
-        QTest::newRow("cfg, second filter") << "/g/handling.cfg" << 2 << -1;
-        QTest::newRow("upper-case ide") << "/g/DEFAULT.IDE" << 2 << 1;
-        QTest::newRow("mixed-case dat backup") << "/g/CarCols.Dat.BACKUP" << 3 << 2;
-        QTest::newRow("other backup") << "/g/file.txt.backup" << 1 << -1;
-        QTest::newRow("ending without its dot") << "/g/xcfg" << 1 << -1;
-        QTest::newRow("backup ending without its dot") << "/g/xide.backup" << 2 << -1;
-        QTest::newRow("backup of a backup") << "/g/carcols.dat.backup.backup" << 3 << -1;
-        QTest::newRow("dot part of the folder") << "/g.cfg/handling" << 1 << -1;
+        QTest::newRow("cfg") << "/g/handling.cfg" << 0;
+        QTest::newRow("upper-case ide") << "/g/DEFAULT.IDE" << 1;
+        QTest::newRow("mixed-case dat backup") << "/g/CarCols.Dat.BACKUP" << 2;
+        QTest::newRow("other backup") << "/g/file.txt.backup" << -1;
+        QTest::newRow("ending without its dot") << "/g/xcfg" << -1;
+        QTest::newRow("backup ending without its dot") << "/g/xide.backup" << -1;
+        QTest::newRow("backup of a backup") << "/g/carcols.dat.backup.backup" << -1;
+        QTest::newRow("dot part of the folder") << "/g.cfg/handling" << -1;
     }
 
     void fileKind() {
         QFETCH(QString, path);
-        QFETCH(int, filter);
         QFETCH(int, kind);
-        const auto got = kindFromFileNameAndFilter(path.toStdString(), filter);
+        const auto got = kindFromFileName(path.toStdString());
         QCOMPARE(got ? static_cast<int>(*got) : -1, kind);
     }
 
