@@ -40,12 +40,12 @@
 #include "io/MemoryUse.h"
 #include "io/ProgramFolder.h"
 #include "support/ScriptedDesktop.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
 using wendrake::DataFileKind;
-using wendrake::frmMain;
+using wendrake::MainWindow;
 using wendrake::ScriptedDesktop;
 
 // Selections spread over the whole list, as a player scrolling through it.
@@ -123,8 +123,8 @@ class Bench {
             repeat([this] { window_.openFile(file_); }, [this] { checkOpened(); });
         } else if (op == QLatin1String("list")) {
             open();
-            repeat([this] { window_.cmbAutos->showPopup(); }, [this] { checkListShown(); },
-                   [this] { window_.cmbAutos->hidePopup(); });
+            repeat([this] { window_.vehicleChooser->showPopup(); }, [this] { checkListShown(); },
+                   [this] { window_.vehicleChooser->hidePopup(); });
         } else if (op == QLatin1String("select")) {
             timeSelections();
         } else if (op == QLatin1String("type")) {
@@ -207,7 +207,7 @@ class Bench {
     }
 
     void checkOpened() {
-        if (!window_.document().isLoaded() || window_.cmbAutos->currentIndex() != 0) {
+        if (!window_.document().isLoaded() || window_.vehicleChooser->currentIndex() != 0) {
             fail("the file did not open: " + lastNotice());
         }
         checkNoNotice();
@@ -239,14 +239,14 @@ class Bench {
     }
 
     void checkListShown() {
-        if (!window_.cmbAutos->view()->isVisible()) {
+        if (!window_.vehicleChooser->view()->isVisible()) {
             fail("the vehicle list did not drop down");
         }
     }
 
     void timeSelections() {
         open();
-        const int count = window_.cmbAutos->count();
+        const int count = window_.vehicleChooser->count();
         if (count < 2) {
             fail("selecting needs a file of at least two vehicles");
         }
@@ -257,15 +257,15 @@ class Bench {
                 // Never the entry already selected, which would do nothing.
                 const int index = 1 + static_cast<int>(static_cast<long long>(k) * (count - 1) /
                                                        std::max(1, steps));
-                const double ms = timed([&] { window_.cmbAutos->setCurrentIndex(index); });
-                if (window_.cmbAutos->currentIndex() != index) {
+                const double ms = timed([&] { window_.vehicleChooser->setCurrentIndex(index); });
+                if (window_.vehicleChooser->currentIndex() != index) {
                     fail("the selection did not take");
                 }
                 if (round == 1) {
                     times_.push_back(ms);
                 }
             }
-            window_.cmbAutos->setCurrentIndex(0);
+            window_.vehicleChooser->setCurrentIndex(0);
             settle();
         }
         checkNoNotice();
@@ -273,7 +273,7 @@ class Bench {
 
     void typeValues() {
         open();
-        QLineEdit* edit = window_.SSTab1->txtGewicht;
+        QLineEdit* edit = window_.handlingPages->txtGewicht;
         const std::vector<QString> values = {QStringLiteral("1234.5"), QStringLiteral("987.0")};
         int next = 0;
         repeat(
@@ -293,9 +293,9 @@ class Bench {
 
     void saves() {
         open();
-        QLineEdit* edit = window_.SSTab1->txtGewicht;
+        QLineEdit* edit = window_.handlingPages->txtGewicht;
         int next = 0;
-        repeat([this] { window_.cmdSave_Click(); },
+        repeat([this] { window_.save(); },
                [this] {
                    checkNoNotice();
                    if (!window_.document().SavedFlag) {
@@ -310,7 +310,7 @@ class Bench {
 
     void importOnce() {
         desktop_.openChoices.enqueue(wendrake::OpenDialogChoice{options_.exchange, 1});
-        window_.cmdImportCar_Click();
+        window_.importVehicles();
     }
 
     void imports() {
@@ -329,11 +329,11 @@ class Bench {
 
     void undos() {
         open();
-        QLineEdit* edit = window_.SSTab1->txtGewicht;
+        QLineEdit* edit = window_.handlingPages->txtGewicht;
         repeat(
             [this] {
                 desktop_.answers.enqueue(true);
-                window_.cmdUndo_Click();
+                window_.revertToSaved();
             },
             [this] {
                 checkNoNotice();
@@ -369,7 +369,7 @@ class Bench {
     Options options_;
     QString file_;
     ScriptedDesktop desktop_;
-    frmMain window_;
+    MainWindow window_;
     std::vector<double> times_;
     int vehicles_ = 0;
     double operationPeak_ = 0.0;

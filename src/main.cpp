@@ -6,8 +6,8 @@
 #include "cli/CommandLine.h"
 #include "io/MemoryUse.h"
 #include "io/ProgramFolder.h"
+#include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
-#include "ui/frmMain.h"
 
 int main(int argc, char* argv[]) {
     wendrake::returnLargeBlocksWhenFreed();
@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("org.wendrake.Wendrake"));
     wendrake::QtDesktop desktop;
     desktop.setUnattended(!options->screenshot.isEmpty());
-    wendrake::frmMain window(desktop, wendrake::programFolder());
+    wendrake::MainWindow window(desktop, wendrake::programFolder());
     desktop.setParentWindow(&window);
     if (!window.start()) {
         return 1;

@@ -10,8 +10,8 @@
 
 #include "io/LanguageFiles.h"
 #include "io/ProgramFolder.h"
+#include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
-#include "ui/frmMain.h"
 
 using namespace wendrake;
 
@@ -41,49 +41,53 @@ int main(int argc, char* argv[]) {
 
     QtDesktop desktop;
     desktop.setUnattended(true);
-    frmMain window(desktop, programFolder());
+    MainWindow window(desktop, programFolder());
     desktop.setParentWindow(&window);
     if (!window.start()) {
         return 1;
     }
-    window.cmbSprache->setCurrentIndex(window.cmbSprache->findText(QStringLiteral("English")));
-    window.cmbSprache_Click();
+    window.languageChooser->setCurrentIndex(
+        window.languageChooser->findText(QStringLiteral("English")));
+    window.switchLanguage();
     window.resize(1280, 800);
     window.show();
 
     const QString samples = QString::fromLocal8Bit(argv[2]) + QLatin1Char('/');
     window.openFile(samples + QStringLiteral("handling.cfg"));
-    window.cmbAutos->setCurrentIndex(window.cmbAutos->findText(QStringLiteral("COMET_GT")));
+    window.vehicleChooser->setCurrentIndex(
+        window.vehicleChooser->findText(QStringLiteral("COMET_GT")));
     const std::initializer_list<std::pair<int, const char*>> pages = {
         {0, "handling-general.png"}, {2, "handling-power.png"}, {5, "handling-flags.png"}};
     for (const auto& [page, name] : pages) {
-        window.SSTab1->setCurrentIndex(page);
+        window.handlingPages->setCurrentIndex(page);
         if (!save(&window, out, name)) {
             return 1;
         }
     }
 
     window.openFile(QString::fromLocal8Bit(argv[3]));
-    window.errorWindow->resize(760, 260);
-    if (!save(window.errorWindow, out, "error-window.png")) {
+    window.problemsWindow->resize(760, 260);
+    if (!save(window.problemsWindow, out, "error-window.png")) {
         return 1;
     }
-    window.errorWindow->hide();
+    window.problemsWindow->hide();
 
     window.openFile(samples + QStringLiteral("default.ide"));
-    window.cmbAutos->setCurrentIndex(window.cmbAutos->findText(QStringLiteral("AMBULANCE")));
-    window.SSTab2->setCurrentIndex(1);
+    window.vehicleChooser->setCurrentIndex(
+        window.vehicleChooser->findText(QStringLiteral("AMBULANCE")));
+    window.vehicleDefPages->setCurrentIndex(1);
     if (!save(&window, out, "vehicle-definition.png")) {
         return 1;
     }
 
     window.openFile(samples + QStringLiteral("carcols.dat"));
-    window.SSTab3->lstColors->setCurrentRow(4);
-    window.SSTab3->lstColors_Click();
+    window.colourPages->lstColors->setCurrentRow(4);
+    window.colourPages->lstColors_Click();
     if (!save(&window, out, "colour-palette.png")) {
         return 1;
     }
-    window.SSTab3->setCurrentIndex(1);
-    window.cmbAutos->setCurrentIndex(window.cmbAutos->findText(QStringLiteral("comet")));
+    window.colourPages->setCurrentIndex(1);
+    window.vehicleChooser->setCurrentIndex(
+        window.vehicleChooser->findText(QStringLiteral("comet")));
     return save(&window, out, "colour-pairs.png") ? 0 : 1;
 }

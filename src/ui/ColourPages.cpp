@@ -135,7 +135,7 @@ QWidget* scrolling(QWidget* content) {
 
 ColourPages::ColourPages(DocumentSession& session, Desktop& desktop, QWidget* parent)
     : QTabWidget(parent), session_(session), desktop_(desktop) {
-    setObjectName(QStringLiteral("SSTab3"));
+    setObjectName(QStringLiteral("colourPages"));
     addTab(scrolling(buildPalettePage()), QStringLiteral("Farbentabelle"));
     addTab(scrolling(buildPairsPage()), QStringLiteral("Autotabelle"));
     connectHandlers();

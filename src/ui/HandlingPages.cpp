@@ -141,7 +141,7 @@ QLabel* namedLabel(const QString& name, const char* text) {
 
 HandlingPages::HandlingPages(DocumentSession& session, QWidget* parent)
     : QTabWidget(parent), session_(session) {
-    setObjectName(QStringLiteral("SSTab1"));
+    setObjectName(QStringLiteral("handlingPages"));
     for (int page = 0; page < kFlagPage; ++page) {
         addPage(buildValuePage(page));
     }

@@ -110,7 +110,7 @@ void showComboText(QComboBox* combo, int offered, const QString& text) {
 
 VehicleDefPages::VehicleDefPages(DocumentSession& session, QWidget* parent)
     : QTabWidget(parent), session_(session) {
-    setObjectName(QStringLiteral("SSTab2"));
+    setObjectName(QStringLiteral("vehicleDefPages"));
 
     txtID = valueBox("txtID");
     txtModelName = valueBox("txtModelName");

@@ -16,7 +16,7 @@
 
 namespace wendrake {
 
-// The vehicle definition pages (`SSTab2`): each control bound to one field
+// The vehicle definition pages (`vehicleDefPages`): each control bound to one field
 // of the record at `CurrentVehicleDef`; the extra controls follow the
 // vehicle's type (car: wheel model and wheel scale; plane: one extra value;
 // other types: none).

@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 
 #include "support/WindowSession.h"
-#include "ui/frmExport.h"
+#include "ui/ExportDialog.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -347,8 +347,8 @@ class CommandLineTests : public QObject {
     void exportAndImportWriteWhatTheWindowsWrite() {
         WindowSession s;
         s.open("handling/problems.cfg", "source.cfg");
-        s.window.cmdExportCar_Click();
-        frmExport* exporter = s.window.exportWindow;
+        s.window.exportVehicles();
+        ExportDialog* exporter = s.window.exportDialog;
         for (const char* name : {"TWIN_VAN", "CAR"}) {  // TWIN_VAN stands twice in the file
             exporter->lst1->findItems(name, Qt::MatchExactly).first()->setSelected(true);
         }
@@ -368,8 +368,8 @@ class CommandLineTests : public QObject {
         const QString windowTarget = s.open("handling/plain.cfg", "window-target.cfg");
         s.desktop.openChoices.enqueue(OpenDialogChoice{byCommand, 1});
         s.desktop.choices.enqueue(1);  // keep both, as the command line does by default
-        s.window.cmdImportCar_Click();
-        s.window.cmdSave_Click();
+        s.window.importVehicles();
+        s.window.save();
         const QString commandTarget = copy("handling/plain.cfg", "command-target.cfg");
         const Run imported = run({"import", commandTarget, byCommand});
         QCOMPARE(imported.status, 1);  // the short line is reported

@@ -52,13 +52,13 @@ class FileFaultTests : public QObject {
         WindowSession s;
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.SSTab1->txtGewicht->setText("1.0");  // the save text differs, and is unsaved
+        s.window.handlingPages->txtGewicht->setText("1.0");  // the save text differs, and is unsaved
         const QStringList edited = recordLines(s.document());
         const QStringList folder = filesIn(s.dir.path());
         {
             const FileSizeLimit limit(100);
-            s.window.cmdSave_Click();
-            s.window.cmdBackup_Click();
+            s.window.save();
+            s.window.createBackup();
         }
         QCOMPARE(contents(path), before);
         QCOMPARE(filesIn(s.dir.path()), folder);  // no half-written file left behind
@@ -71,7 +71,7 @@ class FileFaultTests : public QObject {
         QVERIFY(s.desktop.texts(Kind::Information).isEmpty());
 
         // Once there is room again, the same save succeeds.
-        s.window.cmdSave_Click();
+        s.window.save();
         QVERIFY(s.document().SavedFlag);
         QVERIFY(contents(path).contains("    1.0 "));
     }
@@ -80,14 +80,14 @@ class FileFaultTests : public QObject {
         WindowSession s;
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.SSTab1->txtGewicht->setText("1.0");
+        s.window.handlingPages->txtGewicht->setText("1.0");
 
         // A folder named like the backup, and a target inside a file.
         QVERIFY(QDir().mkpath(path + ".backup"));
         s.desktop.answers.enqueue(true);
-        s.window.cmdBackup_Click();
+        s.window.createBackup();
         s.desktop.saveChoices.enqueue(path + "/inside.cfg");
-        s.window.cmdSaveAs_Click();
+        s.window.saveAs();
 
         const QStringList notices = s.desktop.texts(Kind::Notice);
         QCOMPARE(notices.size(), 2);
@@ -135,14 +135,14 @@ class FileFaultTests : public QObject {
     void theFileChangedOnDiskAfterOpening() {
         WindowSession s;
         const QString path = s.open("ide/plain.ide");
-        s.window.SSTab2->txtFrequenz->setText("99");
+        s.window.vehicleDefPages->txtFrequenz->setText("99");
         const QStringList edited = recordLines(s.document());
 
         // Gone, or a folder in its place: nothing to keep the comments from.
         QVERIFY(QFile::remove(path));
-        s.window.cmdSave_Click();
+        s.window.save();
         QVERIFY(QDir().mkpath(path));
-        s.window.cmdSave_Click();
+        s.window.save();
         QCOMPARE(s.desktop.texts(Kind::Notice), QStringList(2, s.text(12) + "\n" + path));
         QCOMPARE(recordLines(s.document()), edited);
         QVERIFY(!s.document().SavedFlag);
@@ -150,7 +150,7 @@ class FileFaultTests : public QObject {
         // Back, but without the section the vehicles stood in.
         QVERIFY(QDir().rmdir(path));
         QVERIFY(writeBytes(path, "# rewritten by another tool\r\npeds\r\nend\r\n"));
-        s.window.cmdSave_Click();
+        s.window.save();
         QVERIFY(s.document().SavedFlag);
         s.window.openFile(path);
         QCOMPARE(recordLines(s.document()), edited);
@@ -171,11 +171,11 @@ class FileFaultTests : public QObject {
         QCOMPARE(notices.size(), 1);
         QVERIFY(notices[0].startsWith("Error: "));
         QCOMPARE(s.window.openAction->text(), openText);
-        QCOMPARE(s.window.cmbSprache->currentText(), QStringLiteral("English"));
+        QCOMPARE(s.window.languageChooser->currentText(), QStringLiteral("English"));
         QCOMPARE(s.desktop.settings.value("Settings/Language"), QStringLiteral("English"));
 
         s.open("handling/plain.cfg");  // and the window goes on working
-        QCOMPARE(s.window.cmbAutos->count(), 4);
+        QCOMPARE(s.window.vehicleChooser->count(), 4);
     }
 };
 

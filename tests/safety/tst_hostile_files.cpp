@@ -168,11 +168,11 @@ class HostileFileTests : public QObject {
             QVERIFY(!s.document().isLoaded());
         } else {
             QVERIFY(s.document().isLoaded());
-            QVERIFY(s.window.cmbAutos->count() > 0);
+            QVERIFY(s.window.vehicleChooser->count() > 0);
         }
         QCOMPARE(contents(path), before);  // opening changes nothing
         s.open("handling/plain.cfg");
-        QCOMPARE(s.window.cmbAutos->count(), 4);
+        QCOMPARE(s.window.vehicleChooser->count(), 4);
     }
 
     void aLanguageFileOfManyLinesLoads() {

@@ -10,7 +10,7 @@
 #include "ScriptedDesktop.h"
 #include "TestFiles.h"
 #include "io/LanguageFiles.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 namespace wendrake {
 
@@ -80,7 +80,7 @@ inline LanguageTable loadLanguage(const QString& name) {
 struct WindowSession {
     ScriptedDesktop desktop;
     QTemporaryDir dir;
-    frmMain window;
+    MainWindow window;
 
     explicit WindowSession(const QString& programFolder = kLanguages)
         : window(desktop, programFolder) {
@@ -104,16 +104,16 @@ struct WindowSession {
     // Opens through the open dialog, choosing `path` and `filter`.
     void openByDialog(const QString& path, int filter = 1) {
         desktop.openChoices.enqueue(OpenDialogChoice{path, filter});
-        window.cmdOpen_Click();
+        window.openDocument();
     }
 
     QString text(int number) const { return languageText(window.language(), number); }
     const EditorDocument& document() { return window.document(); }
     DocumentSession& session() { return window.session(); }
-    QStringList listed() const { return rows(window.cmbAutos->model()); }
+    QStringList listed() const { return rows(window.vehicleChooser->model()); }
     void chooseLanguage(const QString& name) {
-        window.cmbSprache->setCurrentIndex(window.cmbSprache->findText(name));
-        window.cmbSprache_Click();
+        window.languageChooser->setCurrentIndex(window.languageChooser->findText(name));
+        window.switchLanguage();
     }
 };
 

@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "support/WindowSession.h"
-#include "ui/frmExport.h"
+#include "ui/ExportDialog.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -21,20 +21,20 @@ struct Session : WindowSession {
 
     void importFile(const QString& path) {
         desktop.openChoices.enqueue(OpenDialogChoice{path, 1});
-        window.cmdImportCar_Click();
+        window.importVehicles();
     }
     void undo(bool answer) {
         desktop.answers.enqueue(answer);
-        window.cmdUndo_Click();
+        window.revertToSaved();
     }
 
     // The export window, first opened over plain.cfg (ARROW, BRISK, MULE, ZEPHYR).
-    frmExport& exporter() {
-        if (!window.exportWindow) {
+    ExportDialog& exporter() {
+        if (!window.exportDialog) {
             open("handling/plain.cfg", "handling.cfg");
-            window.cmdExportCar_Click();
+            window.exportVehicles();
         }
-        return *window.exportWindow;
+        return *window.exportDialog;
     }
     // Chooses `names` and exports them to `target` (nothing when cancelled).
     void exportTo(const QStringList& names, const std::optional<QString>& target) {
@@ -60,14 +60,14 @@ class DocumentCommandsTests : public QObject {
   private slots:
     void backupCopiesTheFileAsItIsOnDisk() {
         Session s;
-        s.window.cmdBackup_Click();  // nothing loaded
+        s.window.createBackup();  // nothing loaded
         QVERIFY(s.desktop.messages.isEmpty());
 
         const QString path = s.open("handling/plain.cfg", "handling.cfg");
         const QByteArray original = contents(path);
         const QString backup = path + ".backup";
-        s.window.SSTab1->txtAuthor->setText("Not saved");
-        s.window.cmdBackup_Click();
+        s.window.handlingPages->txtAuthor->setText("Not saved");
+        s.window.createBackup();
         QCOMPARE(contents(backup), original);
         QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(60) + "\r\n" + backup});
         QVERIFY(s.desktop.texts(Kind::Question).isEmpty());
@@ -75,19 +75,19 @@ class DocumentCommandsTests : public QObject {
         // An existing backup is replaced only when the player agrees.
         QVERIFY(writeBytes(backup, "older backup"));
         s.desktop.answers.enqueue(false);
-        s.window.cmdBackup_Click();
+        s.window.createBackup();
         QCOMPARE(s.desktop.texts(Kind::Question), QStringList{s.text(61)});
         QCOMPARE(contents(backup), QByteArray("older backup"));
         QCOMPARE(s.desktop.texts(Kind::Information).size(), 1);
         s.desktop.answers.enqueue(true);
-        s.window.cmdBackup_Click();
+        s.window.createBackup();
         QCOMPARE(contents(backup), original);
 
         // A failed copy leaves the old backup and says so instead of success.
         QVERIFY(writeBytes(backup, "older backup"));
         s.desktop.answers.enqueue(true);
         s.desktop.nextWriteFailure = FileResult::failure(5, "Permission denied");
-        s.window.cmdBackup_Click();
+        s.window.createBackup();
         QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{"Error: 5 - Permission denied"});
         QCOMPARE(s.desktop.texts(Kind::Information).size(), 2);
         QCOMPARE(contents(backup), QByteArray("older backup"));
@@ -95,7 +95,7 @@ class DocumentCommandsTests : public QObject {
         // A file opened from its backup gets a backup of its own.
         QVERIFY(writeBytes(backup, original));
         s.window.openFile(backup);
-        s.window.cmdBackup_Click();
+        s.window.createBackup();
         QCOMPARE(contents(backup + ".backup"), original);
         QCOMPARE(s.desktop.texts(Kind::Information).last(),
                  s.text(60) + "\r\n" + backup + ".backup");
@@ -108,10 +108,10 @@ class DocumentCommandsTests : public QObject {
         const QString exchange = s.dir.filePath("nova.cfg");
         QVERIFY(writeBytes(exchange, kExchange));
 
-        s.window.SSTab1->txtGewicht->setText("1.0");  // ARROW, shown first
-        s.desktop.choices.enqueue(1);                 // keep both
+        s.window.handlingPages->txtGewicht->setText("1.0");  // ARROW, shown first
+        s.desktop.choices.enqueue(1);                        // keep both
         s.importFile(exchange);
-        s.window.cmbAutos->setCurrentIndex(3);
+        s.window.vehicleChooser->setCurrentIndex(3);
         s.undo(false);
         QCOMPARE(s.document().HandlingRecords.size(), opened.size() + 3);
         QCOMPARE(s.desktop.texts(Kind::Information).size(), 1);  // the import's only
@@ -119,13 +119,13 @@ class DocumentCommandsTests : public QObject {
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, opened);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.SSTab1->txtGewicht->text(), "1500.0");
+        QCOMPARE(s.window.handlingPages->txtGewicht->text(), "1500.0");
         QVERIFY(!s.document().SavedFlag);  // undo is no save
         QCOMPARE(s.desktop.texts(Kind::Information).last(), s.text(99));
 
         // After a save, undo returns to what was saved.
-        s.window.SSTab1->txtGewicht->setText("1234.5");
-        s.window.cmdSave_Click();
+        s.window.handlingPages->txtGewicht->setText("1234.5");
+        s.window.save();
         const auto saved = s.document().HandlingRecords;
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, saved);
@@ -136,16 +136,16 @@ class DocumentCommandsTests : public QObject {
         Session s;
         s.open("ide/plain.ide", "default.ide");
         const QStringList names = s.listed();
-        s.window.SSTab2->txtHandlingID->setText("RENAMED");
+        s.window.vehicleDefPages->txtHandlingID->setText("RENAMED");
         s.undo(true);
         QCOMPARE(s.listed(), names);
-        QCOMPARE(s.window.SSTab2->txtHandlingID->text(), names.first());
+        QCOMPARE(s.window.vehicleDefPages->txtHandlingID->text(), names.first());
     }
 
     void undoRestoresPaletteAndChoosers() {
         Session s;
         s.open("dat/plain.dat", "carcols.dat");
-        ColourPages* pages = s.window.SSTab3;
+        ColourPages* pages = s.window.colourPages;
         const auto palette = s.document().ColourEntries;
         const auto cars = s.document().CarColourRecords;
         const QStringList entries = rows(pages->lstColors->model());
@@ -171,7 +171,7 @@ class DocumentCommandsTests : public QObject {
         Session s;
         s.open("handling/plain.cfg", "handling.cfg");
         const auto opened = s.document().HandlingRecords;
-        s.window.cmdImportCar_Click();  // cancelled
+        s.window.importVehicles();  // cancelled
         s.importFile(s.dir.filePath("gone.cfg"));
         QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(12)});
         QVERIFY(!s.desktop.messages.last().whileBusy);
@@ -180,7 +180,7 @@ class DocumentCommandsTests : public QObject {
 
         const QString exchange = s.dir.filePath("nova.cfg");
         QVERIFY(writeBytes(exchange, kExchange));
-        s.window.cmbAutos->setCurrentIndex(2);
+        s.window.vehicleChooser->setCurrentIndex(2);
         // MULE and BRISK are in the file already: the player is asked once,
         // and closing the question imports nothing.
         s.importFile(exchange);
@@ -205,8 +205,8 @@ class DocumentCommandsTests : public QObject {
         const ErrorRows& errors = s.document().Errors;
         QCOMPARE(errors.size(), std::size_t{3});
         QCOMPARE(QString::fromStdString(errors[0].error), s.text(102) + ": 5 " + s.text(103));
-        QVERIFY(s.window.errorWindow->isVisible());
-        QCOMPARE(s.window.errorWindow->lstErrors->model()->rowCount(),
+        QVERIFY(s.window.problemsWindow->isVisible());
+        QCOMPARE(s.window.problemsWindow->lstErrors->model()->rowCount(),
                  static_cast<int>(s.document().Errors.size()));
     }
 
@@ -230,26 +230,26 @@ class DocumentCommandsTests : public QObject {
         // A manual in the current folder is not the program's.
         QVERIFY(QDir::setCurrent(s.dir.path()));
         QVERIFY(writeBytes(s.dir.filePath("Anleitung.htm"), "<html></html>"));
-        s.window.cmdHelp_Click();
+        s.window.showManual();
         QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(121)});
         QVERIFY(s.desktop.openedDocuments.isEmpty());
 
         const QString manual = folder.filePath("Anleitung.htm");
         QVERIFY(writeBytes(manual, "<html></html>"));
-        s.window.cmdHelp_Click();
+        s.window.showManual();
         QCOMPARE(s.desktop.openedDocuments, QStringList{manual});
         QCOMPARE(s.desktop.busyDepth, 0);
     }
 
     void exportWindowOpensAfreshWithEveryVehicle() {
         Session s;
-        frmExport& e = s.exporter();
+        ExportDialog& e = s.exporter();
         QVERIFY(e.isVisible());
         QCOMPARE(rows(e.lst1), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
         e.cmdAddAll_Click();
         e.cmdClose_Click();
         QVERIFY(!e.isVisible());
-        s.window.cmdExportCar_Click();
+        s.window.exportVehicles();
         QCOMPARE(e.lst1->count(), 4);
         QCOMPARE(e.lst2->count(), 0);
 
@@ -263,7 +263,7 @@ class DocumentCommandsTests : public QObject {
     void exportMovesKeepEveryEntry() {
         EditorDocument document;
         ScriptedDesktop desktop;
-        frmExport e(document, desktop);
+        ExportDialog e(document, desktop);
         VehicleList vehicles;
         vehicles.assign({"zeta", "MULE", "beta", "alpha", "MULE"});
         e.fill(vehicles);
@@ -316,7 +316,7 @@ class DocumentCommandsTests : public QObject {
     void exportOfARenamedVehicleWritesNoLine() {
         Session s;
         s.exporter();
-        s.window.SSTab1->txtAutoname->setText("ARROW2");  // ARROW, shown first
+        s.window.handlingPages->txtAutoname->setText("ARROW2");  // ARROW, shown first
         const QString target = s.dir.filePath("arrow.cfg");
         s.exportTo({"ARROW"}, target);
         QCOMPARE(contents(target).count("\r\n"), 14);

@@ -15,14 +15,14 @@ namespace {
 // A file of each kind, opened to edit the page set of that kind.
 const std::array<const char*, 3> kFixtures{"handling/plain.cfg", "ide/plain.ide", "dat/plain.dat"};
 
-QTabWidget* pagesOf(frmMain& window, int set) {
+QTabWidget* pagesOf(MainWindow& window, int set) {
     switch (set) {
         case 0:
-            return window.SSTab1;
+            return window.handlingPages;
         case 1:
-            return window.SSTab2;
+            return window.vehicleDefPages;
         default:
-            return window.SSTab3;
+            return window.colourPages;
     }
 }
 

@@ -24,7 +24,7 @@ class MainWindowTests : public QObject {
 
         QTemporaryDir empty;
         ScriptedDesktop desktop;
-        frmMain window(desktop, empty.path() + QLatin1Char('/'));
+        MainWindow window(desktop, empty.path() + QLatin1Char('/'));
         QVERIFY(!window.start());
         QCOMPARE(desktop.texts(Kind::Notice),
                  QStringList{"No language-file found! Please reinstall the application."});
@@ -46,19 +46,19 @@ class MainWindowTests : public QObject {
         const QByteArray before = qgetenv("LC_ALL");
         qputenv("LC_ALL", locale);
         ScriptedDesktop desktop;
-        frmMain window(desktop, kLanguages);
+        MainWindow window(desktop, kLanguages);
         QVERIFY(window.start());
         if (before.isEmpty()) {
             qunsetenv("LC_ALL");
         } else {
             qputenv("LC_ALL", before);
         }
-        QCOMPARE(window.cmbSprache->currentText(), language);
+        QCOMPARE(window.languageChooser->currentText(), language);
     }
 
     void openFillsTheWindowAndRemembersTheChoice() {
         Session s;
-        s.window.cmdOpen_Click();  // cancelled
+        s.window.openDocument();  // cancelled
         QVERIFY(s.desktop.messages.isEmpty());
         QVERIFY(!s.desktop.settings.contains("Settings/OpenPath"));
         QVERIFY(!s.window.saveAction->isEnabled());
@@ -77,7 +77,7 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.window.windowTitle(), QStringLiteral("plain.cfg[*] \u2014 Wendrake"));
         QCOMPARE(s.window.windowFilePath(), path);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.SSTab1->txtAuthor->text(), QStringLiteral("Jo Tester"));
+        QCOMPARE(s.window.handlingPages->txtAuthor->text(), QStringLiteral("Jo Tester"));
         QVERIFY(s.window.saveAction->isEnabled());
 
         // A file named at start is chosen as the dialog would and remembered
@@ -99,10 +99,10 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(12)});
         QCOMPARE(s.desktop.settings.value("Settings/OpenPath"), gone);
         QCOMPARE(QString::fromStdString(s.document().FilePath), path);
-        QCOMPARE(s.window.cmbAutos->count(), 4);
+        QCOMPARE(s.window.vehicleChooser->count(), 4);
 
-        s.window.SSTab1->txtDate->setText("2027-01-01");
-        s.window.cmdSave_Click();
+        s.window.handlingPages->txtDate->setText("2027-01-01");
+        s.window.save();
         QVERIFY(contents(path).contains("; Created 2027-01-01\r\n"));
         QVERIFY(!QFile::exists(gone));
     }
@@ -133,7 +133,7 @@ class MainWindowTests : public QObject {
 
         const QString bare = s.dir.filePath("mycars");
         s.desktop.saveChoices.enqueue(bare);
-        s.window.cmdSaveAs_Click();
+        s.window.saveAs();
         QVERIFY(!QFile::exists(bare));
         QVERIFY(QFile::exists(bare + ".ide"));
         QCOMPARE(QString::fromStdString(s.document().FilePath), bare + ".ide");
@@ -158,14 +158,14 @@ class MainWindowTests : public QObject {
         QVERIFY2(notices.first().startsWith(notice), qPrintable(notices.first()));
         QVERIFY(s.document().FilePath.empty());
         QVERIFY(s.document().SavedFlag);
-        QCOMPARE(s.window.cmbAutos->count(), 0);
+        QCOMPARE(s.window.vehicleChooser->count(), 0);
         QVERIFY(!s.window.saveAction->isEnabled() && !s.window.saveAsAction->isEnabled());
         QCOMPARE(s.window.windowFilePath(), rejected);  // the title names the failed file
         QCOMPARE(s.desktop.busyDepth, 0);
         QVERIFY(!s.desktop.messages.last().whileBusy);
 
         // Nothing can reach the rejected file any more.
-        s.window.cmdSave_Click();
+        s.window.save();
         QCOMPARE(contents(rejected), bytes);
     }
 
@@ -173,14 +173,14 @@ class MainWindowTests : public QObject {
         Session s;
         const QString path = s.open("handling/lf_only.cfg");
         QCOMPARE(contents(path), contents(kTestData + "handling/plain.cfg") + "\r\n");
-        QCOMPARE(s.window.cmbAutos->count(), 4);
+        QCOMPARE(s.window.vehicleChooser->count(), 4);
 
         // When the repaired text cannot be written the file still opens.
         const QString readOnly = s.copy("handling/lf_only.cfg", "second.cfg");
         s.desktop.nextWriteFailure = FileResult::failure(5, "Permission denied");
         s.window.openFile(readOnly);
         QCOMPARE(contents(readOnly), contents(kTestData + "handling/lf_only.cfg"));
-        QCOMPARE(s.window.cmbAutos->count(), 4);
+        QCOMPARE(s.window.vehicleChooser->count(), 4);
         QVERIFY(s.window.saveAction->isEnabled());
         QVERIFY(s.desktop.texts(Kind::Notice).isEmpty());
     }
@@ -190,23 +190,23 @@ class MainWindowTests : public QObject {
     // alone.
     void keepLayoutIsRememberedAndUsed() {
         Session s;
-        QVERIFY(!s.window.chkKeepLayout->isChecked());
-        QCOMPARE(s.window.chkKeepLayout->text(), s.text(190));
-        s.window.chkKeepLayout->click();
+        QVERIFY(!s.window.keepLayoutBox->isChecked());
+        QCOMPARE(s.window.keepLayoutBox->text(), s.text(190));
+        s.window.keepLayoutBox->click();
         QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("1"));
 
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
         s.session().setHandlingValue(0, HandlingField::Gewicht, "999.5");
-        s.window.cmdSave_Click();
+        s.window.save();
         QByteArray expected = before;
         expected.replace("ZEPHYR          1250.0 ", "ZEPHYR           999.5 ");
         QCOMPARE(contents(path), expected);
 
-        frmMain again(s.desktop, kLanguages);
+        MainWindow again(s.desktop, kLanguages);
         again.start();
-        QVERIFY(again.chkKeepLayout->isChecked());
-        again.chkKeepLayout->click();
+        QVERIFY(again.keepLayoutBox->isChecked());
+        again.keepLayoutBox->click();
         QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("0"));
     }
 
@@ -215,18 +215,18 @@ class MainWindowTests : public QObject {
     // told; the choice is remembered.
     void firstSaveBacksUpTheFile() {
         Session s;
-        QVERIFY(!s.window.chkBackupFirst->isChecked());
-        s.window.chkBackupFirst->click();
+        QVERIFY(!s.window.backupFirstBox->isChecked());
+        s.window.backupFirstBox->click();
         QCOMPARE(s.desktop.settings.value("Settings/BackupBeforeFirstSave"), QStringLiteral("1"));
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.SSTab1->txtGewicht->setText("1.0");
-        s.window.cmdSave_Click();
+        s.window.handlingPages->txtGewicht->setText("1.0");
+        s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
         QCOMPARE(s.desktop.texts(Kind::Information),
                  (QStringList{s.text(182) + "\n" + path + ".backup", s.text(116)}));
-        s.window.SSTab1->txtGewicht->setText("2.0");
-        s.window.cmdSave_Click();
+        s.window.handlingPages->txtGewicht->setText("2.0");
+        s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
         QCOMPARE(s.desktop.texts(Kind::Information).size(), 3);
     }
@@ -236,12 +236,12 @@ class MainWindowTests : public QObject {
     void fileWithoutVehiclesShowsNothingToEdit() {
         Session s;
         s.open("ide/plain.ide", "default.ide");
-        QVERIFY(s.window.SSTab2->isEnabled());
+        QVERIFY(s.window.vehicleDefPages->isEnabled());
         s.open("ide/empty_cars.ide", "empty.ide");
         QVERIFY(s.document().isLoaded());
-        QVERIFY(!s.window.SSTab2->isEnabled());
-        QVERIFY(s.window.SSTab2->txtID->text().isEmpty());
-        s.window.SSTab2->txtID->setText("77");
+        QVERIFY(!s.window.vehicleDefPages->isEnabled());
+        QVERIFY(s.window.vehicleDefPages->txtID->text().isEmpty());
+        s.window.vehicleDefPages->txtID->setText("77");
         QVERIFY(s.document().SavedFlag);
     }
 
@@ -249,12 +249,12 @@ class MainWindowTests : public QObject {
         Session s;
         const QString path = s.open("handling/plain.cfg");
         const QByteArray original = contents(path);
-        s.window.cmdSaveAs_Click();  // cancelled
+        s.window.saveAs();  // cancelled
         QVERIFY(s.desktop.messages.isEmpty());
 
         const QString copy = s.dir.filePath("copy.cfg");
         s.desktop.saveChoices.enqueue(copy);
-        s.window.cmdSaveAs_Click();
+        s.window.saveAs();
         QCOMPARE(QString::fromStdString(s.document().FilePath), copy);
         QCOMPARE(s.window.windowFilePath(), copy);
         QCOMPARE(contents(path), original);
@@ -267,14 +267,14 @@ class MainWindowTests : public QObject {
         Session s;
         s.open("handling/plain.cfg");
         s.window.show();
-        s.window.cmdEnde_Click();  // nothing unsaved: no question
+        s.window.quit();  // nothing unsaved: no question
         QVERIFY(s.desktop.texts(Kind::Question).isEmpty());
         QVERIFY(!s.window.isVisible());
 
         s.window.show();
-        s.window.SSTab1->txtAuthor->setText("x");
+        s.window.handlingPages->txtAuthor->setText("x");
         s.desktop.answers.enqueue(false);
-        s.window.cmdEnde_Click();
+        s.window.quit();
         QCOMPARE(s.desktop.texts(Kind::Question), QStringList{s.text(117)});
         QVERIFY(s.window.isVisible());
 
@@ -286,38 +286,39 @@ class MainWindowTests : public QObject {
     void showingVehiclesNeverChangesTheDocument() {
         Session s;
         s.open("handling/problems.cfg");
-        for (int i = 0; i < s.window.cmbAutos->count(); ++i) {
-            s.window.cmbAutos->setCurrentIndex(i);
-            QCOMPARE(s.window.SSTab1->txtAutoname->text(), s.window.cmbAutos->itemText(i));
+        for (int i = 0; i < s.window.vehicleChooser->count(); ++i) {
+            s.window.vehicleChooser->setCurrentIndex(i);
+            QCOMPARE(s.window.handlingPages->txtAutoname->text(),
+                     s.window.vehicleChooser->itemText(i));
         }
 
         // Each entry of a name that stands twice shows and edits its own record.
         const int first = static_cast<int>(s.listed().indexOf("TWIN_VAN"));
-        s.window.cmbAutos->setCurrentIndex(first);
-        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2600.0"));
-        s.window.cmbAutos->setCurrentIndex(first + 1);
-        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2750.0"));
-        s.window.SSTab1->txtGewicht->setText("2700.0");
-        s.window.cmbAutos->setCurrentIndex(first);
-        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2600.0"));
-        s.window.cmbAutos->setCurrentIndex(first + 1);
-        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("2700.0"));
+        s.window.vehicleChooser->setCurrentIndex(first);
+        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2600.0"));
+        s.window.vehicleChooser->setCurrentIndex(first + 1);
+        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2750.0"));
+        s.window.handlingPages->txtGewicht->setText("2700.0");
+        s.window.vehicleChooser->setCurrentIndex(first);
+        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2600.0"));
+        s.window.vehicleChooser->setCurrentIndex(first + 1);
+        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2700.0"));
         QVERIFY(!s.document().SavedFlag);
     }
 
     void theListFollowsTheNameWhileItIsTyped() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
-        s.window.cmbAutos->setCurrentIndex(1);  // BRISK
-        QLineEdit* name = s.window.SSTab1->txtAutoname;
+        s.window.vehicleChooser->setCurrentIndex(1);  // BRISK
+        QLineEdit* name = s.window.handlingPages->txtAutoname;
         name->selectAll();
         QTest::keyClicks(name, "ZZ");
         QCOMPARE(s.listed(), (QStringList{"ARROW", "ZZ", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.cmbAutos->currentIndex(), 1);
+        QCOMPARE(s.window.vehicleChooser->currentIndex(), 1);
         QTest::keyClicks(name, "_TOO_LONG_A_NAME");
         QCOMPARE(name->text().size(), 14);
 
-        s.window.cmdSave_Click();
+        s.window.save();
         QVERIFY(contents(path).contains(name->text().toLatin1() + " "));
         QVERIFY(!contents(path).contains("BRISK"));
     }
@@ -342,7 +343,7 @@ class MainWindowTests : public QObject {
         s.window.show();
         s.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        QLineEdit* date = s.window.SSTab1->txtDate;
+        QLineEdit* date = s.window.handlingPages->txtDate;
         date->setFocus();
         const QStringList languages{"English", "Deutsch", "English"};
         for (qsizetype k = 0; k < languages.size(); ++k) {
@@ -368,35 +369,36 @@ class MainWindowTests : public QObject {
     void errorWindowListsEachHandlingOpen() {
         Session s;
         s.open("handling/plain.cfg");
-        QVERIFY(!s.window.errorWindow->isVisible());
+        QVERIFY(!s.window.problemsWindow->isVisible());
         s.open("handling/problems.cfg");
-        QVERIFY(s.window.errorWindow->isVisible());
-        QAbstractItemModel* rows = s.window.errorWindow->lstErrors->model();
+        QVERIFY(s.window.problemsWindow->isVisible());
+        QAbstractItemModel* rows = s.window.problemsWindow->lstErrors->model();
         QCOMPARE(rows->rowCount(), 6);
 
         s.open("handling/plain.cfg");
         QCOMPARE(rows->rowCount(), 0);
-        QVERIFY(s.window.errorWindow->isVisible());
+        QVERIFY(s.window.problemsWindow->isVisible());
     }
 
     void errorRowLeadsToItsValue() {
         Session s;
         s.open("handling/problems.cfg");
         const ErrorListEntry row = s.document().Errors.at(3);  // BAD_MASS, its mass
-        emit s.window.errorWindow->rowActivated(row);
-        QCOMPARE(s.window.cmbAutos->currentText(), QStringLiteral("BAD_MASS"));
-        QCOMPARE(s.window.SSTab1->txtGewicht->text(), QStringLiteral("heavy"));
-        QVERIFY(s.window.SSTab1->currentWidget()->isAncestorOf(s.window.SSTab1->txtGewicht));
+        emit s.window.problemsWindow->rowActivated(row);
+        QCOMPARE(s.window.vehicleChooser->currentText(), QStringLiteral("BAD_MASS"));
+        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("heavy"));
+        QVERIFY(s.window.handlingPages->currentWidget()->isAncestorOf(
+            s.window.handlingPages->txtGewicht));
     }
 
     // Before Open and before a dropped file opens.
     void unsavedChangesAreAskedAbout() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
-        s.window.SSTab1->txtAuthor->setText("Someone else");
+        s.window.handlingPages->txtAuthor->setText("Someone else");
         QVERIFY(!s.document().SavedFlag);
         s.desktop.answers.enqueue(false);
-        s.window.cmdOpen_Click();
+        s.window.openDocument();
         QCOMPARE(s.desktop.texts(Kind::Question), QStringList{s.text(118)});
         QVERIFY(s.desktop.openRequests.isEmpty());
         QCOMPARE(s.document().Author, "Someone else");
@@ -416,12 +418,12 @@ class MainWindowTests : public QObject {
         s.desktop.answers.enqueue(false);
         drop();
         QCOMPARE(s.desktop.texts(Kind::Question).size(), 2);
-        QCOMPARE(s.window.cmbAutos->count(), 4);
+        QCOMPARE(s.window.vehicleChooser->count(), 4);
         s.desktop.answers.enqueue(true);
         drop();
         QCOMPARE(QString::fromStdString(s.document().FilePath), other);
 
-        s.window.SSTab1->txtAuthor->setText("Someone else");
+        s.window.handlingPages->txtAuthor->setText("Someone else");
         s.desktop.answers.enqueue(true);
         s.openByDialog(path);
         QCOMPARE(s.desktop.openRequests.size(), 1);

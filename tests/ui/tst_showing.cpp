@@ -43,26 +43,26 @@ QString firstDifference(const std::vector<Row>& now, const std::vector<Row>& bef
     return {};
 }
 
-QTabWidget* pagesOf(frmMain& window, DataFileKind kind) {
+QTabWidget* pagesOf(MainWindow& window, DataFileKind kind) {
     switch (kind) {
         case DataFileKind::Handling:
-            return window.SSTab1;
+            return window.handlingPages;
         case DataFileKind::VehicleDefs:
-            return window.SSTab2;
+            return window.vehicleDefPages;
         case DataFileKind::CarColours:
-            return window.SSTab3;
+            return window.colourPages;
     }
     return nullptr;
 }
 
 // Every page of the set, and on the colour pairs page every pair row.
-void visitPages(frmMain& window, QTabWidget* pages) {
+void visitPages(MainWindow& window, QTabWidget* pages) {
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
-        if (pages == window.SSTab3 &&
-            pages->currentWidget()->isAncestorOf(window.SSTab3->lstCarColors)) {
-            for (int row = 0; row < window.SSTab3->lstCarColors->count(); ++row) {
-                window.SSTab3->lstCarColors->setCurrentRow(row);
+        if (pages == window.colourPages &&
+            pages->currentWidget()->isAncestorOf(window.colourPages->lstCarColors)) {
+            for (int row = 0; row < window.colourPages->lstCarColors->count(); ++row) {
+                window.colourPages->lstCarColors->setCurrentRow(row);
             }
         }
     }
@@ -117,13 +117,13 @@ class ShowingTests : public QObject {
         QTabWidget* pages = pagesOf(s.window, opened.kind);
         visitPages(s.window, pages);
         s.chooseLanguage(QStringLiteral("Deutsch"));
-        const int entries = s.window.cmbAutos->count();
+        const int entries = s.window.vehicleChooser->count();
         const int backToEnglish = (entries + 1) / 2;  // half the list in each language
         for (int entry = 0; entry < entries; ++entry) {
             if (entry == backToEnglish) {
                 s.chooseLanguage(QStringLiteral("English"));
             }
-            s.window.cmbAutos->setCurrentIndex(entry);
+            s.window.vehicleChooser->setCurrentIndex(entry);
             visitPages(s.window, pages);
         }
         if (entries <= backToEnglish) {
@@ -131,15 +131,15 @@ class ShowingTests : public QObject {
         }
         if (opened.kind == DataFileKind::CarColours) {
             pages->setCurrentIndex(0);
-            for (int colour = 0; colour < s.window.SSTab3->lstColors->count(); ++colour) {
-                s.window.SSTab3->lstColors->setCurrentRow(colour);
+            for (int colour = 0; colour < s.window.colourPages->lstColors->count(); ++colour) {
+                s.window.colourPages->lstColors->setCurrentRow(colour);
             }
             visitPages(s.window, pages);
         }
         QCoreApplication::processEvents();
 
         const EditorDocument& now = s.document();
-        QCOMPARE(s.window.cmbSprache->currentText(), QStringLiteral("English"));
+        QCOMPARE(s.window.languageChooser->currentText(), QStringLiteral("English"));
         QCOMPARE(now.kind, opened.kind);
         QCOMPARE(now.FilePath, opened.FilePath);
         const std::pair<QString, QString> tables[] = {

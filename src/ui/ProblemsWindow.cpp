@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frmError.h"
+#include "ProblemsWindow.h"
 
 #include <algorithm>
 
@@ -20,13 +20,13 @@ constexpr int kFirstHeader = 107;  // car, parameter, error follow in order
 
 }  // namespace
 
-frmError::frmError(const ErrorRows& rows, QWidget* parent)
+ProblemsWindow::ProblemsWindow(const ErrorRows& rows, QWidget* parent)
     // A tool window of the main window stays above it and goes with it when
     // it is minimised, yet never blocks it.
     : QWidget(parent, parent ? Qt::Tool : Qt::Window),
       rows_(rows),
       model_(new ErrorListModel(rows, this)) {
-    setObjectName(QStringLiteral("frmError"));
+    setObjectName(QStringLiteral("ProblemsWindow"));
     setWindowTitle(QStringLiteral("Errors"));
     // Rows arrive while the player works in the main window (reading a file,
     // an import); the list must not take the keyboard away from it.
@@ -58,9 +58,9 @@ frmError::frmError(const ErrorRows& rows, QWidget* parent)
     layout->addWidget(lstErrors);
     layout->addLayout(buttons);
 
-    connect(cmdClose, &QPushButton::clicked, this, &frmError::cmdClose_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &ProblemsWindow::cmdClose_Click);
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
-            &frmError::cmdClose_Click);
+            &ProblemsWindow::cmdClose_Click);
     // Activation is a double click or Enter, or a single click where the
     // desktop is set up that way.
     connect(lstErrors, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
@@ -73,7 +73,7 @@ frmError::frmError(const ErrorRows& rows, QWidget* parent)
     });
 }
 
-void frmError::applyLanguage(const LanguageTable& language) {
+void ProblemsWindow::applyLanguage(const LanguageTable& language) {
     model_->setHeaders({languageText(language, kFirstHeader),
                         languageText(language, kFirstHeader + 1),
                         languageText(language, kFirstHeader + 2)});
@@ -81,7 +81,7 @@ void frmError::applyLanguage(const LanguageTable& language) {
     fitColumns(true);
 }
 
-void frmError::rowsReplaced() {
+void ProblemsWindow::rowsReplaced() {
     model_->reload();
     fitColumns(false);
     if (!rows_.empty()) {
@@ -90,7 +90,7 @@ void frmError::rowsReplaced() {
     }
 }
 
-void frmError::rowsAppended(int previousCount) {
+void ProblemsWindow::rowsAppended(int previousCount) {
     model_->rowsAppended(previousCount);
     fitColumns(true);
     if (static_cast<int>(rows_.size()) <= previousCount) {
@@ -104,7 +104,7 @@ void frmError::rowsAppended(int previousCount) {
 // Names and captions are short and must be read whole; the description takes
 // the rest and shows in full as a tool tip when it is cut. The borders stay
 // draggable, so new rows only ever widen a column the player may have set.
-void frmError::fitColumns(bool widenOnly) {
+void ProblemsWindow::fitColumns(bool widenOnly) {
     constexpr int kGap = 18;  // keeps neighbouring columns from running together
     QHeaderView* header = lstErrors->header();
     const QAbstractItemView* view = lstErrors;
@@ -117,11 +117,11 @@ void frmError::fitColumns(bool widenOnly) {
     }
 }
 
-void frmError::cmdClose_Click() {
+void ProblemsWindow::cmdClose_Click() {
     hide();
 }
 
-void frmError::closeEvent(QCloseEvent* event) {
+void ProblemsWindow::closeEvent(QCloseEvent* event) {
     // Accepting only hides the window: it is never deleted on close, and
     // refusing would stop the program from closing all windows when it ends.
     event->accept();

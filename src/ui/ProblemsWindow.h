@@ -14,10 +14,10 @@ namespace wendrake {
 // The error list window: the suspicious values found while reading handling
 // lines. Shown without blocking whenever rows are added, hidden (never
 // destroyed) when closed.
-class frmError final : public QWidget {
+class ProblemsWindow final : public QWidget {
     Q_OBJECT
   public:
-    explicit frmError(const ErrorRows& rows, QWidget* parent = nullptr);
+    explicit ProblemsWindow(const ErrorRows& rows, QWidget* parent = nullptr);
 
     void applyLanguage(const LanguageTable& language);
 

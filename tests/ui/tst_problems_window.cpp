@@ -4,7 +4,7 @@
 #include <QAbstractItemModelTester>
 
 #include "support/WindowSession.h"
-#include "ui/frmError.h"
+#include "ui/ProblemsWindow.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -32,7 +32,7 @@ class ErrorWindowTests : public QObject {
     void showsRowsInOrder() {
         // Car names are game bytes (Latin-1); the other texts are UTF-8.
         ErrorRows rows{row("B\xD6RSE", "Gewicht (kg)"), {"ADMIRAL", "", "Falsche Anzahl", -1}};
-        frmError window(rows);
+        ProblemsWindow window(rows);
         window.rowsReplaced();
         QCOMPARE(window.lstErrors->model()->rowCount(), 2);
         QCOMPARE(shown(window.lstErrors, 0),
@@ -43,8 +43,8 @@ class ErrorWindowTests : public QObject {
     void closingHidesAndNewRowsShowTheListAgain() {
         ErrorRows rows{row("OLD")};
         QWidget mainWindow;
-        auto* window = new frmError(rows, &mainWindow);
-        const QPointer<frmError> alive(window);
+        auto* window = new ProblemsWindow(rows, &mainWindow);
+        const QPointer<ProblemsWindow> alive(window);
         window->rowsReplaced();
         QVERIFY(window->close());  // the close box
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -67,11 +67,11 @@ class ErrorWindowTests : public QObject {
 
     void activatingARowReportsThatRow() {
         ErrorRows rows{row("ADMIRAL"), row("BANSHEE", "Drag", 4), row("CHEETAH", "", -1)};
-        frmError window(rows);
+        ProblemsWindow window(rows);
         window.rowsReplaced();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         std::vector<ErrorListEntry> activated;
-        connect(&window, &frmError::rowActivated, &window,
+        connect(&window, &ProblemsWindow::rowActivated, &window,
                 [&](const ErrorListEntry& entry) { activated.push_back(entry); });
 
         QTreeView* list = window.lstErrors;
@@ -113,4 +113,4 @@ class ErrorWindowTests : public QObject {
 };
 
 QTEST_MAIN(ErrorWindowTests)
-#include "tst_error_window.moc"
+#include "tst_problems_window.moc"

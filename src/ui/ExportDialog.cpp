@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frmExport.h"
+#include "ExportDialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "io/LanguageFiles.h"
-#include "model/FileKinds.h"
 #include "model/ExchangeFile.h"
+#include "model/FileKinds.h"
 #include "ui/ShownText.h"
 
 namespace wendrake {
@@ -54,11 +54,11 @@ void showEntries(QListWidget* view, const VehicleList& list) {
 
 }  // namespace
 
-frmExport::frmExport(const EditorDocument& document, Desktop& desktop, QWidget* parent)
+ExportDialog::ExportDialog(const EditorDocument& document, Desktop& desktop, QWidget* parent)
     // A tool window of the main window: it stays above it without blocking
     // it, so the player can look vehicles up while choosing.
     : QWidget(parent, parent ? Qt::Tool : Qt::Window), document_(document), desktop_(desktop) {
-    setObjectName(QStringLiteral("frmExport"));
+    setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(QStringLiteral("Export"));
     resize(560, 420);
 
@@ -107,21 +107,21 @@ frmExport::frmExport(const EditorDocument& document, Desktop& desktop, QWidget* 
     layout->addLayout(lists, 1);
     layout->addLayout(buttons);
 
-    connect(cmdAdd, &QPushButton::clicked, this, &frmExport::cmdAdd_Click);
-    connect(cmdAddAll, &QPushButton::clicked, this, &frmExport::cmdAddAll_Click);
-    connect(cmdDel, &QPushButton::clicked, this, &frmExport::cmdDel_Click);
-    connect(cmdDelAll, &QPushButton::clicked, this, &frmExport::cmdDelAll_Click);
-    connect(cmdExport, &QPushButton::clicked, this, &frmExport::cmdExport_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmExport::cmdClose_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &ExportDialog::cmdAdd_Click);
+    connect(cmdAddAll, &QPushButton::clicked, this, &ExportDialog::cmdAddAll_Click);
+    connect(cmdDel, &QPushButton::clicked, this, &ExportDialog::cmdDel_Click);
+    connect(cmdDelAll, &QPushButton::clicked, this, &ExportDialog::cmdDelAll_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &ExportDialog::cmdExport_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &ExportDialog::cmdClose_Click);
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
-            &frmExport::cmdClose_Click);
+            &ExportDialog::cmdClose_Click);
 }
 
-QString frmExport::text(int number) const {
+QString ExportDialog::text(int number) const {
     return language_ ? languageText(*language_, number) : QString();
 }
 
-void frmExport::applyLanguage(const LanguageTable& language) {
+void ExportDialog::applyLanguage(const LanguageTable& language) {
     language_ = &language;
     cmdClose->setText(text(kCloseCaption));
     lblExportCar->setText(text(kAvailableCaption));
@@ -129,7 +129,7 @@ void frmExport::applyLanguage(const LanguageTable& language) {
     cmdExport->setText(text(kExportCaption));
 }
 
-void frmExport::fill(const VehicleList& vehicles) {
+void ExportDialog::fill(const VehicleList& vehicles) {
     // A list renamed in place need not be in order any more; this one is.
     available_.assign(vehicles.entries());
     chosen_.clear();
@@ -137,8 +137,8 @@ void frmExport::fill(const VehicleList& vehicles) {
     showEntries(lst2, chosen_);
 }
 
-void frmExport::move(VehicleList& from, QListWidget* fromView, VehicleList& to, QListWidget* toView,
-                     bool all) {
+void ExportDialog::move(VehicleList& from, QListWidget* fromView, VehicleList& to,
+                        QListWidget* toView, bool all) {
     std::vector<bool> selected(static_cast<std::size_t>(from.size()), all);
     if (!all) {
         for (const QModelIndex& index : fromView->selectionModel()->selectedIndexes()) {
@@ -161,32 +161,33 @@ void frmExport::move(VehicleList& from, QListWidget* fromView, VehicleList& to, 
     showEntries(toView, to);
 }
 
-void frmExport::cmdAdd_Click() {
+void ExportDialog::cmdAdd_Click() {
     move(available_, lst1, chosen_, lst2, false);
 }
 
-void frmExport::cmdAddAll_Click() {
+void ExportDialog::cmdAddAll_Click() {
     move(available_, lst1, chosen_, lst2, true);
 }
 
-void frmExport::cmdDel_Click() {
+void ExportDialog::cmdDel_Click() {
     move(chosen_, lst2, available_, lst1, false);
 }
 
-void frmExport::cmdDelAll_Click() {
+void ExportDialog::cmdDelAll_Click() {
     move(chosen_, lst2, available_, lst1, true);
 }
 
-void frmExport::cmdExport_Click() {
+void ExportDialog::cmdExport_Click() {
     if (chosen_.empty()) {
         return;
     }
     SaveDialogRequest request;
     request.title = windowTitle();
     const FileKindInfo& handling = fileKindInfo(DataFileKind::Handling);
-    request.filters = {{text(handling.fileTypeText),
-                        {QString::fromLatin1(handling.savePattern.data(),
-                                             static_cast<qsizetype>(handling.savePattern.size()))}}};
+    request.filters = {
+        {text(handling.fileTypeText),
+         {QString::fromLatin1(handling.savePattern.data(),
+                              static_cast<qsizetype>(handling.savePattern.size()))}}};
     const auto target = desktop_.chooseFileToSave(request);
     if (!target) {
         return;
@@ -204,7 +205,7 @@ void frmExport::cmdExport_Click() {
     close();
 }
 
-void frmExport::cmdClose_Click() {
+void ExportDialog::cmdClose_Click() {
     close();
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -85,7 +85,7 @@ class ListDropDownStyle final : public QProxyStyle {
 
 }  // namespace
 
-frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
+MainWindow::MainWindow(Desktop& desktop, QString programFolder, QWidget* parent)
     : QMainWindow(parent),
       desktop_(desktop),
       programFolder_(std::move(programFolder)),
@@ -93,15 +93,15 @@ frmMain::frmMain(Desktop& desktop, QString programFolder, QWidget* parent)
       commands_(session_, desktop_, language_, programFolder_),
       vehicleModel_(new VehicleListModel(session_.document().Autos, this)),
       notices_(std::make_unique<SessionNotices>(session_)) {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("MainWindow"));
     resize(1280, 800);
     buildWindow();
     connectHandlers();
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void frmMain::buildActions() {
+void MainWindow::buildActions() {
     openAction =
         command(this, "openAction", themeIcon(this, "document-open", QStyle::SP_DialogOpenButton));
     saveAction =
@@ -131,7 +131,7 @@ void frmMain::buildActions() {
     aboutAction->setMenuRole(QAction::AboutRole);
 }
 
-void frmMain::buildMenusAndToolbar() {
+void MainWindow::buildMenusAndToolbar() {
     fileMenu_ = menuBar()->addMenu(QString());
     fileMenu_->addActions({openAction, saveAction, saveAsAction});
     fileMenu_->addSeparator();
@@ -153,55 +153,56 @@ void frmMain::buildMenusAndToolbar() {
     tools->addAction(manualAction);
 }
 
-void frmMain::buildWindow() {
+void MainWindow::buildWindow() {
     setWindowTitle(kProgramName);
     setAcceptDrops(true);
 
     buildActions();
     buildMenusAndToolbar();
-    chkKeepLayout =
-        named(new QCheckBox(QStringLiteral("Aufbau der Datei beibehalten")), "chkKeepLayout");
-    chkBackupFirst = named(new QCheckBox(QStringLiteral("Datei vor dem ersten Speichern sichern")),
-                           "chkBackupFirst");
+    keepLayoutBox =
+        named(new QCheckBox(QStringLiteral("Aufbau der Datei beibehalten")), "keepLayoutBox");
+    backupFirstBox = named(new QCheckBox(QStringLiteral("Datei vor dem ersten Speichern sichern")),
+                           "backupFirstBox");
 
-    cmbAutos = named(new QComboBox, "cmbAutos");
+    vehicleChooser = named(new QComboBox, "vehicleChooser");
     // A list of 32767 names stays fast: it drops down as a list with a scroll
     // bar, every row as high as the first, and the box is as wide as 16
     // characters instead of measuring every name (the names have no icons:
     // no room is kept for one).
     auto* dropDown = new ListDropDownStyle(QStyleFactory::create(QApplication::style()->name()));
-    dropDown->setParent(cmbAutos);
-    cmbAutos->setStyle(dropDown);
-    cmbAutos->setModel(vehicleModel_);
-    cmbAutos->setMaxVisibleItems(25);
-    cmbAutos->setMinimumContentsLength(16);
-    cmbAutos->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cmbAutos->setIconSize(QSize(0, 0));
-    if (auto* list = qobject_cast<QListView*>(cmbAutos->view())) {
+    dropDown->setParent(vehicleChooser);
+    vehicleChooser->setStyle(dropDown);
+    vehicleChooser->setModel(vehicleModel_);
+    vehicleChooser->setMaxVisibleItems(25);
+    vehicleChooser->setMinimumContentsLength(16);
+    vehicleChooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    vehicleChooser->setIconSize(QSize(0, 0));
+    if (auto* list = qobject_cast<QListView*>(vehicleChooser->view())) {
         list->setUniformItemSizes(true);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
-    cmbSprache = named(new QComboBox, "cmbSprache");
-    FrameAutos = frame("FrameAutos", "Autos", cmbAutos);
-    FrameSprache = frame("FrameSprache", "Sprache", cmbSprache);
+    languageChooser = named(new QComboBox, "languageChooser");
+    vehicleFrame = frame("vehicleFrame", "Autos", vehicleChooser);
+    languageFrame = frame("languageFrame", "Sprache", languageChooser);
 
-    SSTab1 = new HandlingPages(session_);
-    SSTab2 = new VehicleDefPages(session_);
-    SSTab3 = new ColourPages(session_, desktop_);
-    errorWindow = new frmError(session_.document().Errors, this);
+    handlingPages = new HandlingPages(session_);
+    vehicleDefPages = new VehicleDefPages(session_);
+    colourPages = new ColourPages(session_, desktop_);
+    problemsWindow = new ProblemsWindow(session_.document().Errors, this);
 
-    FrameAutos->setMinimumWidth(230);
-    FrameSprache->setMinimumWidth(230);
+    vehicleFrame->setMinimumWidth(230);
+    languageFrame->setMinimumWidth(230);
     auto* side = new QVBoxLayout;
-    side->addWidget(FrameAutos);
-    side->addWidget(FrameSprache);
+    side->addWidget(vehicleFrame);
+    side->addWidget(languageFrame);
     side->addStretch();
 
     // The three page sets lie in one place; only the one of the loaded kind
     // is visible.
     auto* pages = new QVBoxLayout;
-    for (QTabWidget* tabs : {static_cast<QTabWidget*>(SSTab1), static_cast<QTabWidget*>(SSTab2),
-                             static_cast<QTabWidget*>(SSTab3)}) {
+    for (QTabWidget* tabs :
+         {static_cast<QTabWidget*>(handlingPages), static_cast<QTabWidget*>(vehicleDefPages),
+          static_cast<QTabWidget*>(colourPages)}) {
         pages->addWidget(tabs);
     }
 
@@ -212,8 +213,8 @@ void frmMain::buildWindow() {
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     auto* saveSettings = new QHBoxLayout;
-    saveSettings->addWidget(chkKeepLayout);
-    saveSettings->addWidget(chkBackupFirst);
+    saveSettings->addWidget(keepLayoutBox);
+    saveSettings->addWidget(backupFirstBox);
     saveSettings->addStretch();
     layout->addLayout(saveSettings);
     layout->addLayout(body, 1);
@@ -222,52 +223,52 @@ void frmMain::buildWindow() {
     showPagesOf(DataFileKind::Handling, false);
 }
 
-void frmMain::connectHandlers() {
-    connect(openAction, &QAction::triggered, this, &frmMain::cmdOpen_Click);
-    connect(saveAction, &QAction::triggered, this, &frmMain::cmdSave_Click);
-    connect(saveAsAction, &QAction::triggered, this, &frmMain::cmdSaveAs_Click);
-    connect(backupAction, &QAction::triggered, this, &frmMain::cmdBackup_Click);
-    connect(revertAction, &QAction::triggered, this, &frmMain::cmdUndo_Click);
-    connect(importAction, &QAction::triggered, this, &frmMain::cmdImportCar_Click);
-    connect(exportAction, &QAction::triggered, this, &frmMain::cmdExportCar_Click);
-    connect(quitAction, &QAction::triggered, this, &frmMain::cmdEnde_Click);
-    connect(manualAction, &QAction::triggered, this, &frmMain::cmdHelp_Click);
-    connect(aboutAction, &QAction::triggered, this, &frmMain::cmdInfo_Click);
-    connect(chkKeepLayout, &QCheckBox::toggled, this,
+void MainWindow::connectHandlers() {
+    connect(openAction, &QAction::triggered, this, &MainWindow::openDocument);
+    connect(saveAction, &QAction::triggered, this, &MainWindow::save);
+    connect(saveAsAction, &QAction::triggered, this, &MainWindow::saveAs);
+    connect(backupAction, &QAction::triggered, this, &MainWindow::createBackup);
+    connect(revertAction, &QAction::triggered, this, &MainWindow::revertToSaved);
+    connect(importAction, &QAction::triggered, this, &MainWindow::importVehicles);
+    connect(exportAction, &QAction::triggered, this, &MainWindow::exportVehicles);
+    connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
+    connect(manualAction, &QAction::triggered, this, &MainWindow::showManual);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(keepLayoutBox, &QCheckBox::toggled, this,
             [this](bool keep) { files_.setKeepsLayout(keep); });
-    connect(chkBackupFirst, &QCheckBox::toggled, this,
+    connect(backupFirstBox, &QCheckBox::toggled, this,
             [this](bool backup) { files_.setBacksUpFirst(backup); });
-    connect(SSTab1->cmdImportCar, &QPushButton::clicked, this, &frmMain::cmdImportCar_Click);
-    connect(SSTab1->cmdExportCar, &QPushButton::clicked, this, &frmMain::cmdExportCar_Click);
-    connect(cmbAutos, &QComboBox::currentIndexChanged, this, &frmMain::cmbAutos_Click);
-    connect(cmbSprache, &QComboBox::activated, this, &frmMain::cmbSprache_Click);
+    connect(handlingPages->cmdImportCar, &QPushButton::clicked, this, &MainWindow::importVehicles);
+    connect(handlingPages->cmdExportCar, &QPushButton::clicked, this, &MainWindow::exportVehicles);
+    connect(vehicleChooser, &QComboBox::currentIndexChanged, this, &MainWindow::showChosenVehicle);
+    connect(languageChooser, &QComboBox::activated, this, &MainWindow::switchLanguage);
     SessionNotices* notices = notices_.get();
-    connect(notices, &SessionNotices::changed, this, &frmMain::sessionChanged);
-    connect(notices, &SessionNotices::changed, errorWindow, [this](const SessionChange& change) {
+    connect(notices, &SessionNotices::changed, this, &MainWindow::sessionChanged);
+    connect(notices, &SessionNotices::changed, problemsWindow, [this](const SessionChange& change) {
         if (change.has(Change::Errors)) {
-            errorWindow->rowsReplaced();
+            problemsWindow->rowsReplaced();
         }
     });
-    connect(notices, &SessionNotices::changed, SSTab1, [this](const SessionChange& change) {
+    connect(notices, &SessionNotices::changed, handlingPages, [this](const SessionChange& change) {
         // Not on the player's own typing, which would move the cursor.
         if (change.has(Change::Opened) || change.has(Change::Reverted)) {
-            SSTab1->showAuthorAndDate();
+            handlingPages->showAuthorAndDate();
         }
     });
-    connect(errorWindow, &frmError::rowActivated, this, &frmMain::jumpToErrorRow);
+    connect(problemsWindow, &ProblemsWindow::rowActivated, this, &MainWindow::jumpToErrorRow);
 }
 
-bool frmMain::start() {
+bool MainWindow::start() {
     desktop_.setSetting(QStringLiteral("Exe"), QStringLiteral("Path"), programFolder_);
     desktop_.setSetting(QStringLiteral("Exe"), QStringLiteral("Version"),
                         QString::fromLatin1(kProgramVersion.data(),
                                             static_cast<qsizetype>(kProgramVersion.size())));
     showPagesOf(DataFileKind::Handling, false);
     {
-        const QSignalBlocker keepBlocker(chkKeepLayout);
-        chkKeepLayout->setChecked(files_.keepsLayout());
-        const QSignalBlocker backupBlocker(chkBackupFirst);
-        chkBackupFirst->setChecked(files_.backsUpFirst());
+        const QSignalBlocker keepBlocker(keepLayoutBox);
+        keepLayoutBox->setChecked(files_.keepsLayout());
+        const QSignalBlocker backupBlocker(backupFirstBox);
+        backupFirstBox->setChecked(files_.backsUpFirst());
     }
     const QByteArray geometry =
         QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
@@ -283,31 +284,31 @@ bool frmMain::start() {
     return true;
 }
 
-QString frmMain::text(int number) const {
+QString MainWindow::text(int number) const {
     return languageText(language_, number);
 }
 
-void frmMain::startLanguage() {
+void MainWindow::startLanguage() {
     const QStringList languages = listLanguages(programFolder_);
     {
-        const QSignalBlocker blocker(cmbSprache);
-        cmbSprache->clear();
-        cmbSprache->addItems(languages);
+        const QSignalBlocker blocker(languageChooser);
+        languageChooser->clear();
+        languageChooser->addItems(languages);
         const QString chosen = wendrake::startLanguage(
             languages, desktop_.setting(QStringLiteral("Settings"), QStringLiteral("Language")));
-        cmbSprache->setCurrentIndex(static_cast<int>(languages.indexOf(chosen)));
+        languageChooser->setCurrentIndex(static_cast<int>(languages.indexOf(chosen)));
     }
     loadLanguageFile();
 }
 
-bool frmMain::loadLanguageFile() {
-    const QString chosen = cmbSprache->currentText();
+bool MainWindow::loadLanguageFile() {
+    const QString chosen = languageChooser->currentText();
     const FileResult loaded = wendrake::loadLanguageFile(programFolder_, chosen, language_);
     if (!loaded.ok) {
         // The file vanished while the program runs: the texts stay as they
         // are, and the list shows the language they are in again.
-        const QSignalBlocker blocker(cmbSprache);
-        cmbSprache->setCurrentIndex(cmbSprache->findText(loadedLanguage_));
+        const QSignalBlocker blocker(languageChooser);
+        languageChooser->setCurrentIndex(languageChooser->findText(loadedLanguage_));
         desktop_.showNotice(errorNotice(loaded.code, loaded.description));
         return false;
     }
@@ -316,9 +317,9 @@ bool frmMain::loadLanguageFile() {
     return true;
 }
 
-void frmMain::applyLanguage() {
-    FrameSprache->setTitle(text(0));
-    FrameAutos->setTitle(text(1));
+void MainWindow::applyLanguage() {
+    languageFrame->setTitle(text(0));
+    vehicleFrame->setTitle(text(1));
     // Only the texts change: the keys belong to the actions, not to a text.
     fileMenu_->setTitle(text(Text::FileMenu));
     helpMenu_->setTitle(text(Text::HelpMenu));
@@ -343,39 +344,39 @@ void frmMain::applyLanguage() {
         }
         action->setIconText(shortText);
     }
-    chkKeepLayout->setText(text(Text::KeepLayout));
-    chkBackupFirst->setText(text(Text::BackupFirst));
+    keepLayoutBox->setText(text(Text::KeepLayout));
+    backupFirstBox->setText(text(Text::BackupFirst));
     useStorableTextLanguage(language_);
-    SSTab1->applyLanguage(language_);
-    SSTab2->applyLanguage(language_);
-    SSTab3->applyLanguage(language_);
-    errorWindow->applyLanguage(language_);
-    if (exportWindow) {
-        exportWindow->applyLanguage(language_);
+    handlingPages->applyLanguage(language_);
+    vehicleDefPages->applyLanguage(language_);
+    colourPages->applyLanguage(language_);
+    problemsWindow->applyLanguage(language_);
+    if (exportDialog) {
+        exportDialog->applyLanguage(language_);
     }
 }
 
-void frmMain::cmbSprache_Click() {
+void MainWindow::switchLanguage() {
     if (!loadLanguageFile()) {
         return;
     }
     desktop_.setSetting(QStringLiteral("Settings"), QStringLiteral("Language"),
-                        cmbSprache->currentText());
-    cmbAutos_Click();
+                        languageChooser->currentText());
+    showChosenVehicle();
 }
 
-void frmMain::cmdOpen_Click() {
+void MainWindow::openDocument() {
     showOpenResult(files_.open());
 }
 
-void frmMain::openFile(const QString& path) {
+void MainWindow::openFile(const QString& path) {
     // The path is remembered for the open dialog: make it independent of the
     // folder the program was started from.
     const QString absolute = QFileInfo(path).absoluteFilePath();
     showOpenResult(files_.openChosen(absolute, FileCommands::filterPositionFor(absolute)));
 }
 
-void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
+void MainWindow::showOpenResult(const FileCommands::OpenResult& result) {
     using Outcome = FileCommands::OpenOutcome;
     if (result.outcome == Outcome::Cancelled || result.outcome == Outcome::Missing) {
         return;
@@ -387,12 +388,12 @@ void frmMain::showOpenResult(const FileCommands::OpenResult& result) {
     }
 }
 
-void frmMain::sessionChanged(const SessionChange& change) {
+void MainWindow::sessionChanged(const SessionChange& change) {
     const EditorDocument& document = session_.document();
     if (change.has(Change::Opened) || change.has(Change::Closed)) {
         // The names it lists belong to the file that was loaded before.
-        if (exportWindow) {
-            exportWindow->close();
+        if (exportDialog) {
+            exportDialog->close();
         }
         showPagesOf(document.kind, session_.isLoaded());
     }
@@ -400,9 +401,9 @@ void frmMain::sessionChanged(const SessionChange& change) {
         (change.has(Change::List) && change.record < 0)) {
         showListFromTop();
     } else if (change.has(Change::Closed)) {
-        const QSignalBlocker listBlocker(cmbAutos);
+        const QSignalBlocker listBlocker(vehicleChooser);
         vehicleModel_->reload();
-        cmbAutos->setCurrentIndex(-1);
+        vehicleChooser->setCurrentIndex(-1);
     } else if (change.has(Change::List)) {
         // A rename: the entry keeps its place and the selection; no display runs.
         vehicleModel_->entryChanged(document.Autos.entryOfRecord(change.record));
@@ -412,41 +413,42 @@ void frmMain::sessionChanged(const SessionChange& change) {
     }
 }
 
-void frmMain::showPagesOf(DataFileKind kind, bool loaded) {
-    SSTab1->setVisible(kind == DataFileKind::Handling);
-    SSTab2->setVisible(kind == DataFileKind::VehicleDefs);
-    SSTab3->setVisible(kind == DataFileKind::CarColours);
+void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
+    handlingPages->setVisible(kind == DataFileKind::Handling);
+    vehicleDefPages->setVisible(kind == DataFileKind::VehicleDefs);
+    colourPages->setVisible(kind == DataFileKind::CarColours);
     for (QAction* action : {saveAction, saveAsAction, backupAction, revertAction}) {
         action->setEnabled(loaded);
     }
     // Vehicles move between handling files only.
     importAction->setEnabled(loaded && kind == DataFileKind::Handling);
     exportAction->setEnabled(loaded && kind == DataFileKind::Handling);
-    for (QWidget* control : {static_cast<QWidget*>(FrameAutos), static_cast<QWidget*>(SSTab1),
-                             static_cast<QWidget*>(SSTab2), static_cast<QWidget*>(SSTab3)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(vehicleFrame), static_cast<QWidget*>(handlingPages),
+          static_cast<QWidget*>(vehicleDefPages), static_cast<QWidget*>(colourPages)}) {
         control->setEnabled(false);
     }
     if (!loaded) {
         return;
     }
-    FrameAutos->setEnabled(true);
+    vehicleFrame->setEnabled(true);
     // Values of no vehicle cannot be edited: without one shown, the pages
     // stay disabled. The palette is the file's own and always editable.
     const bool vehicleShown = session_.selected() >= 0;
     switch (kind) {
         case DataFileKind::Handling:
-            SSTab1->setEnabled(vehicleShown);
+            handlingPages->setEnabled(vehicleShown);
             break;
         case DataFileKind::VehicleDefs:
-            SSTab2->setEnabled(vehicleShown);
+            vehicleDefPages->setEnabled(vehicleShown);
             break;
         case DataFileKind::CarColours:
-            SSTab3->setEnabled(true);
+            colourPages->setEnabled(true);
             break;
     }
 }
 
-void frmMain::showCaption() {
+void MainWindow::showCaption() {
     if (session_.isLoaded()) {
         titleFile_ = QString::fromStdString(session_.path());
     }
@@ -463,22 +465,22 @@ void frmMain::showCaption() {
     setWindowModified(session_.isLoaded() && !session_.isSaved());
 }
 
-void frmMain::cmdSave_Click() {
+void MainWindow::save() {
     files_.save();
 }
 
-void frmMain::cmdSaveAs_Click() {
+void MainWindow::saveAs() {
     files_.saveAs();
 }
 
-void frmMain::showListFromTop() {
+void MainWindow::showListFromTop() {
     {
-        const QSignalBlocker listBlocker(cmbAutos);
+        const QSignalBlocker listBlocker(vehicleChooser);
         vehicleModel_->reload();
-        cmbAutos->setCurrentIndex(-1);
+        vehicleChooser->setCurrentIndex(-1);
     }
     if (session_.kind() == DataFileKind::CarColours) {
-        SSTab3->showPalette();
+        colourPages->showPalette();
     }
     // With the signals running, so the first vehicle is shown; a file
     // without vehicles shows empty pages.
@@ -486,69 +488,69 @@ void frmMain::showListFromTop() {
         session_.select(-1);
         showSelected();
     }
-    cmbAutos->setCurrentIndex(0);
+    vehicleChooser->setCurrentIndex(0);
 }
 
-void frmMain::cmdBackup_Click() {
+void MainWindow::createBackup() {
     commands_.backup();
 }
 
-void frmMain::cmdUndo_Click() {
+void MainWindow::revertToSaved() {
     commands_.undo();
 }
 
-void frmMain::cmdImportCar_Click() {
+void MainWindow::importVehicles() {
     commands_.importVehicles();
 }
 
-void frmMain::cmdExportCar_Click() {
+void MainWindow::exportVehicles() {
     if (!session_.isLoaded() || session_.kind() != DataFileKind::Handling) {
         return;
     }
-    if (!exportWindow) {
-        exportWindow = new frmExport(session_.document(), desktop_, this);
+    if (!exportDialog) {
+        exportDialog = new ExportDialog(session_.document(), desktop_, this);
     }
-    exportWindow->applyLanguage(language_);
-    exportWindow->fill(session_.document().Autos);
-    exportWindow->show();
-    exportWindow->raise();
-    exportWindow->activateWindow();
+    exportDialog->applyLanguage(language_);
+    exportDialog->fill(session_.document().Autos);
+    exportDialog->show();
+    exportDialog->raise();
+    exportDialog->activateWindow();
 }
 
-void frmMain::cmdInfo_Click() {
+void MainWindow::showAbout() {
     commands_.info();
 }
 
-void frmMain::cmdHelp_Click() {
+void MainWindow::showManual() {
     commands_.help();
 }
 
-void frmMain::cmdEnde_Click() {
+void MainWindow::quit() {
     close();
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!session_.isSaved() && !desktop_.askYesNo(text(Text::QuitUnsaved))) {
         event->ignore();
         return;
     }
     desktop_.setSetting(kWindowSection, kGeometryKey,
                         QString::fromLatin1(saveGeometry().toBase64()));
-    errorWindow->close();
-    if (exportWindow) {
-        exportWindow->close();
+    problemsWindow->close();
+    if (exportDialog) {
+        exportDialog->close();
     }
     event->accept();
 }
 
-void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.first().isLocalFile()) {
         event->acceptProposedAction();
     }
 }
 
-void frmMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile()) {
         return;
@@ -560,9 +562,9 @@ void frmMain::dropEvent(QDropEvent* event) {
     openFile(urls.first().toLocalFile());
 }
 
-void frmMain::cmbAutos_Click() {
+void MainWindow::showChosenVehicle() {
     const VehicleList& list = session_.document().Autos;
-    const int selected = cmbAutos->currentIndex();
+    const int selected = vehicleChooser->currentIndex();
     if (selected < 0 || selected >= list.size()) {
         return;
     }
@@ -571,36 +573,36 @@ void frmMain::cmbAutos_Click() {
     showSelected();
 }
 
-void frmMain::showSelected() {
+void MainWindow::showSelected() {
     const int record = session_.selected();
     const VehicleList& list = session_.document().Autos;
     const int entry = list.entryOfRecord(record);
     const QString name = entry >= 0 ? shownText(list.at(entry)) : QString();
     switch (session_.kind()) {
         case DataFileKind::Handling:
-            SSTab1->showPicture(programFolder_, name);
-            SSTab1->showCurrentRecord();
+            handlingPages->showPicture(programFolder_, name);
+            handlingPages->showCurrentRecord();
             break;
         case DataFileKind::VehicleDefs:
-            SSTab2->showPicture(programFolder_, name);
-            SSTab2->showCurrentRecord();
+            vehicleDefPages->showPicture(programFolder_, name);
+            vehicleDefPages->showCurrentRecord();
             break;
         case DataFileKind::CarColours:
-            SSTab3->showModel(record);
+            colourPages->showModel(record);
             break;
     }
     showPagesOf(session_.kind(), session_.isLoaded());
 }
 
-void frmMain::jumpToErrorRow(const ErrorListEntry& row) {
+void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     const int entry = session_.document().Autos.indexOf(row.car());
     if (entry < 0) {
         return;
     }
-    cmbAutos->setCurrentIndex(entry);
+    vehicleChooser->setCurrentIndex(entry);
     activateWindow();
     if (session_.kind() == DataFileKind::Handling) {
-        SSTab1->focusField(row.field >= 0 ? row.field : 0);
+        handlingPages->focusField(row.field >= 0 ? row.field : 0);
     }
 }
 

@@ -15,24 +15,24 @@
 #include "ui/ColourPages.h"
 #include "ui/Desktop.h"
 #include "ui/DocumentCommands.h"
+#include "ui/ExportDialog.h"
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
+#include "ui/ProblemsWindow.h"
 #include "ui/SessionNotices.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListModel.h"
-#include "ui/frmError.h"
-#include "ui/frmExport.h"
 
 namespace wendrake {
 
 // The main window: the menu bar and toolbar of the commands, the vehicle list,
 // the language list and the page set of the loaded kind of file. It wires the pages, the error
 // window and the file commands; each of those owns its own controls and handlers.
-class frmMain final : public QMainWindow {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
   public:
-    frmMain(Desktop& desktop, QString programFolder, QWidget* parent = nullptr);
-    ~frmMain() override;
+    MainWindow(Desktop& desktop, QString programFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The start sequence; false when the program cannot run (no language
     // file), after telling the player.
@@ -60,32 +60,32 @@ class frmMain final : public QMainWindow {
     QAction* manualAction;
     QAction* aboutAction;
     // Saves keep the file's layout; remembered between runs.
-    QCheckBox* chkKeepLayout;
-    QCheckBox* chkBackupFirst;
-    QGroupBox* FrameAutos;
-    QComboBox* cmbAutos;
-    QGroupBox* FrameSprache;
-    QComboBox* cmbSprache;
-    HandlingPages* SSTab1;
-    VehicleDefPages* SSTab2;
-    ColourPages* SSTab3;
-    frmError* errorWindow;
+    QCheckBox* keepLayoutBox;
+    QCheckBox* backupFirstBox;
+    QGroupBox* vehicleFrame;
+    QComboBox* vehicleChooser;
+    QGroupBox* languageFrame;
+    QComboBox* languageChooser;
+    HandlingPages* handlingPages;
+    VehicleDefPages* vehicleDefPages;
+    ColourPages* colourPages;
+    ProblemsWindow* problemsWindow;
     // Made at the first export and kept, hidden, between exports.
-    QPointer<frmExport> exportWindow;
+    QPointer<ExportDialog> exportDialog;
 
   public slots:
-    void cmdOpen_Click();
-    void cmdSave_Click();
-    void cmdSaveAs_Click();
-    void cmdBackup_Click();
-    void cmdUndo_Click();
-    void cmdInfo_Click();
-    void cmdHelp_Click();
-    void cmdImportCar_Click();
-    void cmdExportCar_Click();
-    void cmdEnde_Click();
-    void cmbAutos_Click();
-    void cmbSprache_Click();
+    void openDocument();
+    void save();
+    void saveAs();
+    void createBackup();
+    void revertToSaved();
+    void showAbout();
+    void showManual();
+    void importVehicles();
+    void exportVehicles();
+    void quit();
+    void showChosenVehicle();
+    void switchLanguage();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -16,10 +16,10 @@ namespace wendrake {
 // The export window: the player moves vehicles from the available list to
 // the export list and writes their handling lines to an exchange file. Both
 // lists keep the vehicle list's order. It never changes the document.
-class frmExport final : public QWidget {
+class ExportDialog final : public QWidget {
     Q_OBJECT
   public:
-    frmExport(const EditorDocument& document, Desktop& desktop, QWidget* parent = nullptr);
+    ExportDialog(const EditorDocument& document, Desktop& desktop, QWidget* parent = nullptr);
 
     // Captions of the language; the window keeps the table for its messages,
     // so it must outlive the window.
