@@ -100,6 +100,14 @@ inline constexpr int QuitItem = 207;
 inline constexpr int ManualItem = 208;
 inline constexpr int AboutItem = 209;
 inline constexpr int AllSupportedFiles = 210;
+inline constexpr int EditMenu = 211;
+inline constexpr int ViewMenu = 212;
+inline constexpr int UndoItem = 213;
+inline constexpr int RedoItem = 214;
+inline constexpr int FindItem = 215;
+inline constexpr int ProblemsItem = 216;
+inline constexpr int LanguageMenu = 217;
+inline constexpr int RecentMenu = 218;
 }  // namespace Text
 
 }  // namespace wendrake

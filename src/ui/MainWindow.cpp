@@ -122,24 +122,46 @@ void MainWindow::buildActions() {
                            themeIcon(this, "help-contents", QStyle::SP_DialogHelpButton));
     aboutAction = command(this, "aboutAction",
                           themeIcon(this, "help-about", QStyle::SP_MessageBoxInformation));
+    undoAction = command(this, "undoAction", themeIcon(this, "edit-undo", QStyle::SP_ArrowBack));
+    redoAction = command(this, "redoAction", themeIcon(this, "edit-redo", QStyle::SP_ArrowForward));
+    findAction = command(this, "findAction",
+                         themeIcon(this, "edit-find", QStyle::SP_FileDialogContentsView));
+    problemsAction = command(this, "problemsAction",
+                             themeIcon(this, "dialog-warning", QStyle::SP_MessageBoxWarning));
     setStandardKeys(openAction, QKeySequence::Open, "Ctrl+O");
     setStandardKeys(saveAction, QKeySequence::Save, "Ctrl+S");
     setStandardKeys(saveAsAction, QKeySequence::SaveAs, "Ctrl+Shift+S");
     setStandardKeys(quitAction, QKeySequence::Quit, "Ctrl+Q");
     setStandardKeys(manualAction, QKeySequence::HelpContents, "F1");
+    setStandardKeys(undoAction, QKeySequence::Undo, "Ctrl+Z");
+    setStandardKeys(redoAction, QKeySequence::Redo, "Ctrl+Y");
+    setStandardKeys(findAction, QKeySequence::Find, "Ctrl+F");
+    // Each is enabled once the part of the window it works on is built.
+    for (QAction* action : {undoAction, redoAction, findAction, problemsAction}) {
+        action->setEnabled(false);
+    }
     quitAction->setMenuRole(QAction::QuitRole);
     aboutAction->setMenuRole(QAction::AboutRole);
 }
 
 void MainWindow::buildMenusAndToolbar() {
     fileMenu_ = menuBar()->addMenu(QString());
-    fileMenu_->addActions({openAction, saveAction, saveAsAction});
+    fileMenu_->addAction(openAction);
+    recentMenu_ = named(fileMenu_->addMenu(QString()), "recentMenu");
+    fileMenu_->addActions({saveAction, saveAsAction});
     fileMenu_->addSeparator();
     fileMenu_->addActions({backupAction, revertAction});
     fileMenu_->addSeparator();
     fileMenu_->addActions({importAction, exportAction});
     fileMenu_->addSeparator();
     fileMenu_->addAction(quitAction);
+    editMenu_ = menuBar()->addMenu(QString());
+    editMenu_->addActions({undoAction, redoAction});
+    editMenu_->addSeparator();
+    editMenu_->addAction(findAction);
+    viewMenu_ = menuBar()->addMenu(QString());
+    viewMenu_->addAction(problemsAction);
+    languageMenu_ = named(viewMenu_->addMenu(QString()), "languageMenu");
     helpMenu_ = menuBar()->addMenu(QString());
     helpMenu_->addActions({manualAction, aboutAction});
 
@@ -149,6 +171,8 @@ void MainWindow::buildMenusAndToolbar() {
     tools->addActions({openAction, saveAction, saveAsAction});
     tools->addSeparator();
     tools->addActions({backupAction, revertAction});
+    tools->addSeparator();
+    tools->addActions({undoAction, redoAction});
     tools->addSeparator();
     tools->addAction(manualAction);
 }
@@ -322,13 +346,19 @@ void MainWindow::applyLanguage() {
     vehicleFrame->setTitle(text(1));
     // Only the texts change: the keys belong to the actions, not to a text.
     fileMenu_->setTitle(text(Text::FileMenu));
+    recentMenu_->setTitle(text(Text::RecentMenu));
+    editMenu_->setTitle(text(Text::EditMenu));
+    viewMenu_->setTitle(text(Text::ViewMenu));
+    languageMenu_->setTitle(text(Text::LanguageMenu));
     helpMenu_->setTitle(text(Text::HelpMenu));
     const std::pair<QAction*, int> items[] = {
         {openAction, Text::OpenItem},     {saveAction, Text::SaveItem},
         {saveAsAction, Text::SaveAsItem}, {backupAction, Text::BackupItem},
         {revertAction, Text::RevertItem}, {importAction, Text::ImportItem},
         {exportAction, Text::ExportItem}, {quitAction, Text::QuitItem},
-        {manualAction, Text::ManualItem}, {aboutAction, Text::AboutItem}};
+        {manualAction, Text::ManualItem}, {aboutAction, Text::AboutItem},
+        {undoAction, Text::UndoItem},     {redoAction, Text::RedoItem},
+        {findAction, Text::FindItem},     {problemsAction, Text::ProblemsItem}};
     for (const auto& [action, number] : items) {
         action->setText(text(number));
     }

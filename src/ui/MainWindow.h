@@ -59,6 +59,10 @@ class MainWindow final : public QMainWindow {
     QAction* quitAction;
     QAction* manualAction;
     QAction* aboutAction;
+    QAction* undoAction;
+    QAction* redoAction;
+    QAction* findAction;
+    QAction* problemsAction;
     // Saves keep the file's layout; remembered between runs.
     QCheckBox* keepLayoutBox;
     QCheckBox* backupFirstBox;
@@ -117,6 +121,10 @@ class MainWindow final : public QMainWindow {
     QString text(int number) const;
 
     QMenu* fileMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     // The file the title names: the loaded one, or the one that failed.
     QString titleFile_;
