@@ -40,9 +40,7 @@ int main(int argc, char* argv[]) {
         window.resize(1280, 800);
     }
     window.show();
-    if (!options->file.isEmpty()) {
-        window.openFile(options->file);
-    }
+    window.openAtStart(options->file);
     if (!options->screenshot.isEmpty()) {
         QApplication::processEvents();
         if (!window.grab().save(options->screenshot)) {

@@ -81,6 +81,21 @@ QString localeLanguage(const QStringList& languages, const QString& localeName) 
     return languages.isEmpty() ? QString() : languages.first();
 }
 
+QString languageCode(const QString& languageName) {
+    if (languageName.isEmpty()) {
+        return QString();
+    }
+    for (int value = QLocale::C + 1; value <= QLocale::LastLanguage; ++value) {
+        const auto language = static_cast<QLocale::Language>(value);
+        if (languageName.compare(QLocale::languageToString(language), Qt::CaseInsensitive) == 0 ||
+            languageName.compare(QLocale(language).nativeLanguageName(), Qt::CaseInsensitive) ==
+                0) {
+            return QLocale::languageToCode(language, QLocale::ISO639Part1);
+        }
+    }
+    return QString();
+}
+
 QString messageLocaleName() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const QString value = qEnvironmentVariable(variable);

@@ -29,6 +29,11 @@ QString startLanguage(const QStringList& languages, const QString& remembered);
 // tongue or in English, else English, else the first listed.
 QString localeLanguage(const QStringList& languages, const QString& localeName);
 
+// The ISO 639 code ("de") of a language file's name, which names its
+// language in its own tongue or in English ("Deutsch", "German"); empty when
+// the name is no language.
+QString languageCode(const QString& languageName);
+
 // The locale that messages follow: the first of LC_ALL, LC_MESSAGES and
 // LANG that is set, as the C library takes it.
 QString messageLocaleName();

@@ -58,8 +58,7 @@ inline constexpr int Exported = 113;
 inline constexpr int ImportDialogTitle = 114;
 inline constexpr int Imported = 115;
 inline constexpr int Saved = 116;
-inline constexpr int QuitUnsaved = 117;
-inline constexpr int OpenUnsaved = 118;
+inline constexpr int SaveButton = 9;
 inline constexpr int ManualMissing = 121;
 inline constexpr int VehicleDefFileType = 122;
 inline constexpr int TooFewValues = 150;
@@ -108,6 +107,14 @@ inline constexpr int FindItem = 215;
 inline constexpr int ProblemsItem = 216;
 inline constexpr int LanguageMenu = 217;
 inline constexpr int RecentMenu = 218;
+// The question before unsaved changes would be lost: Save, Discard, Cancel.
+inline constexpr int Discard = 219;
+inline constexpr int SaveChangesQuestion = 220;  // %1: the file's name
+inline constexpr int ClearRecent = 221;
+inline constexpr int ReopenLastFile = 222;
+// The start panel, shown while no file is open.
+inline constexpr int RecentFiles = 223;
+inline constexpr int NoFileOpen = 224;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -46,8 +46,11 @@ class Desktop {
     // A question with a button per choice, the last one cancelling; the
     // index of the choice, or -1 when the question was closed.
     virtual int askChoice(const QString& text, const QStringList& choices) = 0;
-    // After a successful operation: OK and an information symbol.
+    // Information the player asked for: OK and an information symbol.
     virtual void showInformation(const QString& text) = 0;
+    // After a successful operation: a note that passes by itself, without
+    // stopping the player.
+    virtual void showStatus(const QString& text) = 0;
     // A problem: OK only.
     virtual void showNotice(const QString& text) = 0;
 

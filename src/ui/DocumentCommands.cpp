@@ -45,10 +45,10 @@ void DocumentCommands::backup() {
     // what the game would read now, unsaved edits not included.
     const FileResult copied = desktop_.copyFile(source, target);
     if (!copied.ok) {
-        desktop_.showNotice(errorNotice(copied.code, copied.description));
+        desktop_.showNotice(errorNotice(copied.code, copied.description) + kCrLf + target);
         return;
     }
-    desktop_.showInformation(text(Text::BackupWritten) + kCrLf + target);
+    desktop_.showStatus(text(Text::BackupWritten) + QStringLiteral(" ") + target);
 }
 
 bool DocumentCommands::undo() {
@@ -58,7 +58,7 @@ bool DocumentCommands::undo() {
     // Undo is not a save: whether the file on disk differs from the tables
     // stays as it was.
     session_.revertToSaved();
-    desktop_.showInformation(text(Text::Undone));
+    desktop_.showStatus(text(Text::Undone));
     return true;
 }
 
@@ -85,11 +85,12 @@ bool DocumentCommands::importVehicles() {
     }
     // Messages come after the busy pointer is gone.
     if (!desktop_.fileExists(choice->path)) {
-        desktop_.showNotice(text(Text::FileMissing));
+        desktop_.showNotice(text(Text::FileMissing) + kCrLf + choice->path);
         return false;
     }
     if (!read.result.ok) {
-        desktop_.showNotice(errorNotice(read.result.code, read.result.description));
+        desktop_.showNotice(errorNotice(read.result.code, read.result.description) + kCrLf +
+                            choice->path);
         return false;
     }
     ImportPolicy policy = ImportPolicy::KeepBoth;
@@ -115,10 +116,10 @@ bool DocumentCommands::importVehicles() {
                                          language_.text(Text::TooManyVehicles), policy);
     }
     if (result.failure) {
-        desktop_.showNotice(readFailureNotice(*result.failure));
+        desktop_.showNotice(readFailureNotice(*result.failure) + kCrLf + choice->path);
         return false;
     }
-    desktop_.showInformation(text(Text::Imported));
+    desktop_.showStatus(text(Text::Imported));
     return true;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileCommands.h"
 
+#include <QFileInfo>
 #include <array>
 
 #include "io/LanguageFiles.h"
@@ -53,7 +54,11 @@ QString missingValueName(const EditorDocument& document, const MissingValue& mis
 
 FileCommands::FileCommands(DocumentSession& session, Desktop& desktop,
                            const LanguageTable& language)
-    : session_(session), desktop_(desktop), files_(desktop), language_(language) {}
+    : session_(session),
+      desktop_(desktop),
+      files_(desktop),
+      language_(language),
+      recent_(desktop) {}
 
 QString FileCommands::text(int number) const {
     return languageText(language_, number);
@@ -64,8 +69,38 @@ int FileCommands::filterPositionFor(const QString& path) {
     return kindFromFileName(path.toStdString()) ? 1 : 0;
 }
 
+bool FileCommands::offerToSave() {
+    if (session_.isSaved() || !session_.isLoaded()) {
+        return true;
+    }
+    const QString name = QFileInfo(QString::fromStdString(session_.path())).fileName();
+    const int answer = desktop_.askChoice(
+        text(Text::SaveChangesQuestion).arg(name),
+        {text(Text::SaveButton), text(Text::Discard), text(Text::Cancel)});
+    switch (answer) {
+        case 0:
+            return save();
+        case 1:
+            return true;
+        default:
+            return false;
+    }
+}
+
+FileCommands::OpenResult FileCommands::openRecent(const QString& path) {
+    if (!desktop_.fileExists(path)) {
+        recent_.remove(path);
+        desktop_.showNotice(text(Text::FileMissing) + QStringLiteral("\n") + path);
+        return {OpenOutcome::Missing, path};
+    }
+    if (!offerToSave()) {
+        return {};
+    }
+    return openChosen(path, filterPositionFor(path));
+}
+
 FileCommands::OpenResult FileCommands::open() {
-    if (!session_.isSaved() && !desktop_.askYesNo(text(Text::OpenUnsaved))) {
+    if (!offerToSave()) {
         return {};
     }
     OpenDialogRequest request;
@@ -116,7 +151,7 @@ FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filte
     // The name decides the kind, whichever filter the dialog showed.
     const auto kind = kindFromFileName(path.toStdString());
     if (!kind && desktop_.fileExists(path)) {
-        notice = QStringLiteral("Error: Filetype unknown!");
+        notice = QStringLiteral("Error: Filetype unknown!\n") + path;
         session_.close();
         return {OpenOutcome::Failed, path};
     }
@@ -125,16 +160,18 @@ FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filte
              : wendrake::OpenOutcome{wendrake::OpenOutcome::Status::Missing, {}, {}};
     switch (opened.status) {
         case wendrake::OpenOutcome::Status::Opened:
+            recent_.add(path);
             return {OpenOutcome::Loaded, path};
         case wendrake::OpenOutcome::Status::Missing:
             // The loaded document stays loaded and saveable under its own path.
-            notice = text(Text::FileMissing);
+            recent_.remove(path);
+            notice = text(Text::FileMissing) + QStringLiteral("\n") + path;
             return {OpenOutcome::Missing, path};
         case wendrake::OpenOutcome::Status::ReadFailed:
-            notice = errorNotice(*opened.fileFailure);
+            notice = errorNotice(*opened.fileFailure) + QStringLiteral("\n") + path;
             break;
         case wendrake::OpenOutcome::Status::Invalid:
-            notice = readFailureNotice(*opened.readFailure);
+            notice = readFailureNotice(*opened.readFailure) + QStringLiteral("\n") + path;
             break;
     }
     return {OpenOutcome::Failed, path};
@@ -144,11 +181,7 @@ bool FileCommands::save() {
     if (!session_.isLoaded()) {
         return false;
     }
-    if (!writeDocument(QString::fromStdString(session_.path()))) {
-        return false;
-    }
-    desktop_.showInformation(text(Text::Saved));
-    return true;
+    return writeDocument(QString::fromStdString(session_.path()));
 }
 
 bool FileCommands::saveAs() {
@@ -168,11 +201,7 @@ bool FileCommands::saveAs() {
     if (kindFromFileName(target->toStdString()) != session_.kind()) {
         *target += latin1(kind.ending);
     }
-    if (!writeDocument(*target)) {
-        return false;
-    }
-    desktop_.showInformation(text(Text::Saved));
-    return true;
+    return writeDocument(*target);
 }
 
 bool FileCommands::keepsLayout() const {
@@ -201,9 +230,14 @@ bool FileCommands::writeDocument(const QString& target) {
     using Status = SaveOutcome::Status;
     switch (saved.status) {
         case Status::Saved:
-            if (!saved.backupPath.empty()) {
-                desktop_.showInformation(text(Text::BackupBeforeSave) + QStringLiteral("\n") +
-                                         QString::fromStdString(saved.backupPath));
+            recent_.add(target);
+            // One note: a second would replace the first at once.
+            if (saved.backupPath.empty()) {
+                desktop_.showStatus(text(Text::Saved));
+            } else {
+                desktop_.showStatus(text(Text::Saved) + QStringLiteral(" ") +
+                                    text(Text::BackupBeforeSave) + QStringLiteral(" ") +
+                                    QString::fromStdString(saved.backupPath));
             }
             return true;
         case Status::NotLoaded:
@@ -217,11 +251,11 @@ bool FileCommands::writeDocument(const QString& target) {
             return false;
         case Status::ReadFailed:
         case Status::BackupFailed:
-            desktop_.showNotice(errorNotice(*saved.failure));
+            desktop_.showNotice(errorNotice(*saved.failure) + QStringLiteral("\n") + source);
             return false;
         case Status::WriteFailed:
-            desktop_.showNotice(errorNotice(*saved.failure) + QStringLiteral("\n") +
-                                text(Text::WriteFailed));
+            desktop_.showNotice(errorNotice(*saved.failure) + QStringLiteral("\n") + target +
+                                QStringLiteral("\n") + text(Text::WriteFailed));
             return false;
     }
     return false;

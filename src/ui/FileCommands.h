@@ -7,6 +7,7 @@
 #include "model/LanguageTable.h"
 #include "ui/Desktop.h"
 #include "ui/DesktopFiles.h"
+#include "ui/RecentFiles.h"
 
 namespace wendrake {
 
@@ -31,6 +32,15 @@ class FileCommands {
     // Asks about unsaved changes, shows the open dialog, then opens the choice.
     OpenResult open();
 
+    // Opens a file of the recent list, after asking about unsaved changes; a
+    // file that is gone is said so and leaves the list.
+    OpenResult openRecent(const QString& path);
+
+    // Before unsaved changes would be lost: asks whether to save them, discard
+    // them or cancel. True when the changes are saved or may go; false when
+    // the player cancelled or the save failed, and the document stays as it is.
+    bool offerToSave();
+
     // Opens `path` as if chosen in the open dialog with filter `filterPosition`.
     OpenResult openChosen(const QString& path, int filterPosition);
 
@@ -50,6 +60,9 @@ class FileCommands {
     bool backsUpFirst() const;
     void setBacksUpFirst(bool backup);
 
+    // The files last opened or saved.
+    RecentFiles& recentFiles() { return recent_; }
+
     // The filter position the open dialog would need for `path`; 0 when its
     // name fits no kind.
     static int filterPositionFor(const QString& path);
@@ -57,12 +70,14 @@ class FileCommands {
   private:
     QString text(int number) const;
     OpenResult loadChosen(const QString& path, int filterPosition, QString& notice);
+    // Writes and tells the player; true when written.
     bool writeDocument(const QString& target);
 
     DocumentSession& session_;
     Desktop& desktop_;
     DesktopFiles files_;
     const LanguageTable& language_;
+    RecentFiles recent_;
 };
 
 }  // namespace wendrake

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProxyStyle>
+#include <QStatusBar>
 #include <QSignalBlocker>
 #include <QStyleFactory>
 #include <QToolBar>
@@ -18,6 +19,7 @@
 
 #include "io/LanguageFiles.h"
 #include "model/FileHeader.h"
+#include "ui/RecentMenu.h"
 #include "ui/SessionNotices.h"
 #include "ui/ShownText.h"
 #include "ui/StorableText.h"
@@ -29,6 +31,9 @@ namespace {
 const QString kProgramName = QStringLiteral("Wendrake");
 const QString kWindowSection = QStringLiteral("Window");
 const QString kGeometryKey = QStringLiteral("Geometry");
+const QString kSettings = QStringLiteral("Settings");
+const QString kLanguageKey = QStringLiteral("Language");
+const QString kReopenLastKey = QStringLiteral("ReopenLastFile");
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name) {
@@ -128,6 +133,8 @@ void MainWindow::buildActions() {
                          themeIcon(this, "edit-find", QStyle::SP_FileDialogContentsView));
     problemsAction = command(this, "problemsAction",
                              themeIcon(this, "dialog-warning", QStyle::SP_MessageBoxWarning));
+    reopenLastAction = command(this, "reopenLastAction", QIcon());
+    reopenLastAction->setCheckable(true);
     setStandardKeys(openAction, QKeySequence::Open, "Ctrl+O");
     setStandardKeys(saveAction, QKeySequence::Save, "Ctrl+S");
     setStandardKeys(saveAsAction, QKeySequence::SaveAs, "Ctrl+Shift+S");
@@ -162,6 +169,9 @@ void MainWindow::buildMenusAndToolbar() {
     viewMenu_ = menuBar()->addMenu(QString());
     viewMenu_->addAction(problemsAction);
     languageMenu_ = named(viewMenu_->addMenu(QString()), "languageMenu");
+    languageGroup_ = new QActionGroup(languageMenu_);
+    languageGroup_->setExclusive(true);
+    viewMenu_->addAction(reopenLastAction);
     helpMenu_ = menuBar()->addMenu(QString());
     helpMenu_->addActions({manualAction, aboutAction});
 
@@ -205,9 +215,7 @@ void MainWindow::buildWindow() {
         list->setUniformItemSizes(true);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
-    languageChooser = named(new QComboBox, "languageChooser");
     vehicleFrame = frame("vehicleFrame", "Autos", vehicleChooser);
-    languageFrame = frame("languageFrame", "Sprache", languageChooser);
 
     handlingPages = new HandlingPages(session_);
     vehicleDefPages = new VehicleDefPages(session_);
@@ -215,10 +223,8 @@ void MainWindow::buildWindow() {
     problemsWindow = new ProblemsWindow(session_.document().Errors, this);
 
     vehicleFrame->setMinimumWidth(230);
-    languageFrame->setMinimumWidth(230);
     auto* side = new QVBoxLayout;
     side->addWidget(vehicleFrame);
-    side->addWidget(languageFrame);
     side->addStretch();
 
     // The three page sets lie in one place; only the one of the loaded kind
@@ -242,7 +248,14 @@ void MainWindow::buildWindow() {
     saveSettings->addStretch();
     layout->addLayout(saveSettings);
     layout->addLayout(body, 1);
-    setCentralWidget(central);
+    editor_ = central;
+    startPanel = new StartPanel(openAction);
+    centralStack_ = named(new QStackedWidget, "centralStack");
+    centralStack_->addWidget(startPanel);
+    centralStack_->addWidget(editor_);
+    setCentralWidget(centralStack_);
+    // Made now, so that the first note does not make the window jump.
+    statusBar();
 
     showPagesOf(DataFileKind::Handling, false);
 }
@@ -265,7 +278,14 @@ void MainWindow::connectHandlers() {
     connect(handlingPages->cmdImportCar, &QPushButton::clicked, this, &MainWindow::importVehicles);
     connect(handlingPages->cmdExportCar, &QPushButton::clicked, this, &MainWindow::exportVehicles);
     connect(vehicleChooser, &QComboBox::currentIndexChanged, this, &MainWindow::showChosenVehicle);
-    connect(languageChooser, &QComboBox::activated, this, &MainWindow::switchLanguage);
+    connect(languageGroup_, &QActionGroup::triggered, this,
+            [this](QAction* chosen) { switchLanguage(chosen->data().toString()); });
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    connect(startPanel, &StartPanel::fileChosen, this, &MainWindow::openRecent);
+    connect(reopenLastAction, &QAction::toggled, this, [this](bool reopen) {
+        desktop_.setSetting(kSettings, kReopenLastKey,
+                            reopen ? QStringLiteral("1") : QStringLiteral("0"));
+    });
     SessionNotices* notices = notices_.get();
     connect(notices, &SessionNotices::changed, this, &MainWindow::sessionChanged);
     connect(notices, &SessionNotices::changed, problemsWindow, [this](const SessionChange& change) {
@@ -293,6 +313,9 @@ bool MainWindow::start() {
         keepLayoutBox->setChecked(files_.keepsLayout());
         const QSignalBlocker backupBlocker(backupFirstBox);
         backupFirstBox->setChecked(files_.backsUpFirst());
+        const QSignalBlocker reopenBlocker(reopenLastAction);
+        reopenLastAction->setChecked(desktop_.setting(kSettings, kReopenLastKey,
+                                                      QStringLiteral("1")) != QLatin1String("0"));
     }
     const QByteArray geometry =
         QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
@@ -314,35 +337,47 @@ QString MainWindow::text(int number) const {
 
 void MainWindow::startLanguage() {
     const QStringList languages = listLanguages(programFolder_);
-    {
-        const QSignalBlocker blocker(languageChooser);
-        languageChooser->clear();
-        languageChooser->addItems(languages);
-        const QString chosen = wendrake::startLanguage(
-            languages, desktop_.setting(QStringLiteral("Settings"), QStringLiteral("Language")));
-        languageChooser->setCurrentIndex(static_cast<int>(languages.indexOf(chosen)));
-    }
-    loadLanguageFile();
+    fillLanguageMenu(languages);
+    loadLanguageFile(
+        wendrake::startLanguage(languages, desktop_.setting(kSettings, kLanguageKey)));
 }
 
-bool MainWindow::loadLanguageFile() {
-    const QString chosen = languageChooser->currentText();
-    const FileResult loaded = wendrake::loadLanguageFile(programFolder_, chosen, language_);
+void MainWindow::fillLanguageMenu(const QStringList& languages) {
+    for (QAction* old : languageGroup_->actions()) {
+        delete old;
+    }
+    for (const QString& name : languages) {
+        QAction* item = languageMenu_->addAction(menuSafeText(name));
+        item->setData(name);
+        item->setCheckable(true);
+        languageGroup_->addAction(item);
+    }
+}
+
+void MainWindow::checkLanguageItem(const QString& name) {
+    for (QAction* item : languageGroup_->actions()) {
+        item->setChecked(item->data().toString() == name);
+    }
+}
+
+bool MainWindow::loadLanguageFile(const QString& name) {
+    const FileResult loaded = wendrake::loadLanguageFile(programFolder_, name, language_);
     if (!loaded.ok) {
         // The file vanished while the program runs: the texts stay as they
-        // are, and the list shows the language they are in again.
-        const QSignalBlocker blocker(languageChooser);
-        languageChooser->setCurrentIndex(languageChooser->findText(loadedLanguage_));
+        // are, and the menu checks the language they are in again.
+        checkLanguageItem(loadedLanguage_);
         desktop_.showNotice(errorNotice(loaded.code, loaded.description));
         return false;
     }
-    loadedLanguage_ = chosen;
+    loadedLanguage_ = name;
+    checkLanguageItem(name);
+    // Before the texts change, so that Qt's own texts switch with them.
+    qtTranslation_.follow(name);
     applyLanguage();
     return true;
 }
 
 void MainWindow::applyLanguage() {
-    languageFrame->setTitle(text(0));
     vehicleFrame->setTitle(text(1));
     // Only the texts change: the keys belong to the actions, not to a text.
     fileMenu_->setTitle(text(Text::FileMenu));
@@ -374,6 +409,8 @@ void MainWindow::applyLanguage() {
         }
         action->setIconText(shortText);
     }
+    reopenLastAction->setText(text(Text::ReopenLastFile));
+    startPanel->applyLanguage(language_);
     keepLayoutBox->setText(text(Text::KeepLayout));
     backupFirstBox->setText(text(Text::BackupFirst));
     useStorableTextLanguage(language_);
@@ -386,12 +423,11 @@ void MainWindow::applyLanguage() {
     }
 }
 
-void MainWindow::switchLanguage() {
-    if (!loadLanguageFile()) {
+void MainWindow::switchLanguage(const QString& name) {
+    if (!loadLanguageFile(name)) {
         return;
     }
-    desktop_.setSetting(QStringLiteral("Settings"), QStringLiteral("Language"),
-                        languageChooser->currentText());
+    desktop_.setSetting(kSettings, kLanguageKey, name);
     showChosenVehicle();
 }
 
@@ -406,15 +442,43 @@ void MainWindow::openFile(const QString& path) {
     showOpenResult(files_.openChosen(absolute, FileCommands::filterPositionFor(absolute)));
 }
 
-void MainWindow::showOpenResult(const FileCommands::OpenResult& result) {
-    using Outcome = FileCommands::OpenOutcome;
-    if (result.outcome == Outcome::Cancelled || result.outcome == Outcome::Missing) {
+void MainWindow::openAtStart(const QString& commandLineFile) {
+    if (!commandLineFile.isEmpty()) {
+        openFile(commandLineFile);
         return;
     }
-    // A failed open names the file that failed, not the one loaded before.
-    if (result.outcome == Outcome::Failed) {
-        titleFile_ = result.path;
-        showCaption();
+    const QStringList recent = files_.recentFiles().paths();
+    // A last file that is gone may come back (a drive not mounted yet): it
+    // stays listed, and the start panel shows.
+    if (reopenLastAction->isChecked() && !recent.isEmpty() &&
+        desktop_.fileExists(recent.first())) {
+        openFile(recent.first());
+    }
+}
+
+void MainWindow::openRecent(const QString& path) {
+    showOpenResult(files_.openRecent(path));
+}
+
+void MainWindow::fillRecentMenu() {
+    wendrake::fillRecentMenu(
+        recentMenu_, files_.recentFiles().paths(), text(Text::ClearRecent),
+        [this](const QString& path) { openRecent(path); },
+        [this] {
+            files_.recentFiles().clear();
+            showRecentFiles();
+        });
+}
+
+void MainWindow::showRecentFiles() {
+    startPanel->showFiles(files_.recentFiles().paths());
+}
+
+void MainWindow::showOpenResult(const FileCommands::OpenResult& result) {
+    // The list on the start panel follows every open, also one that failed
+    // or found its file gone.
+    if (result.outcome != FileCommands::OpenOutcome::Cancelled) {
+        showRecentFiles();
     }
 }
 
@@ -444,6 +508,11 @@ void MainWindow::sessionChanged(const SessionChange& change) {
 }
 
 void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
+    // Nothing of a file stays shown once none is loaded.
+    if (!loaded) {
+        showRecentFiles();
+    }
+    centralStack_->setCurrentWidget(loaded ? editor_ : startPanel);
     handlingPages->setVisible(kind == DataFileKind::Handling);
     vehicleDefPages->setVisible(kind == DataFileKind::VehicleDefs);
     colourPages->setVisible(kind == DataFileKind::CarColours);
@@ -479,9 +548,7 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
 }
 
 void MainWindow::showCaption() {
-    if (session_.isLoaded()) {
-        titleFile_ = QString::fromStdString(session_.path());
-    }
+    titleFile_ = session_.isLoaded() ? QString::fromStdString(session_.path()) : QString();
     setWindowFilePath(titleFile_);
     if (titleFile_.isEmpty()) {
         setWindowTitle(kProgramName);
@@ -560,7 +627,7 @@ void MainWindow::quit() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!session_.isSaved() && !desktop_.askYesNo(text(Text::QuitUnsaved))) {
+    if (!files_.offerToSave()) {
         event->ignore();
         return;
     }
@@ -586,7 +653,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    if (!session_.isSaved() && !desktop_.askYesNo(text(Text::OpenUnsaved))) {
+    if (!files_.offerToSave()) {
         return;
     }
     openFile(urls.first().toLocalFile());

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QStackedWidget>
 #include <memory>
 
 #include "model/DocumentSession.h"
@@ -19,14 +21,16 @@
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
 #include "ui/ProblemsWindow.h"
+#include "ui/QtTranslation.h"
 #include "ui/SessionNotices.h"
+#include "ui/StartPanel.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListModel.h"
 
 namespace wendrake {
 
 // The main window: the menu bar and toolbar of the commands, the vehicle list,
-// the language list and the page set of the loaded kind of file. It wires the pages, the error
+// the page set of the loaded kind of file. It wires the pages, the error
 // window and the file commands; each of those owns its own controls and handlers.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -41,6 +45,10 @@ class MainWindow final : public QMainWindow {
     // Opens a file named on the command line or dropped on the window, with
     // the filter its name stands for.
     void openFile(const QString& path);
+
+    // After start: the file named on the command line, else the last file
+    // when the player wants it back; without either the start panel shows.
+    void openAtStart(const QString& commandLineFile);
 
     DocumentSession& session() { return session_; }
     const EditorDocument& document() const { return session_.document(); }
@@ -63,17 +71,19 @@ class MainWindow final : public QMainWindow {
     QAction* redoAction;
     QAction* findAction;
     QAction* problemsAction;
+    // Checked: a start without a file named opens the last file again.
+    QAction* reopenLastAction;
     // Saves keep the file's layout; remembered between runs.
     QCheckBox* keepLayoutBox;
     QCheckBox* backupFirstBox;
     QGroupBox* vehicleFrame;
     QComboBox* vehicleChooser;
-    QGroupBox* languageFrame;
-    QComboBox* languageChooser;
     HandlingPages* handlingPages;
     VehicleDefPages* vehicleDefPages;
     ColourPages* colourPages;
     ProblemsWindow* problemsWindow;
+    // In the window's centre while no file is open.
+    StartPanel* startPanel;
     // Made at the first export and kept, hidden, between exports.
     QPointer<ExportDialog> exportDialog;
 
@@ -89,7 +99,9 @@ class MainWindow final : public QMainWindow {
     void exportVehicles();
     void quit();
     void showChosenVehicle();
-    void switchLanguage();
+    void switchLanguage(const QString& name);
+    // Asks about unsaved changes, then opens a file of the recent list.
+    void openRecent(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,9 +114,13 @@ class MainWindow final : public QMainWindow {
     void buildMenusAndToolbar();
     void connectHandlers();
     void startLanguage();
-    // Loads the language chosen in the list; false, with a notice, when its
-    // file cannot be read.
-    bool loadLanguageFile();
+    // One checkable item per language file in View > Language.
+    void fillLanguageMenu(const QStringList& languages);
+    // Loads a language; false, with a notice, when its file cannot be read.
+    bool loadLanguageFile(const QString& name);
+    void checkLanguageItem(const QString& name);
+    void fillRecentMenu();
+    void showRecentFiles();
     void applyLanguage();
     void showOpenResult(const FileCommands::OpenResult& result);
     void showPagesOf(DataFileKind kind, bool loaded);
@@ -126,12 +142,17 @@ class MainWindow final : public QMainWindow {
     QMenu* viewMenu_ = nullptr;
     QMenu* languageMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
-    // The file the title names: the loaded one, or the one that failed.
+    QActionGroup* languageGroup_ = nullptr;
+    // The start panel or the editor (list and pages).
+    QStackedWidget* centralStack_ = nullptr;
+    QWidget* editor_ = nullptr;
+    // The file the title names: the loaded one.
     QString titleFile_;
 
     DocumentSession session_;
     LanguageTable language_;
     QString loadedLanguage_;  // the language the texts are in
+    QtTranslation qtTranslation_;
     Desktop& desktop_;
     QString programFolder_;
     FileCommands files_;

@@ -6,8 +6,10 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "io/SettingsStore.h"
@@ -15,6 +17,10 @@
 namespace wendrake {
 
 namespace {
+
+// Long enough to read a path, short enough not to be mistaken for the
+// state of the file.
+constexpr int kStatusMilliseconds = 8000;
 
 QString title() {
     return QApplication::applicationDisplayName();
@@ -67,6 +73,17 @@ void QtDesktop::showInformation(const QString& text) {
         return;
     }
     QMessageBox::information(parent_, title(), text);
+}
+
+void QtDesktop::showStatus(const QString& text) {
+    // One line: the texts' line breaks would make the bar jump in height.
+    const QString line = text.simplified();
+    auto* window = qobject_cast<QMainWindow*>(parent_.data());
+    if (unattended_ || window == nullptr) {
+        qInfo().noquote() << line;
+        return;
+    }
+    window->statusBar()->showMessage(line, kStatusMilliseconds);
 }
 
 void QtDesktop::showNotice(const QString& text) {

@@ -21,6 +21,7 @@ class QtDesktop final : public Desktop {
     bool askYesNo(const QString& text) override;
     int askChoice(const QString& text, const QStringList& choices) override;
     void showInformation(const QString& text) override;
+    void showStatus(const QString& text) override;
     void showNotice(const QString& text) override;
     std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) override;
     std::optional<QString> chooseFileToSave(const SaveDialogRequest& request) override;

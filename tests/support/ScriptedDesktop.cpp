@@ -20,6 +20,10 @@ void ScriptedDesktop::showInformation(const QString& text) {
     messages.append({MessageKind::Information, text, busyDepth > 0});
 }
 
+void ScriptedDesktop::showStatus(const QString& text) {
+    messages.append({MessageKind::Status, text, busyDepth > 0});
+}
+
 void ScriptedDesktop::showNotice(const QString& text) {
     messages.append({MessageKind::Notice, text, busyDepth > 0});
 }

@@ -14,7 +14,7 @@ namespace wendrake {
 // showed. Files are real; a write can be made to fail.
 class ScriptedDesktop final : public Desktop {
   public:
-    enum class MessageKind { Question, Information, Notice };
+    enum class MessageKind { Question, Information, Status, Notice };
     struct Message {
         MessageKind kind;
         QString text;
@@ -36,6 +36,7 @@ class ScriptedDesktop final : public Desktop {
     bool askYesNo(const QString& text) override;
     int askChoice(const QString& text, const QStringList& choices) override;
     void showInformation(const QString& text) override;
+    void showStatus(const QString& text) override;
     void showNotice(const QString& text) override;
     std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) override;
     std::optional<QString> chooseFileToSave(const SaveDialogRequest& request) override;
