@@ -35,10 +35,12 @@ files without a display.")
 # dpkg-shlibdeps finds the Qt libraries the program links to. The Qt plugins
 # it loads at run time (the X11 platform plugin, the JPEG reader for vehicle
 # pictures) come with libqt6gui6, which that scan finds as well. Help opens
-# the manual through xdg-open. Without qt6-wayland, Qt runs on a Wayland
-# desktop through its X11 server, so that package is only suggested.
+# the manual through xdg-open; Qt's translations give the buttons of questions
+# and the file dialog the window's language (without them they stay English).
+# Without qt6-wayland, Qt runs on a Wayland desktop through its X11 server, so
+# that package is only suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS qt6-wayland)
 
 include(CPack)

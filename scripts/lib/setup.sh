@@ -19,8 +19,11 @@ WENDRAKE_BUILD_TYPE="${WENDRAKE_BUILD_TYPE:-RelWithDebInfo}"
 
 # Compiler, build tools, Qt 6 (Core, Gui, Widgets, Test and the platform
 # plugins, which come with libqt6gui6), OpenGL headers that Qt's CMake files
-# ask for, and a font so that windows rendered offscreen show their text.
-WENDRAKE_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+# ask for, a font so that windows rendered offscreen show their text, and
+# Qt's translations, so that the buttons of questions and the file dialog speak
+# the window's language.
+WENDRAKE_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+    qt6-translations-l10n)
 
 wendrake_say() {
     printf '==> %s\n' "$*"

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,6 +76,28 @@ inline LanguageTable loadLanguage(const QString& name) {
     return table;
 }
 
+inline QList<QAction*> languageItems(const MainWindow& window) {
+    return window.findChild<QMenu*>(QStringLiteral("languageMenu"))->actions();
+}
+inline QAction* languageItem(const MainWindow& window, const QString& name) {
+    for (QAction* item : languageItems(window)) {
+        if (item->data().toString() == name) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+// The language checked in View > Language; empty when none or several are.
+inline QString checkedLanguage(const MainWindow& window) {
+    QStringList checked;
+    for (QAction* item : languageItems(window)) {
+        if (item->isChecked()) {
+            checked << item->data().toString();
+        }
+    }
+    return checked.size() == 1 ? checked.first() : QString();
+}
+
 // The main window started in English on a scripted desktop, with a folder
 // for writable copies of the test files.
 struct WindowSession {
@@ -111,9 +134,11 @@ struct WindowSession {
     const EditorDocument& document() { return window.document(); }
     DocumentSession& session() { return window.session(); }
     QStringList listed() const { return rows(window.vehicleChooser->model()); }
+    // Chooses the language's item in View > Language.
     void chooseLanguage(const QString& name) {
-        window.languageChooser->setCurrentIndex(window.languageChooser->findText(name));
-        window.switchLanguage();
+        QAction* item = languageItem(window, name);
+        QVERIFY2(item != nullptr, qPrintable(name));
+        item->trigger();
     }
 };
 

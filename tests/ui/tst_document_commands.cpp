@@ -69,7 +69,7 @@ class DocumentCommandsTests : public QObject {
         s.window.handlingPages->txtAuthor->setText("Not saved");
         s.window.createBackup();
         QCOMPARE(contents(backup), original);
-        QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(60) + "\r\n" + backup});
+        QCOMPARE(s.desktop.texts(Kind::Status), QStringList{s.text(60) + " " + backup});
         QVERIFY(s.desktop.texts(Kind::Question).isEmpty());
 
         // An existing backup is replaced only when the player agrees.
@@ -78,7 +78,7 @@ class DocumentCommandsTests : public QObject {
         s.window.createBackup();
         QCOMPARE(s.desktop.texts(Kind::Question), QStringList{s.text(61)});
         QCOMPARE(contents(backup), QByteArray("older backup"));
-        QCOMPARE(s.desktop.texts(Kind::Information).size(), 1);
+        QCOMPARE(s.desktop.texts(Kind::Status).size(), 1);
         s.desktop.answers.enqueue(true);
         s.window.createBackup();
         QCOMPARE(contents(backup), original);
@@ -88,8 +88,9 @@ class DocumentCommandsTests : public QObject {
         s.desktop.answers.enqueue(true);
         s.desktop.nextWriteFailure = FileResult::failure(5, "Permission denied");
         s.window.createBackup();
-        QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{"Error: 5 - Permission denied"});
-        QCOMPARE(s.desktop.texts(Kind::Information).size(), 2);
+        QCOMPARE(s.desktop.texts(Kind::Notice),
+                 QStringList{"Error: 5 - Permission denied\r\n" + backup});
+        QCOMPARE(s.desktop.texts(Kind::Status).size(), 2);
         QCOMPARE(contents(backup), QByteArray("older backup"));
 
         // A file opened from its backup gets a backup of its own.
@@ -97,8 +98,7 @@ class DocumentCommandsTests : public QObject {
         s.window.openFile(backup);
         s.window.createBackup();
         QCOMPARE(contents(backup + ".backup"), original);
-        QCOMPARE(s.desktop.texts(Kind::Information).last(),
-                 s.text(60) + "\r\n" + backup + ".backup");
+        QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(60) + " " + backup + ".backup");
     }
 
     void undoReturnsHandlingToTheLastOpenOrSave() {
@@ -114,14 +114,14 @@ class DocumentCommandsTests : public QObject {
         s.window.vehicleChooser->setCurrentIndex(3);
         s.undo(false);
         QCOMPARE(s.document().HandlingRecords.size(), opened.size() + 3);
-        QCOMPARE(s.desktop.texts(Kind::Information).size(), 1);  // the import's only
+        QCOMPARE(s.desktop.texts(Kind::Status).size(), 1);  // the import's only
 
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, opened);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
         QCOMPARE(s.window.handlingPages->txtGewicht->text(), "1500.0");
         QVERIFY(!s.document().SavedFlag);  // undo is no save
-        QCOMPARE(s.desktop.texts(Kind::Information).last(), s.text(99));
+        QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(99));
 
         // After a save, undo returns to what was saved.
         s.window.handlingPages->txtGewicht->setText("1234.5");
@@ -197,7 +197,7 @@ class DocumentCommandsTests : public QObject {
         QCOMPARE(s.listed(),
                  (QStringList{"ARROW", "BRISK", "BRISK", "MULE", "MULE", "NOVA", "ZEPHYR"}));
         QVERIFY(!s.document().SavedFlag);
-        QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(115)});
+        QCOMPARE(s.desktop.texts(Kind::Status), QStringList{s.text(115)});
         QVERIFY(!s.desktop.messages.last().whileBusy);
         QCOMPARE(s.desktop.busyDepth, 0);
 

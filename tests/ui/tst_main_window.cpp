@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QtTest>
 
+#include <QDialogButtonBox>
 #include <QMimeData>
+#include <QPushButton>
 
 #include "model/ProgramVersion.h"
 #include "support/WindowSession.h"
@@ -53,7 +55,7 @@ class MainWindowTests : public QObject {
         } else {
             qputenv("LC_ALL", before);
         }
-        QCOMPARE(window.languageChooser->currentText(), language);
+        QCOMPARE(checkedLanguage(window), language);
     }
 
     void openFillsTheWindowAndRemembersTheChoice() {
@@ -96,7 +98,7 @@ class MainWindowTests : public QObject {
         const QString path = s.open("handling/plain.cfg");
         const QString gone = s.dir.filePath("gone.cfg");
         s.openByDialog(gone);
-        QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(12)});
+        QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(12) + "\n" + gone});
         QCOMPARE(s.desktop.settings.value("Settings/OpenPath"), gone);
         QCOMPARE(QString::fromStdString(s.document().FilePath), path);
         QCOMPARE(s.window.vehicleChooser->count(), 4);
@@ -156,11 +158,17 @@ class MainWindowTests : public QObject {
         const QStringList notices = s.desktop.texts(Kind::Notice);
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.first().startsWith(notice), qPrintable(notices.first()));
+        QVERIFY(notices.first().endsWith("\n" + rejected));  // which file, and why
         QVERIFY(s.document().FilePath.empty());
         QVERIFY(s.document().SavedFlag);
         QCOMPARE(s.window.vehicleChooser->count(), 0);
         QVERIFY(!s.window.saveAction->isEnabled() && !s.window.saveAsAction->isEnabled());
-        QCOMPARE(s.window.windowFilePath(), rejected);  // the title names the failed file
+        // Nothing of the earlier file: no pages, no list, no name in the title.
+        QVERIFY(s.window.windowFilePath().isEmpty());
+        QCOMPARE(s.window.windowTitle(), QStringLiteral("Wendrake"));
+        QVERIFY(!s.window.handlingPages->isVisibleTo(&s.window));
+        QVERIFY(!s.window.vehicleChooser->isVisibleTo(&s.window));
+        QVERIFY(s.window.startPanel->isVisibleTo(&s.window));
         QCOMPARE(s.desktop.busyDepth, 0);
         QVERIFY(!s.desktop.messages.last().whileBusy);
 
@@ -223,12 +231,13 @@ class MainWindowTests : public QObject {
         s.window.handlingPages->txtGewicht->setText("1.0");
         s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
-        QCOMPARE(s.desktop.texts(Kind::Information),
-                 (QStringList{s.text(182) + "\n" + path + ".backup", s.text(116)}));
+        QCOMPARE(s.desktop.texts(Kind::Status),
+                 QStringList{s.text(116) + " " + s.text(182) + " " + path + ".backup"});
         s.window.handlingPages->txtGewicht->setText("2.0");
         s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
-        QCOMPARE(s.desktop.texts(Kind::Information).size(), 3);
+        QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(116));
+        QVERIFY(s.desktop.texts(Kind::Information).isEmpty());
     }
 
     // A file without vehicles after one with: nothing of the earlier vehicle
@@ -259,28 +268,56 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.window.windowFilePath(), copy);
         QCOMPARE(contents(path), original);
         QVERIFY(contents(copy).contains("ZEPHYR "));
-        QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(116)});
+        QCOMPARE(s.desktop.texts(Kind::Status), QStringList{s.text(116)});
         QCOMPARE(s.desktop.settings.value("Settings/OpenPath"), path);  // not stored by save as
     }
 
-    void quittingWithUnsavedChangesAsks() {
+    // Closing with unsaved changes offers Save, Discard and Cancel; a save
+    // that fails keeps the window open and the changes unsaved.
+    void closingOffersToSaveTheChanges_data() {
+        QTest::addColumn<int>("answer");  // -1: the question was closed
+        QTest::addColumn<bool>("writeFails");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("Save") << 0 << false << true << true;
+        QTest::newRow("Discard") << 1 << false << false << true;
+        QTest::newRow("Cancel") << 2 << false << false << false;
+        QTest::newRow("question closed") << -1 << false << false << false;
+        QTest::newRow("Save fails") << 0 << true << false << false;
+    }
+
+    void closingOffersToSaveTheChanges() {
+        QFETCH(int, answer);
+        QFETCH(bool, writeFails);
+        QFETCH(bool, written);
+        QFETCH(bool, closed);
         Session s;
-        s.open("handling/plain.cfg");
+        const QString path = s.open("handling/plain.cfg");
+        const QByteArray before = contents(path);
         s.window.show();
-        s.window.quit();  // nothing unsaved: no question
-        QVERIFY(s.desktop.texts(Kind::Question).isEmpty());
-        QVERIFY(!s.window.isVisible());
+        s.window.handlingPages->txtAuthor->setText("Someone else");
+        s.desktop.choices.enqueue(answer);
+        if (writeFails) {
+            s.desktop.nextWriteFailure = FileResult::failure(28, "No space left on device");
+        }
+        QCOMPARE(s.window.close(), closed);
 
+        QCOMPARE(s.desktop.texts(Kind::Question),
+                 QStringList{s.text(Text::SaveChangesQuestion).arg("plain.cfg") + "\n" +
+                             s.text(Text::SaveButton) + "|" + s.text(Text::Discard) + "|" +
+                             s.text(Text::Cancel)});
+        QCOMPARE(contents(path) != before, written);
+        QCOMPARE(s.window.isVisible(), !closed);
+        QCOMPARE(s.document().SavedFlag, written);
+        QCOMPARE(s.document().Author, "Someone else");
+        QCOMPARE(s.desktop.texts(Kind::Notice).size(), writeFails ? 1 : 0);
+
+        // Nothing unsaved: no question.
         s.window.show();
-        s.window.handlingPages->txtAuthor->setText("x");
-        s.desktop.answers.enqueue(false);
+        s.window.save();
         s.window.quit();
-        QCOMPARE(s.desktop.texts(Kind::Question), QStringList{s.text(117)});
-        QVERIFY(s.window.isVisible());
-
-        s.desktop.answers.enqueue(true);
-        QVERIFY(s.window.close());
         QVERIFY(!s.window.isVisible());
+        QCOMPARE(s.desktop.texts(Kind::Question).size(), 1);
     }
 
     void showingVehiclesNeverChangesTheDocument() {
@@ -323,15 +360,29 @@ class MainWindowTests : public QObject {
         QVERIFY(!contents(path).contains("BRISK"));
     }
 
+    // View > Language lists every language file, one checked; a choice
+    // switches the window and Qt's own buttons at once and is remembered.
     void languageSwitchRefreshesCaptionsAndTheShownVehicle() {
         Session s;
         s.open("handling/plain.cfg");
+        QCOMPARE(languageItems(s.window).size(), 2);
+        QCOMPARE(checkedLanguage(s.window), QStringLiteral("English"));
         auto* label = s.window.findChild<QLabel*>("lblGewicht");
         QCOMPARE(label->text(), QStringLiteral("Mass (kg)"));
+        const auto yesText = [] {
+            QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::No);
+            return buttons.button(QDialogButtonBox::Yes)->text();
+        };
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
 
         s.chooseLanguage("Deutsch");
         QCOMPARE(label->text(), QStringLiteral("Gewicht (kg)"));
+        QCOMPARE(checkedLanguage(s.window), QStringLiteral("Deutsch"));
         QCOMPARE(s.desktop.settings.value("Settings/Language"), QStringLiteral("Deutsch"));
+        QCOMPARE(yesText(), QStringLiteral("&Ja"));
+
+        s.chooseLanguage("English");
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
     }
 
     // The keys of the commands are the desktop's standard keys, whatever
@@ -353,7 +404,7 @@ class MainWindowTests : public QObject {
             const QString typed = QStringLiteral("2030-01-0%1").arg(k + 1);
             retype(date, typed);
             QVERIFY(s.window.isWindowModified());
-            QTest::keySequence(date, QKeySequence::Save);
+            QTest::keyClick(&s.window, Qt::Key_S, Qt::ControlModifier);
             QVERIFY2(contents(path).contains("; Created " + typed.toLatin1() + "\r\n"),
                      qPrintable(languages[k]));
             QVERIFY(!s.window.isWindowModified());
@@ -391,15 +442,15 @@ class MainWindowTests : public QObject {
             s.window.handlingPages->txtGewicht));
     }
 
-    // Before Open and before a dropped file opens.
+    // Before Open and before a dropped file opens: Save, Discard or Cancel.
     void unsavedChangesAreAskedAbout() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
         s.window.handlingPages->txtAuthor->setText("Someone else");
         QVERIFY(!s.document().SavedFlag);
-        s.desktop.answers.enqueue(false);
+        s.desktop.choices.enqueue(2);
         s.window.openDocument();
-        QCOMPARE(s.desktop.texts(Kind::Question), QStringList{s.text(118)});
+        QCOMPARE(s.desktop.texts(Kind::Question).size(), 1);
         QVERIFY(s.desktop.openRequests.isEmpty());
         QCOMPARE(s.document().Author, "Someone else");
 
@@ -415,20 +466,22 @@ class MainWindowTests : public QObject {
                                Qt::NoModifier);
             QApplication::sendEvent(&s.window, &dropped);
         };
-        s.desktop.answers.enqueue(false);
+        s.desktop.choices.enqueue(2);
         drop();
         QCOMPARE(s.desktop.texts(Kind::Question).size(), 2);
         QCOMPARE(s.window.vehicleChooser->count(), 4);
-        s.desktop.answers.enqueue(true);
+        s.desktop.choices.enqueue(0);  // Save, then open
         drop();
         QCOMPARE(QString::fromStdString(s.document().FilePath), other);
+        QVERIFY(contents(path).contains("Someone else"));
 
-        s.window.handlingPages->txtAuthor->setText("Someone else");
-        s.desktop.answers.enqueue(true);
+        s.window.handlingPages->txtAuthor->setText("Another");
+        s.desktop.choices.enqueue(1);  // Discard
         s.openByDialog(path);
         QCOMPARE(s.desktop.openRequests.size(), 1);
-        QCOMPARE(s.document().Author, "Jo Tester");
+        QCOMPARE(s.document().Author, "Someone else");
         QVERIFY(s.document().SavedFlag);
+        QVERIFY(!contents(other).contains("Another"));
     }
 };
 

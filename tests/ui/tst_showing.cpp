@@ -139,7 +139,7 @@ class ShowingTests : public QObject {
         QCoreApplication::processEvents();
 
         const EditorDocument& now = s.document();
-        QCOMPARE(s.window.languageChooser->currentText(), QStringLiteral("English"));
+        QCOMPARE(checkedLanguage(s.window), QStringLiteral("English"));
         QCOMPARE(now.kind, opened.kind);
         QCOMPARE(now.FilePath, opened.FilePath);
         const std::pair<QString, QString> tables[] = {
