@@ -46,9 +46,7 @@ int main(int argc, char* argv[]) {
     if (!window.start()) {
         return 1;
     }
-    window.languageChooser->setCurrentIndex(
-        window.languageChooser->findText(QStringLiteral("English")));
-    window.switchLanguage();
+    window.switchLanguage(QStringLiteral("English"));
     window.resize(1280, 800);
     window.show();
 

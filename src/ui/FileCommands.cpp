@@ -74,9 +74,9 @@ bool FileCommands::offerToSave() {
         return true;
     }
     const QString name = QFileInfo(QString::fromStdString(session_.path())).fileName();
-    const int answer = desktop_.askChoice(
-        text(Text::SaveChangesQuestion).arg(name),
-        {text(Text::SaveButton), text(Text::Discard), text(Text::Cancel)});
+    const int answer =
+        desktop_.askChoice(text(Text::SaveChangesQuestion).arg(name),
+                           {text(Text::SaveButton), text(Text::Discard), text(Text::Cancel)});
     switch (answer) {
         case 0:
             return save();

@@ -11,8 +11,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProxyStyle>
-#include <QStatusBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyleFactory>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -314,8 +314,8 @@ bool MainWindow::start() {
         const QSignalBlocker backupBlocker(backupFirstBox);
         backupFirstBox->setChecked(files_.backsUpFirst());
         const QSignalBlocker reopenBlocker(reopenLastAction);
-        reopenLastAction->setChecked(desktop_.setting(kSettings, kReopenLastKey,
-                                                      QStringLiteral("1")) != QLatin1String("0"));
+        reopenLastAction->setChecked(
+            desktop_.setting(kSettings, kReopenLastKey, QStringLiteral("1")) != QLatin1String("0"));
     }
     const QByteArray geometry =
         QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
@@ -338,8 +338,7 @@ QString MainWindow::text(int number) const {
 void MainWindow::startLanguage() {
     const QStringList languages = listLanguages(programFolder_);
     fillLanguageMenu(languages);
-    loadLanguageFile(
-        wendrake::startLanguage(languages, desktop_.setting(kSettings, kLanguageKey)));
+    loadLanguageFile(wendrake::startLanguage(languages, desktop_.setting(kSettings, kLanguageKey)));
 }
 
 void MainWindow::fillLanguageMenu(const QStringList& languages) {
@@ -450,8 +449,7 @@ void MainWindow::openAtStart(const QString& commandLineFile) {
     const QStringList recent = files_.recentFiles().paths();
     // A last file that is gone may come back (a drive not mounted yet): it
     // stays listed, and the start panel shows.
-    if (reopenLastAction->isChecked() && !recent.isEmpty() &&
-        desktop_.fileExists(recent.first())) {
+    if (reopenLastAction->isChecked() && !recent.isEmpty() && desktop_.fileExists(recent.first())) {
         openFile(recent.first());
     }
 }

@@ -18,8 +18,8 @@ void fillRecentMenu(QMenu* menu, const QStringList& paths, const QString& clearT
         // 1 to 9, then 0 for the tenth, as the keys lie on the keyboard.
         const qsizetype key = (k + 1) % 10;
         const QString path = paths.at(k);
-        QAction* action = menu->addAction(QStringLiteral("&%1  %2").arg(key).arg(
-            menuSafeText(QDir::toNativeSeparators(path))));
+        QAction* action = menu->addAction(
+            QStringLiteral("&%1  %2").arg(key).arg(menuSafeText(QDir::toNativeSeparators(path))));
         action->setData(path);
         QObject::connect(action, &QAction::triggered, menu, [open, path] { open(path); });
     }

@@ -50,9 +50,8 @@ void StartPanel::showFiles(const QStringList& paths) {
     for (const QString& path : paths) {
         const QFileInfo file(path);
         // The name first, where the eye looks; the folder tells equal names apart.
-        auto* button = new QPushButton(
-            menuSafeText(file.fileName() + QStringLiteral("  \u2014  ") +
-                         QDir::toNativeSeparators(file.absolutePath())));
+        auto* button = new QPushButton(menuSafeText(file.fileName() + QStringLiteral("  \u2014  ") +
+                                                    QDir::toNativeSeparators(file.absolutePath())));
         button->setFlat(true);
         button->setToolTip(QDir::toNativeSeparators(path));
         button->setStyleSheet(QStringLiteral("text-align: left"));

@@ -173,7 +173,8 @@ class DocumentCommandsTests : public QObject {
         const auto opened = s.document().HandlingRecords;
         s.window.importVehicles();  // cancelled
         s.importFile(s.dir.filePath("gone.cfg"));
-        QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(12)});
+        QCOMPARE(s.desktop.texts(Kind::Notice),
+                 QStringList{s.text(12) + "\r\n" + s.dir.filePath("gone.cfg")});
         QVERIFY(!s.desktop.messages.last().whileBusy);
         QCOMPARE(s.document().HandlingRecords, opened);
         QVERIFY(s.document().SavedFlag);
