@@ -50,6 +50,30 @@ class IoTests : public QObject {
         QVERIFY(!table.text(1).empty());
     }
 
+    // Qt's own texts follow the language file's name, in its own tongue or
+    // in English; a name that is no language gets none.
+    void languageCodeOfAFileName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("own tongue") << "Deutsch"
+                                    << "de";
+        QTest::newRow("English name") << "German"
+                                      << "de";
+        QTest::newRow("any case") << "english"
+                                  << "en";
+        QTest::newRow("beyond ASCII") << QString::fromUtf8("Français") << "fr";
+        QTest::newRow("no language") << "Huge"
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void languageCodeOfAFileName() {
+        QFETCH(QString, name);
+        QFETCH(QString, code);
+        QCOMPARE(languageCode(name), code);
+    }
+
     void aSaveKeepsThePermissions_data() {
         QTest::addColumn<int>("permissions");
         QTest::addColumn<bool>("givenAway");  // owned by another user, when root can do that
