@@ -108,6 +108,9 @@ inline constexpr int FindItem = 215;
 inline constexpr int ProblemsItem = 216;
 inline constexpr int LanguageMenu = 217;
 inline constexpr int RecentMenu = 218;
+inline constexpr int VehicleCount = 219;    // "%1 of %2 vehicles"
+inline constexpr int VehicleChanged = 220;  // tooltip of a vehicle changed since the save
+inline constexpr int FilterVehicles = 221;  // the filter box's placeholder
 }  // namespace Text
 
 }  // namespace wendrake

@@ -21,7 +21,7 @@
 #include "ui/ProblemsWindow.h"
 #include "ui/SessionNotices.h"
 #include "ui/VehicleDefPages.h"
-#include "ui/VehicleListModel.h"
+#include "ui/VehicleListPanel.h"
 
 namespace wendrake {
 
@@ -45,7 +45,6 @@ class MainWindow final : public QMainWindow {
     DocumentSession& session() { return session_; }
     const EditorDocument& document() const { return session_.document(); }
     const LanguageTable& language() const { return language_; }
-    VehicleListModel* vehicleListModel() const { return vehicleModel_; }
 
     // Each command is one action, in the menus and on the toolbar; its keys
     // are the desktop's standard keys and stay when the language changes.
@@ -66,8 +65,6 @@ class MainWindow final : public QMainWindow {
     // Saves keep the file's layout; remembered between runs.
     QCheckBox* keepLayoutBox;
     QCheckBox* backupFirstBox;
-    QGroupBox* vehicleFrame;
-    QComboBox* vehicleChooser;
     QGroupBox* languageFrame;
     QComboBox* languageChooser;
     HandlingPages* handlingPages;
@@ -88,6 +85,7 @@ class MainWindow final : public QMainWindow {
     void importVehicles();
     void exportVehicles();
     void quit();
+    // Shows the chosen record again, as the pages of the language now read.
     void showChosenVehicle();
     void switchLanguage();
 
@@ -118,6 +116,7 @@ class MainWindow final : public QMainWindow {
     // Shows the selected record on the pages of its kind.
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
+    void showVehicle(int record);
     QString text(int number) const;
 
     QMenu* fileMenu_ = nullptr;
@@ -136,7 +135,7 @@ class MainWindow final : public QMainWindow {
     QString programFolder_;
     FileCommands files_;
     DocumentCommands commands_;
-    VehicleListModel* vehicleModel_;
+    VehicleListPanel* vehicleList_ = nullptr;
     // Owned here, not by Qt's parent, so that it stops observing before the
     // session it observes is destroyed.
     std::unique_ptr<SessionNotices> notices_;
