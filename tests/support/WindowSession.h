@@ -3,7 +3,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,7 +112,23 @@ struct WindowSession {
     QString text(int number) const { return languageText(window.language(), number); }
     const EditorDocument& document() { return window.document(); }
     DocumentSession& session() { return window.session(); }
-    QStringList listed() const { return rows(window.vehicleChooser->model()); }
+    QListView* vehicleList() const {
+        return window.findChild<QListView*>(QStringLiteral("vehicleList"));
+    }
+    QLineEdit* vehicleFilter() const {
+        return window.findChild<QLineEdit*>(QStringLiteral("vehicleFilter"));
+    }
+    QString vehicleCount() const {
+        return window.findChild<QLabel*>(QStringLiteral("vehicleCount"))->text();
+    }
+    QStringList listed() const { return rows(vehicleList()); }
+    int listedCount() const { return vehicleList()->model()->rowCount(); }
+    // What a click on row `row` of the vehicle list does.
+    void chooseVehicle(int row) {
+        vehicleList()->setCurrentIndex(vehicleList()->model()->index(row, 0));
+    }
+    int chosenRow() const { return vehicleList()->currentIndex().row(); }
+    QString chosenName() const { return vehicleList()->currentIndex().data().toString(); }
     void chooseLanguage(const QString& name) {
         window.languageChooser->setCurrentIndex(window.languageChooser->findText(name));
         window.switchLanguage();
