@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VehicleListPanel.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,12 +44,6 @@ VehicleListPanel::VehicleListPanel(const DocumentSession& session, QWidget* pare
     count_->setObjectName(QStringLiteral("vehicleCount"));
 
     filterBox_->setClearButtonEnabled(true);
-    // Esc empties the box, and only while it has the focus.
-    auto* clear = new QAction(filterBox_);
-    clear->setShortcut(Qt::Key_Escape);
-    clear->setShortcutContext(Qt::WidgetShortcut);
-    filterBox_->addAction(clear);
-    connect(clear, &QAction::triggered, filterBox_, &QLineEdit::clear);
     filterBox_->installEventFilter(this);
 
     // Every row as high as the first, and no name measured before it is in
@@ -166,9 +159,14 @@ void VehicleListPanel::showCount() {
 
 bool VehicleListPanel::eventFilter(QObject* watched, QEvent* event) {
     // The keys that move through the list move it from the filter box too,
-    // so that typing a part of a name and Down shows the first match.
+    // so that typing a part of a name and Down shows the first match. Esc
+    // empties the box.
     if (watched == filterBox_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && !filterBox_->text().isEmpty()) {
+            filterBox_->clear();
+            return true;
+        }
         if (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown ||
             key == Qt::Key_PageUp) {
             QCoreApplication::sendEvent(list_, event);
