@@ -414,15 +414,17 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     // Vehicles move between handling files only.
     importAction->setEnabled(loaded && kind == DataFileKind::Handling);
     exportAction->setEnabled(loaded && kind == DataFileKind::Handling);
+    // Set, not disabled on the way: a disabled list would lose the focus
+    // with every vehicle the arrow keys show.
+    vehicleList_->setEnabled(loaded);
     for (QWidget* control :
-         {static_cast<QWidget*>(vehicleList_), static_cast<QWidget*>(handlingPages),
-          static_cast<QWidget*>(vehicleDefPages), static_cast<QWidget*>(colourPages)}) {
+         {static_cast<QWidget*>(handlingPages), static_cast<QWidget*>(vehicleDefPages),
+          static_cast<QWidget*>(colourPages)}) {
         control->setEnabled(false);
     }
     if (!loaded) {
         return;
     }
-    vehicleList_->setEnabled(true);
     // Values of no vehicle cannot be edited: without one shown, the pages
     // stay disabled. The palette is the file's own and always editable.
     const bool vehicleShown = session_.selected() >= 0;

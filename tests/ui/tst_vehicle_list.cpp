@@ -106,7 +106,8 @@ class VehicleListTests : public QObject {
     }
 
     // The keys of a list, from the list and from the filter box, each
-    // showing the vehicle it moves to; ARROW is shown first.
+    // showing the vehicle it moves to and keeping the focus where it is;
+    // ARROW is shown first.
     void keysMoveToAndShowAVehicle_data() {
         QTest::addColumn<bool>("fromFilter");
         QTest::addColumn<QList<int>>("keys");
@@ -119,6 +120,7 @@ class VehicleListTests : public QObject {
         QTest::newRow("page down") << false << QList<int>{Qt::Key_PageDown} << "ZEPHYR";
         QTest::newRow("type-ahead") << false << QList<int>{Qt::Key_M} << "MULE";
         QTest::newRow("down in the filter") << true << QList<int>{down} << "BRISK";
+        QTest::newRow("down twice in the filter") << true << QList<int>{down, down} << "MULE";
     }
     void keysMoveToAndShowAVehicle() {
         QFETCH(bool, fromFilter);
@@ -126,11 +128,15 @@ class VehicleListTests : public QObject {
         QFETCH(QString, shown);
         WindowSession s;
         s.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
         s.open("handling/plain.cfg");
         QWidget* target = fromFilter ? static_cast<QWidget*>(s.vehicleFilter()) : s.vehicleList();
+        target->setFocus();
         for (const int key : keys) {
             const QString text = key == Qt::Key_M ? QStringLiteral("m") : QString();
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), text, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(key), text,
+                                Qt::NoModifier);
+            QVERIFY(target->hasFocus());
         }
         QCOMPARE(s.chosenName(), shown);
         QCOMPARE(s.window.handlingPages->txtAutoname->text(), shown);
