@@ -107,8 +107,8 @@ void VehicleListModel::entryChanged(int entry) {
 
 void VehicleListModel::marksChanged() {
     if (rowCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, 0),
-                         {Qt::FontRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+        // Every role: a rename may come with the first change after a save.
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
     }
 }
 

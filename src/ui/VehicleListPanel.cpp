@@ -102,15 +102,12 @@ void VehicleListPanel::followChange(const SessionChange& change) {
     if (change.has(Change::Opened) || change.has(Change::Closed)) {
         return;  // the list is reloaded
     }
-    if (change.has(Change::List) && change.record >= 0) {
-        model_->entryChanged(session_.document().Autos.entryOfRecord(change.record));
-    }
-    const bool oneRecord =
-        (change.has(Change::Value) || change.has(Change::Pairs)) && change.record >= 0;
-    if (change.has(Change::SavedState) || change.has(Change::Reverted) ||
-        ((change.has(Change::Value) || change.has(Change::Pairs)) && !oneRecord)) {
+    // A rename or an edit of one record changes its row alone; saving,
+    // reverting or an edit of many may change the marks of any.
+    const bool records = change.has(Change::Value | Change::Pairs | Change::List);
+    if (change.has(Change::SavedState | Change::Reverted) || (records && change.record < 0)) {
         model_->marksChanged();
-    } else if (oneRecord) {
+    } else if (records) {
         model_->entryChanged(session_.document().Autos.entryOfRecord(change.record));
     }
 }
@@ -142,7 +139,9 @@ void VehicleListPanel::selectShownRecord() {
 
 void VehicleListPanel::rowChanged(const QModelIndex& current) {
     const int entry = model_->entryAt(current.row());
-    if (quiet_ || !current.isValid() || entry < 0) {
+    // A row the list only focuses, as when it takes the focus without one
+    // selected, is no choice: the selected row is the shown vehicle.
+    if (quiet_ || entry < 0 || !list_->selectionModel()->isSelected(current)) {
         return;
     }
     // Each entry shows its own record, also among vehicles of one name.

@@ -61,9 +61,12 @@ class VehicleListTests : public QObject {
     }
 
     // Filtering never shows another vehicle: the shown one stays selected
-    // while it is listed, and stays shown when it is not.
+    // while it is listed, and stays shown when it is not, also when the list
+    // takes the focus.
     void filteringKeepsTheShownVehicle() {
         WindowSession s;
+        s.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
         s.open("handling/plain.cfg");
         s.chooseVehicle(s.listed().indexOf("MULE"));
         QLineEdit* name = s.window.handlingPages->txtAutoname;
@@ -76,6 +79,9 @@ class VehicleListTests : public QObject {
         QCOMPARE(name->text(), QStringLiteral("MULE"));
         QTest::keyClick(s.vehicleFilter(), Qt::Key_Backspace);
         QCOMPARE(s.chosenName(), QStringLiteral("MULE"));
+        s.vehicleFilter()->setText("r");
+        s.vehicleList()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(name->text(), QStringLiteral("MULE"));
 
         // Jumping to an error row of a hidden vehicle lists it again.
         s.open("handling/problems.cfg");
