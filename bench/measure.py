@@ -12,7 +12,7 @@ the median of R runs after one warm-up run:
   reference, reference-c               `awk '{$1=$1};1' FILE | sort -f > /dev/null` on
                                        the handling file, in the locale of the
                                        environment and with LC_ALL=C
-  open, list, select, type, save, undo the main window (wendrake_bench), handling file
+  open, filter, select, type, save, undo the main window (wendrake_bench), handling file
   import                               1000 vehicles imported into the handling file
                                        (into N - 1000 vehicles when N + 1000 would pass
                                        the table limit of 32767)
@@ -48,7 +48,7 @@ COMMAND_LINE = [
 ]
 WINDOW = [
     ("open", "open handling.cfg"),
-    ("list", "drop the vehicle list down"),
+    ("filter", "type a letter into the vehicle filter"),
     ("select", "select one vehicle"),
     ("type", "type one value"),
     ("save", "save"),
@@ -142,7 +142,7 @@ def measure_size(n, args, env):
     add("reference-c", time_process(pipeline, args.reps, dict(env, LC_ALL="C")))
 
     window_reps = str(args.reps)
-    for operation in ("open", "list", "select", "type", "save", "undo"):
+    for operation in ("open", "filter", "select", "type", "save", "undo"):
         add(operation, time_window(bench, operation, handling, None, window_reps, env))
     add("import", time_window(bench, "import", os.path.join(import_folder, "handling.cfg"),
                               os.path.join(import_folder, "exchange.cfg"), window_reps, env))

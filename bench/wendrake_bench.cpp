@@ -3,7 +3,8 @@
 //
 //   wendrake_bench OPERATION FILE [EXCHANGE] [--reps R]
 //
-// OPERATION is open, list (the vehicle list drops down), select, type, save,
+// OPERATION is open (until the first vehicle is shown), filter (one letter
+// typed into the empty filter box over the vehicle list), select, type, save,
 // import or undo (type, save, import and undo need a handling file; import
 // also the exchange file to import). Undo takes back a value typed into the
 // first vehicle. FILE is copied into a temporary folder first, so saving never
@@ -27,6 +28,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -121,10 +124,8 @@ class Bench {
         const QString& op = options_.operation;
         if (op == QLatin1String("open")) {
             repeat([this] { window_.openFile(file_); }, [this] { checkOpened(); });
-        } else if (op == QLatin1String("list")) {
-            open();
-            repeat([this] { window_.vehicleChooser->showPopup(); }, [this] { checkListShown(); },
-                   [this] { window_.vehicleChooser->hidePopup(); });
+        } else if (op == QLatin1String("filter")) {
+            filters();
         } else if (op == QLatin1String("select")) {
             timeSelections();
         } else if (op == QLatin1String("type")) {
@@ -207,7 +208,9 @@ class Bench {
     }
 
     void checkOpened() {
-        if (!window_.document().isLoaded() || window_.vehicleChooser->currentIndex() != 0) {
+        const auto& document = window_.document();
+        if (!document.isLoaded() || vehicleList()->currentIndex().row() != 0 ||
+            window_.session().selected() != document.Autos.recordAt(0)) {
             fail("the file did not open: " + lastNotice());
         }
         checkNoNotice();
@@ -238,15 +241,37 @@ class Bench {
         }
     }
 
-    void checkListShown() {
-        if (!window_.vehicleChooser->view()->isVisible()) {
-            fail("the vehicle list did not drop down");
+    QListView* vehicleList() {
+        return window_.findChild<QListView*>(QStringLiteral("vehicleList"));
+    }
+
+    // The letter matches names in any case, as the list counts them.
+    int namesContaining(char letter) {
+        const char other = static_cast<char>(letter - 'a' + 'A');
+        int count = 0;
+        for (const std::string& name : window_.document().Autos.entries()) {
+            count += name.find_first_of(std::string{letter, other}) != std::string::npos ? 1 : 0;
         }
+        return count;
+    }
+
+    void filters() {
+        open();
+        auto* box = window_.findChild<QLineEdit*>(QStringLiteral("vehicleFilter"));
+        const int expected = namesContaining('a');
+        repeat([box] { QTest::keyClick(box, 'a'); },
+               [&] {
+                   if (vehicleList()->model()->rowCount() != expected) {
+                       fail("the filter did not keep the names that contain the letter");
+                   }
+               },
+               [box] { box->clear(); });
     }
 
     void timeSelections() {
         open();
-        const int count = window_.vehicleChooser->count();
+        QListView* list = vehicleList();
+        const int count = list->model()->rowCount();
         if (count < 2) {
             fail("selecting needs a file of at least two vehicles");
         }
@@ -257,15 +282,16 @@ class Bench {
                 // Never the entry already selected, which would do nothing.
                 const int index = 1 + static_cast<int>(static_cast<long long>(k) * (count - 1) /
                                                        std::max(1, steps));
-                const double ms = timed([&] { window_.vehicleChooser->setCurrentIndex(index); });
-                if (window_.vehicleChooser->currentIndex() != index) {
+                const double ms =
+                    timed([&] { list->setCurrentIndex(list->model()->index(index, 0)); });
+                if (list->currentIndex().row() != index) {
                     fail("the selection did not take");
                 }
                 if (round == 1) {
                     times_.push_back(ms);
                 }
             }
-            window_.vehicleChooser->setCurrentIndex(0);
+            list->setCurrentIndex(list->model()->index(0, 0));
             settle();
         }
         checkNoNotice();
@@ -388,9 +414,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Options options;
     if (!parse(QApplication::arguments(), options)) {
-        std::fprintf(stderr,
-                     "Usage: wendrake_bench open|list|select|type|save|import|undo FILE [EXCHANGE] "
-                     "[--reps R]\n");
+        std::fprintf(
+            stderr,
+            "Usage: wendrake_bench open|filter|select|type|save|import|undo FILE [EXCHANGE] "
+            "[--reps R]\n");
         return 2;
     }
     // Saving writes over the file: work on a copy under the file's own name,

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QListView>
 #include <cstdio>
 
 #include "io/LanguageFiles.h"
@@ -26,6 +27,16 @@ bool save(QWidget* widget, const QString& folder, const char* name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// Shows the vehicle of that name, as a click in the vehicle list does.
+void showVehicle(MainWindow& window, const QString& name) {
+    auto* list = window.findChild<QListView*>(QStringLiteral("vehicleList"));
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       name, 1, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        list->setCurrentIndex(found.first());
+    }
 }
 
 }  // namespace
@@ -52,8 +63,7 @@ int main(int argc, char* argv[]) {
 
     const QString samples = QString::fromLocal8Bit(argv[2]) + QLatin1Char('/');
     window.openFile(samples + QStringLiteral("handling.cfg"));
-    window.vehicleChooser->setCurrentIndex(
-        window.vehicleChooser->findText(QStringLiteral("COMET_GT")));
+    showVehicle(window, QStringLiteral("COMET_GT"));
     const std::initializer_list<std::pair<int, const char*>> pages = {
         {0, "handling-general.png"}, {2, "handling-power.png"}, {5, "handling-flags.png"}};
     for (const auto& [page, name] : pages) {
@@ -71,8 +81,7 @@ int main(int argc, char* argv[]) {
     window.problemsWindow->hide();
 
     window.openFile(samples + QStringLiteral("default.ide"));
-    window.vehicleChooser->setCurrentIndex(
-        window.vehicleChooser->findText(QStringLiteral("AMBULANCE")));
+    showVehicle(window, QStringLiteral("AMBULANCE"));
     window.vehicleDefPages->setCurrentIndex(1);
     if (!save(&window, out, "vehicle-definition.png")) {
         return 1;
@@ -85,7 +94,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     window.colourPages->setCurrentIndex(1);
-    window.vehicleChooser->setCurrentIndex(
-        window.vehicleChooser->findText(QStringLiteral("comet")));
+    showVehicle(window, QStringLiteral("comet"));
     return save(&window, out, "colour-pairs.png") ? 0 : 1;
 }

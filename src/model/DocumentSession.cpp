@@ -467,4 +467,36 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
     return outcome;
 }
 
+namespace {
+
+template <typename Record>
+bool differsFromSnapshot(const std::vector<Record>& records, const std::vector<Record>& snapshot,
+                         int record) {
+    if (!holds(records, record)) {
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(record);
+    return index >= snapshot.size() || records[index] != snapshot[index];
+}
+
+}  // namespace
+
+bool DocumentSession::recordDiffersFromSaved(int record) const {
+    if (!isLoaded()) {
+        return false;
+    }
+    switch (document_.kind) {
+        case DataFileKind::Handling:
+            return differsFromSnapshot(document_.HandlingRecords, document_.HandlingSnapshot,
+                                       record);
+        case DataFileKind::VehicleDefs:
+            return differsFromSnapshot(document_.VehicleDefRecords, document_.VehicleDefSnapshot,
+                                       record);
+        case DataFileKind::CarColours:
+            return differsFromSnapshot(document_.CarColourRecords, document_.CarColourSnapshot,
+                                       record);
+    }
+    return false;
+}
+
 }  // namespace wendrake

@@ -170,6 +170,11 @@ class DocumentSession {
     SaveOutcome saveTo(const std::string& target, FileSystem& files,
                        const SaveOptions& options = {});
 
+    // True when record `record` of the loaded kind differs from its state as
+    // last opened or saved: undoing back to that state makes it false again.
+    // A record added since is changed; no record, or none loaded, is not.
+    bool recordDiffersFromSaved(int record) const;
+
   private:
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void notify(unsigned what, int record = -1, int field = -1);

@@ -115,6 +115,9 @@ inline constexpr int ReopenLastFile = 222;
 // The start panel, shown while no file is open.
 inline constexpr int RecentFiles = 223;
 inline constexpr int NoFileOpen = 224;
+inline constexpr int VehicleCount = 225;    // "%1 of %2 vehicles"
+inline constexpr int VehicleChanged = 226;  // tooltip of a vehicle changed since the save
+inline constexpr int FilterVehicles = 227;  // the filter box's placeholder
 }  // namespace Text
 
 }  // namespace wendrake

@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QListView>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QStyleFactory>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -65,29 +61,6 @@ void setStandardKeys(QAction* action, QKeySequence::StandardKey key, const char*
     action->setShortcuts(keys);
 }
 
-QGroupBox* frame(const char* name, const char* designText, QWidget* content) {
-    auto* box = named(new QGroupBox(QString::fromUtf8(designText)), name);
-    auto* layout = new QVBoxLayout(box);
-    layout->addWidget(content);
-    return box;
-}
-
-// The vehicle list drops down as a plain list of its visible rows. Shown as
-// a menu (the Fusion way), it would measure all of up to 32767 names every
-// time it opens.
-class ListDropDownStyle final : public QProxyStyle {
-  public:
-    using QProxyStyle::QProxyStyle;
-
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_ComboBox_Popup) {
-            return 0;
-        }
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
 }  // namespace
 
 MainWindow::MainWindow(Desktop& desktop, QString programFolder, QWidget* parent)
@@ -96,7 +69,6 @@ MainWindow::MainWindow(Desktop& desktop, QString programFolder, QWidget* parent)
       programFolder_(std::move(programFolder)),
       files_(session_, desktop_, language_),
       commands_(session_, desktop_, language_, programFolder_),
-      vehicleModel_(new VehicleListModel(session_.document().Autos, this)),
       notices_(std::make_unique<SessionNotices>(session_)) {
     setObjectName(QStringLiteral("MainWindow"));
     resize(1280, 800);
@@ -198,34 +170,17 @@ void MainWindow::buildWindow() {
     backupFirstBox = named(new QCheckBox(QStringLiteral("Datei vor dem ersten Speichern sichern")),
                            "backupFirstBox");
 
-    vehicleChooser = named(new QComboBox, "vehicleChooser");
-    // A list of 32767 names stays fast: it drops down as a list with a scroll
-    // bar, every row as high as the first, and the box is as wide as 16
-    // characters instead of measuring every name (the names have no icons:
-    // no room is kept for one).
-    auto* dropDown = new ListDropDownStyle(QStyleFactory::create(QApplication::style()->name()));
-    dropDown->setParent(vehicleChooser);
-    vehicleChooser->setStyle(dropDown);
-    vehicleChooser->setModel(vehicleModel_);
-    vehicleChooser->setMaxVisibleItems(25);
-    vehicleChooser->setMinimumContentsLength(16);
-    vehicleChooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    vehicleChooser->setIconSize(QSize(0, 0));
-    if (auto* list = qobject_cast<QListView*>(vehicleChooser->view())) {
-        list->setUniformItemSizes(true);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
-    vehicleFrame = frame("vehicleFrame", "Autos", vehicleChooser);
+    vehicleList_ = new VehicleListPanel(session_);
+    vehicleList_->placeCountIn(statusBar());
 
     handlingPages = new HandlingPages(session_);
     vehicleDefPages = new VehicleDefPages(session_);
     colourPages = new ColourPages(session_, desktop_);
     problemsWindow = new ProblemsWindow(session_.document().Errors, this);
 
-    vehicleFrame->setMinimumWidth(230);
+    vehicleList_->setMinimumWidth(230);
     auto* side = new QVBoxLayout;
-    side->addWidget(vehicleFrame);
-    side->addStretch();
+    side->addWidget(vehicleList_, 1);
 
     // The three page sets lie in one place; only the one of the loaded kind
     // is visible.
@@ -277,7 +232,8 @@ void MainWindow::connectHandlers() {
             [this](bool backup) { files_.setBacksUpFirst(backup); });
     connect(handlingPages->cmdImportCar, &QPushButton::clicked, this, &MainWindow::importVehicles);
     connect(handlingPages->cmdExportCar, &QPushButton::clicked, this, &MainWindow::exportVehicles);
-    connect(vehicleChooser, &QComboBox::currentIndexChanged, this, &MainWindow::showChosenVehicle);
+    connect(vehicleList_, &VehicleListPanel::vehicleChosen, this, &MainWindow::showVehicle);
+    connect(findAction, &QAction::triggered, vehicleList_, &VehicleListPanel::focusFilter);
     connect(languageGroup_, &QActionGroup::triggered, this,
             [this](QAction* chosen) { switchLanguage(chosen->data().toString()); });
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -288,6 +244,7 @@ void MainWindow::connectHandlers() {
     });
     SessionNotices* notices = notices_.get();
     connect(notices, &SessionNotices::changed, this, &MainWindow::sessionChanged);
+    connect(notices, &SessionNotices::changed, vehicleList_, &VehicleListPanel::followChange);
     connect(notices, &SessionNotices::changed, problemsWindow, [this](const SessionChange& change) {
         if (change.has(Change::Errors)) {
             problemsWindow->rowsReplaced();
@@ -377,7 +334,7 @@ bool MainWindow::loadLanguageFile(const QString& name) {
 }
 
 void MainWindow::applyLanguage() {
-    vehicleFrame->setTitle(text(1));
+    vehicleList_->applyLanguage(language_);
     // Only the texts change: the keys belong to the actions, not to a text.
     fileMenu_->setTitle(text(Text::FileMenu));
     recentMenu_->setTitle(text(Text::RecentMenu));
@@ -493,12 +450,7 @@ void MainWindow::sessionChanged(const SessionChange& change) {
         (change.has(Change::List) && change.record < 0)) {
         showListFromTop();
     } else if (change.has(Change::Closed)) {
-        const QSignalBlocker listBlocker(vehicleChooser);
-        vehicleModel_->reload();
-        vehicleChooser->setCurrentIndex(-1);
-    } else if (change.has(Change::List)) {
-        // A rename: the entry keeps its place and the selection; no display runs.
-        vehicleModel_->entryChanged(document.Autos.entryOfRecord(change.record));
+        vehicleList_->reload();
     }
     if (change.has(Change::SavedState) || change.has(Change::Path)) {
         showCaption();
@@ -514,21 +466,23 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     handlingPages->setVisible(kind == DataFileKind::Handling);
     vehicleDefPages->setVisible(kind == DataFileKind::VehicleDefs);
     colourPages->setVisible(kind == DataFileKind::CarColours);
-    for (QAction* action : {saveAction, saveAsAction, backupAction, revertAction}) {
+    for (QAction* action : {saveAction, saveAsAction, backupAction, revertAction, findAction}) {
         action->setEnabled(loaded);
     }
     // Vehicles move between handling files only.
     importAction->setEnabled(loaded && kind == DataFileKind::Handling);
     exportAction->setEnabled(loaded && kind == DataFileKind::Handling);
+    // Set, not disabled on the way: a disabled list would lose the focus
+    // with every vehicle the arrow keys show.
+    vehicleList_->setEnabled(loaded);
     for (QWidget* control :
-         {static_cast<QWidget*>(vehicleFrame), static_cast<QWidget*>(handlingPages),
-          static_cast<QWidget*>(vehicleDefPages), static_cast<QWidget*>(colourPages)}) {
+         {static_cast<QWidget*>(handlingPages), static_cast<QWidget*>(vehicleDefPages),
+          static_cast<QWidget*>(colourPages)}) {
         control->setEnabled(false);
     }
     if (!loaded) {
         return;
     }
-    vehicleFrame->setEnabled(true);
     // Values of no vehicle cannot be edited: without one shown, the pages
     // stay disabled. The palette is the file's own and always editable.
     const bool vehicleShown = session_.selected() >= 0;
@@ -569,11 +523,7 @@ void MainWindow::saveAs() {
 }
 
 void MainWindow::showListFromTop() {
-    {
-        const QSignalBlocker listBlocker(vehicleChooser);
-        vehicleModel_->reload();
-        vehicleChooser->setCurrentIndex(-1);
-    }
+    vehicleList_->reload();
     if (session_.kind() == DataFileKind::CarColours) {
         colourPages->showPalette();
     }
@@ -583,7 +533,7 @@ void MainWindow::showListFromTop() {
         session_.select(-1);
         showSelected();
     }
-    vehicleChooser->setCurrentIndex(0);
+    vehicleList_->chooseEntry(0);
 }
 
 void MainWindow::createBackup() {
@@ -658,13 +608,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::showChosenVehicle() {
-    const VehicleList& list = session_.document().Autos;
-    const int selected = vehicleChooser->currentIndex();
-    if (selected < 0 || selected >= list.size()) {
-        return;
+    if (session_.selected() >= 0) {
+        showSelected();
     }
-    // Each entry shows its own record, also among vehicles of one name.
-    session_.select(list.recordAt(selected));
+}
+
+void MainWindow::showVehicle(int record) {
+    session_.select(record);
     showSelected();
 }
 
@@ -694,7 +644,7 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     if (entry < 0) {
         return;
     }
-    vehicleChooser->setCurrentIndex(entry);
+    vehicleList_->chooseEntry(entry);
     activateWindow();
     if (session_.kind() == DataFileKind::Handling) {
         handlingPages->focusField(row.field >= 0 ? row.field : 0);

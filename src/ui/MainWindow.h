@@ -25,7 +25,7 @@
 #include "ui/SessionNotices.h"
 #include "ui/StartPanel.h"
 #include "ui/VehicleDefPages.h"
-#include "ui/VehicleListModel.h"
+#include "ui/VehicleListPanel.h"
 
 namespace wendrake {
 
@@ -53,7 +53,6 @@ class MainWindow final : public QMainWindow {
     DocumentSession& session() { return session_; }
     const EditorDocument& document() const { return session_.document(); }
     const LanguageTable& language() const { return language_; }
-    VehicleListModel* vehicleListModel() const { return vehicleModel_; }
 
     // Each command is one action, in the menus and on the toolbar; its keys
     // are the desktop's standard keys and stay when the language changes.
@@ -76,8 +75,6 @@ class MainWindow final : public QMainWindow {
     // Saves keep the file's layout; remembered between runs.
     QCheckBox* keepLayoutBox;
     QCheckBox* backupFirstBox;
-    QGroupBox* vehicleFrame;
-    QComboBox* vehicleChooser;
     HandlingPages* handlingPages;
     VehicleDefPages* vehicleDefPages;
     ColourPages* colourPages;
@@ -98,6 +95,7 @@ class MainWindow final : public QMainWindow {
     void importVehicles();
     void exportVehicles();
     void quit();
+    // Shows the chosen record again, as the pages of the language now read.
     void showChosenVehicle();
     void switchLanguage(const QString& name);
     // Asks about unsaved changes, then opens a file of the recent list.
@@ -134,6 +132,7 @@ class MainWindow final : public QMainWindow {
     // Shows the selected record on the pages of its kind.
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
+    void showVehicle(int record);
     QString text(int number) const;
 
     QMenu* fileMenu_ = nullptr;
@@ -157,7 +156,7 @@ class MainWindow final : public QMainWindow {
     QString programFolder_;
     FileCommands files_;
     DocumentCommands commands_;
-    VehicleListModel* vehicleModel_;
+    VehicleListPanel* vehicleList_ = nullptr;
     // Owned here, not by Qt's parent, so that it stops observing before the
     // session it observes is destroyed.
     std::unique_ptr<SessionNotices> notices_;

@@ -7,6 +7,7 @@
 #include "model/ExchangeFile.h"
 #include "model/HandlingBuilder.h"
 #include "model/HandlingReader.h"
+#include "model/NameFilter.h"
 #include "model/Numeric.h"
 #include "model/ProgramVersion.h"
 #include "model/TextLines.h"
@@ -727,6 +728,35 @@ class ModelTests : public QObject {
         for (int entry = 0; entry < list.size(); ++entry) {
             QCOMPARE(list.entryOfRecord(list.recordAt(entry)), entry);
         }
+    }
+
+    // Letters match in either case, Latin-1 ones too; other bytes only
+    // themselves.
+    void nameFilterFoldsLettersOnly_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("empty text") << QByteArray("ANY") << QByteArray() << true;
+        QTest::newRow("ASCII letters") << QByteArray("COMET_GT") << QByteArray("et_g") << true;
+        QTest::newRow("accented") << QByteArray("\xC4RGER") << QByteArray("\xE4r") << true;
+        QTest::newRow("thorn") << QByteArray("\xDE") << QByteArray("\xFE") << true;
+        QTest::newRow("times is no letter") << QByteArray("\xD7") << QByteArray("\xF7") << false;
+        QTest::newRow("sharp s stays") << QByteArray("\xDF") << QByteArray("\xFF") << false;
+        QTest::newRow("bracket is no letter") << QByteArray("[") << QByteArray("{") << false;
+        QTest::newRow("longer than the name") << QByteArray("AB") << QByteArray("abc") << false;
+        QTest::newRow("at the end of a long name")
+            << QByteArray(100000, 'a') + "b" << QByteArray(1000, 'A') + "B" << true;
+    }
+    void nameFilterFoldsLettersOnly() {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, text);
+        QFETCH(bool, matches);
+        const NameFilter filter(text.toStdString());
+        QCOMPARE(filter.matches(name.toStdString()), matches);
+        VehicleList list;
+        list.assign({"x", name.toStdString(), "y"});
+        const std::vector<int> kept = filter.entriesIn(list);
+        QCOMPARE(std::ranges::count(kept, list.entryOfRecord(1)), matches ? 1 : 0);
     }
 
     // The program's English is English.lng as it lies in data/, and every

@@ -241,6 +241,41 @@ class SessionTests : public QObject {
         QVERIFY(o.session.isSaved());
     }
 
+    // A record is changed while it differs from the file as last opened or
+    // saved: an edit taken back, a revert or a save make it unchanged, and a
+    // vehicle added since is changed.
+    void recordIsChangedWhileItDiffersFromTheSave() {
+        Opened o(kHandling);
+        const auto changed = [&o] {
+            std::vector<int> records;
+            for (int record = -1; record <= 4; ++record) {
+                if (o.session.recordDiffersFromSaved(record)) {
+                    records.push_back(record);
+                }
+            }
+            return records;
+        };
+        QCOMPARE(changed(), std::vector<int>{});
+        o.session.setHandlingValue(2, F::Gewicht, "1.0");
+        QCOMPARE(changed(), std::vector<int>{2});
+        o.session.setHandlingValue(2, F::Gewicht, "2750.0");
+        QCOMPARE(changed(), std::vector<int>{});
+        o.session.importVehicles(crlf({dataLine("NOVA")}), HandlingReadTexts{}, "",
+                                 ImportPolicy::KeepBoth);
+        o.session.setHandlingValue(0, F::Autoname, "RENAMED");
+        QCOMPARE(changed(), (std::vector<int>{0, 3}));
+        o.session.revertToSaved();
+        QCOMPARE(changed(), std::vector<int>{});
+        o.session.setHandlingValue(1, F::Gewicht, "1.0");
+        QCOMPARE(o.session.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
+        QCOMPARE(changed(), std::vector<int>{});
+
+        Opened colours("col\r\n0,0,0\t# 0 black\r\nend\r\ncar\r\nvan, 0, 0\r\nend\r\n",
+                       "carcols.dat", DataFileKind::CarColours);
+        QVERIFY(colours.session.addPair(0, 0, 0));
+        QVERIFY(colours.session.recordDiffersFromSaved(0));
+    }
+
     // An unedited document saves to the same records; saving twice writes
     // the same bytes.
     void unchangedDocumentSavesTheSameRecords() {

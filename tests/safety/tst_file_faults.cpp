@@ -176,7 +176,7 @@ class FileFaultTests : public QObject {
         QCOMPARE(s.desktop.settings.value("Settings/Language"), QStringLiteral("English"));
 
         s.open("handling/plain.cfg");  // and the window goes on working
-        QCOMPARE(s.window.vehicleChooser->count(), 4);
+        QCOMPARE(s.listedCount(), 4);
     }
 };
 

@@ -168,11 +168,11 @@ class HostileFileTests : public QObject {
             QVERIFY(!s.document().isLoaded());
         } else {
             QVERIFY(s.document().isLoaded());
-            QVERIFY(s.window.vehicleChooser->count() > 0);
+            QVERIFY(s.listedCount() > 0);
         }
         QCOMPARE(contents(path), before);  // opening changes nothing
         s.open("handling/plain.cfg");
-        QCOMPARE(s.window.vehicleChooser->count(), 4);
+        QCOMPARE(s.listedCount(), 4);
     }
 
     void aLanguageFileOfManyLinesLoads() {

@@ -3,8 +3,10 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
+#include <QListView>
+// Chooses the language's item in View > Language.
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,7 +135,23 @@ struct WindowSession {
     QString text(int number) const { return languageText(window.language(), number); }
     const EditorDocument& document() { return window.document(); }
     DocumentSession& session() { return window.session(); }
-    QStringList listed() const { return rows(window.vehicleChooser->model()); }
+    QListView* vehicleList() const {
+        return window.findChild<QListView*>(QStringLiteral("vehicleList"));
+    }
+    QLineEdit* vehicleFilter() const {
+        return window.findChild<QLineEdit*>(QStringLiteral("vehicleFilter"));
+    }
+    QString vehicleCount() const {
+        return window.findChild<QLabel*>(QStringLiteral("vehicleCount"))->text();
+    }
+    QStringList listed() const { return rows(vehicleList()); }
+    int listedCount() const { return vehicleList()->model()->rowCount(); }
+    // What a click on row `row` of the vehicle list does.
+    void chooseVehicle(int row) {
+        vehicleList()->setCurrentIndex(vehicleList()->model()->index(row, 0));
+    }
+    int chosenRow() const { return vehicleList()->currentIndex().row(); }
+    QString chosenName() const { return vehicleList()->currentIndex().data().toString(); }
     // Chooses the language's item in View > Language.
     void chooseLanguage(const QString& name) {
         QAction* item = languageItem(window, name);

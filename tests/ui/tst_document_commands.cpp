@@ -111,7 +111,7 @@ class DocumentCommandsTests : public QObject {
         s.window.handlingPages->txtGewicht->setText("1.0");  // ARROW, shown first
         s.desktop.choices.enqueue(1);                        // keep both
         s.importFile(exchange);
-        s.window.vehicleChooser->setCurrentIndex(3);
+        s.chooseVehicle(3);
         s.undo(false);
         QCOMPARE(s.document().HandlingRecords.size(), opened.size() + 3);
         QCOMPARE(s.desktop.texts(Kind::Status).size(), 1);  // the import's only
@@ -181,7 +181,7 @@ class DocumentCommandsTests : public QObject {
 
         const QString exchange = s.dir.filePath("nova.cfg");
         QVERIFY(writeBytes(exchange, kExchange));
-        s.window.vehicleChooser->setCurrentIndex(2);
+        s.chooseVehicle(2);
         // MULE and BRISK are in the file already: the player is asked once,
         // and closing the question imports nothing.
         s.importFile(exchange);

@@ -101,7 +101,7 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(12) + "\n" + gone});
         QCOMPARE(s.desktop.settings.value("Settings/OpenPath"), gone);
         QCOMPARE(QString::fromStdString(s.document().FilePath), path);
-        QCOMPARE(s.window.vehicleChooser->count(), 4);
+        QCOMPARE(s.listedCount(), 4);
 
         s.window.handlingPages->txtDate->setText("2027-01-01");
         s.window.save();
@@ -161,13 +161,13 @@ class MainWindowTests : public QObject {
         QVERIFY(notices.first().endsWith("\n" + rejected));  // which file, and why
         QVERIFY(s.document().FilePath.empty());
         QVERIFY(s.document().SavedFlag);
-        QCOMPARE(s.window.vehicleChooser->count(), 0);
+        QCOMPARE(s.listedCount(), 0);
         QVERIFY(!s.window.saveAction->isEnabled() && !s.window.saveAsAction->isEnabled());
         // Nothing of the earlier file: no pages, no list, no name in the title.
         QVERIFY(s.window.windowFilePath().isEmpty());
         QCOMPARE(s.window.windowTitle(), QStringLiteral("Wendrake"));
         QVERIFY(!s.window.handlingPages->isVisibleTo(&s.window));
-        QVERIFY(!s.window.vehicleChooser->isVisibleTo(&s.window));
+        QVERIFY(!s.window.findChild<QWidget*>("vehicleList")->isVisibleTo(&s.window));
         QVERIFY(s.window.startPanel->isVisibleTo(&s.window));
         QCOMPARE(s.desktop.busyDepth, 0);
         QVERIFY(!s.desktop.messages.last().whileBusy);
@@ -181,14 +181,14 @@ class MainWindowTests : public QObject {
         Session s;
         const QString path = s.open("handling/lf_only.cfg");
         QCOMPARE(contents(path), contents(kTestData + "handling/plain.cfg") + "\r\n");
-        QCOMPARE(s.window.vehicleChooser->count(), 4);
+        QCOMPARE(s.listedCount(), 4);
 
         // When the repaired text cannot be written the file still opens.
         const QString readOnly = s.copy("handling/lf_only.cfg", "second.cfg");
         s.desktop.nextWriteFailure = FileResult::failure(5, "Permission denied");
         s.window.openFile(readOnly);
         QCOMPARE(contents(readOnly), contents(kTestData + "handling/lf_only.cfg"));
-        QCOMPARE(s.window.vehicleChooser->count(), 4);
+        QCOMPARE(s.listedCount(), 4);
         QVERIFY(s.window.saveAction->isEnabled());
         QVERIFY(s.desktop.texts(Kind::Notice).isEmpty());
     }
@@ -323,22 +323,21 @@ class MainWindowTests : public QObject {
     void showingVehiclesNeverChangesTheDocument() {
         Session s;
         s.open("handling/problems.cfg");
-        for (int i = 0; i < s.window.vehicleChooser->count(); ++i) {
-            s.window.vehicleChooser->setCurrentIndex(i);
-            QCOMPARE(s.window.handlingPages->txtAutoname->text(),
-                     s.window.vehicleChooser->itemText(i));
+        for (int i = 0; i < s.listedCount(); ++i) {
+            s.chooseVehicle(i);
+            QCOMPARE(s.window.handlingPages->txtAutoname->text(), s.listed().at(i));
         }
 
         // Each entry of a name that stands twice shows and edits its own record.
         const int first = static_cast<int>(s.listed().indexOf("TWIN_VAN"));
-        s.window.vehicleChooser->setCurrentIndex(first);
+        s.chooseVehicle(first);
         QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2600.0"));
-        s.window.vehicleChooser->setCurrentIndex(first + 1);
+        s.chooseVehicle(first + 1);
         QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2750.0"));
         s.window.handlingPages->txtGewicht->setText("2700.0");
-        s.window.vehicleChooser->setCurrentIndex(first);
+        s.chooseVehicle(first);
         QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2600.0"));
-        s.window.vehicleChooser->setCurrentIndex(first + 1);
+        s.chooseVehicle(first + 1);
         QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2700.0"));
         QVERIFY(!s.document().SavedFlag);
     }
@@ -346,12 +345,12 @@ class MainWindowTests : public QObject {
     void theListFollowsTheNameWhileItIsTyped() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
-        s.window.vehicleChooser->setCurrentIndex(1);  // BRISK
+        s.chooseVehicle(1);  // BRISK
         QLineEdit* name = s.window.handlingPages->txtAutoname;
         name->selectAll();
         QTest::keyClicks(name, "ZZ");
         QCOMPARE(s.listed(), (QStringList{"ARROW", "ZZ", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.vehicleChooser->currentIndex(), 1);
+        QCOMPARE(s.chosenRow(), 1);
         QTest::keyClicks(name, "_TOO_LONG_A_NAME");
         QCOMPARE(name->text().size(), 14);
 
@@ -436,7 +435,7 @@ class MainWindowTests : public QObject {
         s.open("handling/problems.cfg");
         const ErrorListEntry row = s.document().Errors.at(3);  // BAD_MASS, its mass
         emit s.window.problemsWindow->rowActivated(row);
-        QCOMPARE(s.window.vehicleChooser->currentText(), QStringLiteral("BAD_MASS"));
+        QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
         QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("heavy"));
         QVERIFY(s.window.handlingPages->currentWidget()->isAncestorOf(
             s.window.handlingPages->txtGewicht));
@@ -469,7 +468,7 @@ class MainWindowTests : public QObject {
         s.desktop.choices.enqueue(2);
         drop();
         QCOMPARE(s.desktop.texts(Kind::Question).size(), 2);
-        QCOMPARE(s.window.vehicleChooser->count(), 4);
+        QCOMPARE(s.listedCount(), 4);
         s.desktop.choices.enqueue(0);  // Save, then open
         drop();
         QCOMPARE(QString::fromStdString(s.document().FilePath), other);

@@ -117,13 +117,13 @@ class ShowingTests : public QObject {
         QTabWidget* pages = pagesOf(s.window, opened.kind);
         visitPages(s.window, pages);
         s.chooseLanguage(QStringLiteral("Deutsch"));
-        const int entries = s.window.vehicleChooser->count();
+        const int entries = s.listedCount();
         const int backToEnglish = (entries + 1) / 2;  // half the list in each language
         for (int entry = 0; entry < entries; ++entry) {
             if (entry == backToEnglish) {
                 s.chooseLanguage(QStringLiteral("English"));
             }
-            s.window.vehicleChooser->setCurrentIndex(entry);
+            s.chooseVehicle(entry);
             visitPages(s.window, pages);
         }
         if (entries <= backToEnglish) {

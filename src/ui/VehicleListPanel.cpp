@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "VehicleListPanel.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "io/LanguageFiles.h"
+#include "ui/VehicleListModel.h"
+
+namespace wendrake {
+
+namespace {
+
+// A flag set for the life of a scope.
+class Raised {
+  public:
+    explicit Raised(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Raised() { flag_ = was_; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+
+  private:
+    bool& flag_;
+    bool was_;
+};
+
+}  // namespace
+
+VehicleListPanel::VehicleListPanel(const DocumentSession& session, QWidget* parent)
+    : QGroupBox(parent),
+      session_(session),
+      model_(new VehicleListModel(session, this)),
+      filterBox_(new QLineEdit),
+      list_(new QListView),
+      count_(new QLabel) {
+    setObjectName(QStringLiteral("vehicleFrame"));
+    filterBox_->setObjectName(QStringLiteral("vehicleFilter"));
+    list_->setObjectName(QStringLiteral("vehicleList"));
+    count_->setObjectName(QStringLiteral("vehicleCount"));
+
+    filterBox_->setClearButtonEnabled(true);
+    filterBox_->installEventFilter(this);
+
+    // Every row as high as the first, and no name measured before it is in
+    // view: 32767 rows lay out and filter at once.
+    list_->setUniformItemSizes(true);
+    list_->setLayoutMode(QListView::SinglePass);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setModel(model_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(filterBox_);
+    layout->addWidget(list_, 1);
+
+    connect(filterBox_, &QLineEdit::textChanged, this, &VehicleListPanel::filterChanged);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { rowChanged(current); });
+}
+
+void VehicleListPanel::applyLanguage(const LanguageTable& language) {
+    setTitle(languageText(language, 1));
+    filterBox_->setPlaceholderText(languageText(language, Text::FilterVehicles));
+    model_->setChangedText(languageText(language, Text::VehicleChanged));
+    countText_ = languageText(language, Text::VehicleCount);
+    showCount();
+}
+
+void VehicleListPanel::placeCountIn(QStatusBar* bar) {
+    bar->addPermanentWidget(count_);
+}
+
+void VehicleListPanel::reload() {
+    {
+        const Raised quiet(quiet_);
+        filterBox_->clear();
+        model_->reload();
+    }
+    list_->scrollToTop();
+    showCount();
+}
+
+void VehicleListPanel::chooseEntry(int entry) {
+    if (model_->rowOfEntry(entry) < 0) {
+        filterBox_->clear();
+    }
+    const int row = model_->rowOfEntry(entry);
+    if (row < 0) {
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    list_->setCurrentIndex(index);
+    list_->scrollTo(index);
+}
+
+void VehicleListPanel::followChange(const SessionChange& change) {
+    if (change.has(Change::Opened) || change.has(Change::Closed)) {
+        return;  // the list is reloaded
+    }
+    // A rename or an edit of one record changes its row alone; saving,
+    // reverting or an edit of many may change the marks of any.
+    const bool records = change.has(Change::Value | Change::Pairs | Change::List);
+    if (change.has(Change::SavedState | Change::Reverted) || (records && change.record < 0)) {
+        model_->marksChanged();
+    } else if (records) {
+        model_->entryChanged(session_.document().Autos.entryOfRecord(change.record));
+    }
+}
+
+void VehicleListPanel::focusFilter() {
+    filterBox_->setFocus(Qt::ShortcutFocusReason);
+    filterBox_->selectAll();
+}
+
+void VehicleListPanel::filterChanged(const QString& text) {
+    {
+        const Raised quiet(quiet_);
+        model_->setFilter(text);
+        selectShownRecord();
+    }
+    showCount();
+}
+
+void VehicleListPanel::selectShownRecord() {
+    const int row =
+        model_->rowOfEntry(session_.document().Autos.entryOfRecord(session_.selected()));
+    if (row < 0) {
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    list_->setCurrentIndex(index);
+    list_->scrollTo(index);
+}
+
+void VehicleListPanel::rowChanged(const QModelIndex& current) {
+    const int entry = model_->entryAt(current.row());
+    // A row the list only focuses, as when it takes the focus without one
+    // selected, is no choice: the selected row is the shown vehicle.
+    if (quiet_ || entry < 0 || !list_->selectionModel()->isSelected(current)) {
+        return;
+    }
+    // Each entry shows its own record, also among vehicles of one name.
+    emit vehicleChosen(session_.document().Autos.recordAt(entry));
+}
+
+void VehicleListPanel::showCount() {
+    if (!session_.isLoaded()) {
+        count_->clear();
+        return;
+    }
+    count_->setText(countText_.arg(model_->rowCount()).arg(model_->entryCount()));
+}
+
+bool VehicleListPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The keys that move through the list move it from the filter box too,
+    // so that typing a part of a name and Down shows the first match. Esc
+    // empties the box.
+    if (watched == filterBox_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && !filterBox_->text().isEmpty()) {
+            filterBox_->clear();
+            return true;
+        }
+        if (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown ||
+            key == Qt::Key_PageUp) {
+            QCoreApplication::sendEvent(list_, event);
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+}  // namespace wendrake

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QGroupBox>
+
+#include "model/DocumentSession.h"
+#include "model/LanguageTable.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QStatusBar;
+
+namespace wendrake {
+
+class VehicleListModel;
+
+// The vehicle list beside the pages: a filter box over the list of the
+// vehicles whose names contain its text, and a count of them for the status
+// bar. Choosing a row, by mouse or key, asks for its vehicle to be shown;
+// filtering never does, it only keeps the shown vehicle's row selected when
+// that stays in the list.
+class VehicleListPanel final : public QGroupBox {
+    Q_OBJECT
+  public:
+    explicit VehicleListPanel(const DocumentSession& session, QWidget* parent = nullptr);
+
+    void applyLanguage(const LanguageTable& language);
+    // Puts the count of listed vehicles at the right of `bar`.
+    void placeCountIn(QStatusBar* bar);
+
+    // The list was replaced: the filter is cleared, no row is chosen and
+    // the list shows its top.
+    void reload();
+    // Chooses entry `entry`, clearing a filter that hides it.
+    void chooseEntry(int entry);
+    // Names renamed in place and the marks of changed vehicles.
+    void followChange(const SessionChange& change);
+    // Focuses the filter box with its text selected, to be typed over.
+    void focusFilter();
+
+  signals:
+    void vehicleChosen(int record);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void filterChanged(const QString& text);
+    void rowChanged(const QModelIndex& current);
+    // Makes the row of the shown record current without showing it again.
+    void selectShownRecord();
+    void showCount();
+
+    const DocumentSession& session_;
+    VehicleListModel* model_;
+    QLineEdit* filterBox_;
+    QListView* list_;
+    QLabel* count_;
+    QString countText_;
+    // Set while the rows are changed by the program rather than chosen.
+    bool quiet_ = false;
+};
+
+}  // namespace wendrake
