@@ -77,6 +77,22 @@ void DocumentSession::markChanged(unsigned what, int record, int field) {
     notify(what, record, field);
 }
 
+bool DocumentSession::checkAgain() {
+    ErrorRows rows = checkDocument(document_, checkTexts_);
+    if (rows == document_.Errors) {
+        return false;
+    }
+    document_.Errors = std::move(rows);
+    return true;
+}
+
+void DocumentSession::markEdited(unsigned what, int record, int field) {
+    if (checkAgain()) {
+        what |= Change::Errors;
+    }
+    markChanged(what, record, field);
+}
+
 OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind, FileSystem& files,
                                       const LanguageTable& language, const OpenOptions& options) {
     OpenOutcome outcome;
@@ -122,7 +138,7 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
         document_.Errors.clear();
     }
     checkTexts_ = {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
-                   language.text(Text::NamesNoColour)};
+                   language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
@@ -198,7 +214,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
             what |= Change::List;
         }
     }
-    markChanged(what, record, static_cast<int>(field));
+    markEdited(what, record, static_cast<int>(field));
     return true;
 }
 
@@ -263,7 +279,7 @@ int DocumentSession::addColour() {
         return -1;
     }
     const int added = appendNewColour(document_.ColourEntries);
-    markChanged(Change::Palette, added);
+    markEdited(Change::Palette, added);
     return added;
 }
 
@@ -272,7 +288,7 @@ bool DocumentSession::deleteColour(int colour) {
         return false;
     }
     wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
-    markChanged(Change::Palette | Change::Pairs);
+    markEdited(Change::Palette | Change::Pairs);
     return true;
 }
 
@@ -285,7 +301,7 @@ bool DocumentSession::addPair(int record, int first, int second) {
         return false;
     }
     wendrake::addPair(model, first, second);
-    markChanged(Change::Pairs, record);
+    markEdited(Change::Pairs, record);
     return true;
 }
 
@@ -298,7 +314,7 @@ bool DocumentSession::removePair(int record, int pair) {
         return false;
     }
     wendrake::removePair(model, pair);
-    markChanged(Change::Pairs, record);
+    markEdited(Change::Pairs, record);
     return true;
 }
 
@@ -376,7 +392,9 @@ void DocumentSession::revertToSaved() {
     wendrake::revertToSaved(document_);
     document_.Author = savedAuthor_;
     document_.Date = savedDate_;
-    notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts);
+    const unsigned rows = checkAgain() ? Change::Errors : 0U;
+    notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts |
+           rows);
 }
 
 std::optional<MissingValue> DocumentSession::findMissingValue() const {

@@ -174,6 +174,11 @@ class DocumentSession {
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void notify(unsigned what, int record = -1, int field = -1);
     void markChanged(unsigned what, int record = -1, int field = -1);
+    // After an edit: the rows checked again over the whole document, the
+    // change marked with Errors only when they differ.
+    void markEdited(unsigned what, int record = -1, int field = -1);
+    // True when the rows changed.
+    bool checkAgain();
     // One value of a record of the loaded kind; `nameField` also renames
     // the record's list entry.
     template <typename Record, typename Field>
