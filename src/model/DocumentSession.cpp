@@ -39,6 +39,11 @@ PreparedBytes prepare(std::string bytes) {
     return prepared;
 }
 
+DocumentCheckTexts checkTextsOf(const LanguageTable& language) {
+    return {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
+            language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
+}
+
 template <typename Record>
 bool holds(const std::vector<Record>& records, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < records.size();
@@ -137,8 +142,7 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     if (kind != DataFileKind::Handling) {
         document_.Errors.clear();
     }
-    checkTexts_ = {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
-                   language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
+    checkTexts_ = checkTextsOf(language);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
@@ -158,6 +162,13 @@ void DocumentSession::close() {
     document_.Errors.clear();
     openedBytes_.clear();
     notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
+}
+
+void DocumentSession::useLanguage(const LanguageTable& language) {
+    checkTexts_ = checkTextsOf(language);
+    if (isLoaded() && checkAgain()) {
+        notify(Change::Errors);
+    }
 }
 
 void DocumentSession::select(int record) {

@@ -126,6 +126,10 @@ class DocumentSession {
     // Nothing loaded any more (after a failed open): saving is not offered.
     void close();
 
+    // The rows of the checks in `language` from now on; the rows listed are
+    // checked again in it.
+    void useLanguage(const LanguageTable& language);
+
     // Makes record `record` of the loaded kind the one shown; no edit.
     void select(int record);
     // The record shown, or -1 when the loaded kind has none.

@@ -108,6 +108,10 @@ inline constexpr int FindItem = 215;
 inline constexpr int ProblemsItem = 216;
 inline constexpr int LanguageMenu = 217;
 inline constexpr int RecentMenu = 218;
+inline constexpr int ProblemsTitle = 219;
+inline constexpr int ProblemsTitleCount = 220;  // "%1" stands for the number of rows
+inline constexpr int ManualNotOpened = 221;     // the manual's path follows it
+inline constexpr int ManualFile = 222;          // the manual in this language, beside the program
 }  // namespace Text
 
 }  // namespace wendrake

@@ -18,7 +18,7 @@
 #include "ui/ExportDialog.h"
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
-#include "ui/ProblemsWindow.h"
+#include "ui/ProblemsPanel.h"
 #include "ui/SessionNotices.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListModel.h"
@@ -26,8 +26,8 @@
 namespace wendrake {
 
 // The main window: the menu bar and toolbar of the commands, the vehicle list,
-// the language list and the page set of the loaded kind of file. It wires the pages, the error
-// window and the file commands; each of those owns its own controls and handlers.
+// the language list and the page set of the loaded kind of file. It wires the pages, the problems
+// dock and the file commands; each of those owns its own controls and handlers.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
   public:
@@ -73,7 +73,7 @@ class MainWindow final : public QMainWindow {
     HandlingPages* handlingPages;
     VehicleDefPages* vehicleDefPages;
     ColourPages* colourPages;
-    ProblemsWindow* problemsWindow;
+    ProblemsPanel* problemsPanel;
     // Made at the first export and kept, hidden, between exports.
     QPointer<ExportDialog> exportDialog;
 
@@ -118,6 +118,11 @@ class MainWindow final : public QMainWindow {
     // Shows the selected record on the pages of its kind.
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
+    // The problems dock: View > Problems, its rows after every change, and
+    // where it was at the last close.
+    void buildProblemsPanel();
+    void connectProblemsPanel();
+    void restoreDocks();
     QString text(int number) const;
 
     QMenu* fileMenu_ = nullptr;
