@@ -83,12 +83,7 @@ void DocumentSession::markChanged(unsigned what, int record, int field) {
 }
 
 bool DocumentSession::checkAgain() {
-    ErrorRows rows = checkDocument(document_, checkTexts_);
-    if (rows == document_.Errors) {
-        return false;
-    }
-    document_.Errors = std::move(rows);
-    return true;
+    return checks_.checkAll(document_, checkTexts_, document_.Errors);
 }
 
 void DocumentSession::markEdited(unsigned what, int record, int field) {
@@ -144,6 +139,7 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     }
     checkTexts_ = checkTextsOf(language);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
+    checks_.forget();
     openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
     savedAuthor_ = document_.Author;
@@ -160,6 +156,7 @@ void DocumentSession::close() {
     document_.SavedFlag = true;
     document_.Autos.clear();
     document_.Errors.clear();
+    checks_.forget();
     openedBytes_.clear();
     notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
 }
@@ -218,6 +215,10 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     }
     stored = std::move(value);
     unsigned what = Change::Value;
+    if (checks_.recordChanged(document_, checkTexts_, record, field == nameField,
+                              document_.Errors)) {
+        what |= Change::Errors;
+    }
     if (field == nameField) {
         // The entry keeps its place; the list is sorted again on reopening.
         if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
@@ -225,7 +226,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
             what |= Change::List;
         }
     }
-    markEdited(what, record, static_cast<int>(field));
+    markChanged(what, record, static_cast<int>(field));
     return true;
 }
 
@@ -390,6 +391,8 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     document_.Errors.insert(document_.Errors.end(), imported.rows.begin(), imported.rows.end());
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
+    // The imported lines' rows follow the others, as they were read.
+    checks_.forget();
     if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
         markChanged(Change::Value | Change::List | Change::Errors);
     }

@@ -15,6 +15,7 @@
 #include "FileSystem.h"
 #include "HandlingLine.h"
 #include "LanguageTable.h"
+#include "LiveChecks.h"
 #include "MissingValues.h"
 #include "ReadFailure.h"
 #include "VehicleImport.h"
@@ -194,6 +195,7 @@ class DocumentSession {
     std::string savedAuthor_;  // author and date as last opened or saved, for undo
     std::string savedDate_;
     DocumentCheckTexts checkTexts_;
+    LiveChecks checks_;
     bool snapshotKept_ = true;        // false: the tables have no snapshot to commit to
     std::set<std::string> backedUp_;  // files whose backup question this session settled
     std::vector<std::pair<int, Observer>> observers_;

@@ -33,6 +33,12 @@ std::string crlf(std::initializer_list<std::string> lines) {
     return text;
 }
 
+DocumentCheckTexts checkTexts() {
+    const LanguageTable language;
+    return {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
+            language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
+}
+
 const std::string kHandling =
     crlf({"; Author: Jo", "; head", dataLine("TWIN_VAN", "2600.0"), dataLine("ARROW"),
           dataLine("TWIN_VAN", "2750.0"), "; tail", ";the end"});
@@ -465,10 +471,7 @@ class SessionTests : public QObject {
             QVERIFY(session.document().Errors.empty());
             return;
         }
-        const DocumentCheckTexts texts{
-            language.text(Text::NameRepeated), language.text(Text::CarColourPair),
-            language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
-        QCOMPARE(checkDocument(session.document(), texts), session.document().Errors);
+        QCOMPARE(checkDocument(session.document(), checkTexts()), session.document().Errors);
     }
 
     // Every edit checks the document again: a mended value's row goes at
@@ -538,6 +541,36 @@ class SessionTests : public QObject {
         // Taking every edit back brings the rows of opening back.
         o.session.revertToSaved();
         QCOMPARE(shown(), opened);
+    }
+
+    // Each edit checks only what it can change; whatever the edits, an
+    // import among them included, the rows are those a full check gives.
+    void rowsAfterEveryEditAreThoseOfAFullCheck() {
+        std::string shortLine = dataLine("SHORT");
+        shortLine.resize(shortLine.rfind(' '));
+        Opened o(crlf({dataLine("TWIN_VAN", "heavy"), dataLine("ARROW"),
+                       dataLine("TWIN_VAN", "2750.0"), shortLine}));
+        struct Edit {
+            int record;
+            F field;
+            const char* value;
+        };
+        const Edit edits[] = {
+            {1, F::Gewicht, "x"},         {1, F::Gewicht, "1.0"},    {3, F::Autoname, "ARROW"},
+            {1, F::Autoname, "9"},        {3, F::RearLichter, "1"},  {2, F::Gewicht, ""},
+            {1, F::Autoname, "TWIN_VAN"}, {0, F::Autoname, "ONE"},   {0, F::Gewicht, "5"},
+            {3, F::MotorTyp, "7"},        {3, F::Autoname, "SHORT"}, {2, F::Gewicht, "2"}};
+        int step = 0;
+        for (const Edit& edit : edits) {
+            if (++step == 6) {
+                o.session.importVehicles(crlf({dataLine("NOVA", "?"), dataLine("ARROW")}),
+                                         HandlingReadTexts::fromLanguage(LanguageTable()), "",
+                                         ImportPolicy::KeepBoth);
+            }
+            QVERIFY(o.session.setHandlingValue(edit.record, edit.field, edit.value));
+            QVERIFY2(o.document().Errors == checkDocument(o.document(), checkTexts()),
+                     qPrintable(QString("after edit %1").arg(step)));
+        }
     }
 
     // Pairs and palette edits check the pair values again.
