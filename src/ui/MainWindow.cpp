@@ -644,6 +644,8 @@ void MainWindow::buildProblemsPanel() {
     addDockWidget(Qt::BottomDockWidgetArea, problemsPanel);
     problemsPanel->hide();
     problemsAction->setCheckable(true);
+    // The menu shows a tick for an open panel, which an icon would hide.
+    problemsAction->setIconVisibleInMenu(false);
 }
 
 void MainWindow::connectProblemsPanel() {
