@@ -4,9 +4,11 @@
 //   wendrake_bench OPERATION FILE [EXCHANGE] [--reps R]
 //
 // OPERATION is open (until the first vehicle is shown), filter (one letter
-// typed into the empty filter box over the vehicle list), select, type, save,
-// import or undo (type, save, import and undo need a handling file; import
-// also the exchange file to import). Undo takes back a value typed into the
+// typed into the empty filter box over the vehicle list), select, type,
+// problems (one key press that spoils or mends the first vehicle's mass, so
+// that the problems dock gains or loses a row), save, import or undo (type,
+// problems, save, import and undo need a handling file; import also the
+// exchange file to import). Undo takes back a value typed into the
 // first vehicle. FILE is copied into a temporary folder first, so saving never
 // changes it. Each repetition is timed from the call that a click or a key
 // would make until its posted events are handled and the window is painted
@@ -131,6 +133,9 @@ class Bench {
         } else if (op == QLatin1String("type")) {
             needHandling();
             typeValues();
+        } else if (op == QLatin1String("problems")) {
+            needHandling();
+            spoilAndMend();
         } else if (op == QLatin1String("save")) {
             needHandling();
             saves();
@@ -313,6 +318,32 @@ class Bench {
                 if (record[wendrake::HandlingField::Gewicht] !=
                     local(values[static_cast<std::size_t>((next - 1) % 2)])) {
                     fail("the typed value did not land in the vehicle");
+                }
+            });
+    }
+
+    void spoilAndMend() {
+        open();
+        QLineEdit* edit = window_.handlingPages->txtGewicht;
+        edit->setFocus();
+        edit->end(false);
+        QCoreApplication::processEvents();
+        const std::size_t rowsAtOpen = window_.document().Errors.size();
+        int presses = 0;
+        repeat(
+            [&] {
+                if (presses++ % 2 == 0) {
+                    QTest::keyClick(edit, Qt::Key_X);
+                } else {
+                    QTest::keyClick(edit, Qt::Key_Backspace);
+                }
+            },
+            [&] {
+                const std::size_t wanted = rowsAtOpen + (presses % 2 == 1 ? 1 : 0);
+                if (window_.document().Errors.size() != wanted ||
+                    window_.problemsPanel->list()->model()->rowCount() !=
+                        static_cast<int>(wanted)) {
+                    fail("the problems dock did not follow the key press");
                 }
             });
     }

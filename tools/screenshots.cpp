@@ -73,12 +73,14 @@ int main(int argc, char* argv[]) {
         }
     }
 
+    // The problems dock below the pages, as a file with problems opens it.
     window.openFile(QString::fromLocal8Bit(argv[3]));
-    window.problemsWindow->resize(760, 260);
-    if (!save(window.problemsWindow, out, "error-window.png")) {
+    window.handlingPages->setCurrentIndex(0);
+    window.resizeDocks({window.problemsPanel}, {230}, Qt::Vertical);
+    if (!save(&window, out, "problems-panel.png")) {
         return 1;
     }
-    window.problemsWindow->hide();
+    window.problemsPanel->hide();
 
     window.openFile(samples + QStringLiteral("default.ide"));
     showVehicle(window, QStringLiteral("AMBULANCE"));

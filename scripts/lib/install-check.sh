@@ -46,11 +46,11 @@ wendrake_install_expect() {
 # The program folder holds what the program and its manual look for.
 wendrake_install_check_files() {
     local prefix="$1" missing=() file
-    local wanted=(wendrake English.lng Deutsch.lng Anleitung.htm gfx/nopictureavailable.jpg
+    local wanted=(wendrake English.lng Deutsch.lng Anleitung.htm Manual.htm gfx/nopictureavailable.jpg
         samples/handling.cfg samples/default.ide samples/carcols.dat share/man/man1/wendrake.1)
-    # Every picture the manual shows.
+    # Every picture the manuals show.
     mapfile -t -O "${#wanted[@]}" wanted < <(
-        grep -o 'src="[^"]*"' "$prefix/Anleitung.htm" 2>/dev/null |
+        grep -ho 'src="[^"]*"' "$prefix/Anleitung.htm" "$prefix/Manual.htm" 2>/dev/null |
             sed -e 's/^src="//' -e 's/"$//' | sort -u
     )
     for file in "${wanted[@]}"; do

@@ -54,6 +54,17 @@ void addUnknownColours(const EditorDocument& document, const DocumentCheckTexts&
 
 }  // namespace
 
+ErrorRows checkDocument(const EditorDocument& document, const DocumentCheckTexts& texts) {
+    ErrorRows rows;
+    if (document.kind == DataFileKind::Handling) {
+        for (const HandlingRecord& record : document.HandlingRecords) {
+            addHandlingRecordRows(record, texts.handling, rows);
+        }
+    }
+    addDocumentCheckRows(document, texts, rows);
+    return rows;
+}
+
 void addDocumentCheckRows(const EditorDocument& document, const DocumentCheckTexts& texts,
                           ErrorRows& rows) {
     switch (document.kind) {

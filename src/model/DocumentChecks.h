@@ -4,6 +4,7 @@
 #include <string>
 
 #include "EditorDocument.h"
+#include "HandlingLine.h"
 
 namespace wendrake {
 
@@ -12,6 +13,7 @@ struct DocumentCheckTexts {
     std::string nameRepeated;     // a name stands more than once
     std::string colourParameter;  // the parameter column of a pair value
     std::string namesNoColour;    // a pair value names no colour of the palette
+    HandlingReadTexts handling;   // the rows of handling values
 };
 
 // Appends a row for every name that more than one vehicle of the loaded kind
@@ -19,5 +21,10 @@ struct DocumentCheckTexts {
 // colour files a row for every pair value that names no colour.
 void addDocumentCheckRows(const EditorDocument& document, const DocumentCheckTexts& texts,
                           ErrorRows& rows);
+
+// Every row the document's present values give, in table order: for a
+// handling file the rows of each vehicle's line, then the rows above. One
+// pass over the tables, so it can follow every edit.
+ErrorRows checkDocument(const EditorDocument& document, const DocumentCheckTexts& texts);
 
 }  // namespace wendrake

@@ -39,6 +39,11 @@ PreparedBytes prepare(std::string bytes) {
     return prepared;
 }
 
+DocumentCheckTexts checkTextsOf(const LanguageTable& language) {
+    return {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
+            language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
+}
+
 template <typename Record>
 bool holds(const std::vector<Record>& records, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < records.size();
@@ -75,6 +80,17 @@ void DocumentSession::markChanged(unsigned what, int record, int field) {
         what |= Change::SavedState;
     }
     notify(what, record, field);
+}
+
+bool DocumentSession::checkAgain() {
+    return checks_.checkAll(document_, checkTexts_, document_.Errors);
+}
+
+void DocumentSession::markEdited(unsigned what, int record, int field) {
+    if (checkAgain()) {
+        what |= Change::Errors;
+    }
+    markChanged(what, record, field);
 }
 
 OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind, FileSystem& files,
@@ -121,9 +137,9 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     if (kind != DataFileKind::Handling) {
         document_.Errors.clear();
     }
-    checkTexts_ = {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
-                   language.text(Text::NamesNoColour)};
+    checkTexts_ = checkTextsOf(language);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
+    checks_.forget();
     openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
     savedAuthor_ = document_.Author;
@@ -140,8 +156,16 @@ void DocumentSession::close() {
     document_.SavedFlag = true;
     document_.Autos.clear();
     document_.Errors.clear();
+    checks_.forget();
     openedBytes_.clear();
     notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
+}
+
+void DocumentSession::useLanguage(const LanguageTable& language) {
+    checkTexts_ = checkTextsOf(language);
+    if (isLoaded() && checkAgain()) {
+        notify(Change::Errors);
+    }
 }
 
 void DocumentSession::select(int record) {
@@ -191,6 +215,10 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     }
     stored = std::move(value);
     unsigned what = Change::Value;
+    if (checks_.recordChanged(document_, checkTexts_, record, field == nameField,
+                              document_.Errors)) {
+        what |= Change::Errors;
+    }
     if (field == nameField) {
         // The entry keeps its place; the list is sorted again on reopening.
         if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
@@ -263,7 +291,7 @@ int DocumentSession::addColour() {
         return -1;
     }
     const int added = appendNewColour(document_.ColourEntries);
-    markChanged(Change::Palette, added);
+    markEdited(Change::Palette, added);
     return added;
 }
 
@@ -272,7 +300,7 @@ bool DocumentSession::deleteColour(int colour) {
         return false;
     }
     wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
-    markChanged(Change::Palette | Change::Pairs);
+    markEdited(Change::Palette | Change::Pairs);
     return true;
 }
 
@@ -285,7 +313,7 @@ bool DocumentSession::addPair(int record, int first, int second) {
         return false;
     }
     wendrake::addPair(model, first, second);
-    markChanged(Change::Pairs, record);
+    markEdited(Change::Pairs, record);
     return true;
 }
 
@@ -298,7 +326,7 @@ bool DocumentSession::removePair(int record, int pair) {
         return false;
     }
     wendrake::removePair(model, pair);
-    markChanged(Change::Pairs, record);
+    markEdited(Change::Pairs, record);
     return true;
 }
 
@@ -363,6 +391,8 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     document_.Errors.insert(document_.Errors.end(), imported.rows.begin(), imported.rows.end());
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
+    // The imported lines' rows follow the others, as they were read.
+    checks_.forget();
     if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
         markChanged(Change::Value | Change::List | Change::Errors);
     }
@@ -376,7 +406,9 @@ void DocumentSession::revertToSaved() {
     wendrake::revertToSaved(document_);
     document_.Author = savedAuthor_;
     document_.Date = savedDate_;
-    notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts);
+    const unsigned rows = checkAgain() ? Change::Errors : 0U;
+    notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts |
+           rows);
 }
 
 std::optional<MissingValue> DocumentSession::findMissingValue() const {

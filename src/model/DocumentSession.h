@@ -15,6 +15,7 @@
 #include "FileSystem.h"
 #include "HandlingLine.h"
 #include "LanguageTable.h"
+#include "LiveChecks.h"
 #include "MissingValues.h"
 #include "ReadFailure.h"
 #include "VehicleImport.h"
@@ -126,6 +127,10 @@ class DocumentSession {
     // Nothing loaded any more (after a failed open): saving is not offered.
     void close();
 
+    // The rows of the checks in `language` from now on; the rows listed are
+    // checked again in it.
+    void useLanguage(const LanguageTable& language);
+
     // Makes record `record` of the loaded kind the one shown; no edit.
     void select(int record);
     // The record shown, or -1 when the loaded kind has none.
@@ -179,6 +184,11 @@ class DocumentSession {
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void notify(unsigned what, int record = -1, int field = -1);
     void markChanged(unsigned what, int record = -1, int field = -1);
+    // After an edit: the rows checked again over the whole document, the
+    // change marked with Errors only when they differ.
+    void markEdited(unsigned what, int record = -1, int field = -1);
+    // True when the rows changed.
+    bool checkAgain();
     // One value of a record of the loaded kind; `nameField` also renames
     // the record's list entry.
     template <typename Record, typename Field>
@@ -190,6 +200,7 @@ class DocumentSession {
     std::string savedAuthor_;  // author and date as last opened or saved, for undo
     std::string savedDate_;
     DocumentCheckTexts checkTexts_;
+    LiveChecks checks_;
     bool snapshotKept_ = true;        // false: the tables have no snapshot to commit to
     std::set<std::string> backedUp_;  // files whose backup question this session settled
     std::vector<std::pair<int, Observer>> observers_;

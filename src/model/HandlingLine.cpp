@@ -274,6 +274,33 @@ void readHandlingRecord(const HandlingTokens& tokens, std::string_view comment,
     record.trailingComment = comment;
 }
 
+void addHandlingRecordRows(const HandlingRecord& record, const HandlingReadTexts& texts,
+                           ErrorRows& errors) {
+    std::shared_ptr<const std::string> name;
+    const auto rowName = [&] {
+        if (!name) {
+            name = std::make_shared<const std::string>(record.name());
+        }
+        return name;
+    };
+    const int written = writtenFieldCount(record);
+    const std::size_t count = static_cast<std::size_t>(written) + record.extraValues.size();
+    if (count != static_cast<std::size_t>(kHandlingFieldCount)) {
+        errors.emplace_back(
+            rowName(), std::string(),
+            texts.wrongCount + ": " + std::to_string(count) + " " + texts.wrongCountTail, -1);
+    }
+    for (int k = 0; k < written; ++k) {
+        const ValueCheck check = handlingFieldInfo(k).check;
+        if (failsCheck(check, record.fields[static_cast<std::size_t>(k)])) {
+            errors.emplace_back(rowName(), texts.captions[static_cast<std::size_t>(k)],
+                                check == ValueCheck::MustNotBeNumeric ? texts.mustNotBeNumeric
+                                                                      : texts.mustBeNumeric,
+                                k);
+        }
+    }
+}
+
 std::string FormatHandlingLine(const HandlingRecord& record) {
     std::string line;
     line.reserve(120);

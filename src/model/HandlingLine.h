@@ -61,6 +61,13 @@ HandlingRecord readHandlingRecord(const HandlingTokens& tokens, std::string_view
 void readHandlingRecord(const HandlingTokens& tokens, std::string_view comment,
                         const HandlingReadTexts& texts, ErrorRows& errors, HandlingRecord& record);
 
+// The rows a reading of the line a save writes for `record` would report:
+// a count row when it would not hold exactly 32 values, then a row for each
+// written value that fails its check. For a record as read, these are the
+// rows its line gave.
+void addHandlingRecordRows(const HandlingRecord& record, const HandlingReadTexts& texts,
+                           ErrorRows& errors);
+
 // The line the game reads for a record, without line end: the fields of
 // writtenFieldCount(), the extra values, then a blank and the comment.
 std::string FormatHandlingLine(const HandlingRecord& record);

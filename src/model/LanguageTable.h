@@ -118,6 +118,10 @@ inline constexpr int NoFileOpen = 224;
 inline constexpr int VehicleCount = 225;    // "%1 of %2 vehicles"
 inline constexpr int VehicleChanged = 226;  // tooltip of a vehicle changed since the save
 inline constexpr int FilterVehicles = 227;  // the filter box's placeholder
+inline constexpr int ProblemsTitle = 228;
+inline constexpr int ProblemsTitleCount = 229;  // "%1" stands for the number of rows
+inline constexpr int ManualNotOpened = 230;     // the manual's path follows it
+inline constexpr int ManualFile = 231;          // the manual in this language, beside the program
 }  // namespace Text
 
 }  // namespace wendrake

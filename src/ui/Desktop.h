@@ -70,8 +70,9 @@ class Desktop {
     // Copies a file; the target is replaced only by a complete copy.
     virtual FileResult copyFile(const QString& from, const QString& to) = 0;
 
-    // Hands a document to the program the desktop opens such files with.
-    virtual void openDocument(const QString& path) = 0;
+    // Hands a document to the program the desktop opens such files with;
+    // false when no program took it.
+    virtual bool openDocument(const QString& path) = 0;
 };
 
 // Shows the busy pointer for as long as it lives, on every way out.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DocumentCommands.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "io/LanguageFiles.h"
-#include "model/FileKinds.h"
 #include "model/FileHeader.h"
+#include "model/FileKinds.h"
 #include "model/HandlingLine.h"
 #include "ui/ShownText.h"
 
@@ -69,9 +71,10 @@ bool DocumentCommands::importVehicles() {
     OpenDialogRequest request;
     request.title = text(Text::ImportDialogTitle);
     const FileKindInfo& handling = fileKindInfo(DataFileKind::Handling);
-    request.filters = {{text(handling.fileTypeText),
-                        {QString::fromLatin1(handling.savePattern.data(),
-                                             static_cast<qsizetype>(handling.savePattern.size()))}}};
+    request.filters = {
+        {text(handling.fileTypeText),
+         {QString::fromLatin1(handling.savePattern.data(),
+                              static_cast<qsizetype>(handling.savePattern.size()))}}};
     const auto choice = desktop_.chooseFileToOpen(request);
     if (!choice) {
         return false;
@@ -150,14 +153,27 @@ void DocumentCommands::info() {
 
 void DocumentCommands::help() {
     // Only the program's own folder: a manual lying in the current folder
-    // belongs to something else.
-    const QString manual = programFolder_ + QStringLiteral("Anleitung.htm");
+    // belongs to something else. The language names its manual; where that
+    // one is missing, the German one, which every install has, is better
+    // than none.
+    const QString named = QFileInfo(text(Text::ManualFile)).fileName();
+    QString manual = programFolder_ + named;
+    if (named.isEmpty() || !desktop_.fileExists(manual)) {
+        manual = programFolder_ + QStringLiteral("Anleitung.htm");
+    }
     if (!desktop_.fileExists(manual)) {
         desktop_.showNotice(text(Text::ManualMissing));
         return;
     }
-    BusyPointer busy(desktop_);
-    desktop_.openDocument(manual);
+    bool opened = false;
+    {
+        BusyPointer busy(desktop_);
+        opened = desktop_.openDocument(manual);
+    }
+    if (!opened) {
+        desktop_.showNotice(text(Text::ManualNotOpened) + QStringLiteral("\n") +
+                            QDir::toNativeSeparators(manual));
+    }
 }
 
 }  // namespace wendrake

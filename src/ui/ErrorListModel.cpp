@@ -15,10 +15,10 @@ constexpr int kColumns = 3;
 ErrorListModel::ErrorListModel(const ErrorRows& rows, QObject* parent)
     : QAbstractTableModel(parent), rows_(rows), shownRows_(static_cast<int>(rows.size())) {}
 
-// The document appends to the rows before it tells us, so the vector may
-// already be longer than what the views have been told. Answering with the
-// count last reported keeps views and proxies consistent until the insert
-// notification arrives.
+// The document changes the rows before it tells us, so the vector may
+// already be shorter or longer than what the views have been told.
+// Answering with the count last reported (and nothing for rows gone) keeps
+// views and proxies consistent until the reset arrives.
 int ErrorListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownRows_;
 }
@@ -65,23 +65,6 @@ void ErrorListModel::reload() {
     beginResetModel();
     shownRows_ = static_cast<int>(rows_.size());
     endResetModel();
-}
-
-void ErrorListModel::rowsAppended(int previousCount) {
-    const int count = static_cast<int>(rows_.size());
-    // Anything but a plain append of what the views already know (the rows
-    // were replaced behind our back, or the caller's count is stale) cannot
-    // be told as an insert without lying about existing rows.
-    if (previousCount != shownRows_ || count < shownRows_) {
-        reload();
-        return;
-    }
-    if (count == shownRows_) {
-        return;
-    }
-    beginInsertRows({}, shownRows_, count - 1);
-    shownRows_ = count;
-    endInsertRows();
 }
 
 }  // namespace wendrake

@@ -22,9 +22,8 @@ class ErrorListModel final : public QAbstractTableModel {
 
     void setHeaders(const QStringList& headers);
 
-    // After the rows were replaced, and after rows were appended at the end.
+    // After the rows changed.
     void reload();
-    void rowsAppended(int previousCount);
 
   private:
     const ErrorRows& rows_;

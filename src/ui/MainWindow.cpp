@@ -30,6 +30,7 @@ const QString kGeometryKey = QStringLiteral("Geometry");
 const QString kSettings = QStringLiteral("Settings");
 const QString kLanguageKey = QStringLiteral("Language");
 const QString kReopenLastKey = QStringLiteral("ReopenLastFile");
+const QString kDocksKey = QStringLiteral("Docks");
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name) {
@@ -116,7 +117,7 @@ void MainWindow::buildActions() {
     setStandardKeys(redoAction, QKeySequence::Redo, "Ctrl+Y");
     setStandardKeys(findAction, QKeySequence::Find, "Ctrl+F");
     // Each is enabled once the part of the window it works on is built.
-    for (QAction* action : {undoAction, redoAction, findAction, problemsAction}) {
+    for (QAction* action : {undoAction, redoAction, findAction}) {
         action->setEnabled(false);
     }
     quitAction->setMenuRole(QAction::QuitRole);
@@ -176,7 +177,7 @@ void MainWindow::buildWindow() {
     handlingPages = new HandlingPages(session_);
     vehicleDefPages = new VehicleDefPages(session_);
     colourPages = new ColourPages(session_, desktop_);
-    problemsWindow = new ProblemsWindow(session_.document().Errors, this);
+    buildProblemsPanel();
 
     vehicleList_->setMinimumWidth(230);
     auto* side = new QVBoxLayout;
@@ -245,18 +246,13 @@ void MainWindow::connectHandlers() {
     SessionNotices* notices = notices_.get();
     connect(notices, &SessionNotices::changed, this, &MainWindow::sessionChanged);
     connect(notices, &SessionNotices::changed, vehicleList_, &VehicleListPanel::followChange);
-    connect(notices, &SessionNotices::changed, problemsWindow, [this](const SessionChange& change) {
-        if (change.has(Change::Errors)) {
-            problemsWindow->rowsReplaced();
-        }
-    });
     connect(notices, &SessionNotices::changed, handlingPages, [this](const SessionChange& change) {
         // Not on the player's own typing, which would move the cursor.
         if (change.has(Change::Opened) || change.has(Change::Reverted)) {
             handlingPages->showAuthorAndDate();
         }
     });
-    connect(problemsWindow, &ProblemsWindow::rowActivated, this, &MainWindow::jumpToErrorRow);
+    connectProblemsPanel();
 }
 
 bool MainWindow::start() {
@@ -279,6 +275,7 @@ bool MainWindow::start() {
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);
     }
+    restoreDocks();
     if (listLanguages(programFolder_).isEmpty()) {
         desktop_.showNotice(
             QStringLiteral("No language-file found! Please reinstall the application."));
@@ -373,7 +370,8 @@ void MainWindow::applyLanguage() {
     handlingPages->applyLanguage(language_);
     vehicleDefPages->applyLanguage(language_);
     colourPages->applyLanguage(language_);
-    problemsWindow->applyLanguage(language_);
+    problemsPanel->applyLanguage(language_);
+    session_.useLanguage(language_);
     if (exportDialog) {
         exportDialog->applyLanguage(language_);
     }
@@ -545,7 +543,12 @@ void MainWindow::revertToSaved() {
 }
 
 void MainWindow::importVehicles() {
+    const auto rowsBefore = static_cast<int>(session_.document().Errors.size());
     commands_.importVehicles();
+    // The imported lines' rows come after those already listed.
+    if (static_cast<int>(session_.document().Errors.size()) > rowsBefore) {
+        problemsPanel->reveal(rowsBefore);
+    }
 }
 
 void MainWindow::exportVehicles() {
@@ -581,7 +584,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     desktop_.setSetting(kWindowSection, kGeometryKey,
                         QString::fromLatin1(saveGeometry().toBase64()));
-    problemsWindow->close();
+    desktop_.setSetting(kWindowSection, kDocksKey, QString::fromLatin1(saveState().toBase64()));
     if (exportDialog) {
         exportDialog->close();
     }
@@ -649,6 +652,54 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     if (session_.kind() == DataFileKind::Handling) {
         handlingPages->focusField(row.field >= 0 ? row.field : 0);
     }
+}
+
+void MainWindow::buildProblemsPanel() {
+    problemsPanel = new ProblemsPanel(session_.document().Errors, this);
+    addDockWidget(Qt::BottomDockWidgetArea, problemsPanel);
+    problemsPanel->hide();
+    problemsAction->setCheckable(true);
+    // The menu shows a tick for an open panel, which an icon would hide.
+    problemsAction->setIconVisibleInMenu(false);
+}
+
+void MainWindow::connectProblemsPanel() {
+    connect(problemsAction, &QAction::triggered, problemsPanel, [this](bool shown) {
+        if (shown) {
+            problemsPanel->reveal(-1);
+        } else {
+            problemsPanel->hide();
+        }
+    });
+    // Checked while the panel is open, also when it was closed by its own
+    // button or opened by a file; a minimised window leaves it checked.
+    connect(problemsPanel, &QDockWidget::visibilityChanged, problemsAction,
+            [this] { problemsAction->setChecked(!problemsPanel->isHidden()); });
+    connect(notices_.get(), &SessionNotices::changed, problemsPanel,
+            [this](const SessionChange& change) {
+                if (!change.has(Change::Errors)) {
+                    return;
+                }
+                const bool fresh = change.has(Change::Opened) || change.has(Change::Closed);
+                problemsPanel->refresh(fresh);
+                // A file that opens with problems shows them; one without
+                // leaves the panel as it was.
+                if (change.has(Change::Opened) && !session_.document().Errors.empty()) {
+                    problemsPanel->reveal();
+                }
+            });
+    connect(problemsPanel, &ProblemsPanel::rowActivated, this, &MainWindow::jumpToErrorRow);
+}
+
+void MainWindow::restoreDocks() {
+    const QByteArray docks =
+        QByteArray::fromBase64(desktop_.setting(kWindowSection, kDocksKey).toLatin1());
+    if (!docks.isEmpty()) {
+        restoreState(docks);
+    }
+    // The screens may be others than at the last close.
+    problemsPanel->keepOnScreen();
+    problemsAction->setChecked(!problemsPanel->isHidden());
 }
 
 }  // namespace wendrake

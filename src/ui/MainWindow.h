@@ -20,7 +20,7 @@
 #include "ui/ExportDialog.h"
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
-#include "ui/ProblemsWindow.h"
+#include "ui/ProblemsPanel.h"
 #include "ui/QtTranslation.h"
 #include "ui/SessionNotices.h"
 #include "ui/StartPanel.h"
@@ -30,8 +30,8 @@
 namespace wendrake {
 
 // The main window: the menu bar and toolbar of the commands, the vehicle list,
-// the page set of the loaded kind of file. It wires the pages, the error
-// window and the file commands; each of those owns its own controls and handlers.
+// the page set of the loaded kind of file. It wires the pages, the problems
+// dock and the file commands; each of those owns its own controls and handlers.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
   public:
@@ -78,7 +78,7 @@ class MainWindow final : public QMainWindow {
     HandlingPages* handlingPages;
     VehicleDefPages* vehicleDefPages;
     ColourPages* colourPages;
-    ProblemsWindow* problemsWindow;
+    ProblemsPanel* problemsPanel;
     // In the window's centre while no file is open.
     StartPanel* startPanel;
     // Made at the first export and kept, hidden, between exports.
@@ -133,6 +133,11 @@ class MainWindow final : public QMainWindow {
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
     void showVehicle(int record);
+    // The problems dock: View > Problems, its rows after every change, and
+    // where it was at the last close.
+    void buildProblemsPanel();
+    void connectProblemsPanel();
+    void restoreDocks();
     QString text(int number) const;
 
     QMenu* fileMenu_ = nullptr;

@@ -91,7 +91,10 @@ void QtDesktop::showNotice(const QString& text) {
         qWarning().noquote() << text;
         return;
     }
-    QMessageBox::warning(parent_, title(), text);
+    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::Ok, parent_);
+    // A notice may name a file or a value the player wants to copy.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
 }
 
 std::optional<OpenDialogChoice> QtDesktop::chooseFileToOpen(const OpenDialogRequest& request) {
@@ -168,10 +171,8 @@ FileResult QtDesktop::copyFile(const QString& from, const QString& to) {
     return copyFileAtomically(from, to);
 }
 
-void QtDesktop::openDocument(const QString& path) {
-    if (!unattended_) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    }
+bool QtDesktop::openDocument(const QString& path) {
+    return !unattended_ && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 }  // namespace wendrake

@@ -32,7 +32,7 @@ class QtDesktop final : public Desktop {
     FileBytes readFile(const QString& path) override;
     FileResult writeFile(const QString& path, std::string_view bytes) override;
     FileResult copyFile(const QString& from, const QString& to) override;
-    void openDocument(const QString& path) override;
+    bool openDocument(const QString& path) override;
 
   private:
     QPointer<QWidget> parent_;

@@ -10,6 +10,7 @@
 #include "model/TextLines.h"
 #include "model/VehicleDefFile.h"
 #include "support/MemoryFiles.h"
+#include "support/TestFiles.h"
 
 using namespace wendrake;
 using F = HandlingField;
@@ -30,6 +31,12 @@ std::string crlf(std::initializer_list<std::string> lines) {
         text += line + "\r\n";
     }
     return text;
+}
+
+DocumentCheckTexts checkTexts() {
+    const LanguageTable language;
+    return {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
+            language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
 }
 
 const std::string kHandling =
@@ -469,6 +476,147 @@ class SessionTests : public QObject {
         }
         QCOMPARE(errors, (QStringList{"van|names no colour of the palette: 9",
                                       "van|names no colour of the palette: -1"}));
+    }
+
+    // Checking an unedited document again finds exactly the rows its opening
+    // reported, in the same order: the rows an edit leaves are the reader's.
+    void checkingAgainFindsTheRowsOfOpening_data() {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("kind");
+        const std::pair<const char*, DataFileKind> folders[] = {
+            {"handling", DataFileKind::Handling},
+            {"ide", DataFileKind::VehicleDefs},
+            {"dat", DataFileKind::CarColours}};
+        for (const auto& [folder, kind] : folders) {
+            const QDir dir(testing::kTestData + folder);
+            for (const QString& name : dir.entryList(QDir::Files)) {
+                const QString fixture = QString::fromLatin1(folder) + "/" + name;
+                QTest::newRow(qPrintable(fixture)) << fixture << static_cast<int>(kind);
+            }
+        }
+    }
+    void checkingAgainFindsTheRowsOfOpening() {
+        QFETCH(QString, fixture);
+        QFETCH(int, kind);
+        DocumentSession session;
+        const LanguageTable language;
+        const std::string bytes = testing::contents(testing::kTestData + fixture).toStdString();
+        if (session.openBytes("file", static_cast<DataFileKind>(kind), bytes, language)) {
+            // A file that fails to open leaves no rows behind.
+            QVERIFY(session.document().Errors.empty());
+            return;
+        }
+        QCOMPARE(checkDocument(session.document(), checkTexts()), session.document().Errors);
+    }
+
+    // Every edit checks the document again: a mended value's row goes at
+    // once, a spoilt value gets one, and only a change of the rows is told.
+    void editsCheckTheDocumentAgain_data() {
+        QTest::addColumn<int>("record");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("rows");
+        const LanguageTable language;
+        const auto text = [&](int number) { return QString::fromStdString(language.text(number)); };
+        const auto caption = [&](F field) {
+            return text(handlingFieldInfo(static_cast<int>(field)).captionText);
+        };
+        const QString heavy = "TWIN_VAN|" + caption(F::Gewicht) + "|" + text(Text::MustBeNumeric);
+        const QString twice = "TWIN_VAN||" + text(Text::NameRepeated);
+        const auto count = [&](int values) {
+            return "SHORT||" + text(Text::WrongValueCount) + ": " + QString::number(values) + " " +
+                   text(Text::WrongValueCountTail);
+        };
+        QTest::newRow("mass mended")
+            << 0 << int(F::Gewicht) << "2600.0" << QStringList{count(31), twice};
+        QTest::newRow("mass spoilt")
+            << 1 << int(F::Gewicht) << "1.5t"
+            << QStringList{heavy, "ARROW|" + caption(F::Gewicht) + "|" + text(Text::MustBeNumeric),
+                           count(31), twice};
+        QTest::newRow("name made unique")
+            << 2 << int(F::Autoname) << "VAN" << QStringList{heavy, count(31)};
+        QTest::newRow("name a number")
+            << 1 << int(F::Autoname) << "77"
+            << QStringList{heavy, "77|" + caption(F::Autoname) + "|" + text(Text::MustNotBeNumeric),
+                           count(31), twice};
+        QTest::newRow("short line filled")
+            << 3 << int(F::RearLichter) << "1" << QStringList{heavy, twice};
+        QTest::newRow("short line emptied")
+            << 3 << int(F::FrontLichter) << ""
+            << QStringList{heavy, count(31),
+                           "SHORT|" + caption(F::FrontLichter) + "|" + text(Text::MustBeNumeric),
+                           twice};
+        QTest::newRow("no change of rows")
+            << 1 << int(F::Gewicht) << "1.0" << QStringList{heavy, count(31), twice};
+    }
+    void editsCheckTheDocumentAgain() {
+        QFETCH(int, record);
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        QFETCH(QStringList, rows);
+        std::string shortLine = dataLine("SHORT");
+        shortLine.resize(shortLine.rfind(' '));  // 31 values
+        Opened o(crlf({dataLine("TWIN_VAN", "heavy"), dataLine("ARROW"),
+                       dataLine("TWIN_VAN", "2750.0"), shortLine}));
+        const auto shown = [&o] {
+            QStringList list;
+            for (const ErrorListEntry& row : o.document().Errors) {
+                list << QString::fromStdString(row.car() + "|" + row.parameter + "|" + row.error);
+            }
+            return list;
+        };
+        const QStringList opened = shown();
+        QCOMPARE(opened.size(), 3);
+        o.notices.clear();
+        QVERIFY(o.session.setHandlingValue(record, static_cast<F>(field), value.toStdString()));
+        QCOMPARE(shown(), rows);
+        QCOMPARE(o.notices.size(), std::size_t{1});
+        QCOMPARE((o.notices[0] & Change::Errors) != 0, rows != opened);
+
+        // Taking every edit back brings the rows of opening back.
+        o.session.revertToSaved();
+        QCOMPARE(shown(), opened);
+    }
+
+    // Each edit checks only what it can change; whatever the edits, an
+    // import among them included, the rows are those a full check gives.
+    void rowsAfterEveryEditAreThoseOfAFullCheck() {
+        std::string shortLine = dataLine("SHORT");
+        shortLine.resize(shortLine.rfind(' '));
+        Opened o(crlf({dataLine("TWIN_VAN", "heavy"), dataLine("ARROW"),
+                       dataLine("TWIN_VAN", "2750.0"), shortLine}));
+        struct Edit {
+            int record;
+            F field;
+            const char* value;
+        };
+        const Edit edits[] = {
+            {1, F::Gewicht, "x"},         {1, F::Gewicht, "1.0"},    {3, F::Autoname, "ARROW"},
+            {1, F::Autoname, "9"},        {3, F::RearLichter, "1"},  {2, F::Gewicht, ""},
+            {1, F::Autoname, "TWIN_VAN"}, {0, F::Autoname, "ONE"},   {0, F::Gewicht, "5"},
+            {3, F::MotorTyp, "7"},        {3, F::Autoname, "SHORT"}, {2, F::Gewicht, "2"}};
+        int step = 0;
+        for (const Edit& edit : edits) {
+            if (++step == 6) {
+                o.session.importVehicles(crlf({dataLine("NOVA", "?"), dataLine("ARROW")}),
+                                         HandlingReadTexts::fromLanguage(LanguageTable()), "",
+                                         ImportPolicy::KeepBoth);
+            }
+            QVERIFY(o.session.setHandlingValue(edit.record, edit.field, edit.value));
+            QVERIFY2(o.document().Errors == checkDocument(o.document(), checkTexts()),
+                     qPrintable(QString("after edit %1").arg(step)));
+        }
+    }
+
+    // Pairs and palette edits check the pair values again.
+    void colourEditsCheckThePairsAgain() {
+        Opened o("col\r\n0,0,0\t# 0 black\r\nend\r\ncar\r\nvan, 0, 0\r\nend\r\n", "carcols.dat",
+                 DataFileKind::CarColours);
+        QVERIFY(o.document().Errors.empty());
+        QVERIFY(o.session.addPair(0, 0, 1));
+        QCOMPARE(o.document().Errors.size(), std::size_t{1});
+        QVERIFY(o.session.addColour() == 1);
+        QVERIFY(o.document().Errors.empty());
     }
 
     // Deleting a colour moves the pairs of the colours after it down by one;

@@ -79,8 +79,9 @@ FileResult ScriptedDesktop::copyFile(const QString& from, const QString& to) {
     return copyFileAtomically(from, to);
 }
 
-void ScriptedDesktop::openDocument(const QString& path) {
+bool ScriptedDesktop::openDocument(const QString& path) {
     openedDocuments << path;
+    return !noDocumentViewer;
 }
 
 QStringList ScriptedDesktop::texts(MessageKind kind) const {

@@ -31,6 +31,7 @@ class ScriptedDesktop final : public Desktop {
     QMap<QString, QString> settings;             // "Section/Key" -> value
     std::optional<FileResult> nextWriteFailure;  // for the next write or copy
     QStringList openedDocuments;
+    bool noDocumentViewer = false;  // documents are handed over, and nothing opens them
     int busyDepth = 0;
 
     bool askYesNo(const QString& text) override;
@@ -47,7 +48,7 @@ class ScriptedDesktop final : public Desktop {
     FileBytes readFile(const QString& path) override;
     FileResult writeFile(const QString& path, std::string_view bytes) override;
     FileResult copyFile(const QString& from, const QString& to) override;
-    void openDocument(const QString& path) override;
+    bool openDocument(const QString& path) override;
 
     QStringList texts(MessageKind kind) const;
 };

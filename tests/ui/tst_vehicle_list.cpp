@@ -86,7 +86,7 @@ class VehicleListTests : public QObject {
         // Jumping to an error row of a hidden vehicle lists it again.
         s.open("handling/problems.cfg");
         type(s.vehicleFilter(), "zzz");
-        emit s.window.problemsWindow->rowActivated(s.document().Errors.at(3));  // BAD_MASS
+        emit s.window.problemsPanel->rowActivated(s.document().Errors.at(3));  // BAD_MASS
         QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
         QCOMPARE(name->text(), QStringLiteral("BAD_MASS"));
     }

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "DocumentChecks.h"
+
+namespace wendrake {
+
+// Keeps a document's rows equal to what checkDocument() gives while it is
+// edited. A full check touches every value of every vehicle, too much for
+// each key press in a file of 32767 vehicles; so it remembers where each
+// handling record's rows lie, and a value edit checks its one record. A
+// name edit checks the names again too (one pass over the names).
+class LiveChecks {
+  public:
+    // Checks the whole document; true when `rows` changed.
+    bool checkAll(const EditorDocument& document, const DocumentCheckTexts& texts, ErrorRows& rows);
+
+    // After one value of record `record` of the loaded kind changed; true
+    // when `rows` changed. `renamed`: the value was the record's name.
+    bool recordChanged(const EditorDocument& document, const DocumentCheckTexts& texts, int record,
+                       bool renamed, ErrorRows& rows);
+
+    // The rows were replaced or added to by other means (an open, an
+    // import): the next edit checks the whole document.
+    void forget() { recordEnds_.clear(); }
+
+  private:
+    bool knowsRowsOf(const EditorDocument& document, const ErrorRows& rows) const;
+
+    // Where the rows of handling record k end in the rows; the rows of the
+    // names and colours follow the last.
+    std::vector<std::size_t> recordEnds_;
+};
+
+}  // namespace wendrake
