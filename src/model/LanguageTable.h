@@ -100,6 +100,9 @@ inline constexpr int QuitItem = 207;
 inline constexpr int ManualItem = 208;
 inline constexpr int AboutItem = 209;
 inline constexpr int AllSupportedFiles = 210;
+// Detail pages.
+inline constexpr int VehiclePage = 211;
+inline constexpr int FlagsValue = 212;
 }  // namespace Text
 
 }  // namespace wendrake
