@@ -238,8 +238,8 @@ void MainWindow::connectHandlers() {
             [this](bool keep) { files_.setKeepsLayout(keep); });
     connect(backupFirstBox, &QCheckBox::toggled, this,
             [this](bool backup) { files_.setBacksUpFirst(backup); });
-    connect(handlingPages->cmdImportCar, &QPushButton::clicked, this, &MainWindow::importVehicles);
-    connect(handlingPages->cmdExportCar, &QPushButton::clicked, this, &MainWindow::exportVehicles);
+    connect(handlingPages, &HandlingPages::importRequested, this, &MainWindow::importVehicles);
+    connect(handlingPages, &HandlingPages::exportRequested, this, &MainWindow::exportVehicles);
     connect(vehicleChooser, &QComboBox::currentIndexChanged, this, &MainWindow::showChosenVehicle);
     connect(languageChooser, &QComboBox::activated, this, &MainWindow::switchLanguage);
     SessionNotices* notices = notices_.get();

@@ -60,9 +60,12 @@ void visitPages(MainWindow& window, QTabWidget* pages) {
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
         if (pages == window.colourPages &&
-            pages->currentWidget()->isAncestorOf(window.colourPages->lstCarColors)) {
-            for (int row = 0; row < window.colourPages->lstCarColors->count(); ++row) {
-                window.colourPages->lstCarColors->setCurrentRow(row);
+            pages->currentWidget()->isAncestorOf(
+                window.colourPages->findChild<QListWidget*>("lstCarColors"))) {
+            for (int row = 0;
+                 row < window.colourPages->findChild<QListWidget*>("lstCarColors")->count();
+                 ++row) {
+                window.colourPages->findChild<QListWidget*>("lstCarColors")->setCurrentRow(row);
             }
         }
     }
@@ -131,8 +134,10 @@ class ShowingTests : public QObject {
         }
         if (opened.kind == DataFileKind::CarColours) {
             pages->setCurrentIndex(0);
-            for (int colour = 0; colour < s.window.colourPages->lstColors->count(); ++colour) {
-                s.window.colourPages->lstColors->setCurrentRow(colour);
+            for (int colour = 0;
+                 colour < s.window.colourPages->findChild<QListWidget*>("lstColors")->count();
+                 ++colour) {
+                s.window.colourPages->findChild<QListWidget*>("lstColors")->setCurrentRow(colour);
             }
             visitPages(s.window, pages);
         }
