@@ -100,7 +100,6 @@ int main(int argc, char* argv[]) {
     if (!save(&window, out, "colour-palette.png")) {
         return 1;
     }
-    window.colourPages->setCurrentIndex(1);
     window.vehicleChooser->setCurrentIndex(
         window.vehicleChooser->findText(QStringLiteral("comet")));
     return save(&window, out, "colour-pairs.png") ? 0 : 1;

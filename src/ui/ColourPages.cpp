@@ -78,6 +78,9 @@ QColor colourOf(const ColourTableEntry& entry) {
 // Rows carry a sample of their colours: names alone rarely tell two blues apart.
 constexpr QSize kSampleSize(30, 14);
 
+// The page's title: the whole file is on it.
+constexpr int kPageText = 152;
+
 QIcon sample(const QList<QColor>& colours) {
     QPixmap pixmap(kSampleSize);
     pixmap.fill(Qt::transparent);
@@ -137,14 +140,21 @@ QWidget* scrolling(QWidget* content) {
 ColourPages::ColourPages(DocumentSession& session, Desktop& desktop, QWidget* parent)
     : QTabWidget(parent), session_(session), desktop_(desktop) {
     setObjectName(QStringLiteral("colourPages"));
-    addTab(scrolling(buildPalettePage()), QStringLiteral("Farbentabelle"));
-    addTab(scrolling(buildPairsPage()), QStringLiteral("Autotabelle"));
+    // The palette beside the pairs of the shown model: a colour changed on
+    // the left shows at once in the pairs and choosers on the right.
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(20);
+    layout->addWidget(buildPaletteGroup(), 1);
+    layout->addWidget(buildPairsGroup(), 1);
+    addTab(scrolling(page), QStringLiteral("Farbdatei"));
     connectHandlers();
 }
 
-QWidget* ColourPages::buildPalettePage() {
+QWidget* ColourPages::buildPaletteGroup() {
     paletteList_ = named(new QListWidget, QStringLiteral("lstColors"));
-    paletteList_->setMinimumWidth(240);
+    paletteList_->setMinimumSize(240, 120);
     paletteList_->setIconSize(kSampleSize);
     colourNameLabel_ = label(QStringLiteral("lblColorName"), QStringLiteral("Name"));
     // A name may hold blanks: it is the end of the line's comment. Tabs and
@@ -160,7 +170,7 @@ QWidget* ColourPages::buildPalettePage() {
     greenValue_ = barValue(QStringLiteral("lblGrünWert"));
     blueValue_ = barValue(QStringLiteral("lblBlauWert"));
     // The preview starts as the colour of the three bars at 0.
-    colourPreview_ = swatch(QStringLiteral("picFarbe"), QSize(120, 56));
+    colourPreview_ = swatch(QStringLiteral("picFarbe"), QSize(120, 40));
     QPalette black = colourPreview_->palette();
     black.setColor(QPalette::Window, Qt::black);
     colourPreview_->setPalette(black);
@@ -194,28 +204,20 @@ QWidget* ColourPages::buildPalettePage() {
     commands->addWidget(deleteColourButton_);
     commands->addStretch();
 
-    // The editor keeps a readable width; a wide window gives the room to the list.
-    auto* side = new QWidget;
-    side->setMaximumWidth(480);
-    auto* sideLayout = new QVBoxLayout(side);
-    sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addLayout(editor);
-    sideLayout->addSpacing(8);
-    sideLayout->addLayout(commands);
-    sideLayout->addStretch();
-
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 16);
-    layout->setSpacing(20);
+    // The list takes the height; the editor of its selected colour below.
+    paletteGroup_ =
+        named(new QGroupBox(QStringLiteral("Farbentabelle")), QStringLiteral("paletteGroup"));
+    auto* layout = new QVBoxLayout(paletteGroup_);
+    layout->setSpacing(10);
     layout->addWidget(paletteList_, 1);
-    layout->addWidget(side, 1);
-    return page;
+    layout->addLayout(editor);
+    layout->addLayout(commands);
+    return paletteGroup_;
 }
 
-QWidget* ColourPages::buildPairsPage() {
+QWidget* ColourPages::buildPairsGroup() {
     pairList_ = named(new QListWidget, QStringLiteral("lstCarColors"));
-    pairList_->setMinimumWidth(240);
+    pairList_->setMinimumSize(240, 120);
     pairList_->setIconSize(kSampleSize);
     removePairButton_ = button(QStringLiteral("cmdRemColor"), QStringLiteral("Entfernen"));
     pairsGroup_ = named(new QGroupBox(QStringLiteral("Autofarben")), QStringLiteral("frameColors"));
@@ -252,15 +254,14 @@ QWidget* ColourPages::buildPairsPage() {
     choosers->addWidget(secondColourPreview_, 1, 2);
     choosers->addWidget(addPairButton_, 2, 1, 1, 2, Qt::AlignRight);
     choosers->setColumnStretch(1, 1);
-    choosers->setRowStretch(3, 1);
 
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 16);
-    layout->setSpacing(20);
+    auto* side = new QWidget;
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(16);
     layout->addWidget(pairsGroup_, 1);
-    layout->addWidget(addPairGroup_, 1, Qt::AlignTop);
-    return page;
+    layout->addWidget(addPairGroup_);
+    return side;
 }
 
 void ColourPages::connectHandlers() {
@@ -280,17 +281,12 @@ void ColourPages::connectHandlers() {
     connect(secondColourChooser_, &QComboBox::currentIndexChanged, this, &Self::showSecondChoice);
     connect(addPairButton_, &QPushButton::clicked, this, &Self::addPair);
     connect(removePairButton_, &QPushButton::clicked, this, &Self::removePair);
-    connect(this, &QTabWidget::currentChanged, this, [this](int page) {
-        const int left = currentPage_;
-        currentPage_ = page;
-        pageLeft(left);
-    });
 }
 
 void ColourPages::applyLanguage(const LanguageTable& language) {
     language_ = &language;
-    setTabText(0, text(155));
-    setTabText(1, text(156));
+    setTabText(0, text(kPageText));
+    paletteGroup_->setTitle(text(155));
     addColourButton_->setText(text(157));
     deleteColourButton_->setText(text(158));
     colourNameLabel_->setText(text(159));
@@ -412,7 +408,7 @@ void ColourPages::barChanged(QScrollBar* bar, QLabel* value, std::int16_t Colour
     changed.*part = static_cast<std::int16_t>(bar->value());
     session_.setColourComponents(paletteList_->currentRow(), changed.Red, changed.Green,
                                  changed.Blue);
-    showEntry(paletteList_->currentItem(), *selectedColour());
+    colourChanged(paletteList_->currentRow());
 }
 
 void ColourPages::redBarMoved() {
@@ -432,7 +428,7 @@ void ColourPages::storeColourName() {
         return;
     }
     session_.setColourName(paletteList_->currentRow(), toBytes(colourNameEdit_->text()));
-    showEntry(paletteList_->currentItem(), *selectedColour());
+    colourChanged(paletteList_->currentRow());
 }
 
 void ColourPages::addColour() {
@@ -453,6 +449,10 @@ void ColourPages::addColour() {
                   session_.document().ColourEntries[static_cast<std::size_t>(added)]);
         paletteList_->setCurrentRow(added);
     }
+    for (QComboBox* chooser : {firstColourChooser_, secondColourChooser_}) {
+        const QSignalBlocker quiet(chooser);
+        chooser->addItem(paletteList_->item(added)->icon(), paletteList_->item(added)->text());
+    }
     showColour(selectedColour());
     desktop_.showInformation(text(154));
 }
@@ -469,6 +469,9 @@ void ColourPages::deleteColour() {
         paletteList_->setCurrentRow(paletteList_->count() > 0 ? 0 : -1);
     }
     showColour(selectedColour());
+    // The colours after it moved up one place, and the pairs with them.
+    fillChoosers();
+    showModel(shownModel_);
 }
 
 void ColourPages::showSelectedPair() {
@@ -555,14 +558,28 @@ void ColourPages::fillChoosers() {
     showSecondChoice();
 }
 
-// Leaving the palette is when its changes reach the pairs page: the choosers
-// and the names in the pair list.
-void ColourPages::pageLeft(int previousPage) {
-    if (previousPage != 0) {
-        return;
+// A palette entry changed: its list row, its entries in the choosers and
+// the pairs that name it show it at once; the player's choices stay.
+void ColourPages::colourChanged(int row) {
+    QListWidgetItem* entry = paletteList_->item(row);
+    showEntry(entry, session_.document().ColourEntries[static_cast<std::size_t>(row)]);
+    for (QComboBox* chooser : {firstColourChooser_, secondColourChooser_}) {
+        if (row < chooser->count()) {
+            chooser->setItemText(row, entry->text());
+            chooser->setItemIcon(row, entry->icon());
+        }
     }
-    fillChoosers();
+    showFirstChoice();
+    showSecondChoice();
+    relistPairs();
+}
+
+// The pairs of the shown model listed again, the selected one still selected.
+void ColourPages::relistPairs() {
+    const int selected = pairList_->currentRow();
     showModel(shownModel_);
+    const QSignalBlocker quiet(pairList_);
+    pairList_->setCurrentRow(selected < pairList_->count() ? selected : -1);
 }
 
 }  // namespace wendrake

@@ -19,8 +19,10 @@
 
 namespace wendrake {
 
-// The colour pages: the palette and the colour pairs of each model. Every
-// edit goes to the session at once; showing something never changes it.
+// The colour page: the palette beside the colour pairs of the shown model.
+// Every edit goes to the session at once; showing something never changes it.
+// The controls keep the object names tests know them by ("lstColors",
+// "cmbColor1", "cmdAddColor", ...).
 class ColourPages final : public QTabWidget {
     Q_OBJECT
   public:
@@ -52,12 +54,11 @@ class ColourPages final : public QTabWidget {
     void showSecondChoice();
     void addPair();
     void removePair();
-    // Leaving the palette page (`previousPage`) brings its changes to the
-    // pairs page.
-    void pageLeft(int previousPage);
+    void colourChanged(int row);
+    void relistPairs();
 
-    QWidget* buildPalettePage();
-    QWidget* buildPairsPage();
+    QWidget* buildPaletteGroup();
+    QWidget* buildPairsGroup();
     void connectHandlers();
     const ColourTableEntry* selectedColour() const;
     const CarColourRecord* currentCarColour() const;
@@ -74,10 +75,10 @@ class ColourPages final : public QTabWidget {
     // The record whose pairs are listed, to list them again when the palette
     // may have changed their names; -1 for none.
     int shownModel_ = -1;
-    int currentPage_ = 0;
     // True while the controls show an entry: no handler stores.
     bool displaying_ = false;
 
+    QGroupBox* paletteGroup_;
     QListWidget* paletteList_;
     QLabel* colourNameLabel_;
     QLineEdit* colourNameEdit_;

@@ -178,7 +178,6 @@ class ColourPagesTests : public QObject {
         QCOMPARE(rows(p.control<QListWidget>("lstColors")), left);
         QVERIFY(!p.session.isSaved());
 
-        p.pages.setCurrentIndex(1);
         QCOMPARE(rows(p.control<QComboBox>("cmbColor2")), left);
         QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
                  QStringList({"black - blue", "white - hot"}));
@@ -187,7 +186,6 @@ class ColourPagesTests : public QObject {
     void addPairTakesTheChooserPositions() {
         Pages p;
         p.showModel("bus");
-        p.pages.setCurrentIndex(1);
         p.control<QComboBox>("cmbColor1")->setCurrentIndex(1);
         p.control<QComboBox>("cmbColor2")->setCurrentIndex(4);
         p.control<QPushButton>("cmdAddColor")->click();
@@ -222,7 +220,6 @@ class ColourPagesTests : public QObject {
         QFETCH(QStringList, listed);
         Pages p(palette(), {model("mycar", pairs)});
         p.showModel("mycar");
-        p.pages.setCurrentIndex(1);
         p.control<QListWidget>("lstCarColors")->setCurrentRow(0);
         p.desktop.answers.enqueue(yes);
         p.control<QPushButton>("cmdRemColor")->click();
@@ -235,16 +232,22 @@ class ColourPagesTests : public QObject {
         }
     }
 
-    // The choosers take up a changed palette when the player leaves it.
-    void choosersFollowThePalette() {
+    // A changed palette shows at once in the choosers and the pairs beside
+    // it; the player's choices stay.
+    void choosersAndPairsFollowThePalette() {
         Pages p;
+        p.showModel("bus");
+        p.control<QListWidget>("lstCarColors")->setCurrentRow(0);
         p.control<QPushButton>("cmdNewColor")->click();
-        p.control<QListWidget>("lstColors")->setCurrentRow(0);
-        p.control<QScrollBar>("HScroll3")->setValue(99);
-        p.pages.setCurrentIndex(1);
+        p.control<QListWidget>("lstColors")->setCurrentRow(3);
+        retype(p.control<QLineEdit>("txtColorName"), "snow");
+        p.control<QScrollBar>("HScroll1")->setValue(99);
         QCOMPARE(rows(p.control<QComboBox>("cmbColor2")),
                  rows(p.control<QListWidget>("lstColors")));
-        QCOMPARE(shown(p.control<QFrame>("picColor1")), QColor(0, 0, 99));
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")), QStringList({"snow - blue"}));
+        QCOMPARE(p.control<QListWidget>("lstCarColors")->currentRow(), 0);
+        QCOMPARE(p.control<QComboBox>("cmbColor1")->currentIndex(), 3);
+        QCOMPARE(shown(p.control<QFrame>("picColor1")), QColor(99, 255, 255));
     }
 
     // Two models of one name are two records, each listing its own pairs.
@@ -255,7 +258,6 @@ class ColourPagesTests : public QObject {
         p.pages.showModel(2);
         QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
                  QStringList({"blue - white", "black - teal"}));
-        p.pages.setCurrentIndex(1);
         p.control<QListWidget>("lstCarColors")->setCurrentRow(1);
         QCOMPARE(p.control<QComboBox>("cmbColor1")->currentIndex(), 0);
         QCOMPARE(p.control<QComboBox>("cmbColor2")->currentIndex(), 2);
@@ -287,8 +289,6 @@ class ColourPagesTests : public QObject {
         Pages p({}, {});
         p.desktop.answers << true << true << true;
         p.showModel("mycar");
-        p.pages.setCurrentIndex(1);
-        p.pages.setCurrentIndex(0);
         p.control<QScrollBar>("HScroll1")->setValue(10);
         p.control<QLineEdit>("txtColorName")->setText(QStringLiteral("x"));
         for (QPushButton* button :
@@ -303,9 +303,7 @@ class ColourPagesTests : public QObject {
 
         // A palette without models: colours can still be added and deleted.
         p.control<QPushButton>("cmdNewColor")->click();
-        p.pages.setCurrentIndex(1);
         p.control<QPushButton>("cmdAddColor")->click();
-        p.pages.setCurrentIndex(0);
         p.control<QPushButton>("cmdDeleteColor")->click();
         QVERIFY(p.document.ColourEntries.empty());
     }
