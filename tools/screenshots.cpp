@@ -75,10 +75,6 @@ int main(int argc, char* argv[]) {
     if (!save(&window, out, "handling-flags.png")) {
         return 1;
     }
-    window.handlingPages->setCurrentIndex(1);
-    if (!save(&window, out, "handling-file.png")) {
-        return 1;
-    }
 
     window.openFile(QString::fromLocal8Bit(argv[3]));
     window.problemsWindow->resize(760, 260);
@@ -97,9 +93,6 @@ int main(int argc, char* argv[]) {
 
     window.openFile(samples + QStringLiteral("carcols.dat"));
     window.colourPages->findChild<QListWidget*>(QStringLiteral("lstColors"))->setCurrentRow(4);
-    if (!save(&window, out, "colour-palette.png")) {
-        return 1;
-    }
     window.vehicleChooser->setCurrentIndex(
         window.vehicleChooser->findText(QStringLiteral("comet")));
     return save(&window, out, "colour-pairs.png") ? 0 : 1;

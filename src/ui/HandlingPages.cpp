@@ -343,6 +343,7 @@ QWidget* HandlingPages::buildFilePage() {
     for (const auto& [label, edit] :
          {std::pair{authorLabel_, authorEdit_}, {dateLabel_, dateEdit_}}) {
         label->setBuddy(edit);
+        edit->setMinimumWidth(320);
         edit->setMaximumWidth(480);
         grid->addWidget(label, line, 0);
         grid->addWidget(edit, line, 1);
