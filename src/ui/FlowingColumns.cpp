@@ -90,6 +90,15 @@ QSize FlowingColumns::minimumSizeHint() const {
     return {width + margins.left() + margins.right(), row_->minimumSize().height()};
 }
 
+// Blocks grow and shrink with their texts (another language): the columns
+// follow, not only when the width changes.
+bool FlowingColumns::event(QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest && !blocks_.isEmpty()) {
+        arrange(columnsFitting(width()));
+    }
+    return QWidget::event(event);
+}
+
 void FlowingColumns::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     arrange(columnsFitting(event->size().width()));

@@ -24,6 +24,7 @@ class FlowingColumns final : public QWidget {
     QSize minimumSizeHint() const override;
 
   protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
