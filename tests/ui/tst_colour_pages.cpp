@@ -136,15 +136,6 @@ class ColourPagesTests : public QObject {
         QVERIFY(!p.session.isSaved());
     }
 
-    void nameEditRenamesItsColour() {
-        Pages p;
-        p.control<QListWidget>("lstColors")->setCurrentRow(2);
-        retype(p.control<QLineEdit>("txtColorName"), "seagreen");
-        QCOMPARE(p.document.ColourEntries[2].Name, "seagreen");
-        QCOMPARE(p.entryText(2), "seagreen - 12,34,56");
-        QVERIFY(!p.session.isSaved());
-    }
-
     void newColourIsNumberedByItsPosition() {
         std::vector<ColourTableEntry> ten;
         for (int k = 0; k < 10; ++k) {
@@ -242,6 +233,8 @@ class ColourPagesTests : public QObject {
         p.control<QListWidget>("lstColors")->setCurrentRow(3);
         retype(p.control<QLineEdit>("txtColorName"), "snow");
         p.control<QScrollBar>("HScroll1")->setValue(99);
+        QCOMPARE(p.document.ColourEntries[3].Name, "snow");
+        QCOMPARE(p.entryText(3), "snow - 99,255,255");
         QCOMPARE(rows(p.control<QComboBox>("cmbColor2")),
                  rows(p.control<QListWidget>("lstColors")));
         QCOMPARE(rows(p.control<QListWidget>("lstCarColors")), QStringList({"snow - blue"}));

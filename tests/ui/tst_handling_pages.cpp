@@ -264,6 +264,13 @@ class HandlingPagesTests : public QObject {
             }
         }
         QVERIFY(letters.size() > 20);
+
+        // Alt and the letter put the cursor into the box.
+        p.pages.show();
+        QVERIFY(QTest::qWaitForWindowActive(&p.pages));
+        const QLabel* mass = p.captionOf(F::Gewicht);
+        QTest::keyClick(&p.pages, mnemonicLetter(mass->text()).toLatin1(), Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), mass->buddy());
     }
 
     // Units are the program's: a language's caption keeps its words, and a
