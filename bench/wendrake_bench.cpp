@@ -304,7 +304,8 @@ class Bench {
 
     void typeValues() {
         open();
-        QLineEdit* edit = window_.handlingPages->txtGewicht;
+        QLineEdit* edit =
+            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
         const std::vector<QString> values = {QStringLiteral("1234.5"), QStringLiteral("987.0")};
         int next = 0;
         repeat(
@@ -324,7 +325,8 @@ class Bench {
 
     void spoilAndMend() {
         open();
-        QLineEdit* edit = window_.handlingPages->txtGewicht;
+        QLineEdit* edit =
+            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
         edit->setFocus();
         edit->end(false);
         QCoreApplication::processEvents();
@@ -350,7 +352,8 @@ class Bench {
 
     void saves() {
         open();
-        QLineEdit* edit = window_.handlingPages->txtGewicht;
+        QLineEdit* edit =
+            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
         int next = 0;
         repeat([this] { window_.save(); },
                [this] {
@@ -386,7 +389,8 @@ class Bench {
 
     void undos() {
         open();
-        QLineEdit* edit = window_.handlingPages->txtGewicht;
+        QLineEdit* edit =
+            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
         repeat(
             [this] {
                 desktop_.answers.enqueue(true);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the README's pictures of the real windows, offscreen:
-//   wendrake_screenshots OUTDIR SAMPLES_FOLDER FILE_WITH_PROBLEMS
+//   wendrake_screenshots OUTDIR SAMPLES_FOLDER FILE_WITH_PROBLEMS [WIDTHxHEIGHT [LANGUAGE]]
+// The window is 1280 x 800 and English unless told otherwise.
 // Run it through scripts/screenshots, which gives it a settings folder of its
 // own so that nothing of the player's settings is touched.
 
@@ -43,10 +44,20 @@ void showVehicle(MainWindow& window, const QString& name) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: wendrake_screenshots OUTDIR SAMPLES_FOLDER PROBLEMS_FILE\n");
+    if (argc < 4 || argc > 6) {
+        std::fprintf(stderr,
+                     "usage: wendrake_screenshots OUTDIR SAMPLES_FOLDER PROBLEMS_FILE "
+                     "[WIDTHxHEIGHT [LANGUAGE]]\n");
         return 2;
     }
+    QSize size(1280, 800);
+    if (argc > 4) {
+        const QStringList parts = QString::fromLocal8Bit(argv[4]).split(QLatin1Char('x'));
+        if (parts.size() == 2) {
+            size = QSize(parts[0].toInt(), parts[1].toInt());
+        }
+    }
+    const QString language = argc > 5 ? QString::fromLocal8Bit(argv[5]) : QStringLiteral("English");
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
 
@@ -57,20 +68,21 @@ int main(int argc, char* argv[]) {
     if (!window.start()) {
         return 1;
     }
-    window.switchLanguage(QStringLiteral("English"));
-    window.resize(1280, 800);
+    window.switchLanguage(language);
+    window.resize(size);
     window.show();
 
     const QString samples = QString::fromLocal8Bit(argv[2]) + QLatin1Char('/');
     window.openFile(samples + QStringLiteral("handling.cfg"));
     showVehicle(window, QStringLiteral("COMET_GT"));
-    const std::initializer_list<std::pair<int, const char*>> pages = {
-        {0, "handling-general.png"}, {2, "handling-power.png"}, {5, "handling-flags.png"}};
-    for (const auto& [page, name] : pages) {
-        window.handlingPages->setCurrentIndex(page);
-        if (!save(&window, out, name)) {
-            return 1;
-        }
+    if (!save(&window, out, "handling-general.png")) {
+        return 1;
+    }
+    // The flags lie at the end of the page: scrolled into view where the
+    // window is too small for all of it.
+    window.handlingPages->focusField(static_cast<int>(HandlingField::Flags));
+    if (!save(&window, out, "handling-flags.png")) {
+        return 1;
     }
 
     // The problems dock below the pages, as a file with problems opens it.
@@ -84,18 +96,12 @@ int main(int argc, char* argv[]) {
 
     window.openFile(samples + QStringLiteral("default.ide"));
     showVehicle(window, QStringLiteral("AMBULANCE"));
-    window.vehicleDefPages->setCurrentIndex(1);
     if (!save(&window, out, "vehicle-definition.png")) {
         return 1;
     }
 
     window.openFile(samples + QStringLiteral("carcols.dat"));
-    window.colourPages->lstColors->setCurrentRow(4);
-    window.colourPages->lstColors_Click();
-    if (!save(&window, out, "colour-palette.png")) {
-        return 1;
-    }
-    window.colourPages->setCurrentIndex(1);
+    window.colourPages->findChild<QListWidget*>(QStringLiteral("lstColors"))->setCurrentRow(4);
     showVehicle(window, QStringLiteral("comet"));
     return save(&window, out, "colour-pairs.png") ? 0 : 1;
 }

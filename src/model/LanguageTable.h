@@ -122,6 +122,9 @@ inline constexpr int ProblemsTitle = 228;
 inline constexpr int ProblemsTitleCount = 229;  // "%1" stands for the number of rows
 inline constexpr int ManualNotOpened = 230;     // the manual's path follows it
 inline constexpr int ManualFile = 231;          // the manual in this language, beside the program
+// Detail pages.
+inline constexpr int VehiclePage = 232;
+inline constexpr int FlagsValue = 233;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -16,6 +16,7 @@
 #include "io/LanguageFiles.h"
 #include "model/ColourEditing.h"
 #include "model/ReadFailure.h"
+#include "ui/Mnemonics.h"
 #include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 
@@ -77,6 +78,9 @@ QColor colourOf(const ColourTableEntry& entry) {
 // Rows carry a sample of their colours: names alone rarely tell two blues apart.
 constexpr QSize kSampleSize(30, 14);
 
+// The page's title: the whole file is on it.
+constexpr int kPageText = 152;
+
 QIcon sample(const QList<QColor>& colours) {
     QPixmap pixmap(kSampleSize);
     pixmap.fill(Qt::transparent);
@@ -136,165 +140,170 @@ QWidget* scrolling(QWidget* content) {
 ColourPages::ColourPages(DocumentSession& session, Desktop& desktop, QWidget* parent)
     : QTabWidget(parent), session_(session), desktop_(desktop) {
     setObjectName(QStringLiteral("colourPages"));
-    addTab(scrolling(buildPalettePage()), QStringLiteral("Farbentabelle"));
-    addTab(scrolling(buildPairsPage()), QStringLiteral("Autotabelle"));
+    // The palette beside the pairs of the shown model: a colour changed on
+    // the left shows at once in the pairs and choosers on the right.
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(20);
+    layout->addWidget(buildPaletteGroup(), 1);
+    layout->addWidget(buildPairsGroup(), 1);
+    addTab(scrolling(page), QStringLiteral("Farbdatei"));
     connectHandlers();
 }
 
-QWidget* ColourPages::buildPalettePage() {
-    lstColors = named(new QListWidget, QStringLiteral("lstColors"));
-    lstColors->setMinimumWidth(240);
-    lstColors->setIconSize(kSampleSize);
-    lblColorName = label(QStringLiteral("lblColorName"), QStringLiteral("Name"));
+QWidget* ColourPages::buildPaletteGroup() {
+    paletteList_ = named(new QListWidget, QStringLiteral("lstColors"));
+    paletteList_->setMinimumSize(240, 120);
+    paletteList_->setIconSize(kSampleSize);
+    colourNameLabel_ = label(QStringLiteral("lblColorName"), QStringLiteral("Name"));
     // A name may hold blanks: it is the end of the line's comment. Tabs and
     // line breaks, which would end it, are refused like in every box.
-    txtColorName = valueEdit("txtColorName", QString());
-    lblRot = label(QStringLiteral("lblRot"), QStringLiteral("Rot"));
-    lblGruen = label(QStringLiteral("lblGrün"), QStringLiteral("Grün"));
-    lblBlau = label(QStringLiteral("lblBlau"), QStringLiteral("Blau"));
-    HScroll1 = colourBar(QStringLiteral("HScroll1"));
-    HScroll2 = colourBar(QStringLiteral("HScroll2"));
-    HScroll3 = colourBar(QStringLiteral("HScroll3"));
-    lblRotWert = barValue(QStringLiteral("lblRotWert"));
-    lblGruenWert = barValue(QStringLiteral("lblGrünWert"));
-    lblBlauWert = barValue(QStringLiteral("lblBlauWert"));
+    colourNameEdit_ = valueEdit("txtColorName", QString());
+    redLabel_ = label(QStringLiteral("lblRot"), QStringLiteral("Rot"));
+    greenLabel_ = label(QStringLiteral("lblGrün"), QStringLiteral("Grün"));
+    blueLabel_ = label(QStringLiteral("lblBlau"), QStringLiteral("Blau"));
+    redBar_ = colourBar(QStringLiteral("HScroll1"));
+    greenBar_ = colourBar(QStringLiteral("HScroll2"));
+    blueBar_ = colourBar(QStringLiteral("HScroll3"));
+    redValue_ = barValue(QStringLiteral("lblRotWert"));
+    greenValue_ = barValue(QStringLiteral("lblGrünWert"));
+    blueValue_ = barValue(QStringLiteral("lblBlauWert"));
     // The preview starts as the colour of the three bars at 0.
-    picFarbe = swatch(QStringLiteral("picFarbe"), QSize(120, 56));
-    QPalette black = picFarbe->palette();
+    colourPreview_ = swatch(QStringLiteral("picFarbe"), QSize(120, 40));
+    QPalette black = colourPreview_->palette();
     black.setColor(QPalette::Window, Qt::black);
-    picFarbe->setPalette(black);
-    cmdNewColor = button(QStringLiteral("cmdNewColor"), QStringLiteral("Farbe hinzufügen"));
-    cmdDeleteColor = button(QStringLiteral("cmdDeleteColor"), QStringLiteral("Farbe löschen"));
+    colourPreview_->setPalette(black);
+    addColourButton_ = button(QStringLiteral("cmdNewColor"), QStringLiteral("Farbe hinzufügen"));
+    deleteColourButton_ = button(QStringLiteral("cmdDeleteColor"), QStringLiteral("Farbe löschen"));
+
+    colourNameLabel_->setBuddy(colourNameEdit_);
+    redLabel_->setBuddy(redBar_);
+    greenLabel_->setBuddy(greenBar_);
+    blueLabel_->setBuddy(blueBar_);
 
     auto* editor = new QGridLayout;
     editor->setHorizontalSpacing(12);
     editor->setVerticalSpacing(10);
-    editor->addWidget(lblColorName, 0, 0);
-    editor->addWidget(txtColorName, 0, 1, 1, 2);
-    const std::array<std::array<QWidget*, 3>, 3> bars{{{lblRot, HScroll1, lblRotWert},
-                                                       {lblGruen, HScroll2, lblGruenWert},
-                                                       {lblBlau, HScroll3, lblBlauWert}}};
+    editor->addWidget(colourNameLabel_, 0, 0);
+    editor->addWidget(colourNameEdit_, 0, 1, 1, 2);
+    const std::array<std::array<QWidget*, 3>, 3> bars{{{redLabel_, redBar_, redValue_},
+                                                       {greenLabel_, greenBar_, greenValue_},
+                                                       {blueLabel_, blueBar_, blueValue_}}};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             editor->addWidget(bars[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)],
                               row + 1, column);
         }
     }
-    editor->addWidget(picFarbe, 4, 1, 1, 2);
+    editor->addWidget(colourPreview_, 4, 1, 1, 2);
     editor->setColumnStretch(1, 1);
 
     auto* commands = new QHBoxLayout;
-    commands->addWidget(cmdNewColor);
-    commands->addWidget(cmdDeleteColor);
+    commands->addWidget(addColourButton_);
+    commands->addWidget(deleteColourButton_);
     commands->addStretch();
 
-    // The editor keeps a readable width; a wide window gives the room to the list.
-    auto* side = new QWidget;
-    side->setMaximumWidth(480);
-    auto* sideLayout = new QVBoxLayout(side);
-    sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addLayout(editor);
-    sideLayout->addSpacing(8);
-    sideLayout->addLayout(commands);
-    sideLayout->addStretch();
-
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 16);
-    layout->setSpacing(20);
-    layout->addWidget(lstColors, 1);
-    layout->addWidget(side, 1);
-    return page;
+    // The list takes the height; the editor of its selected colour below.
+    paletteGroup_ =
+        named(new QGroupBox(QStringLiteral("Farbentabelle")), QStringLiteral("paletteGroup"));
+    auto* layout = new QVBoxLayout(paletteGroup_);
+    layout->setSpacing(10);
+    layout->addWidget(paletteList_, 1);
+    layout->addLayout(editor);
+    layout->addLayout(commands);
+    return paletteGroup_;
 }
 
-QWidget* ColourPages::buildPairsPage() {
-    lstCarColors = named(new QListWidget, QStringLiteral("lstCarColors"));
-    lstCarColors->setMinimumWidth(240);
-    lstCarColors->setIconSize(kSampleSize);
-    cmdRemColor = button(QStringLiteral("cmdRemColor"), QStringLiteral("Entfernen"));
-    frameColors = named(new QGroupBox(QStringLiteral("Autofarben")), QStringLiteral("frameColors"));
-    auto* pairs = new QVBoxLayout(frameColors);
-    pairs->addWidget(lstCarColors, 1);
+QWidget* ColourPages::buildPairsGroup() {
+    pairList_ = named(new QListWidget, QStringLiteral("lstCarColors"));
+    pairList_->setMinimumSize(240, 120);
+    pairList_->setIconSize(kSampleSize);
+    removePairButton_ = button(QStringLiteral("cmdRemColor"), QStringLiteral("Entfernen"));
+    pairsGroup_ = named(new QGroupBox(QStringLiteral("Autofarben")), QStringLiteral("frameColors"));
+    auto* pairs = new QVBoxLayout(pairsGroup_);
+    pairs->addWidget(pairList_, 1);
     auto* pairCommands = new QHBoxLayout;
     pairCommands->addStretch();
-    pairCommands->addWidget(cmdRemColor);
+    pairCommands->addWidget(removePairButton_);
     pairs->addLayout(pairCommands);
 
-    lblColor1 = label(QStringLiteral("lblColor1"), QStringLiteral("Farbe 1"));
-    lblColor2 = label(QStringLiteral("lblColor2"), QStringLiteral("Farbe 2"));
-    cmbColor1 = named(new QComboBox, QStringLiteral("cmbColor1"));
-    cmbColor2 = named(new QComboBox, QStringLiteral("cmbColor2"));
-    for (QComboBox* chooser : {cmbColor1, cmbColor2}) {
+    firstColourLabel_ = label(QStringLiteral("lblColor1"), QStringLiteral("Farbe 1"));
+    secondColourLabel_ = label(QStringLiteral("lblColor2"), QStringLiteral("Farbe 2"));
+    firstColourChooser_ = named(new QComboBox, QStringLiteral("cmbColor1"));
+    secondColourChooser_ = named(new QComboBox, QStringLiteral("cmbColor2"));
+    for (QComboBox* chooser : {firstColourChooser_, secondColourChooser_}) {
         chooser->setMinimumWidth(200);
         chooser->setIconSize(kSampleSize);
     }
-    picColor1 = swatch(QStringLiteral("picColor1"), QSize(48, 24));
-    picColor2 = swatch(QStringLiteral("picColor2"), QSize(48, 24));
-    cmdAddColor = button(QStringLiteral("cmdAddColor"), QStringLiteral("Hinzufügen"));
-    frameAddColors =
+    firstColourPreview_ = swatch(QStringLiteral("picColor1"), QSize(48, 24));
+    secondColourPreview_ = swatch(QStringLiteral("picColor2"), QSize(48, 24));
+    addPairButton_ = button(QStringLiteral("cmdAddColor"), QStringLiteral("Hinzufügen"));
+    addPairGroup_ =
         named(new QGroupBox(QStringLiteral("Farbe hinzufügen")), QStringLiteral("frameAddColors"));
-    auto* choosers = new QGridLayout(frameAddColors);
+    firstColourLabel_->setBuddy(firstColourChooser_);
+    secondColourLabel_->setBuddy(secondColourChooser_);
+    auto* choosers = new QGridLayout(addPairGroup_);
     choosers->setHorizontalSpacing(12);
     choosers->setVerticalSpacing(10);
-    choosers->addWidget(lblColor1, 0, 0);
-    choosers->addWidget(cmbColor1, 0, 1);
-    choosers->addWidget(picColor1, 0, 2);
-    choosers->addWidget(lblColor2, 1, 0);
-    choosers->addWidget(cmbColor2, 1, 1);
-    choosers->addWidget(picColor2, 1, 2);
-    choosers->addWidget(cmdAddColor, 2, 1, 1, 2, Qt::AlignRight);
+    choosers->addWidget(firstColourLabel_, 0, 0);
+    choosers->addWidget(firstColourChooser_, 0, 1);
+    choosers->addWidget(firstColourPreview_, 0, 2);
+    choosers->addWidget(secondColourLabel_, 1, 0);
+    choosers->addWidget(secondColourChooser_, 1, 1);
+    choosers->addWidget(secondColourPreview_, 1, 2);
+    choosers->addWidget(addPairButton_, 2, 1, 1, 2, Qt::AlignRight);
     choosers->setColumnStretch(1, 1);
-    choosers->setRowStretch(3, 1);
 
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 16);
-    layout->setSpacing(20);
-    layout->addWidget(frameColors, 1);
-    layout->addWidget(frameAddColors, 1, Qt::AlignTop);
-    return page;
+    auto* side = new QWidget;
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(16);
+    layout->addWidget(pairsGroup_, 1);
+    layout->addWidget(addPairGroup_);
+    return side;
 }
 
 void ColourPages::connectHandlers() {
     using Self = ColourPages;
-    connect(lstColors, &QListWidget::currentRowChanged, this, &Self::lstColors_Click);
-    connect(HScroll1, &QScrollBar::valueChanged, this, &Self::HScroll1_Change);
-    connect(HScroll2, &QScrollBar::valueChanged, this, &Self::HScroll2_Change);
-    connect(HScroll3, &QScrollBar::valueChanged, this, &Self::HScroll3_Change);
-    connect(txtColorName, &QLineEdit::textChanged, this, &Self::txtColorName_Change);
-    connect(cmdNewColor, &QPushButton::clicked, this, &Self::cmdNewColor_Click);
-    connect(cmdDeleteColor, &QPushButton::clicked, this, &Self::cmdDeleteColor_Click);
-    connect(lstCarColors, &QListWidget::currentRowChanged, this, &Self::lstCarColors_Click);
+    connect(paletteList_, &QListWidget::currentRowChanged, this, &Self::showSelectedColour);
+    connect(redBar_, &QScrollBar::valueChanged, this, &Self::redBarMoved);
+    connect(greenBar_, &QScrollBar::valueChanged, this, &Self::greenBarMoved);
+    connect(blueBar_, &QScrollBar::valueChanged, this, &Self::blueBarMoved);
+    connect(colourNameEdit_, &QLineEdit::textChanged, this, &Self::storeColourName);
+    connect(addColourButton_, &QPushButton::clicked, this, &Self::addColour);
+    connect(deleteColourButton_, &QPushButton::clicked, this, &Self::deleteColour);
+    connect(pairList_, &QListWidget::currentRowChanged, this, &Self::showSelectedPair);
     // A click on the row already selected shows its pair again after the
     // player changed the choosers.
-    connect(lstCarColors, &QListWidget::itemClicked, this, &Self::lstCarColors_Click);
-    connect(cmbColor1, &QComboBox::currentIndexChanged, this, &Self::cmbColor1_Click);
-    connect(cmbColor2, &QComboBox::currentIndexChanged, this, &Self::cmbColor2_Click);
-    connect(cmdAddColor, &QPushButton::clicked, this, &Self::cmdAddColor_Click);
-    connect(cmdRemColor, &QPushButton::clicked, this, &Self::cmdRemColor_Click);
-    connect(this, &QTabWidget::currentChanged, this, [this](int page) {
-        const int left = currentPage_;
-        currentPage_ = page;
-        SSTab3_Click(left);
-    });
+    connect(pairList_, &QListWidget::itemClicked, this, &Self::showSelectedPair);
+    connect(firstColourChooser_, &QComboBox::currentIndexChanged, this, &Self::showFirstChoice);
+    connect(secondColourChooser_, &QComboBox::currentIndexChanged, this, &Self::showSecondChoice);
+    connect(addPairButton_, &QPushButton::clicked, this, &Self::addPair);
+    connect(removePairButton_, &QPushButton::clicked, this, &Self::removePair);
 }
 
 void ColourPages::applyLanguage(const LanguageTable& language) {
     language_ = &language;
-    setTabText(0, text(155));
-    setTabText(1, text(156));
-    cmdNewColor->setText(text(157));
-    cmdDeleteColor->setText(text(158));
-    lblColorName->setText(text(159));
-    lblRot->setText(text(160));
-    lblGruen->setText(text(161));
-    lblBlau->setText(text(162));
-    frameAddColors->setTitle(text(163));
-    lblColor1->setText(text(164));
-    lblColor2->setText(text(165));
-    cmdAddColor->setText(text(166));
-    frameColors->setTitle(text(167));
-    cmdRemColor->setText(text(168));
+    setTabText(0, text(kPageText));
+    paletteGroup_->setTitle(text(155));
+    addColourButton_->setText(text(157));
+    deleteColourButton_->setText(text(158));
+    colourNameLabel_->setText(text(159));
+    redLabel_->setText(text(160));
+    greenLabel_->setText(text(161));
+    blueLabel_->setText(text(162));
+    addPairGroup_->setTitle(text(163));
+    firstColourLabel_->setText(text(164));
+    secondColourLabel_->setText(text(165));
+    addPairButton_->setText(text(166));
+    pairsGroup_->setTitle(text(167));
+    removePairButton_->setText(text(168));
+    // Each page's labels lead to their boxes with Alt and a letter; the
+    // menus keep theirs.
+    const QString menus = menuLetters(language);
+    giveMnemonics({colourNameLabel_, redLabel_, greenLabel_, blueLabel_}, menus);
+    giveMnemonics({firstColourLabel_, secondColourLabel_}, menus);
 }
 
 QString ColourPages::text(int number) const {
@@ -303,29 +312,29 @@ QString ColourPages::text(int number) const {
 
 void ColourPages::showPalette() {
     {
-        const QSignalBlocker quiet(lstColors);
-        lstColors->clear();
+        const QSignalBlocker quiet(paletteList_);
+        paletteList_->clear();
         for (const ColourTableEntry& entry : session_.document().ColourEntries) {
-            auto* item = new QListWidgetItem(lstColors);
+            auto* item = new QListWidgetItem(paletteList_);
             showEntry(item, entry);
         }
         // The first colour is shown at once, so that the bars never hold the
         // values of the previous file.
-        lstColors->setCurrentRow(lstColors->count() > 0 ? 0 : -1);
+        paletteList_->setCurrentRow(paletteList_->count() > 0 ? 0 : -1);
     }
     showColour(selectedColour());
     fillChoosers();
     {
-        const QSignalBlocker quiet(lstCarColors);
-        lstCarColors->clear();
+        const QSignalBlocker quiet(pairList_);
+        pairList_->clear();
     }
     shownModel_ = -1;
 }
 
 void ColourPages::showModel(int record) {
     {
-        const QSignalBlocker quiet(lstCarColors);
-        lstCarColors->clear();
+        const QSignalBlocker quiet(pairList_);
+        pairList_->clear();
     }
     shownModel_ = record;
     const auto& document = session_.document();
@@ -337,13 +346,13 @@ void ColourPages::showModel(int record) {
         describePairs(document.ColourEntries, model,
                       language_ ? language_->text(Text::UnknownColour) : std::string("?"));
     for (std::size_t j = 0; j < texts.size(); ++j) {
-        addPairRow(lstCarColors, shownText(texts[j]), document.ColourEntries, model.Color1[j],
+        addPairRow(pairList_, shownText(texts[j]), document.ColourEntries, model.Color1[j],
                    model.Color2[j]);
     }
 }
 
 const ColourTableEntry* ColourPages::selectedColour() const {
-    const int i = lstColors->currentRow();
+    const int i = paletteList_->currentRow();
     const auto& palette = session_.document().ColourEntries;
     return holds(palette, i) ? &palette[static_cast<std::size_t>(i)] : nullptr;
 }
@@ -361,7 +370,7 @@ const CarColourRecord* ColourPages::currentCarColour() const {
 // The pair of the shown record at the selected row, or -1.
 int ColourPages::selectedPair() const {
     const CarColourRecord* record = currentCarColour();
-    const int pair = lstCarColors->currentRow();
+    const int pair = pairList_->currentRow();
     if (!record) {
         return -1;
     }
@@ -373,21 +382,21 @@ int ColourPages::selectedPair() const {
 // store nothing, so a value outside 0 to 255 stays as read until its bar moves.
 void ColourPages::showColour(const ColourTableEntry* entry) {
     const QScopedValueRollback guard(displaying_, true);
-    showValue(txtColorName, entry ? entry->Name : std::string());
+    showValue(colourNameEdit_, entry ? entry->Name : std::string());
     // The bars clamp to their range.
-    HScroll1->setValue(entry ? entry->Red : 0);
-    HScroll2->setValue(entry ? entry->Green : 0);
-    HScroll3->setValue(entry ? entry->Blue : 0);
+    redBar_->setValue(entry ? entry->Red : 0);
+    greenBar_->setValue(entry ? entry->Green : 0);
+    blueBar_->setValue(entry ? entry->Blue : 0);
 }
 
-void ColourPages::lstColors_Click() {
+void ColourPages::showSelectedColour() {
     if (const ColourTableEntry* entry = selectedColour()) {
         showColour(entry);
     }
 }
 
 void ColourPages::barChanged(QScrollBar* bar, QLabel* value, std::int16_t ColourTableEntry::*part) {
-    paint(picFarbe, QColor(HScroll1->value(), HScroll2->value(), HScroll3->value()));
+    paint(colourPreview_, QColor(redBar_->value(), greenBar_->value(), blueBar_->value()));
     value->setText(QString::number(bar->value()));
     const ColourTableEntry* entry = selectedColour();
     if (displaying_ || !entry) {
@@ -397,31 +406,32 @@ void ColourPages::barChanged(QScrollBar* bar, QLabel* value, std::int16_t Colour
     // from the file stays as read until its own bar moves.
     ColourTableEntry changed = *entry;
     changed.*part = static_cast<std::int16_t>(bar->value());
-    session_.setColourComponents(lstColors->currentRow(), changed.Red, changed.Green, changed.Blue);
-    showEntry(lstColors->currentItem(), *selectedColour());
+    session_.setColourComponents(paletteList_->currentRow(), changed.Red, changed.Green,
+                                 changed.Blue);
+    colourChanged(paletteList_->currentRow());
 }
 
-void ColourPages::HScroll1_Change() {
-    barChanged(HScroll1, lblRotWert, &ColourTableEntry::Red);
+void ColourPages::redBarMoved() {
+    barChanged(redBar_, redValue_, &ColourTableEntry::Red);
 }
 
-void ColourPages::HScroll2_Change() {
-    barChanged(HScroll2, lblGruenWert, &ColourTableEntry::Green);
+void ColourPages::greenBarMoved() {
+    barChanged(greenBar_, greenValue_, &ColourTableEntry::Green);
 }
 
-void ColourPages::HScroll3_Change() {
-    barChanged(HScroll3, lblBlauWert, &ColourTableEntry::Blue);
+void ColourPages::blueBarMoved() {
+    barChanged(blueBar_, blueValue_, &ColourTableEntry::Blue);
 }
 
-void ColourPages::txtColorName_Change() {
+void ColourPages::storeColourName() {
     if (displaying_ || !selectedColour()) {
         return;
     }
-    session_.setColourName(lstColors->currentRow(), toBytes(txtColorName->text()));
-    showEntry(lstColors->currentItem(), *selectedColour());
+    session_.setColourName(paletteList_->currentRow(), toBytes(colourNameEdit_->text()));
+    colourChanged(paletteList_->currentRow());
 }
 
-void ColourPages::cmdNewColor_Click() {
+void ColourPages::addColour() {
     int added = -1;
     try {
         added = session_.addColour();
@@ -434,30 +444,37 @@ void ColourPages::cmdNewColor_Click() {
         return;
     }
     {
-        const QSignalBlocker quiet(lstColors);
-        showEntry(new QListWidgetItem(lstColors),
+        const QSignalBlocker quiet(paletteList_);
+        showEntry(new QListWidgetItem(paletteList_),
                   session_.document().ColourEntries[static_cast<std::size_t>(added)]);
-        lstColors->setCurrentRow(added);
+        paletteList_->setCurrentRow(added);
+    }
+    for (QComboBox* chooser : {firstColourChooser_, secondColourChooser_}) {
+        const QSignalBlocker quiet(chooser);
+        chooser->addItem(paletteList_->item(added)->icon(), paletteList_->item(added)->text());
     }
     showColour(selectedColour());
     desktop_.showInformation(text(154));
 }
 
-void ColourPages::cmdDeleteColor_Click() {
-    const int i = lstColors->currentRow();
+void ColourPages::deleteColour() {
+    const int i = paletteList_->currentRow();
     if (!selectedColour() || !desktop_.askYesNo(text(153))) {
         return;
     }
     session_.deleteColour(i);
     {
-        const QSignalBlocker quiet(lstColors);
-        delete lstColors->takeItem(i);
-        lstColors->setCurrentRow(lstColors->count() > 0 ? 0 : -1);
+        const QSignalBlocker quiet(paletteList_);
+        delete paletteList_->takeItem(i);
+        paletteList_->setCurrentRow(paletteList_->count() > 0 ? 0 : -1);
     }
     showColour(selectedColour());
+    // The colours after it moved up one place, and the pairs with them.
+    fillChoosers();
+    showModel(shownModel_);
 }
 
-void ColourPages::lstCarColors_Click() {
+void ColourPages::showSelectedPair() {
     const int pair = selectedPair();
     if (pair < 0) {
         return;
@@ -469,8 +486,8 @@ void ColourPages::lstCarColors_Click() {
             chooser->setCurrentIndex(value);
         }
     };
-    choose(cmbColor1, record.Color1[static_cast<std::size_t>(pair)]);
-    choose(cmbColor2, record.Color2[static_cast<std::size_t>(pair)]);
+    choose(firstColourChooser_, record.Color1[static_cast<std::size_t>(pair)]);
+    choose(secondColourChooser_, record.Color2[static_cast<std::size_t>(pair)]);
 }
 
 void ColourPages::showChosen(QComboBox* chooser, QFrame* preview) {
@@ -484,19 +501,19 @@ void ColourPages::showChosen(QComboBox* chooser, QFrame* preview) {
     }
 }
 
-void ColourPages::cmbColor1_Click() {
-    showChosen(cmbColor1, picColor1);
+void ColourPages::showFirstChoice() {
+    showChosen(firstColourChooser_, firstColourPreview_);
 }
 
-void ColourPages::cmbColor2_Click() {
-    showChosen(cmbColor2, picColor2);
+void ColourPages::showSecondChoice() {
+    showChosen(secondColourChooser_, secondColourPreview_);
 }
 
-void ColourPages::cmdAddColor_Click() {
+void ColourPages::addPair() {
     const CarColourRecord* record = currentCarColour();
     const auto& palette = session_.document().ColourEntries;
-    const int first = cmbColor1->currentIndex();
-    const int second = cmbColor2->currentIndex();
+    const int first = firstColourChooser_->currentIndex();
+    const int second = secondColourChooser_->currentIndex();
     if (!record || !holds(palette, first) || !holds(palette, second)) {
         return;
     }
@@ -504,13 +521,13 @@ void ColourPages::cmdAddColor_Click() {
         desktop_.showNotice(overflowNotice());
         return;
     }
-    addPairRow(lstCarColors,
+    addPairRow(pairList_,
                shownText(palette[static_cast<std::size_t>(first)].Name + " - " +
                          palette[static_cast<std::size_t>(second)].Name),
                palette, first, second);
 }
 
-void ColourPages::cmdRemColor_Click() {
+void ColourPages::removePair() {
     const int pair = selectedPair();
     if (pair < 0 || !desktop_.askYesNo(text(153))) {
         return;
@@ -520,35 +537,49 @@ void ColourPages::cmdRemColor_Click() {
     // must show too, or its rows and the model's pairs would part ways.
     showModel(shownModel_);
     {
-        const QSignalBlocker quiet(lstCarColors);
-        lstCarColors->setCurrentRow(lstCarColors->count() > 0 ? 0 : -1);
+        const QSignalBlocker quiet(pairList_);
+        pairList_->setCurrentRow(pairList_->count() > 0 ? 0 : -1);
     }
-    lstCarColors_Click();
+    showSelectedPair();
 }
 
 // Fills both choosers with the palette list's texts, first entry chosen.
 void ColourPages::fillChoosers() {
-    for (QComboBox* chooser : {cmbColor1, cmbColor2}) {
+    for (QComboBox* chooser : {firstColourChooser_, secondColourChooser_}) {
         const QSignalBlocker quiet(chooser);
         chooser->clear();
-        for (int k = 0; k < lstColors->count(); ++k) {
-            const QListWidgetItem* entry = lstColors->item(k);
+        for (int k = 0; k < paletteList_->count(); ++k) {
+            const QListWidgetItem* entry = paletteList_->item(k);
             chooser->addItem(entry->icon(), entry->text());
         }
         chooser->setCurrentIndex(chooser->count() > 0 ? 0 : -1);
     }
-    cmbColor1_Click();
-    cmbColor2_Click();
+    showFirstChoice();
+    showSecondChoice();
 }
 
-// Leaving the palette is when its changes reach the pairs page: the choosers
-// and the names in the pair list.
-void ColourPages::SSTab3_Click(int previousPage) {
-    if (previousPage != 0) {
-        return;
+// A palette entry changed: its list row, its entries in the choosers and
+// the pairs that name it show it at once; the player's choices stay.
+void ColourPages::colourChanged(int row) {
+    QListWidgetItem* entry = paletteList_->item(row);
+    showEntry(entry, session_.document().ColourEntries[static_cast<std::size_t>(row)]);
+    for (QComboBox* chooser : {firstColourChooser_, secondColourChooser_}) {
+        if (row < chooser->count()) {
+            chooser->setItemText(row, entry->text());
+            chooser->setItemIcon(row, entry->icon());
+        }
     }
-    fillChoosers();
+    showFirstChoice();
+    showSecondChoice();
+    relistPairs();
+}
+
+// The pairs of the shown model listed again, the selected one still selected.
+void ColourPages::relistPairs() {
+    const int selected = pairList_->currentRow();
     showModel(shownModel_);
+    const QSignalBlocker quiet(pairList_);
+    pairList_->setCurrentRow(selected < pairList_->count() ? selected : -1);
 }
 
 }  // namespace wendrake

@@ -19,8 +19,10 @@
 
 namespace wendrake {
 
-// The colour pages: the palette and the colour pairs of each model. Every
-// edit goes to the session at once; showing something never changes it.
+// The colour page: the palette beside the colour pairs of the shown model.
+// Every edit goes to the session at once; showing something never changes it.
+// The controls keep the object names tests know them by ("lstColors",
+// "cmbColor1", "cmdAddColor", ...).
 class ColourPages final : public QTabWidget {
     Q_OBJECT
   public:
@@ -39,52 +41,24 @@ class ColourPages final : public QTabWidget {
     // listed as an unknown colour and stays as it is.
     void showModel(int record);
 
-    QListWidget* lstColors;
-    QLabel* lblColorName;
-    QLineEdit* txtColorName;
-    QLabel* lblRot;
-    QLabel* lblGruen;  // object name "lblGrün"
-    QLabel* lblBlau;
-    QScrollBar* HScroll1;
-    QScrollBar* HScroll2;
-    QScrollBar* HScroll3;
-    QLabel* lblRotWert;
-    QLabel* lblGruenWert;  // object name "lblGrünWert"
-    QLabel* lblBlauWert;
-    QFrame* picFarbe;
-    QPushButton* cmdNewColor;
-    QPushButton* cmdDeleteColor;
-    QGroupBox* frameColors;
-    QListWidget* lstCarColors;
-    QPushButton* cmdRemColor;
-    QGroupBox* frameAddColors;
-    QLabel* lblColor1;
-    QLabel* lblColor2;
-    QComboBox* cmbColor1;
-    QComboBox* cmbColor2;
-    QFrame* picColor1;
-    QFrame* picColor2;
-    QPushButton* cmdAddColor;
-
-  public slots:
-    void lstColors_Click();
-    void HScroll1_Change();
-    void HScroll2_Change();
-    void HScroll3_Change();
-    void txtColorName_Change();
-    void cmdNewColor_Click();
-    void cmdDeleteColor_Click();
-    void lstCarColors_Click();
-    void cmbColor1_Click();
-    void cmbColor2_Click();
-    void cmdAddColor_Click();
-    void cmdRemColor_Click();
-    // `previousPage` is the page shown before the change.
-    void SSTab3_Click(int previousPage);
-
   private:
-    QWidget* buildPalettePage();
-    QWidget* buildPairsPage();
+    void showSelectedColour();
+    void redBarMoved();
+    void greenBarMoved();
+    void blueBarMoved();
+    void storeColourName();
+    void addColour();
+    void deleteColour();
+    void showSelectedPair();
+    void showFirstChoice();
+    void showSecondChoice();
+    void addPair();
+    void removePair();
+    void colourChanged(int row);
+    void relistPairs();
+
+    QWidget* buildPaletteGroup();
+    QWidget* buildPairsGroup();
     void connectHandlers();
     const ColourTableEntry* selectedColour() const;
     const CarColourRecord* currentCarColour() const;
@@ -101,9 +75,36 @@ class ColourPages final : public QTabWidget {
     // The record whose pairs are listed, to list them again when the palette
     // may have changed their names; -1 for none.
     int shownModel_ = -1;
-    int currentPage_ = 0;
     // True while the controls show an entry: no handler stores.
     bool displaying_ = false;
+
+    QGroupBox* paletteGroup_;
+    QListWidget* paletteList_;
+    QLabel* colourNameLabel_;
+    QLineEdit* colourNameEdit_;
+    QLabel* redLabel_;
+    QLabel* greenLabel_;  // object name "lblGrün"
+    QLabel* blueLabel_;
+    QScrollBar* redBar_;
+    QScrollBar* greenBar_;
+    QScrollBar* blueBar_;
+    QLabel* redValue_;
+    QLabel* greenValue_;  // object name "lblGrünWert"
+    QLabel* blueValue_;
+    QFrame* colourPreview_;
+    QPushButton* addColourButton_;
+    QPushButton* deleteColourButton_;
+    QGroupBox* pairsGroup_;
+    QListWidget* pairList_;
+    QPushButton* removePairButton_;
+    QGroupBox* addPairGroup_;
+    QLabel* firstColourLabel_;
+    QLabel* secondColourLabel_;
+    QComboBox* firstColourChooser_;
+    QComboBox* secondColourChooser_;
+    QFrame* firstColourPreview_;
+    QFrame* secondColourPreview_;
+    QPushButton* addPairButton_;
 };
 
 }  // namespace wendrake

@@ -231,8 +231,8 @@ void MainWindow::connectHandlers() {
             [this](bool keep) { files_.setKeepsLayout(keep); });
     connect(backupFirstBox, &QCheckBox::toggled, this,
             [this](bool backup) { files_.setBacksUpFirst(backup); });
-    connect(handlingPages->cmdImportCar, &QPushButton::clicked, this, &MainWindow::importVehicles);
-    connect(handlingPages->cmdExportCar, &QPushButton::clicked, this, &MainWindow::exportVehicles);
+    connect(handlingPages, &HandlingPages::importRequested, this, &MainWindow::importVehicles);
+    connect(handlingPages, &HandlingPages::exportRequested, this, &MainWindow::exportVehicles);
     connect(vehicleList_, &VehicleListPanel::vehicleChosen, this, &MainWindow::showVehicle);
     connect(findAction, &QAction::triggered, vehicleList_, &VehicleListPanel::focusFilter);
     connect(languageGroup_, &QActionGroup::triggered, this,

@@ -2,12 +2,16 @@
 #include "VehicleDefPages.h"
 
 #include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <array>
 
 #include "io/LanguageFiles.h"
+#include "ui/FlowingColumns.h"
+#include "ui/Mnemonics.h"
 #include "ui/ShownText.h"
 #include "ui/ValueEdit.h"
 
@@ -30,42 +34,43 @@ const QStringList kWheelModels = {QStringLiteral("Sport"),    QStringLiteral("Sa
                                   QStringLiteral("Smallcar")};
 constexpr int kFirstWheelModel = 160;
 
-constexpr int kPictureTabText = 64;
+constexpr int kPageText = Text::VehiclePage;
 constexpr int kCarExtra1 = 145;
 constexpr int kCarExtra1Info = 146;
 constexpr int kPlaneExtra1Info = 147;
 constexpr int kPlaneExtra1 = 151;
+constexpr int kEditorWidth = 150;
 
-constexpr int kValueWidth = 180;
-
-// One line of a page: a caption, the value's control and a muted hint.
-struct RowText {
-    const char* caption;
+// One line of a group: a caption, the value's control and a muted hint.
+struct Row {
+    int group;
+    const char* captionName;
     const char* captionText;
     int captionNumber;
-    const char* hint;
     const char* hintText;
     int hintNumber;
 };
 
-// The rows of the first page, then those of the second, each in page order.
+// The groups' titles: design text and language text.
+constexpr std::array<std::pair<const char*, int>, 2> kGroups{
+    {{"ID&&Referenzen", 123}, {"Fahrzeug-Eigenschaften", 124}}};
+
 constexpr int kRowCount = 12;
-constexpr int kFirstPropertyRow = 5;
 constexpr int kExtra1Row = 10;
 constexpr int kExtra2Row = 11;
-constexpr std::array<RowText, kRowCount> kRows{{
-    {"lblID", "ID", 125, "lblIDInfo", "ID in der default.ide", 126},
-    {"lblModelName", "Model-Name", 129, "lblModelNameInfo", "Referenz zum 3D-Modell", 130},
-    {"lblTXDName", "TXD-Name", 131, "lblTXDNameInfo", "Referenz zur Textur", 132},
-    {"lblHandlingID", "Handling-ID", 127, "lblHandlingIDInfo", "Referenz zu handling.cfg", 128},
-    {"lblGameName", "Game-Name", 133, "lblGameNameInfo", "Referenz zum Namen im Spiel", 134},
-    {"lblTyp", "Typ", 135, "lblTypInfo", "Fahrzeugtyp", 136},
-    {"lblKlasse", "Klasse", 137, "lblKlasseInfo", "Wer fährt dieses Fahrzeug", 138},
-    {"lblFrequenz", "Frequenz", 139, "lblFrequenzInfo", "Häufigkeit des Auftretens", 140},
-    {"lblLevel", "Level", 141, "lblLevelInfo", "Unbekannt", 142},
-    {"lblCompRules", "Comprules", 143, "lblCompRulesInfo", "Unbekannt", 144},
-    {"lblExtra1", "Extra 1", kCarExtra1, "lblExtra1Info", "Extra 1 Info", kCarExtra1Info},
-    {"lblExtra2", "Extra 2", 148, "lblExtra2Info", "Extra 2 Info", 149},
+constexpr std::array<Row, kRowCount> kRows{{
+    {0, "lblID", "ID", 125, "ID in der default.ide", 126},
+    {0, "lblModelName", "Model-Name", 129, "Referenz zum 3D-Modell", 130},
+    {0, "lblTXDName", "TXD-Name", 131, "Referenz zur Textur", 132},
+    {0, "lblHandlingID", "Handling-ID", 127, "Referenz zu handling.cfg", 128},
+    {0, "lblGameName", "Game-Name", 133, "Referenz zum Namen im Spiel", 134},
+    {1, "lblTyp", "Typ", 135, "Fahrzeugtyp", 136},
+    {1, "lblKlasse", "Klasse", 137, "Wer fährt dieses Fahrzeug", 138},
+    {1, "lblFrequenz", "Frequenz", 139, "Häufigkeit des Auftretens", 140},
+    {1, "lblLevel", "Level", 141, "Unbekannt", 142},
+    {1, "lblCompRules", "Comprules", 143, "Unbekannt", 144},
+    {1, "lblExtra1", "Extra 1", kCarExtra1, "Extra 1 Info", kCarExtra1Info},
+    {1, "lblExtra2", "Extra 2", 148, "Extra 2 Info", 149},
 }};
 
 QLineEdit* valueBox(const char* name) {
@@ -77,12 +82,6 @@ QComboBox* pickList(const char* name, const QStringList& entries) {
     combo->setObjectName(QString::fromLatin1(name));
     combo->addItems(entries);
     return combo;
-}
-
-QLabel* label(const char* name, const char* designText) {
-    auto* lbl = new QLabel(QString::fromUtf8(designText));
-    lbl->setObjectName(QString::fromLatin1(name));
-    return lbl;
 }
 
 // Shows `text` in a combo that offers the first `offered` entries. The file
@@ -112,116 +111,144 @@ VehicleDefPages::VehicleDefPages(DocumentSession& session, QWidget* parent)
     : QTabWidget(parent), session_(session) {
     setObjectName(QStringLiteral("vehicleDefPages"));
 
-    txtID = valueBox("txtID");
-    txtModelName = valueBox("txtModelName");
-    txtTXDName = valueBox("txtTXDName");
-    txtHandlingID = valueBox("txtHandlingID");
-    txtGameName = valueBox("txtGameName");
-    cmbTyp = pickList("cmbTyp", kTypes);
-    cmbKlasse = pickList("cmbKlasse", kClasses);
-    txtFrequenz = valueBox("txtFrequenz");
-    txtLevel = valueBox("txtLevel");
-    txtCompRules = valueBox("txtCompRules");
-    txtExtra1 = valueBox("txtExtra1");
-    cmbExtra1 = pickList("cmbExtra1", kWheelModels);
-    txtExtra2 = valueBox("txtExtra2");
+    idEdit_ = valueBox("txtID");
+    modelNameEdit_ = valueBox("txtModelName");
+    textureNameEdit_ = valueBox("txtTXDName");
+    handlingIdEdit_ = valueBox("txtHandlingID");
+    gameNameEdit_ = valueBox("txtGameName");
+    typeChooser_ = pickList("cmbTyp", kTypes);
+    classChooser_ = pickList("cmbKlasse", kClasses);
+    frequencyEdit_ = valueBox("txtFrequenz");
+    levelEdit_ = valueBox("txtLevel");
+    compRulesEdit_ = valueBox("txtCompRules");
+    wheelModelChooser_ = pickList("cmbExtra1", kWheelModels);
+    lowDetailModelEdit_ = valueBox("txtExtra1");
+    wheelScaleEdit_ = valueBox("txtExtra2");
 
-    const std::array<QWidget*, kRowCount> controls{
-        txtID,     txtModelName, txtTXDName, txtHandlingID, txtGameName, cmbTyp,
-        cmbKlasse, txtFrequenz,  txtLevel,   txtCompRules,  cmbExtra1,   txtExtra2};
-    // Caption, control and hint of rows [first, end) on the page of `grid`.
-    const auto addRows = [&](QGridLayout* grid, int first, int end) {
-        for (int row = first; row < end; ++row) {
-            const RowText& t = kRows[static_cast<std::size_t>(row)];
-            QWidget* control = controls[static_cast<std::size_t>(row)];
-            QLabel* caption = label(t.caption, t.captionText);
-            QLabel* hint = label(t.hint, t.hintText);
-            hint->setForegroundRole(QPalette::PlaceholderText);
-            control->setFixedWidth(kValueWidth);
-            grid->addWidget(caption, row - first, 0);
-            grid->addWidget(control, row - first, 1);
-            grid->addWidget(hint, row - first, 2);
-            captions_.emplace_back(caption, t.captionNumber);
-            captions_.emplace_back(hint, t.hintNumber);
-        }
-        grid->setRowStretch(end - first, 1);  // the rows stay together at the top
-    };
-    addRows(addFormPage(QStringLiteral("ID&&Referenzen")), 0, kFirstPropertyRow);
-    QGridLayout* properties = addFormPage(QStringLiteral("Fahrzeug-Eigenschaften"));
-    addRows(properties, kFirstPropertyRow, kRowCount);
-    // The plane's extra value takes the place of the car's wheel model: never
-    // both are shown. Until a record says otherwise the page looks like a car's.
-    txtExtra1->setFixedWidth(kValueWidth);
-    properties->addWidget(txtExtra1, kExtra1Row - kFirstPropertyRow, 1);
-    txtExtra1->hide();
+    picture_ = new PicturePane("picFrame2", "picCar2");
+    // Room for a picture of the usual 320 x 200 without clipping it.
+    picture_->setMinimumSize(332, 212);
+    picture_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
-    lblExtra1 = captions_[2 * kExtra1Row].first;
-    lblExtra1Info = captions_[2 * kExtra1Row + 1].first;
-    lblExtra2 = captions_[2 * kExtra2Row].first;
-    lblExtra2Info = captions_[2 * kExtra2Row + 1].first;
+    // The picture beside the values, above them where the window is narrow.
+    auto* page = new FlowingColumns;
+    page->addBlock(picture_);
+    auto* values = new QWidget;
+    auto* valuesLayout = new QVBoxLayout(values);
+    valuesLayout->setContentsMargins(0, 0, 0, 0);
+    valuesLayout->setSpacing(16);
+    valuesLayout->addWidget(buildGroup(0));
+    valuesLayout->addWidget(buildGroup(1));
+    page->addBlock(values);
 
-    picFrame2 = new PicturePane("picFrame2", "picCar2");
-    auto* picturePage = new QWidget;
-    auto* pictureLayout = new QVBoxLayout(picturePage);
-    pictureLayout->setContentsMargins(12, 12, 12, 12);
-    pictureLayout->addWidget(picFrame2);
-    addTab(picturePage, QStringLiteral("Bild"));
-
-    connectHandlers();
-}
-
-QGridLayout* VehicleDefPages::addFormPage(const QString& caption) {
-    auto* content = new QWidget;
-    auto* grid = new QGridLayout(content);
-    grid->setContentsMargins(20, 16, 20, 16);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(10);
-    grid->setColumnStretch(2, 1);
-    // The same caption width on both pages keeps the value boxes in place
-    // when the player switches pages.
-    grid->setColumnMinimumWidth(0, 120);
-    // A small window scrolls the page instead of squeezing the rows.
     auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("vehiclePage"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(content);
-    addTab(scroll, caption);
-    return grid;
+    scroll->setWidget(page);
+    addTab(scroll, QStringLiteral("Fahrzeug"));
+
+    showCaptions();
+    connectEditors();
 }
 
-void VehicleDefPages::connectHandlers() {
-    using Self = VehicleDefPages;
-    connect(txtID, &QLineEdit::textChanged, this, &Self::txtID_Change);
-    connect(txtModelName, &QLineEdit::textChanged, this, &Self::txtModelName_Change);
-    connect(txtTXDName, &QLineEdit::textChanged, this, &Self::txtTXDName_Change);
-    connect(txtHandlingID, &QLineEdit::textChanged, this, &Self::txtHandlingID_Change);
-    connect(txtGameName, &QLineEdit::textChanged, this, &Self::txtGameName_Change);
-    connect(cmbTyp, &QComboBox::activated, this, &Self::cmbTyp_Click);
-    connect(cmbKlasse, &QComboBox::activated, this, &Self::cmbKlasse_Click);
-    connect(txtFrequenz, &QLineEdit::textChanged, this, &Self::txtFrequenz_Change);
-    connect(txtLevel, &QLineEdit::textChanged, this, &Self::txtLevel_Change);
-    connect(txtCompRules, &QLineEdit::textChanged, this, &Self::txtCompRules_Change);
-    connect(txtExtra1, &QLineEdit::textChanged, this, &Self::txtExtra1_Change);
-    connect(cmbExtra1, &QComboBox::activated, this, &Self::cmbExtra1_Click);
-    connect(txtExtra2, &QLineEdit::textChanged, this, &Self::txtExtra2_Change);
+QWidget* VehicleDefPages::buildGroup(int group) {
+    const std::array<QWidget*, kRowCount> controls{
+        idEdit_,       modelNameEdit_, textureNameEdit_,   handlingIdEdit_,
+        gameNameEdit_, typeChooser_,   classChooser_,      frequencyEdit_,
+        levelEdit_,    compRulesEdit_, wheelModelChooser_, wheelScaleEdit_};
+    auto* frame = new QGroupBox;
+    frame->setObjectName(QStringLiteral("valueGroup%1").arg(group));
+    groups_[static_cast<std::size_t>(group)] = frame;
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(2, 1);
+    // The same caption width in both groups keeps the boxes in one line
+    // when the groups stand above each other.
+    grid->setColumnMinimumWidth(0, 120);
+    int line = 0;
+    for (int row = 0; row < kRowCount; ++row) {
+        const Row& r = kRows[static_cast<std::size_t>(row)];
+        if (r.group != group) {
+            continue;
+        }
+        QWidget* control = controls[static_cast<std::size_t>(row)];
+        auto* caption = new QLabel;
+        caption->setObjectName(QString::fromLatin1(r.captionName));
+        caption->setBuddy(control);
+        auto* hint = new QLabel;
+        hint->setObjectName(QString::fromLatin1(r.captionName) + QStringLiteral("Info"));
+        hint->setForegroundRole(QPalette::PlaceholderText);
+        control->setFixedWidth(kEditorWidth);
+        grid->addWidget(caption, line, 0);
+        grid->addWidget(control, line, 1);
+        grid->addWidget(hint, line, 2);
+        captions_.push_back({caption, r.captionText, r.captionNumber});
+        captions_.push_back({hint, r.hintText, r.hintNumber});
+        captionLabels_.push_back(caption);
+        if (row == kExtra1Row) {
+            // The plane's extra value takes the place of the car's wheel
+            // model: never both are shown. Until a record says otherwise the
+            // page looks like a car's.
+            lowDetailModelEdit_->setFixedWidth(kEditorWidth);
+            grid->addWidget(lowDetailModelEdit_, line, 1);
+            lowDetailModelEdit_->hide();
+            extraLabel_ = caption;
+            extraHint_ = hint;
+        } else if (row == kExtra2Row) {
+            wheelScaleLabel_ = caption;
+            wheelScaleHint_ = hint;
+        }
+        ++line;
+    }
+    return frame;
+}
+
+void VehicleDefPages::connectEditors() {
+    const std::array<std::pair<QLineEdit*, Field>, 9> boxes{{{idEdit_, Field::ID},
+                                                             {modelNameEdit_, Field::ModelName},
+                                                             {textureNameEdit_, Field::TXDName},
+                                                             {handlingIdEdit_, Field::HandlingID},
+                                                             {gameNameEdit_, Field::GameName},
+                                                             {frequencyEdit_, Field::Frequenz},
+                                                             {levelEdit_, Field::Level},
+                                                             {compRulesEdit_, Field::CompRules},
+                                                             {lowDetailModelEdit_, Field::Extra1}}};
+    for (const auto& [box, field] : boxes) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this, field = field](const QString& text) { store(field, text); });
+    }
+    connect(wheelScaleEdit_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { store(Field::Extra2, text); });
+    connect(typeChooser_, &QComboBox::activated, this, &VehicleDefPages::typeChosen);
+    connect(classChooser_, &QComboBox::activated, this,
+            [this] { store(Field::Klasse, classChooser_->currentText()); });
+    connect(wheelModelChooser_, &QComboBox::activated, this, &VehicleDefPages::storeWheelModel);
 }
 
 void VehicleDefPages::applyLanguage(const LanguageTable& language) {
     language_ = &language;
-    setTabText(0, text(123));
-    setTabText(1, text(124));
-    setTabText(2, text(kPictureTabText));
-    for (const auto& [lbl, number] : captions_) {
-        lbl->setText(text(number));
-    }
-    if (planeCaptions_) {
-        lblExtra1->setText(text(kPlaneExtra1));
-        lblExtra1Info->setText(text(kPlaneExtra1Info));
-    }
+    showCaptions();
 }
 
-QString VehicleDefPages::text(int number) const {
-    return language_ ? languageText(*language_, number) : QString();
+void VehicleDefPages::showCaptions() {
+    const auto text = [this](const char* designText, int number) {
+        return language_ ? languageText(*language_, number) : QString::fromUtf8(designText);
+    };
+    setTabText(0, text("Fahrzeug", kPageText));
+    for (const Caption& caption : captions_) {
+        caption.label->setText(text(caption.designText, caption.text));
+    }
+    for (std::size_t group = 0; group < kGroups.size(); ++group) {
+        groups_[group]->setTitle(text(kGroups[group].first, kGroups[group].second));
+    }
+    if (planeCaptions_) {
+        extraLabel_->setText(text("LOD-Modell", kPlaneExtra1));
+        extraHint_->setText(text("ID des Modells mit geringer Detailstufe", kPlaneExtra1Info));
+    }
+    giveMnemonics(QList<QLabel*>(captionLabels_.begin(), captionLabels_.end()),
+                  language_ ? menuLetters(*language_) : QString());
 }
 
 const VehicleDefRecord* VehicleDefPages::currentRecord() const {
@@ -232,11 +259,11 @@ const VehicleDefRecord* VehicleDefPages::currentRecord() const {
     return &session_.document().VehicleDefRecords[static_cast<std::size_t>(index)];
 }
 
-// Every handler ends here: the value (if any) goes into the selected record
+// Every edit ends here: the value (if any) goes into the selected record
 // through the session. False while the display fills the controls, which is
 // no edit.
-bool VehicleDefPages::edit(std::optional<VehicleDefField> field, const QString& value) {
-    if (displaying_) {
+bool VehicleDefPages::store(std::optional<VehicleDefField> field, const QString& value) {
+    if (showing_) {
         return false;
     }
     if (field) {
@@ -245,89 +272,45 @@ bool VehicleDefPages::edit(std::optional<VehicleDefField> field, const QString& 
     return true;
 }
 
-void VehicleDefPages::txtID_Change() {
-    edit(Field::ID, txtID->text());
-}
-
-void VehicleDefPages::txtModelName_Change() {
-    edit(Field::ModelName, txtModelName->text());
-}
-
-void VehicleDefPages::txtTXDName_Change() {
-    edit(Field::TXDName, txtTXDName->text());
-}
-
-void VehicleDefPages::txtHandlingID_Change() {
-    edit(Field::HandlingID, txtHandlingID->text());
-}
-
-void VehicleDefPages::txtGameName_Change() {
-    edit(Field::GameName, txtGameName->text());
-}
-
-void VehicleDefPages::cmbTyp_Click() {
-    if (edit(Field::Typ, cmbTyp->currentText())) {
+void VehicleDefPages::typeChosen() {
+    if (store(Field::Typ, typeChooser_->currentText())) {
         if (const VehicleDefRecord* record = currentRecord()) {
-            applyExtraFieldRule(*record);
+            showExtraControls(*record);
         }
     }
 }
 
-void VehicleDefPages::cmbKlasse_Click() {
-    edit(Field::Klasse, cmbKlasse->currentText());
-}
-
-void VehicleDefPages::txtFrequenz_Change() {
-    edit(Field::Frequenz, txtFrequenz->text());
-}
-
-void VehicleDefPages::txtLevel_Change() {
-    edit(Field::Level, txtLevel->text());
-}
-
-void VehicleDefPages::txtCompRules_Change() {
-    edit(Field::CompRules, txtCompRules->text());
-}
-
-void VehicleDefPages::txtExtra1_Change() {
-    edit(Field::Extra1, txtExtra1->text());
-}
-
-void VehicleDefPages::cmbExtra1_Click() {
-    const qsizetype model = kWheelModels.indexOf(cmbExtra1->currentText());
-    edit(model < 0 ? std::nullopt : std::optional(Field::Extra1),
-         QString::number(kFirstWheelModel + model));
-}
-
-void VehicleDefPages::txtExtra2_Change() {
-    edit(Field::Extra2, txtExtra2->text());
+void VehicleDefPages::storeWheelModel() {
+    const qsizetype model = kWheelModels.indexOf(wheelModelChooser_->currentText());
+    store(model < 0 ? std::nullopt : std::optional(Field::Extra1),
+          QString::number(kFirstWheelModel + model));
 }
 
 void VehicleDefPages::showCurrentRecord() {
-    // Without a record the pages stay empty: nothing of an earlier vehicle
+    // Without a record the page stays empty: nothing of an earlier vehicle
     // or file seems editable.
     static const VehicleDefRecord kNone{};
     const VehicleDefRecord* record = currentRecord();
     const VehicleDefRecord& r = record ? *record : kNone;
-    const QScopedValueRollback holdBack(displaying_, true);
-    showValue(txtID, r[Field::ID]);
-    showValue(txtHandlingID, r[Field::HandlingID]);
-    showValue(txtModelName, r[Field::ModelName]);
-    showValue(txtTXDName, r[Field::TXDName]);
-    showValue(txtGameName, r[Field::GameName]);
-    showComboText(cmbTyp, static_cast<int>(kTypes.size()), shownText(r[Field::Typ]));
-    showComboText(cmbKlasse, static_cast<int>(kClasses.size()), shownText(r[Field::Klasse]));
-    showValue(txtFrequenz, r[Field::Frequenz]);
-    showValue(txtLevel, r[Field::Level]);
-    showValue(txtCompRules, r[Field::CompRules]);
-    applyExtraFieldRule(r);
+    const QScopedValueRollback holdBack(showing_, true);
+    showValue(idEdit_, r[Field::ID]);
+    showValue(handlingIdEdit_, r[Field::HandlingID]);
+    showValue(modelNameEdit_, r[Field::ModelName]);
+    showValue(textureNameEdit_, r[Field::TXDName]);
+    showValue(gameNameEdit_, r[Field::GameName]);
+    showComboText(typeChooser_, static_cast<int>(kTypes.size()), shownText(r[Field::Typ]));
+    showComboText(classChooser_, static_cast<int>(kClasses.size()), shownText(r[Field::Klasse]));
+    showValue(frequencyEdit_, r[Field::Frequenz]);
+    showValue(levelEdit_, r[Field::Level]);
+    showValue(compRulesEdit_, r[Field::CompRules]);
+    showExtraControls(r);
 }
 
 // The type decides which extra values the vehicle has: a car its wheel model
 // and wheel scale, a plane one value; the types are compared exactly, as the
 // game and the file writer do.
-void VehicleDefPages::applyExtraFieldRule(const VehicleDefRecord& record) {
-    const QScopedValueRollback holdBack(displaying_, true);
+void VehicleDefPages::showExtraControls(const VehicleDefRecord& record) {
+    const QScopedValueRollback holdBack(showing_, true);
     const std::string& typ = record[Field::Typ];
     const bool car = typ == "car";
     const bool plane = typ == "plane";
@@ -342,27 +325,27 @@ void VehicleDefPages::applyExtraFieldRule(const VehicleDefRecord& record) {
                 shown = model;
             }
         }
-        cmbExtra1->setCurrentIndex(shown);
-        showValue(txtExtra2, record[Field::Extra2]);
+        wheelModelChooser_->setCurrentIndex(shown);
+        showValue(wheelScaleEdit_, record[Field::Extra2]);
     } else if (plane) {
-        showValue(txtExtra1, record[Field::Extra1]);
+        showValue(lowDetailModelEdit_, record[Field::Extra1]);
     }
-    if ((car || plane) && language_) {
-        lblExtra1->setText(text(car ? kCarExtra1 : kPlaneExtra1));
-        lblExtra1Info->setText(text(car ? kCarExtra1Info : kPlaneExtra1Info));
+    if ((car || plane) && plane != planeCaptions_) {
+        planeCaptions_ = plane;
+        showCaptions();
     }
-    planeCaptions_ = plane;
-    lblExtra1->setVisible(car || plane);
-    lblExtra1Info->setVisible(car || plane);
-    cmbExtra1->setVisible(car);
-    txtExtra1->setVisible(plane);
-    lblExtra2->setVisible(car);
-    txtExtra2->setVisible(car);
-    lblExtra2Info->setVisible(car);
+    extraLabel_->setBuddy(plane ? static_cast<QWidget*>(lowDetailModelEdit_) : wheelModelChooser_);
+    extraLabel_->setVisible(car || plane);
+    extraHint_->setVisible(car || plane);
+    wheelModelChooser_->setVisible(car);
+    lowDetailModelEdit_->setVisible(plane);
+    wheelScaleLabel_->setVisible(car);
+    wheelScaleEdit_->setVisible(car);
+    wheelScaleHint_->setVisible(car);
 }
 
 void VehicleDefPages::showPicture(const QString& programFolder, const QString& name) {
-    picFrame2->showVehicle(programFolder, name);
+    picture_->showVehicle(programFolder, name);
 }
 
 }  // namespace wendrake

@@ -2,12 +2,12 @@
 #pragma once
 
 #include <QComboBox>
-#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <array>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "model/DocumentSession.h"
@@ -16,77 +16,77 @@
 
 namespace wendrake {
 
-// The vehicle definition pages (`vehicleDefPages`): each control bound to one field
-// of the record at `CurrentVehicleDef`; the extra controls follow the
-// vehicle's type (car: wheel model and wheel scale; plane: one extra value;
-// other types: none).
+// The vehicle definition page: the vehicle's picture beside its references
+// and properties, each control bound to one field of the selected record.
+// The extra controls follow the vehicle's type (car: wheel model and wheel
+// scale; plane: the low-detail model; other types: none).
+//
+// The controls keep the object names tests and error rows know them by
+// ("txtID", "cmbTyp", "cmbExtra1", ...).
 class VehicleDefPages final : public QTabWidget {
     Q_OBJECT
   public:
     explicit VehicleDefPages(DocumentSession& session, QWidget* parent = nullptr);
 
-    // Captions and tab texts of the language. The pages keep the table to
-    // caption the extra fields of later vehicles: it must outlive them.
+    // Captions and page title of the language, each caption with a mnemonic
+    // for its box. The pages keep the table to caption the extra fields of
+    // later vehicles: it must outlive them.
     void applyLanguage(const LanguageTable& language);
 
-    // Fills every control from the record at `CurrentVehicleDef` with the
-    // edit handlers held back and applies the extra-field rule. Changes
-    // neither the record nor `SavedFlag`. A type or class that the combo does
-    // not offer is shown as an extra entry below a separator.
+    // Fills every control from the selected record with the edit handlers
+    // held back and shows the extra controls of its type. Changes neither
+    // the record nor the saved state. A type or class that the list does not
+    // offer is shown as an extra entry below a separator.
     void showCurrentRecord();
 
     void showPicture(const QString& programFolder, const QString& name);
 
-    QLineEdit* txtID;
-    QLineEdit* txtModelName;
-    QLineEdit* txtTXDName;
-    QLineEdit* txtHandlingID;
-    QLineEdit* txtGameName;
-    QComboBox* cmbTyp;
-    QComboBox* cmbKlasse;
-    QLineEdit* txtFrequenz;
-    QLineEdit* txtLevel;
-    QLineEdit* txtCompRules;
-    QLineEdit* txtExtra1;
-    QComboBox* cmbExtra1;
-    QLineEdit* txtExtra2;
-    QLabel* lblExtra1;
-    QLabel* lblExtra1Info;
-    QLabel* lblExtra2;
-    QLabel* lblExtra2Info;
-    PicturePane* picFrame2;
-
-  public slots:
-    void txtID_Change();
-    void txtModelName_Change();
-    void txtTXDName_Change();
-    void txtHandlingID_Change();
-    void txtGameName_Change();
-    void cmbTyp_Click();
-    void cmbKlasse_Click();
-    void txtFrequenz_Change();
-    void txtLevel_Change();
-    void txtCompRules_Change();
-    void txtExtra1_Change();
-    void cmbExtra1_Click();
-    void txtExtra2_Change();
-
   private:
-    QGridLayout* addFormPage(const QString& caption);
-    void connectHandlers();
+    // A caption or hint label with its design text and language text.
+    struct Caption {
+        QLabel* label;
+        const char* designText;
+        int text;
+    };
+
+    QWidget* buildGroup(int group);
+    void connectEditors();
     const VehicleDefRecord* currentRecord() const;
-    bool edit(std::optional<VehicleDefField> field, const QString& text);
-    void applyExtraFieldRule(const VehicleDefRecord& record);
-    QString text(int number) const;
+    // Stores `value` into `field` of the selected record; idle while showing.
+    bool store(std::optional<VehicleDefField> field, const QString& value);
+    void storeWheelModel();
+    void typeChosen();
+    void showExtraControls(const VehicleDefRecord& record);
+    // Puts the texts of the language (design texts without one) on every
+    // label, those of the extra value for the shown type.
+    void showCaptions();
 
     DocumentSession& session_;
     const LanguageTable* language_ = nullptr;
-    // Caption and hint labels with the number of their text.
-    std::vector<std::pair<QLabel*, int>> captions_;
-    // True while the controls are filled from the record: no handler stores.
-    bool displaying_ = false;
-    // The extra captions are those of a plane (texts 151 and 147).
-    bool planeCaptions_ = false;
+    std::vector<Caption> captions_;
+    std::array<QGroupBox*, 2> groups_{};
+    std::vector<QLabel*> captionLabels_;  // with a box each, for the mnemonics
+    bool showing_ = false;                // the display is filling the controls
+    bool planeCaptions_ = false;          // the extra value is a plane's
+
+    QLineEdit* idEdit_;
+    QLineEdit* modelNameEdit_;
+    QLineEdit* textureNameEdit_;
+    QLineEdit* handlingIdEdit_;
+    QLineEdit* gameNameEdit_;
+    QComboBox* typeChooser_;
+    QComboBox* classChooser_;
+    QLineEdit* frequencyEdit_;
+    QLineEdit* levelEdit_;
+    QLineEdit* compRulesEdit_;
+    QComboBox* wheelModelChooser_;   // a car's first extra value
+    QLineEdit* lowDetailModelEdit_;  // a plane's first extra value
+    QLineEdit* wheelScaleEdit_;      // a car's second extra value
+    QLabel* extraLabel_ = nullptr;
+    QLabel* extraHint_ = nullptr;
+    QLabel* wheelScaleLabel_ = nullptr;
+    QLabel* wheelScaleHint_ = nullptr;
+    PicturePane* picture_;
 };
 
 }  // namespace wendrake

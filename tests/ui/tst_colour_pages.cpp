@@ -91,7 +91,14 @@ struct Pages {
     const CarColourRecord& record(int index) const {
         return document.CarColourRecords[static_cast<std::size_t>(index)];
     }
-    QString entryText(int row) const { return pages.lstColors->item(row)->text(); }
+    // A control of the pages by its object name.
+    template <typename Control>
+    Control* control(const char* name) const {
+        return pages.findChild<Control*>(QString::fromUtf8(name));
+    }
+    QString entryText(int row) const {
+        return control<QListWidget>("lstColors")->item(row)->text();
+    }
 };
 
 }  // namespace
@@ -116,25 +123,16 @@ class ColourPagesTests : public QObject {
         QFETCH(QString, entry);
         QFETCH(QColor, preview);
         Pages p;
-        p.pages.lstColors->setCurrentRow(row);
+        p.control<QListWidget>("lstColors")->setCurrentRow(row);
         const std::array<std::pair<QScrollBar*, QLabel*>, 3> bars{
-            {{p.pages.HScroll1, p.pages.lblRotWert},
-             {p.pages.HScroll2, p.pages.lblGruenWert},
-             {p.pages.HScroll3, p.pages.lblBlauWert}}};
+            {{p.control<QScrollBar>("HScroll1"), p.control<QLabel>("lblRotWert")},
+             {p.control<QScrollBar>("HScroll2"), p.control<QLabel>("lblGrünWert")},
+             {p.control<QScrollBar>("HScroll3"), p.control<QLabel>("lblBlauWert")}}};
         const auto [moved, value] = bars[static_cast<std::size_t>(bar - 1)];
         moved->setValue(200);
         QCOMPARE(p.entryText(row), entry);
         QCOMPARE(value->text(), "200");
-        QCOMPARE(shown(p.pages.picFarbe), preview);
-        QVERIFY(!p.session.isSaved());
-    }
-
-    void nameEditRenamesItsColour() {
-        Pages p;
-        p.pages.lstColors->setCurrentRow(2);
-        retype(p.pages.txtColorName, "seagreen");
-        QCOMPARE(p.document.ColourEntries[2].Name, "seagreen");
-        QCOMPARE(p.entryText(2), "seagreen - 12,34,56");
+        QCOMPARE(shown(p.control<QFrame>("picFarbe")), preview);
         QVERIFY(!p.session.isSaved());
     }
 
@@ -144,10 +142,10 @@ class ColourPagesTests : public QObject {
             ten.push_back(colour(k, "grey", k, k, k));
         }
         Pages p(ten, {});
-        p.pages.cmdNewColor->click();
+        p.control<QPushButton>("cmdNewColor")->click();
         QCOMPARE(p.document.ColourEntries.at(10).Number, 10);
         QCOMPARE(p.entryText(10), "Color10 - 0,128,255");
-        QCOMPARE(p.pages.lstColors->currentRow(), 10);
+        QCOMPARE(p.control<QListWidget>("lstColors")->currentRow(), 10);
         QCOMPARE(p.desktop.texts(Kind::Information), QStringList(languageText(english(), 154)));
         QVERIFY(!p.session.isSaved());
     }
@@ -155,41 +153,41 @@ class ColourPagesTests : public QObject {
     void deleteAsksThenRenumbersColoursAndPairs() {
         Pages p(palette(), {model("bus", {{2, 4}, {3, 1}}), model("mycar", {{2, 2}})});
         p.showModel("bus");
-        p.pages.lstColors->setCurrentRow(2);
-        p.pages.cmdDeleteColor->click();  // the player answers No
+        p.control<QListWidget>("lstColors")->setCurrentRow(2);
+        p.control<QPushButton>("cmdDeleteColor")->click();  // the player answers No
         QCOMPARE(p.document.ColourEntries, palette());
         QVERIFY(p.session.isSaved());
 
         p.desktop.answers.enqueue(true);
-        p.pages.cmdDeleteColor->click();
+        p.control<QPushButton>("cmdDeleteColor")->click();
         QCOMPARE(p.desktop.texts(Kind::Question), QStringList(2, languageText(english(), 153)));
         QCOMPARE(pairsOf(p.record(0)), Pairs({{0, 3}, {2, 1}}));
         QCOMPARE(pairsOf(p.record(1)), Pairs({{0, 0}}));
         QCOMPARE(p.document.ColourEntries[2].Number, 2);
         const QStringList left = {"black - 0,0,0", "hot - 300,0,0", "white - 255,255,255",
                                   "blue - 0,0,255"};
-        QCOMPARE(rows(p.pages.lstColors), left);
+        QCOMPARE(rows(p.control<QListWidget>("lstColors")), left);
         QVERIFY(!p.session.isSaved());
 
-        p.pages.setCurrentIndex(1);
-        QCOMPARE(rows(p.pages.cmbColor2), left);
-        QCOMPARE(rows(p.pages.lstCarColors), QStringList({"black - blue", "white - hot"}));
+        QCOMPARE(rows(p.control<QComboBox>("cmbColor2")), left);
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
+                 QStringList({"black - blue", "white - hot"}));
     }
 
     void addPairTakesTheChooserPositions() {
         Pages p;
         p.showModel("bus");
-        p.pages.setCurrentIndex(1);
-        p.pages.cmbColor1->setCurrentIndex(1);
-        p.pages.cmbColor2->setCurrentIndex(4);
-        p.pages.cmdAddColor->click();
+        p.control<QComboBox>("cmbColor1")->setCurrentIndex(1);
+        p.control<QComboBox>("cmbColor2")->setCurrentIndex(4);
+        p.control<QPushButton>("cmdAddColor")->click();
         QCOMPARE(pairsOf(p.record(0)), Pairs({{3, 4}, {1, 4}}));
-        QCOMPARE(rows(p.pages.lstCarColors), QStringList({"white - blue", "hot - blue"}));
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
+                 QStringList({"white - blue", "hot - blue"}));
         QVERIFY(!p.session.isSaved());
         // Clicking a pair shows it in the choosers again.
-        p.pages.lstCarColors->setCurrentRow(0);
-        QCOMPARE(p.pages.cmbColor1->currentIndex(), 3);
-        QCOMPARE(p.pages.cmbColor2->currentIndex(), 4);
+        p.control<QListWidget>("lstCarColors")->setCurrentRow(0);
+        QCOMPARE(p.control<QComboBox>("cmbColor1")->currentIndex(), 3);
+        QCOMPARE(p.control<QComboBox>("cmbColor2")->currentIndex(), 4);
     }
 
     void removePair_data() {
@@ -213,28 +211,36 @@ class ColourPagesTests : public QObject {
         QFETCH(QStringList, listed);
         Pages p(palette(), {model("mycar", pairs)});
         p.showModel("mycar");
-        p.pages.setCurrentIndex(1);
-        p.pages.lstCarColors->setCurrentRow(0);
+        p.control<QListWidget>("lstCarColors")->setCurrentRow(0);
         p.desktop.answers.enqueue(yes);
-        p.pages.cmdRemColor->click();
+        p.control<QPushButton>("cmdRemColor")->click();
         QCOMPARE(pairsOf(p.record(0)), left);
-        QCOMPARE(rows(p.pages.lstCarColors), listed);
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")), listed);
         QCOMPARE(p.session.isSaved(), !yes);
         if (yes && !listed.isEmpty()) {
-            QCOMPARE(p.pages.lstCarColors->currentRow(), 0);
-            QCOMPARE(p.pages.cmbColor2->currentIndex(), left.front().second);
+            QCOMPARE(p.control<QListWidget>("lstCarColors")->currentRow(), 0);
+            QCOMPARE(p.control<QComboBox>("cmbColor2")->currentIndex(), left.front().second);
         }
     }
 
-    // The choosers take up a changed palette when the player leaves it.
-    void choosersFollowThePalette() {
+    // A changed palette shows at once in the choosers and the pairs beside
+    // it; the player's choices stay.
+    void choosersAndPairsFollowThePalette() {
         Pages p;
-        p.pages.cmdNewColor->click();
-        p.pages.lstColors->setCurrentRow(0);
-        p.pages.HScroll3->setValue(99);
-        p.pages.setCurrentIndex(1);
-        QCOMPARE(rows(p.pages.cmbColor2), rows(p.pages.lstColors));
-        QCOMPARE(shown(p.pages.picColor1), QColor(0, 0, 99));
+        p.showModel("bus");
+        p.control<QListWidget>("lstCarColors")->setCurrentRow(0);
+        p.control<QPushButton>("cmdNewColor")->click();
+        p.control<QListWidget>("lstColors")->setCurrentRow(3);
+        retype(p.control<QLineEdit>("txtColorName"), "snow");
+        p.control<QScrollBar>("HScroll1")->setValue(99);
+        QCOMPARE(p.document.ColourEntries[3].Name, "snow");
+        QCOMPARE(p.entryText(3), "snow - 99,255,255");
+        QCOMPARE(rows(p.control<QComboBox>("cmbColor2")),
+                 rows(p.control<QListWidget>("lstColors")));
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")), QStringList({"snow - blue"}));
+        QCOMPARE(p.control<QListWidget>("lstCarColors")->currentRow(), 0);
+        QCOMPARE(p.control<QComboBox>("cmbColor1")->currentIndex(), 3);
+        QCOMPARE(shown(p.control<QFrame>("picColor1")), QColor(99, 255, 255));
     }
 
     // Two models of one name are two records, each listing its own pairs.
@@ -243,19 +249,19 @@ class ColourPagesTests : public QObject {
                             model("mycar", {{4, 3}, {0, 2}})});
         p.session.select(2);
         p.pages.showModel(2);
-        QCOMPARE(rows(p.pages.lstCarColors), QStringList({"blue - white", "black - teal"}));
-        p.pages.setCurrentIndex(1);
-        p.pages.lstCarColors->setCurrentRow(1);
-        QCOMPARE(p.pages.cmbColor1->currentIndex(), 0);
-        QCOMPARE(p.pages.cmbColor2->currentIndex(), 2);
-        p.pages.cmdAddColor->click();
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
+                 QStringList({"blue - white", "black - teal"}));
+        p.control<QListWidget>("lstCarColors")->setCurrentRow(1);
+        QCOMPARE(p.control<QComboBox>("cmbColor1")->currentIndex(), 0);
+        QCOMPARE(p.control<QComboBox>("cmbColor2")->currentIndex(), 2);
+        p.control<QPushButton>("cmdAddColor")->click();
         QCOMPARE(pairsOf(p.record(2)), Pairs({{4, 3}, {0, 2}, {0, 2}}));
         QCOMPARE(pairsOf(p.record(0)), Pairs({{1, 2}}));
 
         p.showModel("nobody");
-        QCOMPARE(p.pages.lstCarColors->count(), 0);
+        QCOMPARE(p.control<QListWidget>("lstCarColors")->count(), 0);
         // No pair lands in a model that is not shown.
-        p.pages.cmdAddColor->click();
+        p.control<QPushButton>("cmdAddColor")->click();
         QCOMPARE(p.record(2).Color1.size(), 3u);
     }
 
@@ -264,7 +270,7 @@ class ColourPagesTests : public QObject {
     void unknownPairValueIsShownAndKept() {
         Pages p(palette(), {model("mycar", {{9, 3}, {2, -1}})});
         p.showModel("mycar");
-        QCOMPARE(rows(p.pages.lstCarColors),
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
                  QStringList({"Unknown colour 9 - white", "teal - Unknown colour -1"}));
         QCOMPARE(pairsOf(p.record(0)), Pairs({{9, 3}, {2, -1}}));
         QVERIFY(p.session.isSaved());
@@ -276,27 +282,22 @@ class ColourPagesTests : public QObject {
         Pages p({}, {});
         p.desktop.answers << true << true << true;
         p.showModel("mycar");
-        p.pages.setCurrentIndex(1);
-        p.pages.setCurrentIndex(0);
-        p.pages.HScroll1->setValue(10);
-        p.pages.txtColorName->setText(QStringLiteral("x"));
+        p.control<QScrollBar>("HScroll1")->setValue(10);
+        p.control<QLineEdit>("txtColorName")->setText(QStringLiteral("x"));
         for (QPushButton* button :
-             {p.pages.cmdDeleteColor, p.pages.cmdAddColor, p.pages.cmdRemColor}) {
+             {p.control<QPushButton>("cmdDeleteColor"), p.control<QPushButton>("cmdAddColor"),
+              p.control<QPushButton>("cmdRemColor")}) {
             button->click();
         }
-        p.pages.lstCarColors_Click();
-        p.pages.cmbColor1_Click();
         QVERIFY(p.document.ColourEntries.empty());
         QVERIFY(p.document.CarColourRecords.empty());
         QVERIFY(p.session.isSaved());
         QVERIFY(p.desktop.messages.isEmpty());
 
         // A palette without models: colours can still be added and deleted.
-        p.pages.cmdNewColor->click();
-        p.pages.setCurrentIndex(1);
-        p.pages.cmdAddColor->click();
-        p.pages.setCurrentIndex(0);
-        p.pages.cmdDeleteColor->click();
+        p.control<QPushButton>("cmdNewColor")->click();
+        p.control<QPushButton>("cmdAddColor")->click();
+        p.control<QPushButton>("cmdDeleteColor")->click();
         QVERIFY(p.document.ColourEntries.empty());
     }
 };

@@ -66,7 +66,7 @@ class DocumentCommandsTests : public QObject {
         const QString path = s.open("handling/plain.cfg", "handling.cfg");
         const QByteArray original = contents(path);
         const QString backup = path + ".backup";
-        s.window.handlingPages->txtAuthor->setText("Not saved");
+        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Not saved");
         s.window.createBackup();
         QCOMPARE(contents(backup), original);
         QCOMPARE(s.desktop.texts(Kind::Status), QStringList{s.text(60) + " " + backup});
@@ -108,8 +108,9 @@ class DocumentCommandsTests : public QObject {
         const QString exchange = s.dir.filePath("nova.cfg");
         QVERIFY(writeBytes(exchange, kExchange));
 
-        s.window.handlingPages->txtGewicht->setText("1.0");  // ARROW, shown first
-        s.desktop.choices.enqueue(1);                        // keep both
+        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")
+            ->setText("1.0");          // ARROW, shown first
+        s.desktop.choices.enqueue(1);  // keep both
         s.importFile(exchange);
         s.chooseVehicle(3);
         s.undo(false);
@@ -119,12 +120,12 @@ class DocumentCommandsTests : public QObject {
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, opened);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.handlingPages->txtGewicht->text(), "1500.0");
+        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(), "1500.0");
         QVERIFY(!s.document().SavedFlag);  // undo is no save
         QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(99));
 
         // After a save, undo returns to what was saved.
-        s.window.handlingPages->txtGewicht->setText("1234.5");
+        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("1234.5");
         s.window.save();
         const auto saved = s.document().HandlingRecords;
         s.undo(true);
@@ -136,10 +137,11 @@ class DocumentCommandsTests : public QObject {
         Session s;
         s.open("ide/plain.ide", "default.ide");
         const QStringList names = s.listed();
-        s.window.vehicleDefPages->txtHandlingID->setText("RENAMED");
+        s.window.vehicleDefPages->findChild<QLineEdit*>("txtHandlingID")->setText("RENAMED");
         s.undo(true);
         QCOMPARE(s.listed(), names);
-        QCOMPARE(s.window.vehicleDefPages->txtHandlingID->text(), names.first());
+        QCOMPARE(s.window.vehicleDefPages->findChild<QLineEdit*>("txtHandlingID")->text(),
+                 names.first());
     }
 
     void undoRestoresPaletteAndChoosers() {
@@ -148,21 +150,21 @@ class DocumentCommandsTests : public QObject {
         ColourPages* pages = s.window.colourPages;
         const auto palette = s.document().ColourEntries;
         const auto cars = s.document().CarColourRecords;
-        const QStringList entries = rows(pages->lstColors->model());
+        const QStringList entries = rows(pages->findChild<QListWidget*>("lstColors")->model());
 
-        pages->lstColors->setCurrentRow(1);
-        pages->txtColorName->setText("snow");
-        pages->cmdNewColor_Click();
-        pages->setCurrentIndex(1);  // the choosers take up the changed palette
-        pages->cmdAddColor_Click();
-        QVERIFY(rows(pages->cmbColor1->model()) != entries);
+        pages->findChild<QListWidget*>("lstColors")->setCurrentRow(1);
+        pages->findChild<QLineEdit*>("txtColorName")->setText("snow");
+        pages->findChild<QPushButton*>("cmdNewColor")->click();
+        pages->findChild<QPushButton*>("cmdAddColor")->click();
+        QVERIFY(rows(pages->findChild<QComboBox*>("cmbColor1")->model()) != entries);
 
         s.undo(true);
         QCOMPARE(s.document().ColourEntries, palette);
         QCOMPARE(s.document().CarColourRecords, cars);
-        QCOMPARE(rows(pages->lstColors->model()), entries);
-        QCOMPARE(rows(pages->cmbColor1->model()), entries);
-        QCOMPARE(rows(pages->lstCarColors->model()).size(), 1);  // cab's one pair, as read
+        QCOMPARE(rows(pages->findChild<QListWidget*>("lstColors")->model()), entries);
+        QCOMPARE(rows(pages->findChild<QComboBox*>("cmbColor1")->model()), entries);
+        QCOMPARE(rows(pages->findChild<QListWidget*>("lstCarColors")->model()).size(),
+                 1);  // cab's one pair, as read
     }
 
     // How the import reads the lines is the model's; the window lists the
@@ -334,7 +336,8 @@ class DocumentCommandsTests : public QObject {
     void exportOfARenamedVehicleWritesNoLine() {
         Session s;
         s.exporter();
-        s.window.handlingPages->txtAutoname->setText("ARROW2");  // ARROW, shown first
+        s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")
+            ->setText("ARROW2");  // ARROW, shown first
         const QString target = s.dir.filePath("arrow.cfg");
         s.exportTo({"ARROW"}, target);
         QCOMPARE(contents(target).count("\r\n"), 14);

@@ -7,6 +7,7 @@
 #include "model/HandlingLine.h"
 #include "support/WindowSession.h"
 #include "ui/HandlingPages.h"
+#include "ui/Mnemonics.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -23,20 +24,7 @@ HandlingRecord makeRecord(const std::string& name) {
     return record;
 }
 
-// clang-format off
-const std::vector<std::pair<QString, F>> kValueBoxes{
-    {"txtAutoname", F::Autoname}, {"txtGewicht", F::Gewicht}, {"txtBreite", F::Breite},
-    {"txtHoehe", F::Hoehe}, {"txtLaenge", F::Laenge}, {"txtMassenmittelpX", F::MassenmittelpX},
-    {"txtMassenmittelpY", F::MassenmittelpY}, {"txtMassenmittelpZ", F::MassenmittelpZ},
-    {"txtSubMerged", F::SubMerged}, {"txtTractionMulti", F::TractionMulti},
-    {"txtTractionLoss", F::TractionLoss}, {"txtTractionBias", F::TractionBias},
-    {"txtGaenge", F::Gaenge}, {"txtGeschwindigkeit", F::Geschwindigkeit},
-    {"txtBeschleunigung", F::Beschleunigung}, {"txtBremsstaerke", F::Bremsstaerke},
-    {"txtBrakeBias", F::BrakeBias}, {"txtRadeinschlag", F::Radeinschlag},
-    {"txtKraftlevel", F::Kraftlevel}, {"txtDLevel", F::DLevel}, {"txtPedSeat", F::PedSeat},
-    {"txtKoll", F::Koll}, {"txtPreis", F::Preis}, {"txtOLimit", F::OLimit},
-    {"txtULimit", F::ULimit}, {"txtBias", F::Bias}};
-// clang-format on
+constexpr int kFlagCount = 16;
 
 // A file of these vehicles (two by default), the second one shown, nothing
 // unsaved.
@@ -64,14 +52,28 @@ struct Pages {
     }
     bool saved() const { return session.isSaved(); }
     QByteArray flags(int index) { return QByteArray::fromStdString(record(index)[F::Flags]); }
+    QCheckBox* flagBox(int box) const {
+        return pages.findChild<QCheckBox*>(QStringLiteral("chkFlag%1").arg(box));
+    }
     QList<int> checkedFlags() const {
         QList<int> boxes;
-        for (int i = 0; i < 16; ++i) {
-            if (pages.chkFlag[static_cast<std::size_t>(i)]->isChecked()) {
-                boxes << i + 1;
+        for (int box = 1; box <= kFlagCount; ++box) {
+            if (flagBox(box)->isChecked()) {
+                boxes << box;
             }
         }
         return boxes;
+    }
+    QString flagsValue() const { return pages.findChild<QLineEdit*>("flagsValue")->text(); }
+    // The caption label whose box edits `field`.
+    QLabel* captionOf(F field) const {
+        const QWidget* editor = pages.editorOfField(int(field));
+        for (QLabel* label : pages.findChildren<QLabel*>()) {
+            if (label->buddy() == editor) {
+                return label;
+            }
+        }
+        return nullptr;
     }
 };
 
@@ -80,44 +82,40 @@ struct Pages {
 class HandlingPagesTests : public QObject {
     Q_OBJECT
   private slots:
+    // Every box edits its own field of the shown vehicle and nothing else. A
+    // blank, tab or ";" would shift or cut the line: the text boxes refuse them.
     void editStoresIntoItsField_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("input");  // typed text, chosen index or number of clicks
         QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("input");  // typed text, chosen index or number of clicks
         QTest::addColumn<QByteArray>("stored");
-
-        // A blank, tab or ";" would shift or cut the line: the boxes refuse them.
-        for (const auto& [name, field] : kValueBoxes) {
-            QTest::newRow(qPrintable(name))
-                << name << "9 .7;5\t" << int(field) << QByteArray("9.75");
+        const Pages probe;
+        for (int field = 0; field < kHandlingFieldCount; ++field) {
+            if (qobject_cast<QLineEdit*>(probe.pages.editorOfField(field))) {
+                QTest::addRow("field %d", field) << field << "9 .7;5\t" << QByteArray("9.75");
+            }
         }
         const struct {
-            const char *control, *input;
             F field;
-            const char* stored;
-        } rows[] = {{"txtGewicht", "\u00e4", F::Gewicht, "\xe4"},
-                    {"cmbAntrieb", "2", F::Antrieb, "4"},
-                    {"cmbMotor", "2", F::MotorTyp, "E"},
-                    {"cmbFrontLichter", "3", F::FrontLichter, "3"},
-                    {"cmbRearLichter", "0", F::RearLichter, "0"},
-                    {"chkABS", "1", F::ABS, "0"}};
+            const char *input, *stored;
+        } rows[] = {{F::Gewicht, "\u00e4", "\xe4"}, {F::Antrieb, "2", "4"},
+                    {F::MotorTyp, "2", "E"},        {F::FrontLichter, "3", "3"},
+                    {F::RearLichter, "0", "0"},     {F::ABS, "1", "0"}};
         for (const auto& row : rows) {
-            QTest::addRow("%s %s", row.control, row.input)
-                << row.control << row.input << int(row.field) << QByteArray(row.stored);
+            QTest::addRow("field %d, %s", int(row.field), row.input)
+                << int(row.field) << QString::fromUtf8(row.input) << QByteArray(row.stored);
         }
     }
 
     void editStoresIntoItsField() {
-        QFETCH(QString, control);
-        QFETCH(QString, input);
         QFETCH(int, field);
+        QFETCH(QString, input);
         QFETCH(QByteArray, stored);
 
         Pages p;
         HandlingRecord expected = p.record(1);
         expected.fields[static_cast<std::size_t>(field)] = stored.toStdString();
 
-        QWidget* widget = p.pages.findChild<QWidget*>(control);
+        QWidget* widget = p.pages.editorOfField(field);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             retype(edit, input);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -127,7 +125,7 @@ class HandlingPagesTests : public QObject {
                 box->click();
             }
         } else {
-            QFAIL("no such control");
+            QFAIL("no box for the field");
         }
         QCOMPARE(p.record(1), expected);
         QCOMPARE(p.record(0).fields, makeRecord("alpha").fields);
@@ -151,33 +149,44 @@ class HandlingPagesTests : public QObject {
 
         p.show(3);
         p.show(2);
-        for (const auto& [name, field] : kValueBoxes) {
-            QCOMPARE(p.pages.findChild<QLineEdit*>(name)->text().toStdString(), other[field]);
+        const auto editor = [&p](F field) { return p.pages.editorOfField(int(field)); };
+        for (int field = 0; field < kHandlingFieldCount; ++field) {
+            if (auto* edit = qobject_cast<QLineEdit*>(p.pages.editorOfField(field))) {
+                QCOMPARE(edit->text().toStdString(), other.fields[static_cast<std::size_t>(field)]);
+            }
         }
-        QCOMPARE(p.pages.cmbAntrieb->currentIndex(), 0);
-        QCOMPARE(p.pages.cmbMotor->currentIndex(), 2);
-        QCOMPARE(p.pages.cmbFrontLichter->currentIndex(), 0);
-        QCOMPARE(p.pages.cmbRearLichter->currentIndex(), 3);
-        QVERIFY(!p.pages.chkABS->isChecked());
+        const auto shownEntry = [&](F field) {
+            return qobject_cast<QComboBox*>(editor(field))->currentIndex();
+        };
+        const auto ticked = [&](F field) {
+            return qobject_cast<QCheckBox*>(editor(field))->isChecked();
+        };
+        QCOMPARE(shownEntry(F::Antrieb), 0);
+        QCOMPARE(shownEntry(F::MotorTyp), 2);
+        QCOMPARE(shownEntry(F::FrontLichter), 0);
+        QCOMPARE(shownEntry(F::RearLichter), 3);
+        QVERIFY(!ticked(F::ABS));
         QCOMPARE(p.checkedFlags(), QList<int>{1});
 
         p.show(3);
-        QVERIFY(!p.pages.chkABS->isChecked());
-        QCOMPARE(p.pages.cmbAntrieb->currentIndex(), -1);
-        QCOMPARE(p.pages.cmbFrontLichter->currentIndex(), -1);
+        QVERIFY(!ticked(F::ABS));
+        QCOMPARE(shownEntry(F::Antrieb), -1);
+        QCOMPARE(shownEntry(F::FrontLichter), -1);
 
         // The long name can be shortened but not lengthened.
-        p.pages.txtAutoname->end(false);
-        type(p.pages.txtAutoname, "x");
+        auto* name = qobject_cast<QLineEdit*>(editor(F::Autoname));
+        name->end(false);
+        type(name, "x");
         QCOMPARE(p.record(3).name(), "sixteen_letters!");
-        QTest::keyClick(p.pages.txtAutoname, Qt::Key_Backspace);
-        type(p.pages.txtAutoname, "x");
+        QTest::keyClick(name, Qt::Key_Backspace);
+        type(name, "x");
         QCOMPARE(p.record(3).name(), "sixteen_letters");
     }
 
     // The flags text is one hexadecimal number, chkFlag1 its lowest bit; a
     // click writes four upper-case digits after any higher digits of a longer
-    // text, and replaces a text that is no number.
+    // text, and replaces a text that is no number. The value beside the boxes
+    // is the text the file will hold, with every click and every vehicle.
     void flagBoxesAreTheBitsOfTheNumber_data() {
         QTest::addColumn<QByteArray>("flags");
         QTest::addColumn<QList<int>>("checked");
@@ -216,22 +225,80 @@ class HandlingPagesTests : public QObject {
         p.show(1);
         QCOMPARE(p.checkedFlags(), checked);
         QCOMPARE(p.flags(1), flags);
+        QCOMPARE(p.flagsValue(), QString::fromLatin1(flags));
         QVERIFY(p.saved());
-        p.pages.chkFlag[static_cast<std::size_t>(box - 1)]->click();
+        p.flagBox(box)->click();
         QCOMPARE(p.flags(1), clicked);
+        QCOMPARE(p.flagsValue(), QString::fromLatin1(clicked));
         QVERIFY(!p.saved());
+        p.show(0);
+        QCOMPARE(p.flagsValue(), "FFFF");
     }
 
     // An error row leads to the box of its own field, on whichever page.
     void focusFieldOpensItsBox() {
         Pages p;
-        for (const auto& [name, field] : kValueBoxes) {
-            p.pages.setCurrentIndex(7);
-            p.pages.focusField(int(field));
-            QWidget* editor = p.pages.editorOfField(int(field));
-            QCOMPARE(editor->objectName(), name);
-            QVERIFY(p.pages.currentWidget()->isAncestorOf(editor));
+        for (int field = 0; field < kHandlingFieldCount; ++field) {
+            p.pages.setCurrentIndex(p.pages.count() - 1);
+            p.pages.focusField(field);
+            QVERIFY(p.pages.currentWidget()->isAncestorOf(p.pages.editorOfField(field)));
         }
+    }
+
+    // Each box is named by its caption, which leads to it with Alt and a
+    // letter; no two captions of a page share a letter, nor take a menu's.
+    void captionsNameTheirBoxes() {
+        Pages p;
+        p.pages.applyLanguage(loadLanguage("English"));
+        QString letters = QStringLiteral("fh");
+        for (int field = 0; field < kHandlingFieldCount; ++field) {
+            if (field == int(F::Flags)) {
+                continue;  // the flag boxes carry their own names
+            }
+            const QLabel* caption = p.captionOf(F(field));
+            QVERIFY2(caption != nullptr, qPrintable(QString::number(field)));
+            const QChar letter = mnemonicLetter(caption->text());
+            if (!letter.isNull()) {
+                QVERIFY2(!letters.contains(letter), qPrintable(caption->text()));
+                letters += letter;
+            }
+        }
+        QVERIFY(letters.size() > 20);
+
+        // Alt and the letter put the cursor into the box.
+        p.pages.show();
+        QVERIFY(QTest::qWaitForWindowActive(&p.pages));
+        const QLabel* mass = p.captionOf(F::Gewicht);
+        QTest::keyClick(&p.pages, mnemonicLetter(mass->text()).toLatin1(), Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), mass->buddy());
+    }
+
+    // Units are the program's: a language's caption keeps its words, and a
+    // unit it names in brackets is spelt the program's way.
+    void captionsShowTheUnit_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("unit added") << int(F::MassenmittelpX) << "Centre X"
+                                    << "Centre X (m)";
+        QTest::newRow("unit respelt") << int(F::Beschleunigung) << "Beschl. (m/s^2)"
+                                      << "Beschl. (m/s²)";
+        QTest::newRow("degrees") << int(F::Radeinschlag) << "Lock"
+                                 << "Lock (°)";
+        QTest::newRow("no unit") << int(F::TractionLoss) << "Loss (x)"
+                                 << "Loss (x)";
+    }
+
+    void captionsShowTheUnit() {
+        QFETCH(int, field);
+        QFETCH(QString, caption);
+        QFETCH(QString, shown);
+        Pages p;
+        LanguageTable language;
+        language.setText(handlingFieldInfo(field).captionText, caption.toStdString());
+        p.pages.applyLanguage(language);
+        QString text = p.captionOf(F(field))->text();
+        QCOMPARE(text.remove(QLatin1Char('&')), shown);
     }
 
     // Every caption and hint label takes a language text.
@@ -243,7 +310,8 @@ class HandlingPagesTests : public QObject {
         }
         p.pages.applyLanguage(language);
         for (const QLabel* label : p.pages.findChildren<QLabel*>(QRegularExpression("^lbl"))) {
-            QVERIFY2(label->text().startsWith(QLatin1Char('T')), qPrintable(label->objectName()));
+            QVERIFY2(label->text().remove(QLatin1Char('&')).startsWith(QLatin1Char('T')),
+                     qPrintable(label->objectName()));
         }
     }
 
@@ -282,7 +350,7 @@ class HandlingPagesTests : public QObject {
         Pages p;
         p.pages.showPicture(program.path() + QLatin1Char('/'), name);
         const QString expected = shown.isEmpty() ? shown : program.filePath("gfx/" + shown);
-        QCOMPARE(p.pages.picFrame->shownFile(), expected);
+        QCOMPARE(p.pages.findChild<PicturePane*>("picFrame")->shownFile(), expected);
     }
 };
 

@@ -79,7 +79,8 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.window.windowTitle(), QStringLiteral("plain.cfg[*] \u2014 Wendrake"));
         QCOMPARE(s.window.windowFilePath(), path);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.handlingPages->txtAuthor->text(), QStringLiteral("Jo Tester"));
+        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->text(),
+                 QStringLiteral("Jo Tester"));
         QVERIFY(s.window.saveAction->isEnabled());
 
         // A file named at start is chosen as the dialog would and remembered
@@ -103,7 +104,7 @@ class MainWindowTests : public QObject {
         QCOMPARE(QString::fromStdString(s.document().FilePath), path);
         QCOMPARE(s.listedCount(), 4);
 
-        s.window.handlingPages->txtDate->setText("2027-01-01");
+        s.window.handlingPages->findChild<QLineEdit*>("txtDate")->setText("2027-01-01");
         s.window.save();
         QVERIFY(contents(path).contains("; Created 2027-01-01\r\n"));
         QVERIFY(!QFile::exists(gone));
@@ -228,12 +229,12 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.desktop.settings.value("Settings/BackupBeforeFirstSave"), QStringLiteral("1"));
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.handlingPages->txtGewicht->setText("1.0");
+        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("1.0");
         s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
         QCOMPARE(s.desktop.texts(Kind::Status),
                  QStringList{s.text(116) + " " + s.text(182) + " " + path + ".backup"});
-        s.window.handlingPages->txtGewicht->setText("2.0");
+        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("2.0");
         s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
         QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(116));
@@ -249,8 +250,8 @@ class MainWindowTests : public QObject {
         s.open("ide/empty_cars.ide", "empty.ide");
         QVERIFY(s.document().isLoaded());
         QVERIFY(!s.window.vehicleDefPages->isEnabled());
-        QVERIFY(s.window.vehicleDefPages->txtID->text().isEmpty());
-        s.window.vehicleDefPages->txtID->setText("77");
+        QVERIFY(s.window.vehicleDefPages->findChild<QLineEdit*>("txtID")->text().isEmpty());
+        s.window.vehicleDefPages->findChild<QLineEdit*>("txtID")->setText("77");
         QVERIFY(s.document().SavedFlag);
     }
 
@@ -295,7 +296,7 @@ class MainWindowTests : public QObject {
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
         s.window.show();
-        s.window.handlingPages->txtAuthor->setText("Someone else");
+        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Someone else");
         s.desktop.choices.enqueue(answer);
         if (writeFails) {
             s.desktop.nextWriteFailure = FileResult::failure(28, "No space left on device");
@@ -325,20 +326,25 @@ class MainWindowTests : public QObject {
         s.open("handling/problems.cfg");
         for (int i = 0; i < s.listedCount(); ++i) {
             s.chooseVehicle(i);
-            QCOMPARE(s.window.handlingPages->txtAutoname->text(), s.listed().at(i));
+            QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")->text(),
+                     s.listed().at(i));
         }
 
         // Each entry of a name that stands twice shows and edits its own record.
         const int first = static_cast<int>(s.listed().indexOf("TWIN_VAN"));
         s.chooseVehicle(first);
-        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2600.0"));
+        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+                 QStringLiteral("2600.0"));
         s.chooseVehicle(first + 1);
-        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2750.0"));
-        s.window.handlingPages->txtGewicht->setText("2700.0");
+        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+                 QStringLiteral("2750.0"));
+        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("2700.0");
         s.chooseVehicle(first);
-        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2600.0"));
+        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+                 QStringLiteral("2600.0"));
         s.chooseVehicle(first + 1);
-        QCOMPARE(s.window.handlingPages->txtGewicht->text(), QStringLiteral("2700.0"));
+        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+                 QStringLiteral("2700.0"));
         QVERIFY(!s.document().SavedFlag);
     }
 
@@ -346,7 +352,7 @@ class MainWindowTests : public QObject {
         Session s;
         const QString path = s.open("handling/plain.cfg");
         s.chooseVehicle(1);  // BRISK
-        QLineEdit* name = s.window.handlingPages->txtAutoname;
+        QLineEdit* name = s.window.handlingPages->findChild<QLineEdit*>("txtAutoname");
         name->selectAll();
         QTest::keyClicks(name, "ZZ");
         QCOMPARE(s.listed(), (QStringList{"ARROW", "ZZ", "MULE", "ZEPHYR"}));
@@ -367,7 +373,8 @@ class MainWindowTests : public QObject {
         QCOMPARE(languageItems(s.window).size(), 2);
         QCOMPARE(checkedLanguage(s.window), QStringLiteral("English"));
         auto* label = s.window.findChild<QLabel*>("lblGewicht");
-        QCOMPARE(label->text(), QStringLiteral("Mass (kg)"));
+        // The caption marks its mnemonic letter with "&".
+        QCOMPARE(label->text().remove(QLatin1Char('&')), QStringLiteral("Mass (kg)"));
         const auto yesText = [] {
             QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::No);
             return buttons.button(QDialogButtonBox::Yes)->text();
@@ -375,7 +382,7 @@ class MainWindowTests : public QObject {
         QCOMPARE(yesText(), QStringLiteral("&Yes"));
 
         s.chooseLanguage("Deutsch");
-        QCOMPARE(label->text(), QStringLiteral("Gewicht (kg)"));
+        QCOMPARE(label->text().remove(QLatin1Char('&')), QStringLiteral("Gewicht (kg)"));
         QCOMPARE(checkedLanguage(s.window), QStringLiteral("Deutsch"));
         QCOMPARE(s.desktop.settings.value("Settings/Language"), QStringLiteral("Deutsch"));
         QCOMPARE(yesText(), QStringLiteral("&Ja"));
@@ -393,7 +400,7 @@ class MainWindowTests : public QObject {
         s.window.show();
         s.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        QLineEdit* date = s.window.handlingPages->txtDate;
+        QLineEdit* date = s.window.handlingPages->findChild<QLineEdit*>("txtDate");
         date->setFocus();
         const QStringList languages{"English", "Deutsch", "English"};
         for (qsizetype k = 0; k < languages.size(); ++k) {
@@ -434,7 +441,7 @@ class MainWindowTests : public QObject {
     void unsavedChangesAreAskedAbout() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
-        s.window.handlingPages->txtAuthor->setText("Someone else");
+        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Someone else");
         QVERIFY(!s.document().SavedFlag);
         s.desktop.choices.enqueue(2);
         s.window.openDocument();
@@ -463,7 +470,7 @@ class MainWindowTests : public QObject {
         QCOMPARE(QString::fromStdString(s.document().FilePath), other);
         QVERIFY(contents(path).contains("Someone else"));
 
-        s.window.handlingPages->txtAuthor->setText("Another");
+        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Another");
         s.desktop.choices.enqueue(1);  // Discard
         s.openByDialog(path);
         QCOMPARE(s.desktop.openRequests.size(), 1);

@@ -55,8 +55,8 @@ class ProblemsPanelTests : public QObject {
         QCOMPARE(rows->rowCount(), 6);
         QCOMPARE(panel->windowTitle(), QStringLiteral("Problems (6)"));
 
-        s.window.vehicleChooser->setCurrentIndex(s.listed().indexOf("BAD_MASS"));
-        QLineEdit* mass = s.window.handlingPages->txtGewicht;
+        s.chooseVehicle(s.listed().indexOf("BAD_MASS"));
+        QLineEdit* mass = s.window.handlingPages->findChild<QLineEdit*>("txtGewicht");
         QCOMPARE(mass->text(), QStringLiteral("heavy"));
         retype(mass, "1500.0");
         QCOMPARE(rows->rowCount(), 5);
@@ -92,14 +92,15 @@ class ProblemsPanelTests : public QObject {
         const QPoint cell = list->visualRect(list->model()->index(badMass, 2)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
-        QCOMPARE(s.window.vehicleChooser->currentText(), QStringLiteral("BAD_MASS"));
-        QCOMPARE(QApplication::focusWidget(), s.window.handlingPages->txtGewicht);
+        QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
+        QCOMPARE(QApplication::focusWidget(),
+                 s.window.handlingPages->findChild<QLineEdit*>("txtGewicht"));
 
         const int badEngine = 4;
         list->setFocus();
         list->setCurrentIndex(list->model()->index(badEngine, 0));
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(s.window.vehicleChooser->currentText(), QStringLiteral("BAD_ENGINE"));
+        QCOMPARE(s.chosenName(), QStringLiteral("BAD_ENGINE"));
     }
 
     // View > Problems opens and closes the dock at any time; the item

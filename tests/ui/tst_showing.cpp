@@ -6,6 +6,7 @@
 
 #include "model/DataFileKind.h"
 #include "support/WindowSession.h"
+#include "ui/Mnemonics.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -55,17 +56,27 @@ QTabWidget* pagesOf(MainWindow& window, DataFileKind kind) {
     return nullptr;
 }
 
-// Every page of the set, and on the colour pairs page every pair row.
+// Every page of the set, and on the colour page every pair row.
 void visitPages(MainWindow& window, QTabWidget* pages) {
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
-        if (pages == window.colourPages &&
-            pages->currentWidget()->isAncestorOf(window.colourPages->lstCarColors)) {
-            for (int row = 0; row < window.colourPages->lstCarColors->count(); ++row) {
-                window.colourPages->lstCarColors->setCurrentRow(row);
-            }
+    }
+    if (pages == window.colourPages) {
+        auto* pairs = pages->findChild<QListWidget*>("lstCarColors");
+        for (int row = 0; row < pairs->count(); ++row) {
+            pairs->setCurrentRow(row);
         }
     }
+}
+
+// A control the player edits or reads a value from, which a caption must name:
+// a check box with a text of its own names itself.
+bool needsCaption(const QWidget* control) {
+    if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
+        return box->text().isEmpty();
+    }
+    return qobject_cast<const QLineEdit*>(control) || qobject_cast<const QComboBox*>(control) ||
+           qobject_cast<const QAbstractSlider*>(control);
 }
 
 }  // namespace
@@ -130,9 +141,9 @@ class ShowingTests : public QObject {
             s.chooseLanguage(QStringLiteral("English"));
         }
         if (opened.kind == DataFileKind::CarColours) {
-            pages->setCurrentIndex(0);
-            for (int colour = 0; colour < s.window.colourPages->lstColors->count(); ++colour) {
-                s.window.colourPages->lstColors->setCurrentRow(colour);
+            auto* palette = pages->findChild<QListWidget*>("lstColors");
+            for (int colour = 0; colour < palette->count(); ++colour) {
+                palette->setCurrentRow(colour);
             }
             visitPages(s.window, pages);
         }
@@ -165,6 +176,51 @@ class ShowingTests : public QObject {
         QCOMPARE(s.desktop.messages.size(), messages);
         QCOMPARE(contents(path).toStdString(), onDisk);
         QCOMPARE(s.session().buildSaveText(onDisk), saveText);
+    }
+
+    // A screen reader names every box by its caption, and Alt with the
+    // caption's letter reaches it: no two captions shown together share a
+    // letter, nor take a menu's.
+    void everyBoxIsNamedByItsCaption_data() {
+        QTest::addColumn<QString>("sample");
+        for (const char* sample : {"handling.cfg", "default.ide", "carcols.dat"}) {
+            QTest::newRow(sample) << kSamples + QLatin1String(sample);
+        }
+    }
+
+    void everyBoxIsNamedByItsCaption() {
+        QFETCH(QString, sample);
+        WindowSession s;
+        const QString path = s.dir.filePath(QFileInfo(sample).fileName());
+        QVERIFY(QFile::copy(sample, path));
+        s.window.openFile(path);
+        QTabWidget* pages = pagesOf(s.window, s.document().kind);
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            QString letters = QStringLiteral("fh");
+            const QList<QLabel*> labels = pages->currentWidget()->findChildren<QLabel*>();
+            for (const QLabel* label : labels) {
+                const QChar letter = mnemonicLetter(label->text());
+                if (label->buddy() != nullptr && !letter.isNull() && label->isVisibleTo(pages)) {
+                    QVERIFY2(!letters.contains(letter), qPrintable(label->text()));
+                    letters += letter;
+                }
+            }
+            int captioned = 0;
+            for (const QWidget* control : pages->currentWidget()->findChildren<QWidget*>()) {
+                if (!needsCaption(control) || !control->isVisibleTo(pages) ||
+                    control->parent()->inherits("QAbstractSpinBox") ||
+                    control->parent()->inherits("QComboBox")) {
+                    continue;
+                }
+                const bool named = std::any_of(labels.begin(), labels.end(), [&](const QLabel* l) {
+                    return l->buddy() == control && !l->text().isEmpty();
+                });
+                QVERIFY2(named, qPrintable(control->objectName()));
+                ++captioned;
+            }
+            QVERIFY(captioned >= 2);
+        }
     }
 };
 

@@ -69,7 +69,7 @@ class VehicleListTests : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
         s.open("handling/plain.cfg");
         s.chooseVehicle(s.listed().indexOf("MULE"));
-        QLineEdit* name = s.window.handlingPages->txtAutoname;
+        QLineEdit* name = s.window.handlingPages->findChild<QLineEdit*>("txtAutoname");
 
         type(s.vehicleFilter(), "u");
         QCOMPARE(s.listed(), (QStringList{"MULE"}));
@@ -145,7 +145,7 @@ class VehicleListTests : public QObject {
             QVERIFY(target->hasFocus());
         }
         QCOMPARE(s.chosenName(), shown);
-        QCOMPARE(s.window.handlingPages->txtAutoname->text(), shown);
+        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")->text(), shown);
         QCOMPARE(s.document().Autos.at(s.document().Autos.entryOfRecord(s.session().selected())),
                  shown.toStdString());
     }
@@ -173,7 +173,7 @@ class VehicleListTests : public QObject {
         };
         QCOMPARE(marked(), QStringList());
         s.chooseVehicle(s.listed().indexOf("BRISK"));
-        QLineEdit* mass = s.window.handlingPages->txtGewicht;
+        QLineEdit* mass = s.window.handlingPages->findChild<QLineEdit*>("txtGewicht");
         mass->setText("1.0");
         QCOMPARE(marked(), (QStringList{"BRISK"}));
         mass->setText("1050.0");  // back as it was
@@ -181,7 +181,8 @@ class VehicleListTests : public QObject {
 
         mass->setText("2.0");
         s.chooseVehicle(s.listed().indexOf("MULE"));
-        s.window.handlingPages->txtAutoname->setText("MULE_X");  // renamed in its place
+        s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")
+            ->setText("MULE_X");  // renamed in its place
         QCOMPARE(marked(), (QStringList{"BRISK", "MULE_X"}));
         s.window.save();
         QCOMPARE(marked(), QStringList());

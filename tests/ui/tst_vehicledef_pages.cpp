@@ -111,21 +111,21 @@ class VehicleDefPagesTests : public QObject {
     void unlistedValuesAreShownAsTheyAre() {
         Pages p("7,a,b,tram,TRAM,T,nobody,1,2,3");
         // The player can leave the unlisted type and come back to it.
-        p.choose(p.pages.cmbTyp, "heli");
+        p.choose(p.pages.findChild<QComboBox*>("cmbTyp"), "heli");
         QCOMPARE(p.shown(Field::Typ), "heli");
-        p.choose(p.pages.cmbTyp, "tram");
+        p.choose(p.pages.findChild<QComboBox*>("cmbTyp"), "tram");
         QCOMPARE(p.shown(Field::Typ), "tram");
 
         // The next vehicle shows its own type, not the unlisted one.
         p.show(0);
-        QCOMPARE(p.pages.cmbTyp->currentText(), "boat");
+        QCOMPARE(p.pages.findChild<QComboBox*>("cmbTyp")->currentText(), "boat");
 
         // A wheel number without a name shows no wheel, never the one shown
         // before.
         p.show("7,a,b,car,VAN,T,big,1,2,3,163,1");
-        QCOMPARE(p.pages.cmbExtra1->currentText(), "Classic");
+        QCOMPARE(p.pages.findChild<QComboBox*>("cmbExtra1")->currentText(), "Classic");
         p.show("7,a,b,car,VAN,T,big,1,2,3,999,1");
-        QCOMPARE(p.pages.cmbExtra1->currentIndex(), -1);
+        QCOMPARE(p.pages.findChild<QComboBox*>("cmbExtra1")->currentIndex(), -1);
         QCOMPARE(p.shown(Field::Extra1), "999");
     }
 
@@ -133,13 +133,13 @@ class VehicleDefPagesTests : public QObject {
     // and come back with the type.
     void changingTheTypeKeepsTheExtras() {
         Pages p;
-        p.choose(p.pages.cmbTyp, "boat");
-        QVERIFY(p.pages.cmbExtra1->isHidden());
-        p.choose(p.pages.cmbTyp, "plane");
-        QCOMPARE(p.pages.txtExtra1->text(), "161");
-        p.choose(p.pages.cmbTyp, "car");
-        QCOMPARE(p.pages.cmbExtra1->currentText(), "Saloon");
-        QCOMPARE(p.pages.txtExtra2->text(), "0.7");
+        p.choose(p.pages.findChild<QComboBox*>("cmbTyp"), "boat");
+        QVERIFY(p.pages.findChild<QComboBox*>("cmbExtra1")->isHidden());
+        p.choose(p.pages.findChild<QComboBox*>("cmbTyp"), "plane");
+        QCOMPARE(p.pages.findChild<QLineEdit*>("txtExtra1")->text(), "161");
+        p.choose(p.pages.findChild<QComboBox*>("cmbTyp"), "car");
+        QCOMPARE(p.pages.findChild<QComboBox*>("cmbExtra1")->currentText(), "Saloon");
+        QCOMPARE(p.pages.findChild<QLineEdit*>("txtExtra2")->text(), "0.7");
         QCOMPARE(p.shown().fields, record(QString::fromLatin1(kCar)).fields);
     }
 };
