@@ -22,7 +22,7 @@ QChar mnemonicLetter(const QString& text) {
 
 QString menuLetters(const LanguageTable& language) {
     QString letters;
-    for (int menu : {Text::FileMenu, Text::HelpMenu}) {
+    for (int menu : {Text::FileMenu, Text::EditMenu, Text::ViewMenu, Text::HelpMenu}) {
         const QChar letter = mnemonicLetter(languageText(language, menu));
         if (!letter.isNull()) {
             letters += letter;
