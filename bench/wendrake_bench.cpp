@@ -304,8 +304,8 @@ class Bench {
 
     void typeValues() {
         open();
-        QLineEdit* edit =
-            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
+        QLineEdit* edit = window_.findChild<wendrake::HandlingPages*>()->findChild<QLineEdit*>(
+            QStringLiteral("txtGewicht"));
         const std::vector<QString> values = {QStringLiteral("1234.5"), QStringLiteral("987.0")};
         int next = 0;
         repeat(
@@ -325,8 +325,8 @@ class Bench {
 
     void spoilAndMend() {
         open();
-        QLineEdit* edit =
-            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
+        QLineEdit* edit = window_.findChild<wendrake::HandlingPages*>()->findChild<QLineEdit*>(
+            QStringLiteral("txtGewicht"));
         edit->setFocus();
         edit->end(false);
         QCoreApplication::processEvents();
@@ -343,7 +343,7 @@ class Bench {
             [&] {
                 const std::size_t wanted = rowsAtOpen + (presses % 2 == 1 ? 1 : 0);
                 if (window_.document().Errors.size() != wanted ||
-                    window_.problemsPanel->list()->model()->rowCount() !=
+                    window_.findChild<wendrake::ProblemsPanel*>()->list()->model()->rowCount() !=
                         static_cast<int>(wanted)) {
                     fail("the problems dock did not follow the key press");
                 }
@@ -352,8 +352,8 @@ class Bench {
 
     void saves() {
         open();
-        QLineEdit* edit =
-            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
+        QLineEdit* edit = window_.findChild<wendrake::HandlingPages*>()->findChild<QLineEdit*>(
+            QStringLiteral("txtGewicht"));
         int next = 0;
         repeat([this] { window_.save(); },
                [this] {
@@ -389,8 +389,8 @@ class Bench {
 
     void undos() {
         open();
-        QLineEdit* edit =
-            window_.handlingPages->findChild<QLineEdit*>(QStringLiteral("txtGewicht"));
+        QLineEdit* edit = window_.findChild<wendrake::HandlingPages*>()->findChild<QLineEdit*>(
+            QStringLiteral("txtGewicht"));
         repeat(
             [this] {
                 desktop_.answers.enqueue(true);

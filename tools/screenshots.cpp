@@ -80,19 +80,19 @@ int main(int argc, char* argv[]) {
     }
     // The flags lie at the end of the page: scrolled into view where the
     // window is too small for all of it.
-    window.handlingPages->focusField(static_cast<int>(HandlingField::Flags));
+    window.findChild<HandlingPages*>()->focusField(static_cast<int>(HandlingField::Flags));
     if (!save(&window, out, "handling-flags.png")) {
         return 1;
     }
 
     // The problems dock below the pages, as a file with problems opens it.
     window.openFile(QString::fromLocal8Bit(argv[3]));
-    window.handlingPages->setCurrentIndex(0);
-    window.resizeDocks({window.problemsPanel}, {230}, Qt::Vertical);
+    window.findChild<HandlingPages*>()->setCurrentIndex(0);
+    window.resizeDocks({window.findChild<ProblemsPanel*>()}, {230}, Qt::Vertical);
     if (!save(&window, out, "problems-panel.png")) {
         return 1;
     }
-    window.problemsPanel->hide();
+    window.findChild<ProblemsPanel*>()->hide();
 
     window.openFile(samples + QStringLiteral("default.ide"));
     showVehicle(window, QStringLiteral("AMBULANCE"));
@@ -101,7 +101,9 @@ int main(int argc, char* argv[]) {
     }
 
     window.openFile(samples + QStringLiteral("carcols.dat"));
-    window.colourPages->findChild<QListWidget*>(QStringLiteral("lstColors"))->setCurrentRow(4);
+    window.findChild<ColourPages*>()
+        ->findChild<QListWidget*>(QStringLiteral("lstColors"))
+        ->setCurrentRow(4);
     showVehicle(window, QStringLiteral("comet"));
     return save(&window, out, "colour-pairs.png") ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -108,6 +109,10 @@ void MainWindow::buildActions() {
                              themeIcon(this, "dialog-warning", QStyle::SP_MessageBoxWarning));
     reopenLastAction = command(this, "reopenLastAction", QIcon());
     reopenLastAction->setCheckable(true);
+    keepLayoutAction = command(this, "keepLayoutAction", QIcon());
+    keepLayoutAction->setCheckable(true);
+    backupFirstAction = command(this, "backupFirstAction", QIcon());
+    backupFirstAction->setCheckable(true);
     setStandardKeys(openAction, QKeySequence::Open, "Ctrl+O");
     setStandardKeys(saveAction, QKeySequence::Save, "Ctrl+S");
     setStandardKeys(saveAsAction, QKeySequence::SaveAs, "Ctrl+Shift+S");
@@ -129,6 +134,9 @@ void MainWindow::buildMenusAndToolbar() {
     fileMenu_->addAction(openAction);
     recentMenu_ = named(fileMenu_->addMenu(QString()), "recentMenu");
     fileMenu_->addActions({saveAction, saveAsAction});
+    // How saves write, remembered between runs.
+    fileMenu_->addSeparator();
+    fileMenu_->addActions({keepLayoutAction, backupFirstAction});
     fileMenu_->addSeparator();
     fileMenu_->addActions({backupAction, revertAction});
     fileMenu_->addSeparator();
@@ -166,48 +174,38 @@ void MainWindow::buildWindow() {
 
     buildActions();
     buildMenusAndToolbar();
-    keepLayoutBox =
-        named(new QCheckBox(QStringLiteral("Aufbau der Datei beibehalten")), "keepLayoutBox");
-    backupFirstBox = named(new QCheckBox(QStringLiteral("Datei vor dem ersten Speichern sichern")),
-                           "backupFirstBox");
-
     vehicleList_ = new VehicleListPanel(session_);
     vehicleList_->placeCountIn(statusBar());
 
-    handlingPages = new HandlingPages(session_);
-    vehicleDefPages = new VehicleDefPages(session_);
-    colourPages = new ColourPages(session_, desktop_);
+    handlingPages_ = new HandlingPages(session_);
+    vehicleDefPages_ = new VehicleDefPages(session_);
+    colourPages_ = new ColourPages(session_, desktop_);
     buildProblemsPanel();
 
-    vehicleList_->setMinimumWidth(230);
-    auto* side = new QVBoxLayout;
-    side->addWidget(vehicleList_, 1);
+    vehicleList_->setMinimumWidth(180);
 
     // The three page sets lie in one place; only the one of the loaded kind
     // is visible.
-    auto* pages = new QVBoxLayout;
+    auto* pages = new QWidget;
+    auto* pagesLayout = new QVBoxLayout(pages);
+    pagesLayout->setContentsMargins(0, 0, 0, 0);
     for (QTabWidget* tabs :
-         {static_cast<QTabWidget*>(handlingPages), static_cast<QTabWidget*>(vehicleDefPages),
-          static_cast<QTabWidget*>(colourPages)}) {
-        pages->addWidget(tabs);
+         {static_cast<QTabWidget*>(handlingPages_), static_cast<QTabWidget*>(vehicleDefPages_),
+          static_cast<QTabWidget*>(colourPages_)}) {
+        pagesLayout->addWidget(tabs);
     }
 
-    auto* body = new QHBoxLayout;
-    body->addLayout(side, 0);
-    body->addLayout(pages, 1);
-
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    auto* saveSettings = new QHBoxLayout;
-    saveSettings->addWidget(keepLayoutBox);
-    saveSettings->addWidget(backupFirstBox);
-    saveSettings->addStretch();
-    layout->addLayout(saveSettings);
-    layout->addLayout(body, 1);
-    editor_ = central;
-    startPanel = new StartPanel(openAction);
+    // The player can widen the list for long names; the pages take the rest.
+    auto* body = named(new QSplitter(Qt::Horizontal), "editorSplitter");
+    body->addWidget(vehicleList_);
+    body->addWidget(pages);
+    body->setStretchFactor(1, 1);
+    body->setChildrenCollapsible(false);
+    body->setSizes({230, 1050});
+    editor_ = body;
+    startPanel_ = new StartPanel(openAction);
     centralStack_ = named(new QStackedWidget, "centralStack");
-    centralStack_->addWidget(startPanel);
+    centralStack_->addWidget(startPanel_);
     centralStack_->addWidget(editor_);
     setCentralWidget(centralStack_);
     // Made now, so that the first note does not make the window jump.
@@ -227,18 +225,18 @@ void MainWindow::connectHandlers() {
     connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
     connect(manualAction, &QAction::triggered, this, &MainWindow::showManual);
     connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
-    connect(keepLayoutBox, &QCheckBox::toggled, this,
+    connect(keepLayoutAction, &QAction::toggled, this,
             [this](bool keep) { files_.setKeepsLayout(keep); });
-    connect(backupFirstBox, &QCheckBox::toggled, this,
+    connect(backupFirstAction, &QAction::toggled, this,
             [this](bool backup) { files_.setBacksUpFirst(backup); });
-    connect(handlingPages, &HandlingPages::importRequested, this, &MainWindow::importVehicles);
-    connect(handlingPages, &HandlingPages::exportRequested, this, &MainWindow::exportVehicles);
+    connect(handlingPages_, &HandlingPages::importRequested, this, &MainWindow::importVehicles);
+    connect(handlingPages_, &HandlingPages::exportRequested, this, &MainWindow::exportVehicles);
     connect(vehicleList_, &VehicleListPanel::vehicleChosen, this, &MainWindow::showVehicle);
     connect(findAction, &QAction::triggered, vehicleList_, &VehicleListPanel::focusFilter);
     connect(languageGroup_, &QActionGroup::triggered, this,
             [this](QAction* chosen) { switchLanguage(chosen->data().toString()); });
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
-    connect(startPanel, &StartPanel::fileChosen, this, &MainWindow::openRecent);
+    connect(startPanel_, &StartPanel::fileChosen, this, &MainWindow::openRecent);
     connect(reopenLastAction, &QAction::toggled, this, [this](bool reopen) {
         desktop_.setSetting(kSettings, kReopenLastKey,
                             reopen ? QStringLiteral("1") : QStringLiteral("0"));
@@ -246,10 +244,10 @@ void MainWindow::connectHandlers() {
     SessionNotices* notices = notices_.get();
     connect(notices, &SessionNotices::changed, this, &MainWindow::sessionChanged);
     connect(notices, &SessionNotices::changed, vehicleList_, &VehicleListPanel::followChange);
-    connect(notices, &SessionNotices::changed, handlingPages, [this](const SessionChange& change) {
+    connect(notices, &SessionNotices::changed, handlingPages_, [this](const SessionChange& change) {
         // Not on the player's own typing, which would move the cursor.
         if (change.has(Change::Opened) || change.has(Change::Reverted)) {
-            handlingPages->showAuthorAndDate();
+            handlingPages_->showAuthorAndDate();
         }
     });
     connectProblemsPanel();
@@ -262,10 +260,10 @@ bool MainWindow::start() {
                                             static_cast<qsizetype>(kProgramVersion.size())));
     showPagesOf(DataFileKind::Handling, false);
     {
-        const QSignalBlocker keepBlocker(keepLayoutBox);
-        keepLayoutBox->setChecked(files_.keepsLayout());
-        const QSignalBlocker backupBlocker(backupFirstBox);
-        backupFirstBox->setChecked(files_.backsUpFirst());
+        const QSignalBlocker keepBlocker(keepLayoutAction);
+        keepLayoutAction->setChecked(files_.keepsLayout());
+        const QSignalBlocker backupBlocker(backupFirstAction);
+        backupFirstAction->setChecked(files_.backsUpFirst());
         const QSignalBlocker reopenBlocker(reopenLastAction);
         reopenLastAction->setChecked(
             desktop_.setting(kSettings, kReopenLastKey, QStringLiteral("1")) != QLatin1String("0"));
@@ -363,17 +361,17 @@ void MainWindow::applyLanguage() {
         action->setIconText(shortText);
     }
     reopenLastAction->setText(text(Text::ReopenLastFile));
-    startPanel->applyLanguage(language_);
-    keepLayoutBox->setText(text(Text::KeepLayout));
-    backupFirstBox->setText(text(Text::BackupFirst));
+    startPanel_->applyLanguage(language_);
+    keepLayoutAction->setText(text(Text::KeepLayout));
+    backupFirstAction->setText(text(Text::BackupFirst));
     useStorableTextLanguage(language_);
-    handlingPages->applyLanguage(language_);
-    vehicleDefPages->applyLanguage(language_);
-    colourPages->applyLanguage(language_);
-    problemsPanel->applyLanguage(language_);
+    handlingPages_->applyLanguage(language_);
+    vehicleDefPages_->applyLanguage(language_);
+    colourPages_->applyLanguage(language_);
+    problemsPanel_->applyLanguage(language_);
     session_.useLanguage(language_);
-    if (exportDialog) {
-        exportDialog->applyLanguage(language_);
+    if (exportDialog_) {
+        exportDialog_->applyLanguage(language_);
     }
 }
 
@@ -424,7 +422,7 @@ void MainWindow::fillRecentMenu() {
 }
 
 void MainWindow::showRecentFiles() {
-    startPanel->showFiles(files_.recentFiles().paths());
+    startPanel_->showFiles(files_.recentFiles().paths());
 }
 
 void MainWindow::showOpenResult(const FileCommands::OpenResult& result) {
@@ -439,8 +437,8 @@ void MainWindow::sessionChanged(const SessionChange& change) {
     const EditorDocument& document = session_.document();
     if (change.has(Change::Opened) || change.has(Change::Closed)) {
         // The names it lists belong to the file that was loaded before.
-        if (exportDialog) {
-            exportDialog->close();
+        if (exportDialog_) {
+            exportDialog_->close();
         }
         showPagesOf(document.kind, session_.isLoaded());
     }
@@ -460,10 +458,10 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     if (!loaded) {
         showRecentFiles();
     }
-    centralStack_->setCurrentWidget(loaded ? editor_ : startPanel);
-    handlingPages->setVisible(kind == DataFileKind::Handling);
-    vehicleDefPages->setVisible(kind == DataFileKind::VehicleDefs);
-    colourPages->setVisible(kind == DataFileKind::CarColours);
+    centralStack_->setCurrentWidget(loaded ? editor_ : startPanel_);
+    handlingPages_->setVisible(kind == DataFileKind::Handling);
+    vehicleDefPages_->setVisible(kind == DataFileKind::VehicleDefs);
+    colourPages_->setVisible(kind == DataFileKind::CarColours);
     for (QAction* action : {saveAction, saveAsAction, backupAction, revertAction, findAction}) {
         action->setEnabled(loaded);
     }
@@ -474,8 +472,8 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     // with every vehicle the arrow keys show.
     vehicleList_->setEnabled(loaded);
     for (QWidget* control :
-         {static_cast<QWidget*>(handlingPages), static_cast<QWidget*>(vehicleDefPages),
-          static_cast<QWidget*>(colourPages)}) {
+         {static_cast<QWidget*>(handlingPages_), static_cast<QWidget*>(vehicleDefPages_),
+          static_cast<QWidget*>(colourPages_)}) {
         control->setEnabled(false);
     }
     if (!loaded) {
@@ -486,13 +484,13 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     const bool vehicleShown = session_.selected() >= 0;
     switch (kind) {
         case DataFileKind::Handling:
-            handlingPages->setEnabled(vehicleShown);
+            handlingPages_->setEnabled(vehicleShown);
             break;
         case DataFileKind::VehicleDefs:
-            vehicleDefPages->setEnabled(vehicleShown);
+            vehicleDefPages_->setEnabled(vehicleShown);
             break;
         case DataFileKind::CarColours:
-            colourPages->setEnabled(true);
+            colourPages_->setEnabled(true);
             break;
     }
 }
@@ -523,7 +521,7 @@ void MainWindow::saveAs() {
 void MainWindow::showListFromTop() {
     vehicleList_->reload();
     if (session_.kind() == DataFileKind::CarColours) {
-        colourPages->showPalette();
+        colourPages_->showPalette();
     }
     // With the signals running, so the first vehicle is shown; a file
     // without vehicles shows empty pages.
@@ -547,7 +545,7 @@ void MainWindow::importVehicles() {
     commands_.importVehicles();
     // The imported lines' rows come after those already listed.
     if (static_cast<int>(session_.document().Errors.size()) > rowsBefore) {
-        problemsPanel->reveal(rowsBefore);
+        problemsPanel_->reveal(rowsBefore);
     }
 }
 
@@ -555,14 +553,14 @@ void MainWindow::exportVehicles() {
     if (!session_.isLoaded() || session_.kind() != DataFileKind::Handling) {
         return;
     }
-    if (!exportDialog) {
-        exportDialog = new ExportDialog(session_.document(), desktop_, this);
+    if (!exportDialog_) {
+        exportDialog_ = new ExportDialog(session_.document(), desktop_, this);
     }
-    exportDialog->applyLanguage(language_);
-    exportDialog->fill(session_.document().Autos);
-    exportDialog->show();
-    exportDialog->raise();
-    exportDialog->activateWindow();
+    exportDialog_->applyLanguage(language_);
+    exportDialog_->fill(session_.document().Autos);
+    exportDialog_->show();
+    exportDialog_->raise();
+    exportDialog_->activateWindow();
 }
 
 void MainWindow::showAbout() {
@@ -585,8 +583,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     desktop_.setSetting(kWindowSection, kGeometryKey,
                         QString::fromLatin1(saveGeometry().toBase64()));
     desktop_.setSetting(kWindowSection, kDocksKey, QString::fromLatin1(saveState().toBase64()));
-    if (exportDialog) {
-        exportDialog->close();
+    if (exportDialog_) {
+        exportDialog_->close();
     }
     event->accept();
 }
@@ -628,15 +626,15 @@ void MainWindow::showSelected() {
     const QString name = entry >= 0 ? shownText(list.at(entry)) : QString();
     switch (session_.kind()) {
         case DataFileKind::Handling:
-            handlingPages->showPicture(programFolder_, name);
-            handlingPages->showCurrentRecord();
+            handlingPages_->showPicture(programFolder_, name);
+            handlingPages_->showCurrentRecord();
             break;
         case DataFileKind::VehicleDefs:
-            vehicleDefPages->showPicture(programFolder_, name);
-            vehicleDefPages->showCurrentRecord();
+            vehicleDefPages_->showPicture(programFolder_, name);
+            vehicleDefPages_->showCurrentRecord();
             break;
         case DataFileKind::CarColours:
-            colourPages->showModel(record);
+            colourPages_->showModel(record);
             break;
     }
     showPagesOf(session_.kind(), session_.isLoaded());
@@ -650,45 +648,45 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     vehicleList_->chooseEntry(entry);
     activateWindow();
     if (session_.kind() == DataFileKind::Handling) {
-        handlingPages->focusField(row.field >= 0 ? row.field : 0);
+        handlingPages_->focusField(row.field >= 0 ? row.field : 0);
     }
 }
 
 void MainWindow::buildProblemsPanel() {
-    problemsPanel = new ProblemsPanel(session_.document().Errors, this);
-    addDockWidget(Qt::BottomDockWidgetArea, problemsPanel);
-    problemsPanel->hide();
+    problemsPanel_ = new ProblemsPanel(session_.document().Errors, this);
+    addDockWidget(Qt::BottomDockWidgetArea, problemsPanel_);
+    problemsPanel_->hide();
     problemsAction->setCheckable(true);
     // The menu shows a tick for an open panel, which an icon would hide.
     problemsAction->setIconVisibleInMenu(false);
 }
 
 void MainWindow::connectProblemsPanel() {
-    connect(problemsAction, &QAction::triggered, problemsPanel, [this](bool shown) {
+    connect(problemsAction, &QAction::triggered, problemsPanel_, [this](bool shown) {
         if (shown) {
-            problemsPanel->reveal(-1);
+            problemsPanel_->reveal(-1);
         } else {
-            problemsPanel->hide();
+            problemsPanel_->hide();
         }
     });
     // Checked while the panel is open, also when it was closed by its own
     // button or opened by a file; a minimised window leaves it checked.
-    connect(problemsPanel, &QDockWidget::visibilityChanged, problemsAction,
-            [this] { problemsAction->setChecked(!problemsPanel->isHidden()); });
-    connect(notices_.get(), &SessionNotices::changed, problemsPanel,
+    connect(problemsPanel_, &QDockWidget::visibilityChanged, problemsAction,
+            [this] { problemsAction->setChecked(!problemsPanel_->isHidden()); });
+    connect(notices_.get(), &SessionNotices::changed, problemsPanel_,
             [this](const SessionChange& change) {
                 if (!change.has(Change::Errors)) {
                     return;
                 }
                 const bool fresh = change.has(Change::Opened) || change.has(Change::Closed);
-                problemsPanel->refresh(fresh);
+                problemsPanel_->refresh(fresh);
                 // A file that opens with problems shows them; one without
                 // leaves the panel as it was.
                 if (change.has(Change::Opened) && !session_.document().Errors.empty()) {
-                    problemsPanel->reveal();
+                    problemsPanel_->reveal();
                 }
             });
-    connect(problemsPanel, &ProblemsPanel::rowActivated, this, &MainWindow::jumpToErrorRow);
+    connect(problemsPanel_, &ProblemsPanel::rowActivated, this, &MainWindow::jumpToErrorRow);
 }
 
 void MainWindow::restoreDocks() {
@@ -698,8 +696,8 @@ void MainWindow::restoreDocks() {
         restoreState(docks);
     }
     // The screens may be others than at the last close.
-    problemsPanel->keepOnScreen();
-    problemsAction->setChecked(!problemsPanel->isHidden());
+    problemsPanel_->keepOnScreen();
+    problemsAction->setChecked(!problemsPanel_->isHidden());
 }
 
 }  // namespace wendrake

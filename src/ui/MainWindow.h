@@ -72,17 +72,10 @@ class MainWindow final : public QMainWindow {
     QAction* problemsAction;
     // Checked: a start without a file named opens the last file again.
     QAction* reopenLastAction;
-    // Saves keep the file's layout; remembered between runs.
-    QCheckBox* keepLayoutBox;
-    QCheckBox* backupFirstBox;
-    HandlingPages* handlingPages;
-    VehicleDefPages* vehicleDefPages;
-    ColourPages* colourPages;
-    ProblemsPanel* problemsPanel;
-    // In the window's centre while no file is open.
-    StartPanel* startPanel;
-    // Made at the first export and kept, hidden, between exports.
-    QPointer<ExportDialog> exportDialog;
+    // Checked: saves keep the file's layout; the first save over a file
+    // backs it up. Remembered between runs.
+    QAction* keepLayoutAction;
+    QAction* backupFirstAction;
 
   public slots:
     void openDocument();
@@ -165,6 +158,14 @@ class MainWindow final : public QMainWindow {
     // Owned here, not by Qt's parent, so that it stops observing before the
     // session it observes is destroyed.
     std::unique_ptr<SessionNotices> notices_;
+    HandlingPages* handlingPages_ = nullptr;
+    VehicleDefPages* vehicleDefPages_ = nullptr;
+    ColourPages* colourPages_ = nullptr;
+    ProblemsPanel* problemsPanel_ = nullptr;
+    // In the window's centre while no file is open.
+    StartPanel* startPanel_ = nullptr;
+    // Made at the first export and kept, hidden, between exports.
+    QPointer<ExportDialog> exportDialog_;
 };
 
 }  // namespace wendrake

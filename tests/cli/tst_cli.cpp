@@ -348,7 +348,7 @@ class CommandLineTests : public QObject {
         WindowSession s;
         s.open("handling/problems.cfg", "source.cfg");
         s.window.exportVehicles();
-        ExportDialog* exporter = s.window.exportDialog;
+        ExportDialog* exporter = s.window.findChild<ExportDialog*>();
         for (const char* name : {"TWIN_VAN", "CAR"}) {  // TWIN_VAN stands twice in the file
             exporter->lst1->findItems(name, Qt::MatchExactly).first()->setSelected(true);
         }

@@ -52,7 +52,8 @@ class FileFaultTests : public QObject {
         WindowSession s;
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtGewicht")
             ->setText("1.0");  // the save text differs, and is unsaved
         const QStringList edited = recordLines(s.document());
         const QStringList folder = filesIn(s.dir.path());
@@ -81,7 +82,7 @@ class FileFaultTests : public QObject {
         WindowSession s;
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("1.0");
+        s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->setText("1.0");
 
         // A folder named like the backup, and a target inside a file.
         QVERIFY(QDir().mkpath(path + ".backup"));
@@ -136,7 +137,7 @@ class FileFaultTests : public QObject {
     void theFileChangedOnDiskAfterOpening() {
         WindowSession s;
         const QString path = s.open("ide/plain.ide");
-        s.window.vehicleDefPages->findChild<QLineEdit*>("txtFrequenz")->setText("99");
+        s.window.findChild<VehicleDefPages*>()->findChild<QLineEdit*>("txtFrequenz")->setText("99");
         const QStringList edited = recordLines(s.document());
 
         // Gone, or a folder in its place: nothing to keep the comments from.

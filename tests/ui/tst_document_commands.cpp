@@ -30,11 +30,11 @@ struct Session : WindowSession {
 
     // The export window, first opened over plain.cfg (ARROW, BRISK, MULE, ZEPHYR).
     ExportDialog& exporter() {
-        if (!window.exportDialog) {
+        if (!window.findChild<ExportDialog*>()) {
             open("handling/plain.cfg", "handling.cfg");
             window.exportVehicles();
         }
-        return *window.exportDialog;
+        return *window.findChild<ExportDialog*>();
     }
     // Chooses `names` and exports them to `target` (nothing when cancelled).
     void exportTo(const QStringList& names, const std::optional<QString>& target) {
@@ -66,7 +66,9 @@ class DocumentCommandsTests : public QObject {
         const QString path = s.open("handling/plain.cfg", "handling.cfg");
         const QByteArray original = contents(path);
         const QString backup = path + ".backup";
-        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Not saved");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAuthor")
+            ->setText("Not saved");
         s.window.createBackup();
         QCOMPARE(contents(backup), original);
         QCOMPARE(s.desktop.texts(Kind::Status), QStringList{s.text(60) + " " + backup});
@@ -108,7 +110,8 @@ class DocumentCommandsTests : public QObject {
         const QString exchange = s.dir.filePath("nova.cfg");
         QVERIFY(writeBytes(exchange, kExchange));
 
-        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtGewicht")
             ->setText("1.0");          // ARROW, shown first
         s.desktop.choices.enqueue(1);  // keep both
         s.importFile(exchange);
@@ -120,12 +123,15 @@ class DocumentCommandsTests : public QObject {
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, opened);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(), "1500.0");
+        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->text(),
+                 "1500.0");
         QVERIFY(!s.document().SavedFlag);  // undo is no save
         QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(99));
 
         // After a save, undo returns to what was saved.
-        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("1234.5");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtGewicht")
+            ->setText("1234.5");
         s.window.save();
         const auto saved = s.document().HandlingRecords;
         s.undo(true);
@@ -137,17 +143,20 @@ class DocumentCommandsTests : public QObject {
         Session s;
         s.open("ide/plain.ide", "default.ide");
         const QStringList names = s.listed();
-        s.window.vehicleDefPages->findChild<QLineEdit*>("txtHandlingID")->setText("RENAMED");
+        s.window.findChild<VehicleDefPages*>()
+            ->findChild<QLineEdit*>("txtHandlingID")
+            ->setText("RENAMED");
         s.undo(true);
         QCOMPARE(s.listed(), names);
-        QCOMPARE(s.window.vehicleDefPages->findChild<QLineEdit*>("txtHandlingID")->text(),
-                 names.first());
+        QCOMPARE(
+            s.window.findChild<VehicleDefPages*>()->findChild<QLineEdit*>("txtHandlingID")->text(),
+            names.first());
     }
 
     void undoRestoresPaletteAndChoosers() {
         Session s;
         s.open("dat/plain.dat", "carcols.dat");
-        ColourPages* pages = s.window.colourPages;
+        ColourPages* pages = s.window.findChild<ColourPages*>();
         const auto palette = s.document().ColourEntries;
         const auto cars = s.document().CarColourRecords;
         const QStringList entries = rows(pages->findChild<QListWidget*>("lstColors")->model());
@@ -208,8 +217,8 @@ class DocumentCommandsTests : public QObject {
         const ErrorRows& errors = s.document().Errors;
         QCOMPARE(errors.size(), std::size_t{3});
         QCOMPARE(QString::fromStdString(errors[0].error), s.text(102) + ": 5 " + s.text(103));
-        QVERIFY(s.window.problemsPanel->isVisibleTo(&s.window));
-        QCOMPARE(s.window.problemsPanel->list()->model()->rowCount(),
+        QVERIFY(s.window.findChild<ProblemsPanel*>()->isVisibleTo(&s.window));
+        QCOMPARE(s.window.findChild<ProblemsPanel*>()->list()->model()->rowCount(),
                  static_cast<int>(s.document().Errors.size()));
     }
 
@@ -336,7 +345,8 @@ class DocumentCommandsTests : public QObject {
     void exportOfARenamedVehicleWritesNoLine() {
         Session s;
         s.exporter();
-        s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAutoname")
             ->setText("ARROW2");  // ARROW, shown first
         const QString target = s.dir.filePath("arrow.cfg");
         s.exportTo({"ARROW"}, target);

@@ -18,11 +18,11 @@ const std::array<const char*, 3> kFixtures{"handling/plain.cfg", "ide/plain.ide"
 QTabWidget* pagesOf(MainWindow& window, int set) {
     switch (set) {
         case 0:
-            return window.handlingPages;
+            return window.findChild<HandlingPages*>();
         case 1:
-            return window.vehicleDefPages;
+            return window.findChild<VehicleDefPages*>();
         default:
-            return window.colourPages;
+            return window.findChild<ColourPages*>();
     }
 }
 

@@ -79,7 +79,7 @@ class MainWindowTests : public QObject {
         QCOMPARE(s.window.windowTitle(), QStringLiteral("plain.cfg[*] \u2014 Wendrake"));
         QCOMPARE(s.window.windowFilePath(), path);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
-        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->text(),
+        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtAuthor")->text(),
                  QStringLiteral("Jo Tester"));
         QVERIFY(s.window.saveAction->isEnabled());
 
@@ -104,7 +104,8 @@ class MainWindowTests : public QObject {
         QCOMPARE(QString::fromStdString(s.document().FilePath), path);
         QCOMPARE(s.listedCount(), 4);
 
-        s.window.handlingPages->findChild<QLineEdit*>("txtDate")->setText("2027-01-01");
+        s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtDate")->setText(
+            "2027-01-01");
         s.window.save();
         QVERIFY(contents(path).contains("; Created 2027-01-01\r\n"));
         QVERIFY(!QFile::exists(gone));
@@ -167,9 +168,9 @@ class MainWindowTests : public QObject {
         // Nothing of the earlier file: no pages, no list, no name in the title.
         QVERIFY(s.window.windowFilePath().isEmpty());
         QCOMPARE(s.window.windowTitle(), QStringLiteral("Wendrake"));
-        QVERIFY(!s.window.handlingPages->isVisibleTo(&s.window));
+        QVERIFY(!s.window.findChild<HandlingPages*>()->isVisibleTo(&s.window));
         QVERIFY(!s.window.findChild<QWidget*>("vehicleList")->isVisibleTo(&s.window));
-        QVERIFY(s.window.startPanel->isVisibleTo(&s.window));
+        QVERIFY(s.window.findChild<StartPanel*>()->isVisibleTo(&s.window));
         QCOMPARE(s.desktop.busyDepth, 0);
         QVERIFY(!s.desktop.messages.last().whileBusy);
 
@@ -199,9 +200,9 @@ class MainWindowTests : public QObject {
     // alone.
     void keepLayoutIsRememberedAndUsed() {
         Session s;
-        QVERIFY(!s.window.keepLayoutBox->isChecked());
-        QCOMPARE(s.window.keepLayoutBox->text(), s.text(190));
-        s.window.keepLayoutBox->click();
+        QVERIFY(!s.window.keepLayoutAction->isChecked());
+        QCOMPARE(s.window.keepLayoutAction->text(), s.text(190));
+        s.window.keepLayoutAction->trigger();
         QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("1"));
 
         const QString path = s.open("handling/plain.cfg");
@@ -214,8 +215,8 @@ class MainWindowTests : public QObject {
 
         MainWindow again(s.desktop, kLanguages);
         again.start();
-        QVERIFY(again.keepLayoutBox->isChecked());
-        again.keepLayoutBox->click();
+        QVERIFY(again.keepLayoutAction->isChecked());
+        again.keepLayoutAction->trigger();
         QCOMPARE(s.desktop.settings.value("Settings/KeepLayout"), QStringLiteral("0"));
     }
 
@@ -224,17 +225,17 @@ class MainWindowTests : public QObject {
     // told; the choice is remembered.
     void firstSaveBacksUpTheFile() {
         Session s;
-        QVERIFY(!s.window.backupFirstBox->isChecked());
-        s.window.backupFirstBox->click();
+        QVERIFY(!s.window.backupFirstAction->isChecked());
+        s.window.backupFirstAction->trigger();
         QCOMPARE(s.desktop.settings.value("Settings/BackupBeforeFirstSave"), QStringLiteral("1"));
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("1.0");
+        s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->setText("1.0");
         s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
         QCOMPARE(s.desktop.texts(Kind::Status),
                  QStringList{s.text(116) + " " + s.text(182) + " " + path + ".backup"});
-        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("2.0");
+        s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->setText("2.0");
         s.window.save();
         QCOMPARE(contents(path + ".backup"), before);
         QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(116));
@@ -246,12 +247,15 @@ class MainWindowTests : public QObject {
     void fileWithoutVehiclesShowsNothingToEdit() {
         Session s;
         s.open("ide/plain.ide", "default.ide");
-        QVERIFY(s.window.vehicleDefPages->isEnabled());
+        QVERIFY(s.window.findChild<VehicleDefPages*>()->isEnabled());
         s.open("ide/empty_cars.ide", "empty.ide");
         QVERIFY(s.document().isLoaded());
-        QVERIFY(!s.window.vehicleDefPages->isEnabled());
-        QVERIFY(s.window.vehicleDefPages->findChild<QLineEdit*>("txtID")->text().isEmpty());
-        s.window.vehicleDefPages->findChild<QLineEdit*>("txtID")->setText("77");
+        QVERIFY(!s.window.findChild<VehicleDefPages*>()->isEnabled());
+        QVERIFY(s.window.findChild<VehicleDefPages*>()
+                    ->findChild<QLineEdit*>("txtID")
+                    ->text()
+                    .isEmpty());
+        s.window.findChild<VehicleDefPages*>()->findChild<QLineEdit*>("txtID")->setText("77");
         QVERIFY(s.document().SavedFlag);
     }
 
@@ -296,7 +300,9 @@ class MainWindowTests : public QObject {
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
         s.window.show();
-        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Someone else");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAuthor")
+            ->setText("Someone else");
         s.desktop.choices.enqueue(answer);
         if (writeFails) {
             s.desktop.nextWriteFailure = FileResult::failure(28, "No space left on device");
@@ -326,24 +332,27 @@ class MainWindowTests : public QObject {
         s.open("handling/problems.cfg");
         for (int i = 0; i < s.listedCount(); ++i) {
             s.chooseVehicle(i);
-            QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")->text(),
-                     s.listed().at(i));
+            QCOMPARE(
+                s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtAutoname")->text(),
+                s.listed().at(i));
         }
 
         // Each entry of a name that stands twice shows and edits its own record.
         const int first = static_cast<int>(s.listed().indexOf("TWIN_VAN"));
         s.chooseVehicle(first);
-        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->text(),
                  QStringLiteral("2600.0"));
         s.chooseVehicle(first + 1);
-        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->text(),
                  QStringLiteral("2750.0"));
-        s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->setText("2700.0");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtGewicht")
+            ->setText("2700.0");
         s.chooseVehicle(first);
-        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->text(),
                  QStringLiteral("2600.0"));
         s.chooseVehicle(first + 1);
-        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtGewicht")->text(),
+        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->text(),
                  QStringLiteral("2700.0"));
         QVERIFY(!s.document().SavedFlag);
     }
@@ -352,7 +361,8 @@ class MainWindowTests : public QObject {
         Session s;
         const QString path = s.open("handling/plain.cfg");
         s.chooseVehicle(1);  // BRISK
-        QLineEdit* name = s.window.handlingPages->findChild<QLineEdit*>("txtAutoname");
+        QLineEdit* name =
+            s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtAutoname");
         name->selectAll();
         QTest::keyClicks(name, "ZZ");
         QCOMPARE(s.listed(), (QStringList{"ARROW", "ZZ", "MULE", "ZEPHYR"}));
@@ -400,7 +410,7 @@ class MainWindowTests : public QObject {
         s.window.show();
         s.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        QLineEdit* date = s.window.handlingPages->findChild<QLineEdit*>("txtDate");
+        QLineEdit* date = s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtDate");
         date->setFocus();
         const QStringList languages{"English", "Deutsch", "English"};
         for (qsizetype k = 0; k < languages.size(); ++k) {
@@ -426,22 +436,24 @@ class MainWindowTests : public QObject {
     void errorWindowListsEachHandlingOpen() {
         Session s;
         s.open("handling/plain.cfg");
-        QVERIFY(!s.window.problemsPanel->isVisibleTo(&s.window));
+        QVERIFY(!s.window.findChild<ProblemsPanel*>()->isVisibleTo(&s.window));
         s.open("handling/problems.cfg");
-        QVERIFY(s.window.problemsPanel->isVisibleTo(&s.window));
-        QAbstractItemModel* rows = s.window.problemsPanel->list()->model();
+        QVERIFY(s.window.findChild<ProblemsPanel*>()->isVisibleTo(&s.window));
+        QAbstractItemModel* rows = s.window.findChild<ProblemsPanel*>()->list()->model();
         QCOMPARE(rows->rowCount(), 6);
 
         s.open("handling/plain.cfg");
         QCOMPARE(rows->rowCount(), 0);
-        QVERIFY(s.window.problemsPanel->isVisibleTo(&s.window));
+        QVERIFY(s.window.findChild<ProblemsPanel*>()->isVisibleTo(&s.window));
     }
 
     // Before Open and before a dropped file opens: Save, Discard or Cancel.
     void unsavedChangesAreAskedAbout() {
         Session s;
         const QString path = s.open("handling/plain.cfg");
-        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Someone else");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAuthor")
+            ->setText("Someone else");
         QVERIFY(!s.document().SavedFlag);
         s.desktop.choices.enqueue(2);
         s.window.openDocument();
@@ -470,7 +482,9 @@ class MainWindowTests : public QObject {
         QCOMPARE(QString::fromStdString(s.document().FilePath), other);
         QVERIFY(contents(path).contains("Someone else"));
 
-        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Another");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAuthor")
+            ->setText("Another");
         s.desktop.choices.enqueue(1);  // Discard
         s.openByDialog(path);
         QCOMPARE(s.desktop.openRequests.size(), 1);

@@ -49,14 +49,14 @@ class ProblemsPanelTests : public QObject {
     void editsRefreshTheRowsAtOnce() {
         Session s;
         s.open("handling/problems.cfg");
-        ProblemsPanel* panel = s.window.problemsPanel;
+        ProblemsPanel* panel = s.window.findChild<ProblemsPanel*>();
         QVERIFY(panel->isVisibleTo(&s.window));
         QAbstractItemModel* rows = panel->list()->model();
         QCOMPARE(rows->rowCount(), 6);
         QCOMPARE(panel->windowTitle(), QStringLiteral("Problems (6)"));
 
         s.chooseVehicle(s.listed().indexOf("BAD_MASS"));
-        QLineEdit* mass = s.window.handlingPages->findChild<QLineEdit*>("txtGewicht");
+        QLineEdit* mass = s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht");
         QCOMPARE(mass->text(), QStringLiteral("heavy"));
         retype(mass, "1500.0");
         QCOMPARE(rows->rowCount(), 5);
@@ -85,7 +85,7 @@ class ProblemsPanelTests : public QObject {
         s.open("handling/problems.cfg");
         s.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.window));
-        QTreeView* list = s.window.problemsPanel->list();
+        QTreeView* list = s.window.findChild<ProblemsPanel*>()->list();
         const int badMass = 3;
         QCOMPARE(list->model()->index(badMass, 0).data().toString(), QStringLiteral("BAD_MASS"));
 
@@ -94,7 +94,7 @@ class ProblemsPanelTests : public QObject {
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
         QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
         QCOMPARE(QApplication::focusWidget(),
-                 s.window.handlingPages->findChild<QLineEdit*>("txtGewicht"));
+                 s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht"));
 
         const int badEngine = 4;
         list->setFocus();
@@ -109,7 +109,7 @@ class ProblemsPanelTests : public QObject {
         Session s;
         s.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.window));
-        ProblemsPanel* panel = s.window.problemsPanel;
+        ProblemsPanel* panel = s.window.findChild<ProblemsPanel*>();
         QAction* action = s.window.problemsAction;
         QVERIFY(action->isEnabled());
         QVERIFY(!panel->isVisible());
@@ -151,7 +151,7 @@ class ProblemsPanelTests : public QObject {
 
         Session s;
         s.window.show();
-        ProblemsPanel* panel = s.window.problemsPanel;
+        ProblemsPanel* panel = s.window.findChild<ProblemsPanel*>();
         panel->show();
         panel->setFloating(true);
         const QRect screen = panel->screen()->availableGeometry();
@@ -164,9 +164,9 @@ class ProblemsPanelTests : public QObject {
         s.window.close();
         MainWindow again(s.desktop, kLanguages);
         again.start();
-        QVERIFY(again.problemsPanel->isFloating());
-        QVERIFY(again.problemsPanel->isVisibleTo(&again));
-        QVERIFY(screen.contains(again.problemsPanel->frameGeometry()));
+        QVERIFY(again.findChild<ProblemsPanel*>()->isFloating());
+        QVERIFY(again.findChild<ProblemsPanel*>()->isVisibleTo(&again));
+        QVERIFY(screen.contains(again.findChild<ProblemsPanel*>()->frameGeometry()));
     }
 };
 

@@ -47,11 +47,11 @@ QString firstDifference(const std::vector<Row>& now, const std::vector<Row>& bef
 QTabWidget* pagesOf(MainWindow& window, DataFileKind kind) {
     switch (kind) {
         case DataFileKind::Handling:
-            return window.handlingPages;
+            return window.findChild<HandlingPages*>();
         case DataFileKind::VehicleDefs:
-            return window.vehicleDefPages;
+            return window.findChild<VehicleDefPages*>();
         case DataFileKind::CarColours:
-            return window.colourPages;
+            return window.findChild<ColourPages*>();
     }
     return nullptr;
 }
@@ -61,7 +61,7 @@ void visitPages(MainWindow& window, QTabWidget* pages) {
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
     }
-    if (pages == window.colourPages) {
+    if (pages == window.findChild<ColourPages*>()) {
         auto* pairs = pages->findChild<QListWidget*>("lstCarColors");
         for (int row = 0; row < pairs->count(); ++row) {
             pairs->setCurrentRow(row);

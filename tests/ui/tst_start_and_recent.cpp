@@ -77,7 +77,9 @@ class StartAndRecentTests : public QObject {
         const QString gone = s.open("handling/plain.cfg", "gone.cfg");
         const QString kept = s.open("handling/plain.cfg", "kept.cfg");
         QVERIFY(QFile::remove(gone));
-        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Unsaved");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAuthor")
+            ->setText("Unsaved");
 
         recentItem(s.window, gone)->trigger();
         QCOMPARE(s.desktop.texts(Kind::Notice),
@@ -89,7 +91,9 @@ class StartAndRecentTests : public QObject {
 
         // Cancelled at the question, the recent file does not open.
         const QString other = s.open("handling/problems.cfg", "other.cfg");
-        s.window.handlingPages->findChild<QLineEdit*>("txtAuthor")->setText("Unsaved");
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAuthor")
+            ->setText("Unsaved");
         s.desktop.choices.enqueue(2);
         recentItem(s.window, kept)->trigger();
         QCOMPARE(QString::fromStdString(s.document().FilePath), other);
@@ -131,17 +135,17 @@ class StartAndRecentTests : public QObject {
         window.openAtStart(named ? name : QString());
         QCOMPARE(QString::fromStdString(window.document().FilePath),
                  loaded.isEmpty() ? QString() : first.dir.filePath(loaded));
-        QCOMPARE(window.startPanel->isVisibleTo(&window), loaded.isEmpty());
+        QCOMPARE(window.findChild<StartPanel*>()->isVisibleTo(&window), loaded.isEmpty());
         QVERIFY(first.desktop.texts(Kind::Notice).isEmpty());
         if (!loaded.isEmpty()) {
             return;
         }
         // The panel lists the recent files; a click opens one.
-        QCOMPARE(window.startPanel->fileButtons.size(), 2);
-        QCOMPARE(window.startPanel->openButton->defaultAction(), window.openAction);
-        window.startPanel->fileButtons[1]->click();
+        QCOMPARE(window.findChild<StartPanel*>()->fileButtons.size(), 2);
+        QCOMPARE(window.findChild<StartPanel*>()->openButton->defaultAction(), window.openAction);
+        window.findChild<StartPanel*>()->fileButtons[1]->click();
         QCOMPARE(QString::fromStdString(window.document().FilePath), older);
-        QVERIFY(!window.startPanel->isVisibleTo(&window));
+        QVERIFY(!window.findChild<StartPanel*>()->isVisibleTo(&window));
     }
 };
 

@@ -69,7 +69,8 @@ class VehicleListTests : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
         s.open("handling/plain.cfg");
         s.chooseVehicle(s.listed().indexOf("MULE"));
-        QLineEdit* name = s.window.handlingPages->findChild<QLineEdit*>("txtAutoname");
+        QLineEdit* name =
+            s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtAutoname");
 
         type(s.vehicleFilter(), "u");
         QCOMPARE(s.listed(), (QStringList{"MULE"}));
@@ -86,7 +87,8 @@ class VehicleListTests : public QObject {
         // Jumping to an error row of a hidden vehicle lists it again.
         s.open("handling/problems.cfg");
         type(s.vehicleFilter(), "zzz");
-        emit s.window.problemsPanel->rowActivated(s.document().Errors.at(3));  // BAD_MASS
+        emit s.window.findChild<ProblemsPanel*>()->rowActivated(
+            s.document().Errors.at(3));  // BAD_MASS
         QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
         QCOMPARE(name->text(), QStringLiteral("BAD_MASS"));
     }
@@ -145,7 +147,8 @@ class VehicleListTests : public QObject {
             QVERIFY(target->hasFocus());
         }
         QCOMPARE(s.chosenName(), shown);
-        QCOMPARE(s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")->text(), shown);
+        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtAutoname")->text(),
+                 shown);
         QCOMPARE(s.document().Autos.at(s.document().Autos.entryOfRecord(s.session().selected())),
                  shown.toStdString());
     }
@@ -173,7 +176,7 @@ class VehicleListTests : public QObject {
         };
         QCOMPARE(marked(), QStringList());
         s.chooseVehicle(s.listed().indexOf("BRISK"));
-        QLineEdit* mass = s.window.handlingPages->findChild<QLineEdit*>("txtGewicht");
+        QLineEdit* mass = s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht");
         mass->setText("1.0");
         QCOMPARE(marked(), (QStringList{"BRISK"}));
         mass->setText("1050.0");  // back as it was
@@ -181,7 +184,8 @@ class VehicleListTests : public QObject {
 
         mass->setText("2.0");
         s.chooseVehicle(s.listed().indexOf("MULE"));
-        s.window.handlingPages->findChild<QLineEdit*>("txtAutoname")
+        s.window.findChild<HandlingPages*>()
+            ->findChild<QLineEdit*>("txtAutoname")
             ->setText("MULE_X");  // renamed in its place
         QCOMPARE(marked(), (QStringList{"BRISK", "MULE_X"}));
         s.window.save();
