@@ -69,12 +69,22 @@ void DocumentSession::notify(unsigned what, int record, int field) {
     }
 }
 
-void DocumentSession::markChanged(unsigned what, int record, int field) {
+void DocumentSession::markChanged(unsigned what, int record, int field, EditStep step) {
+    const DocumentState before = state_;
+    state_ = nextState_++;
     if (document_.SavedFlag) {
         document_.SavedFlag = false;
         what |= Change::SavedState;
     }
     notify(what, record, field);
+    if (recorder_) {
+        recorder_(DocumentEdit{document_.kind, before, state_, std::move(step)});
+    }
+}
+
+void DocumentSession::startHistory() {
+    state_ = nextState_++;
+    savedState_ = state_;
 }
 
 OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind, FileSystem& files,
@@ -130,6 +140,7 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     savedDate_ = document_.Date;
     document_.FilePath = std::move(path);
     document_.SavedFlag = true;
+    startHistory();
     backedUp_.clear();
     notify(Change::Opened | Change::List | Change::Errors | Change::SavedState | Change::Path);
     return std::nullopt;
@@ -141,6 +152,7 @@ void DocumentSession::close() {
     document_.Autos.clear();
     document_.Errors.clear();
     openedBytes_.clear();
+    startHistory();
     notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
 }
 
@@ -189,6 +201,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     if (stored == value) {
         return true;
     }
+    ValueEdit edit{record, static_cast<int>(field), stored, value};
     stored = std::move(value);
     unsigned what = Change::Value;
     if (field == nameField) {
@@ -198,7 +211,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
             what |= Change::List;
         }
     }
-    markChanged(what, record, static_cast<int>(field));
+    markChanged(what, record, static_cast<int>(field), std::move(edit));
     return true;
 }
 
@@ -216,16 +229,18 @@ void DocumentSession::setAuthor(std::string author) {
     if (!holdsKind(DataFileKind::Handling) || document_.Author == author) {
         return;
     }
+    FileTextEdit edit{false, document_.Author, author};
     document_.Author = std::move(author);
-    markChanged(Change::FileTexts);
+    markChanged(Change::FileTexts, -1, -1, std::move(edit));
 }
 
 void DocumentSession::setDate(std::string date) {
     if (!holdsKind(DataFileKind::Handling) || document_.Date == date) {
         return;
     }
+    FileTextEdit edit{true, document_.Date, date};
     document_.Date = std::move(date);
-    markChanged(Change::FileTexts);
+    markChanged(Change::FileTexts, -1, -1, std::move(edit));
 }
 
 bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int16_t green,
@@ -237,10 +252,12 @@ bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int
     if (entry.Red == red && entry.Green == green && entry.Blue == blue) {
         return true;
     }
+    ColourEdit edit{colour, false, entry, entry};
     entry.Red = red;
     entry.Green = green;
     entry.Blue = blue;
-    markChanged(Change::Palette, colour);
+    edit.after = entry;
+    markChanged(Change::Palette, colour, -1, std::move(edit));
     return true;
 }
 
@@ -248,12 +265,14 @@ bool DocumentSession::setColourName(int colour, std::string name) {
     if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
-    std::string& stored = at(document_.ColourEntries, colour).Name;
-    if (stored == name) {
+    ColourTableEntry& entry = at(document_.ColourEntries, colour);
+    if (entry.Name == name) {
         return true;
     }
-    stored = std::move(name);
-    markChanged(Change::Palette, colour);
+    ColourEdit edit{colour, true, entry, entry};
+    entry.Name = std::move(name);
+    edit.after = entry;
+    markChanged(Change::Palette, colour, -1, std::move(edit));
     return true;
 }
 
@@ -263,7 +282,7 @@ int DocumentSession::addColour() {
         return -1;
     }
     const int added = appendNewColour(document_.ColourEntries);
-    markChanged(Change::Palette, added);
+    markChanged(Change::Palette, added, -1, ColourAdded{at(document_.ColourEntries, added)});
     return added;
 }
 
@@ -271,8 +290,10 @@ bool DocumentSession::deleteColour(int colour) {
     if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
+    TablesEdit edit{copyTables(), nullptr};
     wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
-    markChanged(Change::Palette | Change::Pairs);
+    edit.after = copyTables();
+    markChanged(Change::Palette | Change::Pairs, -1, -1, std::move(edit));
     return true;
 }
 
@@ -284,8 +305,10 @@ bool DocumentSession::addPair(int record, int first, int second) {
     if (model.Color1.size() >= static_cast<std::size_t>(kTableLimit)) {
         return false;
     }
+    PairsEdit edit{record, model, {}};
     wendrake::addPair(model, first, second);
-    markChanged(Change::Pairs, record);
+    edit.after = model;
+    markChanged(Change::Pairs, record, -1, std::move(edit));
     return true;
 }
 
@@ -297,8 +320,10 @@ bool DocumentSession::removePair(int record, int pair) {
     if (!holds(model.Color1, pair) || !holds(model.Color2, pair)) {
         return false;
     }
+    PairsEdit edit{record, model, {}};
     wendrake::removePair(model, pair);
-    markChanged(Change::Pairs, record);
+    edit.after = model;
+    markChanged(Change::Pairs, record, -1, std::move(edit));
     return true;
 }
 
@@ -336,6 +361,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
 
     // With Replace, the records of a name take the imported ones of that
     // name in table order; imported vehicles beyond those are added.
+    TablesEdit edit{copyTables(), nullptr};
     std::unordered_map<std::string, std::vector<std::size_t>> sameNamed;
     if (policy == ImportPolicy::Replace) {
         for (std::size_t i = records.size(); i-- > 0;) {
@@ -364,7 +390,8 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
-        markChanged(Change::Value | Change::List | Change::Errors);
+        edit.after = copyTables();
+        markChanged(Change::Value | Change::List | Change::Errors, -1, -1, std::move(edit));
     }
     return result;
 }
@@ -373,10 +400,23 @@ void DocumentSession::revertToSaved() {
     if (!isLoaded()) {
         return;
     }
+    const unsigned what =
+        Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts;
+    if (document_.SavedFlag) {
+        // The tables are as saved already: nothing to undo. The file on disk
+        // may still differ, which is no state of the tables.
+        wendrake::revertToSaved(document_);
+        document_.Author = savedAuthor_;
+        document_.Date = savedDate_;
+        notify(what);
+        return;
+    }
+    TablesEdit edit{copyTables(), nullptr};
     wendrake::revertToSaved(document_);
     document_.Author = savedAuthor_;
     document_.Date = savedDate_;
-    notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts);
+    edit.after = copyTables();
+    markChanged(what, -1, -1, std::move(edit));
 }
 
 std::optional<MissingValue> DocumentSession::findMissingValue() const {
@@ -463,6 +503,7 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
     const bool moved = document_.FilePath != target;
     document_.FilePath = target;
     document_.SavedFlag = true;
+    savedState_ = state_;
     notify(Change::SavedState | (moved ? Change::Path : 0U));
     return outcome;
 }
