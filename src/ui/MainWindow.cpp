@@ -92,7 +92,8 @@ MainWindow::MainWindow(Desktop& desktop, QString programFolder, QWidget* parent)
       files_(session_, desktop_, language_),
       commands_(session_, desktop_, language_, programFolder_),
       vehicleModel_(new VehicleListModel(session_.document().Autos, this)),
-      notices_(std::make_unique<SessionNotices>(session_)) {
+      notices_(std::make_unique<SessionNotices>(session_)),
+      undoHistory_(std::make_unique<UndoHistory>(session_)) {
     setObjectName(QStringLiteral("MainWindow"));
     resize(1280, 800);
     buildWindow();
@@ -137,7 +138,7 @@ void MainWindow::buildActions() {
     setStandardKeys(redoAction, QKeySequence::Redo, "Ctrl+Y");
     setStandardKeys(findAction, QKeySequence::Find, "Ctrl+F");
     // Each is enabled once the part of the window it works on is built.
-    for (QAction* action : {undoAction, redoAction, findAction, problemsAction}) {
+    for (QAction* action : {findAction, problemsAction}) {
         action->setEnabled(false);
     }
     quitAction->setMenuRole(QAction::QuitRole);
@@ -280,6 +281,8 @@ void MainWindow::connectHandlers() {
         }
     });
     connect(problemsWindow, &ProblemsWindow::rowActivated, this, &MainWindow::jumpToErrorRow);
+    undoHistory_->useActions(this, undoAction, redoAction);
+    connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
 }
 
 bool MainWindow::start() {
@@ -633,6 +636,40 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     activateWindow();
     if (session_.kind() == DataFileKind::Handling) {
         handlingPages->focusField(row.field >= 0 ? row.field : 0);
+    }
+}
+
+void MainWindow::showRestored(const SessionChange& change) {
+    if (!change.has(Change::Restored)) {
+        return;
+    }
+    if (change.has(Change::FileTexts) && session_.kind() == DataFileKind::Handling) {
+        handlingPages->showAuthorAndDate();
+    }
+    // Whole tables came back: the list was shown again from its top.
+    if (change.record < 0 && change.has(Change::List)) {
+        return;
+    }
+    const bool oneRecord = change.has(Change::Value) || change.has(Change::Pairs);
+    if (change.has(Change::Palette)) {
+        colourPages->showPalette();
+        if (change.record >= 0) {
+            colourPages->lstColors->setCurrentRow(change.record);
+        }
+    }
+    if (oneRecord && change.record >= 0) {
+        const int entry = session_.document().Autos.entryOfRecord(change.record);
+        const QSignalBlocker listBlocker(vehicleChooser);
+        vehicleChooser->setCurrentIndex(entry);
+        session_.select(change.record);
+    }
+    // The pages show the selected record anew, also a value being typed in.
+    if (oneRecord || change.has(Change::Palette)) {
+        showSelected();
+    }
+    if (change.has(Change::Value) && change.field >= 0 &&
+        session_.kind() == DataFileKind::Handling) {
+        handlingPages->focusField(change.field);
     }
 }
 

@@ -20,6 +20,7 @@
 #include "ui/HandlingPages.h"
 #include "ui/ProblemsWindow.h"
 #include "ui/SessionNotices.h"
+#include "ui/UndoHistory.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListModel.h"
 
@@ -118,6 +119,8 @@ class MainWindow final : public QMainWindow {
     // Shows the selected record on the pages of its kind.
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
+    // After an undo or redo: the vehicle, colour or value it changed is shown.
+    void showRestored(const SessionChange& change);
     QString text(int number) const;
 
     QMenu* fileMenu_ = nullptr;
@@ -140,6 +143,8 @@ class MainWindow final : public QMainWindow {
     // Owned here, not by Qt's parent, so that it stops observing before the
     // session it observes is destroyed.
     std::unique_ptr<SessionNotices> notices_;
+    // Owned here for the same reason: it records the session's edits.
+    std::unique_ptr<UndoHistory> undoHistory_;
 };
 
 }  // namespace wendrake
