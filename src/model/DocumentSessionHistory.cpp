@@ -20,6 +20,8 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 // The value of one field of a record of `records`, or null when there is none.
 template <typename Record, int FieldCount>

@@ -222,7 +222,7 @@ void editEverything(KeptSample& s) {
             apply(s, Edit::Rename);
             apply(s, Edit::Author);
             apply(s, Edit::Date);
-            session.importVehicles(dataLine("NEWCAR") + "\r\n", texts, "", ImportPolicy::KeepBoth);
+            session.importVehicles(dataLine("STRADA") + "\r\n", texts, "", ImportPolicy::KeepBoth);
             session.importVehicles(
                 dataLine("STRADA", "999.0") + "\r\n" + dataLine("OTHER") + "\r\n", texts, "",
                 ImportPolicy::Replace);
@@ -725,6 +725,7 @@ class SessionTests : public QObject {
             [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
         const std::string savedText = s.session.buildSaveText(s.before);
         const VehicleList savedList = s.document().Autos;
+        const ErrorRows savedErrors = s.document().Errors;
         editEverything(s);
         const std::string editedText = s.session.buildSaveText(s.before);
         QVERIFY(editedText != savedText);
@@ -735,6 +736,7 @@ class SessionTests : public QObject {
         }
         QCOMPARE(s.session.buildSaveText(s.before), savedText);
         QVERIFY(s.document().Autos == savedList);
+        QVERIFY(s.document().Errors == savedErrors);
         QVERIFY(s.session.isSaved());
         // An edit applies only in the state it started from or left.
         QVERIFY(!s.session.undo(edits.front()));
