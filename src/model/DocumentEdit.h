@@ -5,14 +5,10 @@
 #include <memory>
 #include <string>
 #include <variant>
-#include <vector>
 
 #include "ColourRecords.h"
 #include "DataFileKind.h"
-#include "ErrorList.h"
-#include "HandlingRecord.h"
-#include "VehicleDefRecord.h"
-#include "VehicleList.h"
+#include "TablesChange.h"
 
 namespace wendrake {
 
@@ -56,24 +52,10 @@ struct PairsEdit {
     CarColourRecord after;
 };
 
-// The working tables of the loaded kind with the vehicle list, the error
-// rows, the author and the date: what an import, a colour deletion or a
-// revert changes all at once.
-struct DocumentTables {
-    std::vector<HandlingRecord> handling;
-    std::vector<VehicleDefRecord> vehicleDefs;
-    std::vector<ColourTableEntry> palette;
-    std::vector<CarColourRecord> models;
-    VehicleList list;
-    ErrorRows errors;
-    std::string author;
-    std::string date;
-};
-
+// An import, a colour deletion or a revert: the tables where they changed.
 struct TablesEdit {
-    // Shared: a command copied between holders does not copy the tables.
-    std::shared_ptr<const DocumentTables> before;
-    std::shared_ptr<const DocumentTables> after;
+    // Shared: a command copied between holders does not copy the change.
+    std::shared_ptr<const TablesChange> change;
 };
 
 using EditStep =

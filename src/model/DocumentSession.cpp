@@ -290,10 +290,9 @@ bool DocumentSession::deleteColour(int colour) {
     if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
-    TablesEdit edit{copyTables(), nullptr};
+    const std::optional<DocumentTables> before = tablesBeforeEdit();
     wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
-    edit.after = copyTables();
-    markChanged(Change::Palette | Change::Pairs, -1, -1, std::move(edit));
+    markChanged(Change::Palette | Change::Pairs, -1, -1, tablesEdit(before));
     return true;
 }
 
@@ -361,7 +360,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
 
     // With Replace, the records of a name take the imported ones of that
     // name in table order; imported vehicles beyond those are added.
-    TablesEdit edit{copyTables(), nullptr};
+    const std::optional<DocumentTables> before = tablesBeforeEdit();
     std::unordered_map<std::string, std::vector<std::size_t>> sameNamed;
     if (policy == ImportPolicy::Replace) {
         for (std::size_t i = records.size(); i-- > 0;) {
@@ -390,8 +389,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
-        edit.after = copyTables();
-        markChanged(Change::Value | Change::List | Change::Errors, -1, -1, std::move(edit));
+        markChanged(Change::Value | Change::List | Change::Errors, -1, -1, tablesEdit(before));
     }
     return result;
 }
@@ -411,12 +409,11 @@ void DocumentSession::revertToSaved() {
         notify(what);
         return;
     }
-    TablesEdit edit{copyTables(), nullptr};
+    const std::optional<DocumentTables> before = tablesBeforeEdit();
     wendrake::revertToSaved(document_);
     document_.Author = savedAuthor_;
     document_.Date = savedDate_;
-    edit.after = copyTables();
-    markChanged(what, -1, -1, std::move(edit));
+    markChanged(what, -1, -1, tablesEdit(before));
 }
 
 std::optional<MissingValue> DocumentSession::findMissingValue() const {

@@ -196,8 +196,10 @@ class DocumentSession {
     bool recording() const { return static_cast<bool>(recorder_); }
     // A fresh state, also the saved one (after an open or close).
     void startHistory();
-    std::shared_ptr<const DocumentTables> copyTables() const;
-    void restoreTables(const DocumentTables& tables);
+    // Before an edit of whole tables: a copy to tell the change by, when
+    // edits are recorded.
+    std::optional<DocumentTables> tablesBeforeEdit() const;
+    TablesEdit tablesEdit(const std::optional<DocumentTables>& before) const;
     bool step(const DocumentEdit& edit, bool forward);
     // One value of a record of the loaded kind; `nameField` also renames
     // the record's list entry.

@@ -2,6 +2,8 @@
 // Undo and redo of the session's recorded edits.
 #include "DocumentSession.h"
 
+#include <tuple>
+
 namespace wendrake {
 
 namespace {
@@ -16,65 +18,126 @@ Record& at(std::vector<Record>& records, int index) {
     return records[static_cast<std::size_t>(index)];
 }
 
-template <typename... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-template <typename... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
-
 // The value of one field of a record of `records`, or null when there is none.
-template <typename Record, int FieldCount>
+template <typename Record>
 std::string* fieldOf(std::vector<Record>& records, int record, int field) {
-    if (!holds(records, record) || field < 0 || field >= FieldCount) {
+    if (!holds(records, record) || field < 0 ||
+        static_cast<std::size_t>(field) >= std::tuple_size_v<decltype(Record::fields)>) {
         return nullptr;
     }
     return &at(records, record).fields[static_cast<std::size_t>(field)];
 }
 
+// Puts one recorded step of any sort into the document, forward (redo) or
+// back (undo), and says what changed. False when the step does not fit the
+// document, which then is unchanged.
+struct StepApplier {
+    EditorDocument& document;
+    bool forward;
+    unsigned what = Change::Restored;
+    int record = -1;
+    int field = -1;
+
+    template <typename Value>
+    const Value& side(const Value& before, const Value& after) const {
+        return forward ? after : before;
+    }
+
+    bool operator()(const ValueEdit& value) {
+        const bool handling = document.kind == DataFileKind::Handling;
+        std::string* stored = handling
+                                  ? fieldOf(document.HandlingRecords, value.record, value.field)
+                              : document.kind == DataFileKind::VehicleDefs
+                                  ? fieldOf(document.VehicleDefRecords, value.record, value.field)
+                                  : nullptr;
+        if (!stored) {
+            return false;
+        }
+        *stored = side(value.before, value.after);
+        what |= Change::Value;
+        const int nameField = handling ? static_cast<int>(HandlingField::Autoname)
+                                       : static_cast<int>(VehicleDefField::HandlingID);
+        if (value.field == nameField) {
+            if (const int entry = document.Autos.entryOfRecord(value.record); entry >= 0) {
+                document.Autos.rename(entry, *stored);
+                what |= Change::List;
+            }
+        }
+        record = value.record;
+        field = value.field;
+        return true;
+    }
+
+    bool operator()(const FileTextEdit& text) {
+        if (document.kind != DataFileKind::Handling) {
+            return false;
+        }
+        (text.date ? document.Date : document.Author) = side(text.before, text.after);
+        what |= Change::FileTexts;
+        return true;
+    }
+
+    bool operator()(const ColourEdit& colour) {
+        if (document.kind != DataFileKind::CarColours ||
+            !holds(document.ColourEntries, colour.colour)) {
+            return false;
+        }
+        at(document.ColourEntries, colour.colour) = side(colour.before, colour.after);
+        what |= Change::Palette;
+        record = colour.colour;
+        return true;
+    }
+
+    bool operator()(const ColourAdded& added) {
+        std::vector<ColourTableEntry>& palette = document.ColourEntries;
+        if (document.kind != DataFileKind::CarColours || (!forward && palette.empty())) {
+            return false;
+        }
+        if (forward) {
+            palette.push_back(added.entry);
+        } else {
+            palette.pop_back();
+        }
+        what |= Change::Palette;
+        return true;
+    }
+
+    bool operator()(const PairsEdit& pairs) {
+        if (document.kind != DataFileKind::CarColours ||
+            !holds(document.CarColourRecords, pairs.record)) {
+            return false;
+        }
+        at(document.CarColourRecords, pairs.record) = side(pairs.before, pairs.after);
+        what |= Change::Pairs;
+        record = pairs.record;
+        return true;
+    }
+
+    bool operator()(const TablesEdit& tables) {
+        if (!tables.change) {
+            return false;
+        }
+        applyChange(*tables.change, document, forward);
+        what |= Change::Value | Change::List | Change::Palette | Change::Pairs | Change::Errors |
+                Change::FileTexts;
+        return true;
+    }
+};
+
 }  // namespace
 
-std::shared_ptr<const DocumentTables> DocumentSession::copyTables() const {
+std::optional<DocumentTables> DocumentSession::tablesBeforeEdit() const {
     if (!recording()) {
-        return nullptr;
+        return std::nullopt;
     }
-    auto tables = std::make_shared<DocumentTables>();
-    switch (document_.kind) {
-        case DataFileKind::Handling:
-            tables->handling = document_.HandlingRecords;
-            tables->author = document_.Author;
-            tables->date = document_.Date;
-            break;
-        case DataFileKind::VehicleDefs:
-            tables->vehicleDefs = document_.VehicleDefRecords;
-            break;
-        case DataFileKind::CarColours:
-            tables->palette = document_.ColourEntries;
-            tables->models = document_.CarColourRecords;
-            break;
-    }
-    tables->list = document_.Autos;
-    tables->errors = document_.Errors;
-    return tables;
+    return copyTables(document_);
 }
 
-void DocumentSession::restoreTables(const DocumentTables& tables) {
-    switch (document_.kind) {
-        case DataFileKind::Handling:
-            document_.HandlingRecords = tables.handling;
-            document_.Author = tables.author;
-            document_.Date = tables.date;
-            break;
-        case DataFileKind::VehicleDefs:
-            document_.VehicleDefRecords = tables.vehicleDefs;
-            break;
-        case DataFileKind::CarColours:
-            document_.ColourEntries = tables.palette;
-            document_.CarColourRecords = tables.models;
-            break;
+TablesEdit DocumentSession::tablesEdit(const std::optional<DocumentTables>& before) const {
+    if (!before) {
+        return {};
     }
-    document_.Autos = tables.list;
-    document_.Errors = tables.errors;
+    return TablesEdit{std::make_shared<const TablesChange>(changeBetween(*before, document_))};
 }
 
 bool DocumentSession::undo(const DocumentEdit& edit) {
@@ -91,97 +154,18 @@ bool DocumentSession::step(const DocumentEdit& edit, bool forward) {
         state_ != (forward ? edit.before : edit.after)) {
         return false;
     }
-    unsigned what = Change::Restored;
-    int record = -1;
-    int field = -1;
-    const auto setValue = [&](const ValueEdit& value) {
-        std::string* stored = document_.kind == DataFileKind::Handling
-                                  ? fieldOf<HandlingRecord, kHandlingFieldCount>(
-                                        document_.HandlingRecords, value.record, value.field)
-                                  : fieldOf<VehicleDefRecord, kVehicleDefFieldCount>(
-                                        document_.VehicleDefRecords, value.record, value.field);
-        if (!stored || document_.kind == DataFileKind::CarColours) {
-            return false;
-        }
-        *stored = forward ? value.after : value.before;
-        const int nameField = document_.kind == DataFileKind::Handling
-                                  ? static_cast<int>(HandlingField::Autoname)
-                                  : static_cast<int>(VehicleDefField::HandlingID);
-        what |= Change::Value;
-        if (value.field == nameField) {
-            if (const int entry = document_.Autos.entryOfRecord(value.record); entry >= 0) {
-                document_.Autos.rename(entry, *stored);
-                what |= Change::List;
-            }
-        }
-        record = value.record;
-        field = value.field;
-        return true;
-    };
-    const bool applied =
-        std::visit(Overloaded{setValue,
-                              [&](const FileTextEdit& text) {
-                                  if (document_.kind != DataFileKind::Handling) {
-                                      return false;
-                                  }
-                                  (text.date ? document_.Date : document_.Author) =
-                                      forward ? text.after : text.before;
-                                  what |= Change::FileTexts;
-                                  return true;
-                              },
-                              [&](const ColourEdit& colour) {
-                                  if (!holds(document_.ColourEntries, colour.colour)) {
-                                      return false;
-                                  }
-                                  at(document_.ColourEntries, colour.colour) =
-                                      forward ? colour.after : colour.before;
-                                  what |= Change::Palette;
-                                  record = colour.colour;
-                                  return true;
-                              },
-                              [&](const ColourAdded& added) {
-                                  std::vector<ColourTableEntry>& palette = document_.ColourEntries;
-                                  if (forward) {
-                                      palette.push_back(added.entry);
-                                  } else if (!palette.empty()) {
-                                      palette.pop_back();
-                                  } else {
-                                      return false;
-                                  }
-                                  what |= Change::Palette;
-                                  return true;
-                              },
-                              [&](const PairsEdit& pairs) {
-                                  if (!holds(document_.CarColourRecords, pairs.record)) {
-                                      return false;
-                                  }
-                                  at(document_.CarColourRecords, pairs.record) =
-                                      forward ? pairs.after : pairs.before;
-                                  what |= Change::Pairs;
-                                  record = pairs.record;
-                                  return true;
-                              },
-                              [&](const TablesEdit& tables) {
-                                  const auto& wanted = forward ? tables.after : tables.before;
-                                  if (!wanted) {
-                                      return false;
-                                  }
-                                  restoreTables(*wanted);
-                                  what |= Change::Value | Change::List | Change::Palette |
-                                          Change::Pairs | Change::Errors | Change::FileTexts;
-                                  return true;
-                              }},
-                   edit.step);
-    if (!applied) {
+    StepApplier applier{document_, forward};
+    if (!std::visit(applier, edit.step)) {
         return false;
     }
     state_ = forward ? edit.after : edit.before;
+    unsigned what = applier.what;
     const bool saved = state_ == savedState_;
     if (document_.SavedFlag != saved) {
         document_.SavedFlag = saved;
         what |= Change::SavedState;
     }
-    notify(what, record, field);
+    notify(what, applier.record, applier.field);
     return true;
 }
 

@@ -779,6 +779,21 @@ class SessionTests : public QObject {
         QVERIFY(!o.session.redo(edits[2]));
         QVERIFY(!o.session.undo(edits[0]));
     }
+
+    // A step of whole tables holds the records it changed, not a copy of
+    // the file: a history of reverts on a large file stays small.
+    void revertStepHoldsOnlyWhatChanged() {
+        Opened o(kHandling);
+        std::vector<DocumentEdit> edits;
+        o.session.setEditRecorder(
+            [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
+        o.session.setHandlingValue(2, F::Gewicht, "1");
+        o.session.revertToSaved();
+        const TablesChange& change = *std::get<TablesEdit>(edits.back().step).change;
+        QCOMPARE(change.handling.before.size(), std::size_t{1});
+        QCOMPARE(change.handling.after.size(), std::size_t{1});
+        QVERIFY(!change.listChanged && change.errors.after.empty());
+    }
 };
 
 QTEST_MAIN(SessionTests)
