@@ -317,6 +317,10 @@ class Bench {
 
     void importOnce() {
         desktop_.openChoices.enqueue(wendrake::OpenDialogChoice{options_.exchange, 1});
+        // Names of the exchange file already in the file are asked about:
+        // both are kept, so that every vehicle is imported.
+        desktop_.choices.clear();
+        desktop_.choices.enqueue(1);
         window_.importVehicles();
     }
 

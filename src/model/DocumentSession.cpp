@@ -290,9 +290,14 @@ bool DocumentSession::deleteColour(int colour) {
     if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
-    const std::optional<DocumentTables> before = tablesBeforeEdit();
+    // Colours after the deleted one move up and pairs are renumbered: the
+    // change is told by comparing with a copy.
+    const std::optional<DocumentTables> before =
+        recording() ? std::optional(copyTables(document_)) : std::nullopt;
     wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
-    markChanged(Change::Palette | Change::Pairs, -1, -1, tablesEdit(before));
+    markChanged(
+        Change::Palette | Change::Pairs, -1, -1,
+        tablesEdit(before ? std::optional(changeBetween(*before, document_)) : std::nullopt));
     return true;
 }
 
@@ -360,7 +365,16 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
 
     // With Replace, the records of a name take the imported ones of that
     // name in table order; imported vehicles beyond those are added.
-    const std::optional<DocumentTables> before = tablesBeforeEdit();
+    // For undo: the records replaced and added, the list before; no copy of
+    // the whole table.
+    std::optional<TablesChange> change;
+    std::optional<VehicleList> listBefore;
+    const std::size_t errorsBefore = document_.Errors.size();
+    if (recording()) {
+        change.emplace();
+        change->handling.beforeSize = records.size();
+        listBefore = document_.Autos;
+    }
     std::unordered_map<std::string, std::vector<std::size_t>> sameNamed;
     if (policy == ImportPolicy::Replace) {
         for (std::size_t i = records.size(); i-- > 0;) {
@@ -373,8 +387,13 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
         auto found = sameNamed.find(record.name());
         if (found != sameNamed.end() && !found->second.empty()) {
             // The vehicle keeps its line in the file.
-            HandlingRecord& replaced = records[found->second.back()];
+            const std::size_t place = found->second.back();
+            HandlingRecord& replaced = records[place];
             record.source = replaced.source;
+            if (change) {
+                change->handling.before.emplace_back(place, replaced);
+                change->handling.after.emplace_back(place, record);
+            }
             replaced = std::move(record);
             found->second.pop_back();
             ++result.replacedRecords;
@@ -389,7 +408,18 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
-        markChanged(Change::Value | Change::List | Change::Errors, -1, -1, tablesEdit(before));
+        if (change) {
+            TableChange<HandlingRecord>& handling = change->handling;
+            handling.changed = true;
+            handling.afterSize = records.size();
+            for (std::size_t i = handling.beforeSize; i < records.size(); ++i) {
+                handling.after.emplace_back(i, records[i]);
+            }
+            change->errors = appendedTo(errorsBefore, document_.Errors);
+            change->takeListAndTexts(*listBefore, document_.Author, document_.Date, document_);
+        }
+        markChanged(Change::Value | Change::List | Change::Errors, -1, -1,
+                    tablesEdit(std::move(change)));
     }
     return result;
 }
@@ -409,11 +439,38 @@ void DocumentSession::revertToSaved() {
         notify(what);
         return;
     }
-    const std::optional<DocumentTables> before = tablesBeforeEdit();
+    // For undo: the records that differ from the snapshot, compared before
+    // the revert; no copy of the whole table.
+    std::optional<TablesChange> change;
+    VehicleList listBefore;
+    std::string authorBefore;
+    std::string dateBefore;
+    if (recording()) {
+        change.emplace();
+        switch (document_.kind) {
+            case DataFileKind::Handling:
+                change->handling = changeOf(document_.HandlingRecords, document_.HandlingSnapshot);
+                break;
+            case DataFileKind::VehicleDefs:
+                change->vehicleDefs =
+                    changeOf(document_.VehicleDefRecords, document_.VehicleDefSnapshot);
+                break;
+            case DataFileKind::CarColours:
+                change->palette = changeOf(document_.ColourEntries, document_.ColourSnapshot);
+                change->models = changeOf(document_.CarColourRecords, document_.CarColourSnapshot);
+                break;
+        }
+        listBefore = document_.Autos;
+        authorBefore = document_.Author;
+        dateBefore = document_.Date;
+    }
     wendrake::revertToSaved(document_);
     document_.Author = savedAuthor_;
     document_.Date = savedDate_;
-    markChanged(what, -1, -1, tablesEdit(before));
+    if (change) {
+        change->takeListAndTexts(listBefore, authorBefore, dateBefore, document_);
+    }
+    markChanged(what, -1, -1, tablesEdit(std::move(change)));
 }
 
 std::optional<MissingValue> DocumentSession::findMissingValue() const {

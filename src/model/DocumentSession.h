@@ -196,10 +196,7 @@ class DocumentSession {
     bool recording() const { return static_cast<bool>(recorder_); }
     // A fresh state, also the saved one (after an open or close).
     void startHistory();
-    // Before an edit of whole tables: a copy to tell the change by, when
-    // edits are recorded.
-    std::optional<DocumentTables> tablesBeforeEdit() const;
-    TablesEdit tablesEdit(const std::optional<DocumentTables>& before) const;
+    static TablesEdit tablesEdit(std::optional<TablesChange> change);
     bool step(const DocumentEdit& edit, bool forward);
     // One value of a record of the loaded kind; `nameField` also renames
     // the record's list entry.

@@ -126,18 +126,11 @@ struct StepApplier {
 
 }  // namespace
 
-std::optional<DocumentTables> DocumentSession::tablesBeforeEdit() const {
-    if (!recording()) {
-        return std::nullopt;
-    }
-    return copyTables(document_);
-}
-
-TablesEdit DocumentSession::tablesEdit(const std::optional<DocumentTables>& before) const {
-    if (!before) {
+TablesEdit DocumentSession::tablesEdit(std::optional<TablesChange> change) {
+    if (!change) {
         return {};
     }
-    return TablesEdit{std::make_shared<const TablesChange>(changeBetween(*before, document_))};
+    return TablesEdit{std::make_shared<const TablesChange>(std::move(*change))};
 }
 
 bool DocumentSession::undo(const DocumentEdit& edit) {
@@ -177,7 +170,10 @@ bool DocumentSession::mergeEdits(DocumentEdit& earlier, const DocumentEdit& late
     bool merged = false;
     if (auto* value = std::get_if<ValueEdit>(&earlier.step)) {
         const auto* next = std::get_if<ValueEdit>(&later.step);
-        if (next && next->record == value->record && next->field == value->field) {
+        // The flags are set one box at a time, each click a step of its own.
+        const bool flags = earlier.kind == DataFileKind::Handling &&
+                           value->field == static_cast<int>(HandlingField::Flags);
+        if (next && !flags && next->record == value->record && next->field == value->field) {
             value->after = next->after;
             merged = true;
         }

@@ -765,6 +765,10 @@ class SessionTests : public QObject {
         QVERIFY(!o.session.mergeEdits(edits[0], edits[2]));
         o.session.setHandlingValue(0, F::Gewicht, "9");
         QVERIFY(!o.session.mergeEdits(edits[2], edits[3]));
+        o.session.setHandlingValue(0, F::Flags, "0001");
+        o.session.setHandlingValue(0, F::Flags, "0003");
+        QVERIFY(!o.session.mergeEdits(edits[4], edits[5]));
+        QVERIFY(o.session.undo(edits[5]) && o.session.undo(edits[4]));
 
         QVERIFY(o.session.undo(edits[3]));
         QVERIFY(o.session.undo(edits[2]));
