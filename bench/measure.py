@@ -12,8 +12,9 @@ the median of R runs after one warm-up run:
   reference, reference-c               `awk '{$1=$1};1' FILE | sort -f > /dev/null` on
                                        the handling file, in the locale of the
                                        environment and with LC_ALL=C
-  open, filter, select, type, save, undo the main window (wendrake_bench), handling file
-  import                               1000 vehicles imported into the handling file
+  open, filter, select, type, save, undo, undo-step
+                                       the main window (wendrake_bench), handling file
+  import, undo-import                  1000 vehicles imported into the handling file, and undone
                                        (into N - 1000 vehicles when N + 1000 would pass
                                        the table limit of 32767)
   open-ide, select-ide, open-dat, select-dat
@@ -54,6 +55,8 @@ WINDOW = [
     ("save", "save"),
     ("import", "import 1000 vehicles"),
     ("undo", "undo"),
+    ("undo-step", "Edit > Undo of a typed value"),
+    ("undo-import", "Edit > Undo of an import"),
     ("open-ide", "open default.ide"),
     ("select-ide", "select one (default.ide)"),
     ("open-dat", "open carcols.dat"),
@@ -142,10 +145,11 @@ def measure_size(n, args, env):
     add("reference-c", time_process(pipeline, args.reps, dict(env, LC_ALL="C")))
 
     window_reps = str(args.reps)
-    for operation in ("open", "filter", "select", "type", "save", "undo"):
+    for operation in ("open", "filter", "select", "type", "save", "undo", "undo-step"):
         add(operation, time_window(bench, operation, handling, None, window_reps, env))
-    add("import", time_window(bench, "import", os.path.join(import_folder, "handling.cfg"),
-                              os.path.join(import_folder, "exchange.cfg"), window_reps, env))
+    for operation in ("import", "undo-import"):
+        add(operation, time_window(bench, operation, os.path.join(import_folder, "handling.cfg"),
+                                   os.path.join(import_folder, "exchange.cfg"), window_reps, env))
     for kind, name in (("ide", "default.ide"), ("dat", "carcols.dat")):
         for operation in ("open", "select"):
             add(f"{operation}-{kind}", time_window(

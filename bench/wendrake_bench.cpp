@@ -145,6 +145,13 @@ class Bench {
         } else if (op == QLatin1String("undo")) {
             needHandling();
             undos();
+        } else if (op == QLatin1String("undo-step")) {
+            needHandling();
+            undoSteps();
+        } else if (op == QLatin1String("undo-import")) {
+            needHandling();
+            needExchange();
+            undoImports();
         } else {
             fail("unknown operation " + local(op));
         }
@@ -370,6 +377,10 @@ class Bench {
 
     void importOnce() {
         desktop_.openChoices.enqueue(wendrake::OpenDialogChoice{options_.exchange, 1});
+        // Names of the exchange file already in the file are asked about:
+        // both are kept, so that every vehicle is imported.
+        desktop_.choices.clear();
+        desktop_.choices.enqueue(1);
         window_.importVehicles();
     }
 
@@ -408,6 +419,40 @@ class Bench {
                 edit->selectAll();
                 QTest::keyClicks(edit, QStringLiteral("4321.0"));
             });
+    }
+
+    // Edit > Undo of one typed value.
+    void undoSteps() {
+        open();
+        QLineEdit* edit = window_.findChild<wendrake::HandlingPages*>()->findChild<QLineEdit*>(
+            QStringLiteral("txtGewicht"));
+        const std::string opened = local(edit->text());
+        repeat([this] { window_.undoAction->trigger(); },
+               [this, &opened] {
+                   const auto& document = window_.document();
+                   if (document.HandlingRecords[static_cast<std::size_t>(document.CurrentHandling)]
+                                               [wendrake::HandlingField::Gewicht] != opened ||
+                       !document.SavedFlag) {
+                       fail("undo did not give back the value as opened");
+                   }
+               },
+               [edit] {
+                   edit->selectAll();
+                   QTest::keyClicks(edit, QStringLiteral("4321.0"));
+               });
+    }
+
+    // Edit > Undo of an import: every table as before it.
+    void undoImports() {
+        open();
+        repeat([this] { window_.undoAction->trigger(); },
+               [this] {
+                   if (recordCount() != static_cast<std::size_t>(vehicles_) ||
+                       !window_.document().SavedFlag) {
+                       fail("undo did not take the import back");
+                   }
+               },
+               [this] { importOnce(); });
     }
 
     void report() {
@@ -449,10 +494,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Options options;
     if (!parse(QApplication::arguments(), options)) {
-        std::fprintf(
-            stderr,
-            "Usage: wendrake_bench open|filter|select|type|save|import|undo FILE [EXCHANGE] "
-            "[--reps R]\n");
+        std::fprintf(stderr,
+                     "Usage: wendrake_bench "
+                     "open|filter|select|type|problems|save|import|undo|undo-step|undo-import "
+                     "FILE [EXCHANGE] "
+                     "[--reps R]\n");
         return 2;
     }
     // Saving writes over the file: work on a copy under the file's own name,

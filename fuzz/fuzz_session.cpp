@@ -2,12 +2,15 @@
 // What the player did not change does not change. A file (a sample, a test
 // file, or the input's own bytes) is opened through the session, edited at
 // random as a player could (values, names, flags, author and date, colours
-// and pairs, imports with both policies, undo), and saved, sometimes after
+// and pairs, imports with both policies, revert, undo and redo of single
+// steps, typing merged into one step as the window does), and saved, sometimes after
 // the file on disk was changed behind the program's back. After every save
 // the file is opened again and must hold exactly the records a small model
 // of the edits expects; every comment line and every line the program does
 // not own is in the saved file once; saving the reopened file gives the same
-// bytes; a refused save writes nothing; undo gives the tables as last saved.
+// bytes; a refused save writes nothing; revert gives the tables as last
+// saved; undo and redo give the tables of their step, and the document is
+// saved exactly in the step last saved.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
@@ -16,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -129,7 +133,70 @@ struct Run {
     MemoryFiles files;
     DocumentSession session;
     ExpectedTables expected;
-    ExpectedTables saved;  // as last opened or saved: what undo gives back
+    ExpectedTables saved;  // as last opened or saved: what revert gives back
+    // The history as the window keeps it: the tables before the first step
+    // and after each, `done` steps in effect, the step count last saved at
+    // while that state is still in the history.
+    ExpectedTables start;
+    std::vector<DocumentEdit> edits;
+    std::vector<ExpectedTables> after;
+    std::size_t done = 0;
+    std::optional<std::size_t> savedAt = 0;
+
+    void startHistory() {
+        start = expected;
+        session.setEditRecorder([this](DocumentEdit edit) {
+            if (savedAt && *savedAt > done) {
+                savedAt.reset();
+            }
+            edits.resize(done);
+            after.resize(done);
+            edits.push_back(std::move(edit));
+            ++done;
+        });
+    }
+
+    // After each operation: the tables it left belong to its step, which
+    // merges with the one before where the window's history would merge it.
+    void followHistory() {
+        if (after.size() == edits.size()) {
+            return;
+        }
+        after.push_back(expected);
+        if (done >= 2 && session.mergeEdits(edits[done - 2], edits[done - 1])) {
+            expect(savedAt != done - 1, "typing merged across the state last saved");
+            after[done - 2] = expected;
+            edits.pop_back();
+            after.pop_back();
+            --done;
+        }
+    }
+
+    void checkStep(const std::string& when) const {
+        checkInMemory(when);
+        expect(session.isSaved() == (savedAt == done),
+               "after " + when + " the saved state is not that of the step");
+    }
+
+    void undo() {
+        if (done == 0) {
+            return;
+        }
+        expect(session.undo(edits[done - 1]), "the last step cannot be undone");
+        --done;
+        expected = done == 0 ? start : after[done - 1];
+        checkStep("undo");
+    }
+
+    void redo() {
+        if (done == edits.size()) {
+            return;
+        }
+        expect(session.redo(edits[done]), "the next step cannot be redone");
+        expected = after[done];
+        ++done;
+        checkStep("redo");
+    }
 
     int pickRow() const {
         return static_cast<int>(
@@ -382,6 +449,7 @@ struct Run {
 
         checkKeptLayoutSavesTheSameBytes(target, written);
         saved = expected;
+        savedAt = done;
     }
 
     // Saved unchanged in the mode that keeps the file's layout, a file gives
@@ -439,7 +507,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes =
         source < seeds.size() ? seeds[source] : in.ConsumeRandomLengthString(1 << 16);
 
-    Run run{in, kind, {}, {}, {}, {}};
+    Run run{in, kind, {}, {}, {}, {}, {}, {}, {}, 0, 0};
     const std::string path = kPaths[kindIndex(kind)];
     run.files.files[path] = bytes;
     if (run.session.openFile(path, kind, run.files, englishTexts()).status !=
@@ -448,8 +516,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     run.expected = tablesOf(run.session.document());
     run.saved = run.expected;
+    run.startHistory();
     for (int step = 0; step < 48 && in.remaining_bytes() > 0; ++step) {
-        switch (in.ConsumeIntegralInRange(0, 7)) {
+        switch (in.ConsumeIntegralInRange(0, 9)) {
             case 0:
             case 1:
                 if (kind == DataFileKind::Handling) {
@@ -475,10 +544,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 4:
                 run.revert();
                 break;
+            case 8:
+                run.undo();
+                break;
+            case 9:
+                run.redo();
+                break;
             default:
                 run.save();
                 break;
         }
+        run.followHistory();
     }
     run.save();
     return 0;

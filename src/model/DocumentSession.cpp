@@ -74,23 +74,33 @@ void DocumentSession::notify(unsigned what, int record, int field) {
     }
 }
 
-void DocumentSession::markChanged(unsigned what, int record, int field) {
+void DocumentSession::markChanged(unsigned what, int record, int field, EditStep step) {
+    const DocumentState before = state_;
+    state_ = nextState_++;
     if (document_.SavedFlag) {
         document_.SavedFlag = false;
         what |= Change::SavedState;
     }
     notify(what, record, field);
+    if (recorder_) {
+        recorder_(DocumentEdit{document_.kind, before, state_, std::move(step)});
+    }
+}
+
+void DocumentSession::startHistory() {
+    state_ = nextState_++;
+    savedState_ = state_;
 }
 
 bool DocumentSession::checkAgain() {
     return checks_.checkAll(document_, checkTexts_, document_.Errors);
 }
 
-void DocumentSession::markEdited(unsigned what, int record, int field) {
+void DocumentSession::markEdited(unsigned what, int record, int field, EditStep step) {
     if (checkAgain()) {
         what |= Change::Errors;
     }
-    markChanged(what, record, field);
+    markChanged(what, record, field, std::move(step));
 }
 
 OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind, FileSystem& files,
@@ -146,6 +156,7 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     savedDate_ = document_.Date;
     document_.FilePath = std::move(path);
     document_.SavedFlag = true;
+    startHistory();
     backedUp_.clear();
     notify(Change::Opened | Change::List | Change::Errors | Change::SavedState | Change::Path);
     return std::nullopt;
@@ -158,6 +169,7 @@ void DocumentSession::close() {
     document_.Errors.clear();
     checks_.forget();
     openedBytes_.clear();
+    startHistory();
     notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
 }
 
@@ -213,6 +225,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     if (stored == value) {
         return true;
     }
+    ValueEdit edit{record, static_cast<int>(field), stored, value};
     stored = std::move(value);
     unsigned what = Change::Value;
     if (checks_.recordChanged(document_, checkTexts_, record, field == nameField,
@@ -226,7 +239,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
             what |= Change::List;
         }
     }
-    markChanged(what, record, static_cast<int>(field));
+    markChanged(what, record, static_cast<int>(field), std::move(edit));
     return true;
 }
 
@@ -244,16 +257,18 @@ void DocumentSession::setAuthor(std::string author) {
     if (!holdsKind(DataFileKind::Handling) || document_.Author == author) {
         return;
     }
+    FileTextEdit edit{false, document_.Author, author};
     document_.Author = std::move(author);
-    markChanged(Change::FileTexts);
+    markChanged(Change::FileTexts, -1, -1, std::move(edit));
 }
 
 void DocumentSession::setDate(std::string date) {
     if (!holdsKind(DataFileKind::Handling) || document_.Date == date) {
         return;
     }
+    FileTextEdit edit{true, document_.Date, date};
     document_.Date = std::move(date);
-    markChanged(Change::FileTexts);
+    markChanged(Change::FileTexts, -1, -1, std::move(edit));
 }
 
 bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int16_t green,
@@ -265,10 +280,12 @@ bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int
     if (entry.Red == red && entry.Green == green && entry.Blue == blue) {
         return true;
     }
+    ColourEdit edit{colour, false, entry, entry};
     entry.Red = red;
     entry.Green = green;
     entry.Blue = blue;
-    markChanged(Change::Palette, colour);
+    edit.after = entry;
+    markChanged(Change::Palette, colour, -1, std::move(edit));
     return true;
 }
 
@@ -276,12 +293,14 @@ bool DocumentSession::setColourName(int colour, std::string name) {
     if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
-    std::string& stored = at(document_.ColourEntries, colour).Name;
-    if (stored == name) {
+    ColourTableEntry& entry = at(document_.ColourEntries, colour);
+    if (entry.Name == name) {
         return true;
     }
-    stored = std::move(name);
-    markChanged(Change::Palette, colour);
+    ColourEdit edit{colour, true, entry, entry};
+    entry.Name = std::move(name);
+    edit.after = entry;
+    markChanged(Change::Palette, colour, -1, std::move(edit));
     return true;
 }
 
@@ -291,7 +310,7 @@ int DocumentSession::addColour() {
         return -1;
     }
     const int added = appendNewColour(document_.ColourEntries);
-    markEdited(Change::Palette, added);
+    markEdited(Change::Palette, added, -1, ColourAdded{at(document_.ColourEntries, added)});
     return added;
 }
 
@@ -299,8 +318,14 @@ bool DocumentSession::deleteColour(int colour) {
     if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
+    // Colours after the deleted one move up and pairs are renumbered: the
+    // change is told by comparing with a copy.
+    const std::optional<DocumentTables> before =
+        recording() ? std::optional(copyTables(document_)) : std::nullopt;
     wendrake::deleteColour(document_.ColourEntries, document_.CarColourRecords, colour);
-    markEdited(Change::Palette | Change::Pairs);
+    markEdited(
+        Change::Palette | Change::Pairs, -1, -1,
+        tablesEdit(before ? std::optional(changeBetween(*before, document_)) : std::nullopt));
     return true;
 }
 
@@ -312,8 +337,10 @@ bool DocumentSession::addPair(int record, int first, int second) {
     if (model.Color1.size() >= static_cast<std::size_t>(kTableLimit)) {
         return false;
     }
+    PairsEdit edit{record, model, {}};
     wendrake::addPair(model, first, second);
-    markEdited(Change::Pairs, record);
+    edit.after = model;
+    markEdited(Change::Pairs, record, -1, std::move(edit));
     return true;
 }
 
@@ -325,8 +352,10 @@ bool DocumentSession::removePair(int record, int pair) {
     if (!holds(model.Color1, pair) || !holds(model.Color2, pair)) {
         return false;
     }
+    PairsEdit edit{record, model, {}};
     wendrake::removePair(model, pair);
-    markEdited(Change::Pairs, record);
+    edit.after = model;
+    markEdited(Change::Pairs, record, -1, std::move(edit));
     return true;
 }
 
@@ -364,6 +393,16 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
 
     // With Replace, the records of a name take the imported ones of that
     // name in table order; imported vehicles beyond those are added.
+    // For undo: the records replaced and added, the list before; no copy of
+    // the whole table.
+    std::optional<TablesChange> change;
+    std::optional<VehicleList> listBefore;
+    const std::size_t errorsBefore = document_.Errors.size();
+    if (recording()) {
+        change.emplace();
+        change->handling.beforeSize = records.size();
+        listBefore = document_.Autos;
+    }
     std::unordered_map<std::string, std::vector<std::size_t>> sameNamed;
     if (policy == ImportPolicy::Replace) {
         for (std::size_t i = records.size(); i-- > 0;) {
@@ -376,8 +415,13 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
         auto found = sameNamed.find(record.name());
         if (found != sameNamed.end() && !found->second.empty()) {
             // The vehicle keeps its line in the file.
-            HandlingRecord& replaced = records[found->second.back()];
+            const std::size_t place = found->second.back();
+            HandlingRecord& replaced = records[place];
             record.source = replaced.source;
+            if (change) {
+                change->handling.before.emplace_back(place, replaced);
+                change->handling.after.emplace_back(place, record);
+            }
             replaced = std::move(record);
             found->second.pop_back();
             ++result.replacedRecords;
@@ -394,7 +438,18 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     // The imported lines' rows follow the others, as they were read.
     checks_.forget();
     if (result.addedRecords + result.replacedRecords > 0 || !imported.rows.empty()) {
-        markChanged(Change::Value | Change::List | Change::Errors);
+        if (change) {
+            TableChange<HandlingRecord>& handling = change->handling;
+            handling.changed = true;
+            handling.afterSize = records.size();
+            for (std::size_t i = handling.beforeSize; i < records.size(); ++i) {
+                handling.after.emplace_back(i, records[i]);
+            }
+            change->errors = appendedTo(errorsBefore, document_.Errors);
+            change->takeListAndTexts(*listBefore, document_.Author, document_.Date, document_);
+        }
+        markChanged(Change::Value | Change::List | Change::Errors, -1, -1,
+                    tablesEdit(std::move(change)));
     }
     return result;
 }
@@ -403,12 +458,50 @@ void DocumentSession::revertToSaved() {
     if (!isLoaded()) {
         return;
     }
+    const unsigned what =
+        Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts;
+    if (document_.SavedFlag) {
+        // The tables are as saved already: nothing to undo. The file on disk
+        // may still differ, which is no state of the tables.
+        wendrake::revertToSaved(document_);
+        document_.Author = savedAuthor_;
+        document_.Date = savedDate_;
+        notify(what);
+        return;
+    }
+    // For undo: the records that differ from the snapshot, compared before
+    // the revert; no copy of the whole table.
+    std::optional<TablesChange> change;
+    VehicleList listBefore;
+    std::string authorBefore;
+    std::string dateBefore;
+    if (recording()) {
+        change.emplace();
+        switch (document_.kind) {
+            case DataFileKind::Handling:
+                change->handling = changeOf(document_.HandlingRecords, document_.HandlingSnapshot);
+                break;
+            case DataFileKind::VehicleDefs:
+                change->vehicleDefs =
+                    changeOf(document_.VehicleDefRecords, document_.VehicleDefSnapshot);
+                break;
+            case DataFileKind::CarColours:
+                change->palette = changeOf(document_.ColourEntries, document_.ColourSnapshot);
+                change->models = changeOf(document_.CarColourRecords, document_.CarColourSnapshot);
+                break;
+        }
+        listBefore = document_.Autos;
+        authorBefore = document_.Author;
+        dateBefore = document_.Date;
+    }
     wendrake::revertToSaved(document_);
     document_.Author = savedAuthor_;
     document_.Date = savedDate_;
+    if (change) {
+        change->takeListAndTexts(listBefore, authorBefore, dateBefore, document_);
+    }
     const unsigned rows = checkAgain() ? Change::Errors : 0U;
-    notify(Change::Reverted | Change::List | Change::Palette | Change::Pairs | Change::FileTexts |
-           rows);
+    markChanged(what | rows, -1, -1, tablesEdit(std::move(change)));
 }
 
 std::optional<MissingValue> DocumentSession::findMissingValue() const {
@@ -495,6 +588,7 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
     const bool moved = document_.FilePath != target;
     document_.FilePath = target;
     document_.SavedFlag = true;
+    savedState_ = state_;
     notify(Change::SavedState | (moved ? Change::Path : 0U));
     return outcome;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DocumentChecks.h"
+#include "DocumentEdit.h"
 #include "DocumentFiles.h"
 #include "EditorDocument.h"
 #include "FileSystem.h"
@@ -35,11 +36,14 @@ inline constexpr unsigned FileTexts = 1U << 7U;   // author or date
 inline constexpr unsigned SavedState = 1U << 8U;  // saved or unsaved
 inline constexpr unsigned Path = 1U << 9U;        // the file's path
 inline constexpr unsigned Reverted = 1U << 10U;   // every table as last opened or saved
+// Undone or redone: the values changed from outside the pages, which show
+// them again even where the player is typing.
+inline constexpr unsigned Restored = 1U << 11U;
 }  // namespace Change
 
 struct SessionChange {
     unsigned what = 0;
-    int record = -1;  // for Value and Pairs: the record concerned, -1 for many
+    int record = -1;  // for Value, Pairs and Palette: the record or colour concerned, -1 for many
     int field = -1;   // for Value
 
     bool has(unsigned change) const { return (what & change) != 0; }
@@ -100,6 +104,7 @@ enum class ImportPolicy {
 class DocumentSession {
   public:
     using Observer = std::function<void(const SessionChange&)>;
+    using EditRecorder = std::function<void(DocumentEdit)>;
 
     // Returns an id for removeObserver.
     int addObserver(Observer observer);
@@ -163,6 +168,19 @@ class DocumentSession {
     // stays as it was: the file on disk may still differ.
     void revertToSaved();
 
+    // Every edit, import and revert from now on is handed to `recorder`
+    // after the observers were told (an empty one records nothing).
+    void setEditRecorder(EditRecorder recorder) { recorder_ = std::move(recorder); }
+    // Puts the document back in the state before `edit`, or again in the
+    // state after it. False, changing nothing, unless the document is in the
+    // state the edit left (undo) or started from (redo).
+    bool undo(const DocumentEdit& edit);
+    bool redo(const DocumentEdit& edit);
+    // Makes `earlier` also do `later` when both change the same value one
+    // after the other (typing into one box): true when it did. Never across
+    // the state last saved, which must stay a state of its own.
+    bool mergeEdits(DocumentEdit& earlier, const DocumentEdit& later) const;
+
     // The first value a save would have to write empty, if any.
     std::optional<MissingValue> findMissingValue() const;
 
@@ -183,12 +201,18 @@ class DocumentSession {
   private:
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void notify(unsigned what, int record = -1, int field = -1);
-    void markChanged(unsigned what, int record = -1, int field = -1);
-    // After an edit: the rows checked again over the whole document, the
-    // change marked with Errors only when they differ.
-    void markEdited(unsigned what, int record = -1, int field = -1);
+    // A new state after an edit: unsaved, the observers told, the edit recorded.
+    void markChanged(unsigned what, int record, int field, EditStep step);
+    // The same after an edit that may change any problem row: the rows are
+    // checked again over the whole document, Errors marked only when they differ.
+    void markEdited(unsigned what, int record, int field, EditStep step);
     // True when the rows changed.
     bool checkAgain();
+    bool recording() const { return static_cast<bool>(recorder_); }
+    // A fresh state, also the saved one (after an open or close).
+    void startHistory();
+    static TablesEdit tablesEdit(std::optional<TablesChange> change);
+    bool step(const DocumentEdit& edit, bool forward);
     // One value of a record of the loaded kind; `nameField` also renames
     // the record's list entry.
     template <typename Record, typename Field>
@@ -204,6 +228,10 @@ class DocumentSession {
     bool snapshotKept_ = true;        // false: the tables have no snapshot to commit to
     std::set<std::string> backedUp_;  // files whose backup question this session settled
     std::vector<std::pair<int, Observer>> observers_;
+    EditRecorder recorder_;
+    DocumentState state_ = 0;
+    DocumentState savedState_ = 0;
+    DocumentState nextState_ = 1;
     int nextObserverId_ = 1;
 };
 

@@ -582,4 +582,8 @@ void ColourPages::relistPairs() {
     pairList_->setCurrentRow(selected < pairList_->count() ? selected : -1);
 }
 
+void ColourPages::selectColour(int colour) {
+    paletteList_->setCurrentRow(colour);
+}
+
 }  // namespace wendrake

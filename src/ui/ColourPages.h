@@ -41,6 +41,9 @@ class ColourPages final : public QTabWidget {
     // listed as an unknown colour and stays as it is.
     void showModel(int record);
 
+    // Selects colour `colour` in the palette list and shows it.
+    void selectColour(int colour);
+
   private:
     void showSelectedColour();
     void redBarMoved();

@@ -71,7 +71,8 @@ MainWindow::MainWindow(Desktop& desktop, QString programFolder, QWidget* parent)
       programFolder_(std::move(programFolder)),
       files_(session_, desktop_, language_),
       commands_(session_, desktop_, language_, programFolder_),
-      notices_(std::make_unique<SessionNotices>(session_)) {
+      notices_(std::make_unique<SessionNotices>(session_)),
+      undoHistory_(std::make_unique<UndoHistory>(session_)) {
     setObjectName(QStringLiteral("MainWindow"));
     resize(1280, 800);
     buildWindow();
@@ -122,7 +123,7 @@ void MainWindow::buildActions() {
     setStandardKeys(redoAction, QKeySequence::Redo, "Ctrl+Y");
     setStandardKeys(findAction, QKeySequence::Find, "Ctrl+F");
     // Each is enabled once the part of the window it works on is built.
-    for (QAction* action : {undoAction, redoAction, findAction}) {
+    for (QAction* action : {findAction}) {
         action->setEnabled(false);
     }
     quitAction->setMenuRole(QAction::QuitRole);
@@ -251,6 +252,8 @@ void MainWindow::connectHandlers() {
         }
     });
     connectProblemsPanel();
+    undoHistory_->useActions(this, undoAction, redoAction);
+    connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
 }
 
 bool MainWindow::start() {
@@ -698,6 +701,38 @@ void MainWindow::restoreDocks() {
     // The screens may be others than at the last close.
     problemsPanel_->keepOnScreen();
     problemsAction->setChecked(!problemsPanel_->isHidden());
+}
+
+void MainWindow::showRestored(const SessionChange& change) {
+    if (!change.has(Change::Restored)) {
+        return;
+    }
+    if (change.has(Change::FileTexts) && session_.kind() == DataFileKind::Handling) {
+        handlingPages_->showAuthorAndDate();
+    }
+    // Whole tables came back: the list was shown again from its top.
+    if (change.record < 0 && change.has(Change::List)) {
+        return;
+    }
+    const bool oneRecord = change.has(Change::Value) || change.has(Change::Pairs);
+    if (change.has(Change::Palette)) {
+        colourPages_->showPalette();
+        if (change.record >= 0) {
+            colourPages_->selectColour(change.record);
+        }
+    }
+    if (oneRecord && change.record >= 0) {
+        vehicleList_->chooseEntry(session_.document().Autos.entryOfRecord(change.record));
+        session_.select(change.record);
+    }
+    // The pages show the selected record anew, also a value being typed in.
+    if (oneRecord || change.has(Change::Palette)) {
+        showSelected();
+    }
+    if (change.has(Change::Value) && change.field >= 0 &&
+        session_.kind() == DataFileKind::Handling) {
+        handlingPages_->focusField(change.field);
+    }
 }
 
 }  // namespace wendrake

@@ -24,6 +24,7 @@
 #include "ui/QtTranslation.h"
 #include "ui/SessionNotices.h"
 #include "ui/StartPanel.h"
+#include "ui/UndoHistory.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListPanel.h"
 
@@ -131,6 +132,8 @@ class MainWindow final : public QMainWindow {
     void buildProblemsPanel();
     void connectProblemsPanel();
     void restoreDocks();
+    // After an undo or redo: the vehicle, colour or value it changed is shown.
+    void showRestored(const SessionChange& change);
     QString text(int number) const;
 
     QMenu* fileMenu_ = nullptr;
@@ -158,6 +161,8 @@ class MainWindow final : public QMainWindow {
     // Owned here, not by Qt's parent, so that it stops observing before the
     // session it observes is destroyed.
     std::unique_ptr<SessionNotices> notices_;
+    // Owned here for the same reason: it records the session's edits.
+    std::unique_ptr<UndoHistory> undoHistory_;
     HandlingPages* handlingPages_ = nullptr;
     VehicleDefPages* vehicleDefPages_ = nullptr;
     ColourPages* colourPages_ = nullptr;

@@ -216,6 +216,48 @@ void apply(KeptSample& s, Edit edit) {
     }
 }
 
+// Edits of every sort a player makes in a file of the sample's kind, with
+// repeated values, renames, an undoable revert and edits after it.
+void editEverything(KeptSample& s) {
+    DocumentSession& session = s.session;
+    const HandlingReadTexts texts;
+    switch (s.document().kind) {
+        case DataFileKind::Handling:
+            for (const char* typed : {"1", "14", "145", "1450.5"}) {
+                session.setHandlingValue(s.recordOf("STRADA"), F::Gewicht, typed);
+            }
+            apply(s, Edit::Rename);
+            apply(s, Edit::Author);
+            apply(s, Edit::Date);
+            session.importVehicles(dataLine("STRADA") + "\r\n", texts, "", ImportPolicy::KeepBoth);
+            session.importVehicles(
+                dataLine("STRADA", "999.0") + "\r\n" + dataLine("OTHER") + "\r\n", texts, "",
+                ImportPolicy::Replace);
+            session.revertToSaved();
+            session.setHandlingValue(s.recordOf("STRADA"), F::Flags, "ABCD");
+            session.setHandlingValue(2, F::Autoname, "AAA_FIRST");
+            break;
+        case DataFileKind::VehicleDefs:
+            apply(s, Edit::Frequency);
+            session.setVehicleDefValue(s.recordOf("MERIDIAN"), VehicleDefField::HandlingID, "ZED");
+            session.revertToSaved();
+            session.setVehicleDefValue(0, VehicleDefField::ModelName, "other");
+            break;
+        case DataFileKind::CarColours:
+            apply(s, Edit::Colour);
+            apply(s, Edit::ColourName);
+            session.addColour();
+            apply(s, Edit::AddPair);
+            apply(s, Edit::RemovePair);
+            session.deleteColour(1);
+            session.revertToSaved();
+            session.addColour();
+            session.setColourName(0, "darkest");
+            session.deleteColour(2);
+            break;
+    }
+}
+
 }  // namespace
 
 class SessionTests : public QObject {
@@ -847,6 +889,97 @@ class SessionTests : public QObject {
         QCOMPARE(s.reopenedRecords(), recordLines(s.document()));
         // What the other program wrote beside the records stays.
         QCOMPARE(s.saved().find("; new\r\nFIRE_ENGINE") != std::string::npos, to.contains("; new"));
+    }
+
+    // Undoing every edit in turn gives back the bytes a save of the opened
+    // file writes, and the saved state; redoing them gives the edited bytes.
+    void undoingEveryEditGivesTheSavedFile_data() {
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("handling") << "handling.cfg";
+        QTest::newRow("vehicle definitions") << "default.ide";
+        QTest::newRow("car colours") << "carcols.dat";
+    }
+
+    void undoingEveryEditGivesTheSavedFile() {
+        QFETCH(QString, sample);
+        KeptSample s(sample);
+        std::vector<DocumentEdit> edits;
+        s.session.setEditRecorder(
+            [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
+        const std::string savedText = s.session.buildSaveText(s.before);
+        const VehicleList savedList = s.document().Autos;
+        const ErrorRows savedErrors = s.document().Errors;
+        editEverything(s);
+        const std::string editedText = s.session.buildSaveText(s.before);
+        QVERIFY(editedText != savedText);
+        QVERIFY(!s.session.isSaved());
+
+        for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
+            QVERIFY(s.session.undo(*edit));
+        }
+        QCOMPARE(s.session.buildSaveText(s.before), savedText);
+        QVERIFY(s.document().Autos == savedList);
+        QVERIFY(s.document().Errors == savedErrors);
+        QVERIFY(s.session.isSaved());
+        // An edit applies only in the state it started from or left.
+        QVERIFY(!s.session.undo(edits.front()));
+
+        for (const DocumentEdit& edit : edits) {
+            QVERIFY(s.session.redo(edit));
+        }
+        QCOMPARE(s.session.buildSaveText(s.before), editedText);
+        QVERIFY(!s.session.isSaved());
+    }
+
+    // A save is a point of the history: undoing back to it makes the
+    // document saved again, typing does not merge across it, and opening
+    // a file leaves nothing to undo.
+    void savedStateFollowsTheHistory() {
+        Opened o(kHandling);
+        std::vector<DocumentEdit> edits;
+        o.session.setEditRecorder(
+            [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
+        o.session.setHandlingValue(1, F::Gewicht, "1");
+        o.session.setHandlingValue(1, F::Gewicht, "12");
+        QVERIFY(o.session.mergeEdits(edits[0], edits[1]));
+        QVERIFY(!o.session.mergeEdits(edits[0], edits[0]));
+        QCOMPARE(o.session.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
+        o.session.setHandlingValue(1, F::Gewicht, "123");
+        QVERIFY(!o.session.mergeEdits(edits[0], edits[2]));
+        o.session.setHandlingValue(0, F::Gewicht, "9");
+        QVERIFY(!o.session.mergeEdits(edits[2], edits[3]));
+        o.session.setHandlingValue(0, F::Flags, "0001");
+        o.session.setHandlingValue(0, F::Flags, "0003");
+        QVERIFY(!o.session.mergeEdits(edits[4], edits[5]));
+        QVERIFY(o.session.undo(edits[5]) && o.session.undo(edits[4]));
+
+        QVERIFY(o.session.undo(edits[3]));
+        QVERIFY(o.session.undo(edits[2]));
+        QVERIFY(o.session.isSaved());
+        QVERIFY(o.session.undo(edits[0]));
+        QVERIFY(!o.session.isSaved());
+        QCOMPARE(o.document().HandlingRecords[1][F::Gewicht], std::string("1500.0"));
+        QVERIFY(o.session.redo(edits[0]));
+        QVERIFY(o.session.isSaved());
+
+        o.session.openFile("handling.cfg", DataFileKind::Handling, o.files, LanguageTable());
+        QVERIFY(!o.session.redo(edits[2]));
+        QVERIFY(!o.session.undo(edits[0]));
+    }
+
+    // A step of whole tables holds the records it changed, not a copy of
+    // the file: a history of reverts on a large file stays small.
+    void revertStepHoldsOnlyWhatChanged() {
+        Opened o(kHandling);
+        std::vector<DocumentEdit> edits;
+        o.session.setEditRecorder(
+            [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
+        o.session.setHandlingValue(2, F::Gewicht, "1");
+        o.session.revertToSaved();
+        const TablesChange& change = *std::get<TablesEdit>(edits.back().step).change;
+        QCOMPARE(change.handling.before.size(), std::size_t{1});
+        QCOMPARE(change.handling.after.size(), std::size_t{1});
+        QVERIFY(!change.listChanged && change.errors.after.empty());
     }
 };
 

@@ -492,6 +492,64 @@ class MainWindowTests : public QObject {
         QVERIFY(s.document().SavedFlag);
         QVERIFY(!contents(other).contains("Another"));
     }
+
+    // Undo and redo go step by step, typing into one box being one step;
+    // the keys reach the window's history also from inside a text box.
+    // Undoing back to the state last saved makes the document saved again,
+    // and the file saved there is the original.
+    void typingIsUndoneStepByStep() {
+        Session s;
+        s.window.keepLayoutAction->setChecked(true);
+        const QString path = s.open("handling/plain.cfg");
+        const QByteArray original = contents(path);
+        s.window.show();
+        s.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        QVERIFY(!s.window.undoAction->isEnabled());
+        s.chooseVehicle(1);  // BRISK
+        auto* pages = s.window.findChild<HandlingPages*>();
+        auto* mass = pages->findChild<QLineEdit*>("txtGewicht");
+        auto* name = pages->findChild<QLineEdit*>("txtAutoname");
+        mass->setFocus();
+        retype(mass, "1234.5");
+        name->setFocus();
+        retype(name, "ZZ");
+        s.chooseVehicle(0);  // another vehicle shown
+        QVERIFY(s.window.isWindowModified());
+        const auto press = [&](QKeySequence::StandardKey key, int times) {
+            for (int k = 0; k < times; ++k) {
+                QTest::keySequence(QApplication::focusWidget(), key);
+            }
+        };
+
+        press(QKeySequence::Undo, 1);
+        QCOMPARE(name->text(), QStringLiteral("BRISK"));
+        QCOMPARE(s.chosenName(), QStringLiteral("BRISK"));
+        QCOMPARE(mass->text(), QStringLiteral("1234.5"));
+        QVERIFY(s.window.isWindowModified());
+        press(QKeySequence::Undo, 1);
+        QCOMPARE(mass->text(), QStringLiteral("1050.0"));
+        QVERIFY(!s.window.isWindowModified());
+        QVERIFY(!s.window.undoAction->isEnabled());
+
+        press(QKeySequence::Redo, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(s.listed(), (QStringList{"ARROW", "ZZ", "MULE", "ZEPHYR"}));
+        QCOMPARE(mass->text(), QStringLiteral("1234.5"));
+        QVERIFY(s.window.isWindowModified());
+        s.window.save();
+        QVERIFY(contents(path) != original);
+        QVERIFY(!s.window.isWindowModified());
+
+        press(QKeySequence::Undo, 2);
+        QVERIFY(s.window.isWindowModified());
+        s.window.save();
+        QCOMPARE(contents(path), original);
+        QVERIFY(!s.window.isWindowModified());
+
+        s.open("handling/problems.cfg", "other.cfg");
+        QVERIFY(!s.window.undoAction->isEnabled() && !s.window.redoAction->isEnabled());
+    }
 };
 
 QTEST_MAIN(MainWindowTests)

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Undo and redo of the session's recorded edits.
+#include "DocumentSession.h"
+
+#include <tuple>
+
+namespace wendrake {
+
+namespace {
+
+template <typename Record>
+bool holds(const std::vector<Record>& records, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < records.size();
+}
+
+template <typename Record>
+Record& at(std::vector<Record>& records, int index) {
+    return records[static_cast<std::size_t>(index)];
+}
+
+// The value of one field of a record of `records`, or null when there is none.
+template <typename Record>
+std::string* fieldOf(std::vector<Record>& records, int record, int field) {
+    if (!holds(records, record) || field < 0 ||
+        static_cast<std::size_t>(field) >= std::tuple_size_v<decltype(Record::fields)>) {
+        return nullptr;
+    }
+    return &at(records, record).fields[static_cast<std::size_t>(field)];
+}
+
+// Puts one recorded step of any sort into the document, forward (redo) or
+// back (undo), and says what changed. False when the step does not fit the
+// document, which then is unchanged.
+struct StepApplier {
+    EditorDocument& document;
+    bool forward;
+    unsigned what = Change::Restored;
+    int record = -1;
+    int field = -1;
+
+    template <typename Value>
+    const Value& side(const Value& before, const Value& after) const {
+        return forward ? after : before;
+    }
+
+    bool operator()(const ValueEdit& value) {
+        const bool handling = document.kind == DataFileKind::Handling;
+        std::string* stored = handling
+                                  ? fieldOf(document.HandlingRecords, value.record, value.field)
+                              : document.kind == DataFileKind::VehicleDefs
+                                  ? fieldOf(document.VehicleDefRecords, value.record, value.field)
+                                  : nullptr;
+        if (!stored) {
+            return false;
+        }
+        *stored = side(value.before, value.after);
+        what |= Change::Value;
+        const int nameField = handling ? static_cast<int>(HandlingField::Autoname)
+                                       : static_cast<int>(VehicleDefField::HandlingID);
+        if (value.field == nameField) {
+            if (const int entry = document.Autos.entryOfRecord(value.record); entry >= 0) {
+                document.Autos.rename(entry, *stored);
+                what |= Change::List;
+            }
+        }
+        record = value.record;
+        field = value.field;
+        return true;
+    }
+
+    bool operator()(const FileTextEdit& text) {
+        if (document.kind != DataFileKind::Handling) {
+            return false;
+        }
+        (text.date ? document.Date : document.Author) = side(text.before, text.after);
+        what |= Change::FileTexts;
+        return true;
+    }
+
+    bool operator()(const ColourEdit& colour) {
+        if (document.kind != DataFileKind::CarColours ||
+            !holds(document.ColourEntries, colour.colour)) {
+            return false;
+        }
+        at(document.ColourEntries, colour.colour) = side(colour.before, colour.after);
+        what |= Change::Palette;
+        record = colour.colour;
+        return true;
+    }
+
+    bool operator()(const ColourAdded& added) {
+        std::vector<ColourTableEntry>& palette = document.ColourEntries;
+        if (document.kind != DataFileKind::CarColours || (!forward && palette.empty())) {
+            return false;
+        }
+        if (forward) {
+            palette.push_back(added.entry);
+        } else {
+            palette.pop_back();
+        }
+        what |= Change::Palette;
+        return true;
+    }
+
+    bool operator()(const PairsEdit& pairs) {
+        if (document.kind != DataFileKind::CarColours ||
+            !holds(document.CarColourRecords, pairs.record)) {
+            return false;
+        }
+        at(document.CarColourRecords, pairs.record) = side(pairs.before, pairs.after);
+        what |= Change::Pairs;
+        record = pairs.record;
+        return true;
+    }
+
+    bool operator()(const TablesEdit& tables) {
+        if (!tables.change) {
+            return false;
+        }
+        applyChange(*tables.change, document, forward);
+        what |= Change::Value | Change::List | Change::Palette | Change::Pairs | Change::Errors |
+                Change::FileTexts;
+        return true;
+    }
+};
+
+}  // namespace
+
+TablesEdit DocumentSession::tablesEdit(std::optional<TablesChange> change) {
+    if (!change) {
+        return {};
+    }
+    return TablesEdit{std::make_shared<const TablesChange>(std::move(*change))};
+}
+
+bool DocumentSession::undo(const DocumentEdit& edit) {
+    return step(edit, false);
+}
+
+bool DocumentSession::redo(const DocumentEdit& edit) {
+    return step(edit, true);
+}
+
+bool DocumentSession::step(const DocumentEdit& edit, bool forward) {
+    // In any other state the edit's records and positions may mean others.
+    if (!isLoaded() || edit.kind != document_.kind ||
+        state_ != (forward ? edit.before : edit.after)) {
+        return false;
+    }
+    StepApplier applier{document_, forward};
+    if (!std::visit(applier, edit.step)) {
+        return false;
+    }
+    state_ = forward ? edit.after : edit.before;
+    unsigned what = applier.what & ~Change::Errors;
+    // The problem rows follow the restored values as they follow typing.
+    if (std::holds_alternative<ValueEdit>(edit.step)) {
+        if (checks_.recordChanged(document_, checkTexts_, applier.record,
+                                  (applier.what & Change::List) != 0, document_.Errors)) {
+            what |= Change::Errors;
+        }
+    } else if (!std::holds_alternative<FileTextEdit>(edit.step) &&
+               !std::holds_alternative<ColourEdit>(edit.step)) {
+        if (checkAgain() || std::holds_alternative<TablesEdit>(edit.step)) {
+            what |= Change::Errors;
+        }
+    }
+    const bool saved = state_ == savedState_;
+    if (document_.SavedFlag != saved) {
+        document_.SavedFlag = saved;
+        what |= Change::SavedState;
+    }
+    notify(what, applier.record, applier.field);
+    return true;
+}
+
+bool DocumentSession::mergeEdits(DocumentEdit& earlier, const DocumentEdit& later) const {
+    if (earlier.kind != later.kind || earlier.after != later.before ||
+        earlier.after == savedState_) {
+        return false;
+    }
+    bool merged = false;
+    if (auto* value = std::get_if<ValueEdit>(&earlier.step)) {
+        const auto* next = std::get_if<ValueEdit>(&later.step);
+        // The flags are set one box at a time, each click a step of its own.
+        const bool flags = earlier.kind == DataFileKind::Handling &&
+                           value->field == static_cast<int>(HandlingField::Flags);
+        if (next && !flags && next->record == value->record && next->field == value->field) {
+            value->after = next->after;
+            merged = true;
+        }
+    } else if (auto* text = std::get_if<FileTextEdit>(&earlier.step)) {
+        const auto* next = std::get_if<FileTextEdit>(&later.step);
+        if (next && next->date == text->date) {
+            text->after = next->after;
+            merged = true;
+        }
+    } else if (auto* colour = std::get_if<ColourEdit>(&earlier.step)) {
+        const auto* next = std::get_if<ColourEdit>(&later.step);
+        if (next && next->colour == colour->colour && next->name == colour->name) {
+            colour->after = next->after;
+            merged = true;
+        }
+    }
+    if (merged) {
+        earlier.after = later.after;
+    }
+    return merged;
+}
+
+}  // namespace wendrake
