@@ -62,59 +62,59 @@ ExportDialog::ExportDialog(const EditorDocument& document, Desktop& desktop, QWi
     setWindowTitle(QStringLiteral("Export"));
     resize(560, 420);
 
-    lblExportCar = named(new QLabel(QStringLiteral("Verfügbare Autos")), "lblExportCar");
-    lblExport = named(new QLabel(QStringLiteral("Exportieren")), "lblExport");
-    lst1 = vehicleList("lst1");
-    lst2 = vehicleList("lst2");
-    lblExportCar->setBuddy(lst1);
-    lblExport->setBuddy(lst2);
-    cmdAdd = moveButton("cmdAdd", ">");
-    cmdAddAll = moveButton("cmdAddAll", ">>");
-    cmdDel = moveButton("cmdDel", "<");
-    cmdDelAll = moveButton("cmdDelAll", "<<");
-    cmdExport = named(new QPushButton(QStringLiteral("Export...")), "cmdExport");
-    cmdClose = named(new QPushButton(QStringLiteral("Schliessen")), "cmdClose");
-    cmdExport->setAutoDefault(false);
-    cmdClose->setAutoDefault(false);
+    availableCaption_ = named(new QLabel(QStringLiteral("Verfügbare Autos")), "lblExportCar");
+    chosenCaption_ = named(new QLabel(QStringLiteral("Exportieren")), "lblExport");
+    availableList_ = vehicleList("lst1");
+    chosenList_ = vehicleList("lst2");
+    availableCaption_->setBuddy(availableList_);
+    chosenCaption_->setBuddy(chosenList_);
+    addButton_ = moveButton("cmdAdd", ">");
+    addAllButton_ = moveButton("cmdAddAll", ">>");
+    removeButton_ = moveButton("cmdDel", "<");
+    removeAllButton_ = moveButton("cmdDelAll", "<<");
+    exportButton_ = named(new QPushButton(QStringLiteral("Export...")), "cmdExport");
+    closeButton_ = named(new QPushButton(QStringLiteral("Schliessen")), "cmdClose");
+    exportButton_->setAutoDefault(false);
+    closeButton_->setAutoDefault(false);
 
     auto* moves = new QVBoxLayout;
     moves->addStretch();
-    for (QPushButton* button : {cmdAdd, cmdAddAll}) {
+    for (QPushButton* button : {addButton_, addAllButton_}) {
         moves->addWidget(button);
     }
     moves->addSpacing(16);
-    for (QPushButton* button : {cmdDel, cmdDelAll}) {
+    for (QPushButton* button : {removeButton_, removeAllButton_}) {
         moves->addWidget(button);
     }
     moves->addStretch();
 
     auto* lists = new QGridLayout;
-    lists->addWidget(lblExportCar, 0, 0);
-    lists->addWidget(lblExport, 0, 2);
-    lists->addWidget(lst1, 1, 0);
+    lists->addWidget(availableCaption_, 0, 0);
+    lists->addWidget(chosenCaption_, 0, 2);
+    lists->addWidget(availableList_, 1, 0);
     lists->addLayout(moves, 1, 1);
-    lists->addWidget(lst2, 1, 2);
+    lists->addWidget(chosenList_, 1, 2);
     lists->setColumnStretch(0, 1);
     lists->setColumnStretch(2, 1);
     lists->setRowStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdExport);
-    buttons->addWidget(cmdClose);
+    buttons->addWidget(exportButton_);
+    buttons->addWidget(closeButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addLayout(buttons);
 
-    connect(cmdAdd, &QPushButton::clicked, this, &ExportDialog::cmdAdd_Click);
-    connect(cmdAddAll, &QPushButton::clicked, this, &ExportDialog::cmdAddAll_Click);
-    connect(cmdDel, &QPushButton::clicked, this, &ExportDialog::cmdDel_Click);
-    connect(cmdDelAll, &QPushButton::clicked, this, &ExportDialog::cmdDelAll_Click);
-    connect(cmdExport, &QPushButton::clicked, this, &ExportDialog::cmdExport_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &ExportDialog::cmdClose_Click);
+    connect(addButton_, &QPushButton::clicked, this, &ExportDialog::addChosen);
+    connect(addAllButton_, &QPushButton::clicked, this, &ExportDialog::addAll);
+    connect(removeButton_, &QPushButton::clicked, this, &ExportDialog::removeChosen);
+    connect(removeAllButton_, &QPushButton::clicked, this, &ExportDialog::removeAll);
+    connect(exportButton_, &QPushButton::clicked, this, &ExportDialog::exportChosen);
+    connect(closeButton_, &QPushButton::clicked, this, &ExportDialog::closeWindow);
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
-            &ExportDialog::cmdClose_Click);
+            &ExportDialog::closeWindow);
 }
 
 QString ExportDialog::text(int number) const {
@@ -123,18 +123,18 @@ QString ExportDialog::text(int number) const {
 
 void ExportDialog::applyLanguage(const LanguageTable& language) {
     language_ = &language;
-    cmdClose->setText(text(kCloseCaption));
-    lblExportCar->setText(text(kAvailableCaption));
-    lblExport->setText(text(kChosenCaption));
-    cmdExport->setText(text(kExportCaption));
+    closeButton_->setText(text(kCloseCaption));
+    availableCaption_->setText(text(kAvailableCaption));
+    chosenCaption_->setText(text(kChosenCaption));
+    exportButton_->setText(text(kExportCaption));
 }
 
 void ExportDialog::fill(const VehicleList& vehicles) {
     // A list renamed in place need not be in order any more; this one is.
     available_.assign(vehicles.entries());
     chosen_.clear();
-    showEntries(lst1, available_);
-    showEntries(lst2, chosen_);
+    showEntries(availableList_, available_);
+    showEntries(chosenList_, chosen_);
 }
 
 void ExportDialog::move(VehicleList& from, QListWidget* fromView, VehicleList& to,
@@ -161,23 +161,23 @@ void ExportDialog::move(VehicleList& from, QListWidget* fromView, VehicleList& t
     showEntries(toView, to);
 }
 
-void ExportDialog::cmdAdd_Click() {
-    move(available_, lst1, chosen_, lst2, false);
+void ExportDialog::addChosen() {
+    move(available_, availableList_, chosen_, chosenList_, false);
 }
 
-void ExportDialog::cmdAddAll_Click() {
-    move(available_, lst1, chosen_, lst2, true);
+void ExportDialog::addAll() {
+    move(available_, availableList_, chosen_, chosenList_, true);
 }
 
-void ExportDialog::cmdDel_Click() {
-    move(chosen_, lst2, available_, lst1, false);
+void ExportDialog::removeChosen() {
+    move(chosen_, chosenList_, available_, availableList_, false);
 }
 
-void ExportDialog::cmdDelAll_Click() {
-    move(chosen_, lst2, available_, lst1, true);
+void ExportDialog::removeAll() {
+    move(chosen_, chosenList_, available_, availableList_, true);
 }
 
-void ExportDialog::cmdExport_Click() {
+void ExportDialog::exportChosen() {
     if (chosen_.empty()) {
         return;
     }
@@ -205,7 +205,7 @@ void ExportDialog::cmdExport_Click() {
     close();
 }
 
-void ExportDialog::cmdClose_Click() {
+void ExportDialog::closeWindow() {
     close();
 }
 

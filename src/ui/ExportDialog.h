@@ -29,24 +29,13 @@ class ExportDialog final : public QWidget {
     // are taken as they are now: a vehicle renamed later is no longer found.
     void fill(const VehicleList& vehicles);
 
-    QLabel* lblExportCar;
-    QListWidget* lst1;
-    QLabel* lblExport;
-    QListWidget* lst2;
-    QPushButton* cmdAdd;
-    QPushButton* cmdAddAll;
-    QPushButton* cmdDel;
-    QPushButton* cmdDelAll;
-    QPushButton* cmdExport;
-    QPushButton* cmdClose;
-
   public slots:
-    void cmdAdd_Click();
-    void cmdAddAll_Click();
-    void cmdDel_Click();
-    void cmdDelAll_Click();
-    void cmdExport_Click();
-    void cmdClose_Click();
+    void addChosen();
+    void addAll();
+    void removeChosen();
+    void removeAll();
+    void exportChosen();
+    void closeWindow();
 
   private:
     // Moves the selected entries (or all) of one list into the other, each
@@ -55,11 +44,21 @@ class ExportDialog final : public QWidget {
               bool all);
     QString text(int number) const;
 
+    QLabel* availableCaption_;
+    QListWidget* availableList_;
+    QLabel* chosenCaption_;
+    QListWidget* chosenList_;
+    QPushButton* addButton_;
+    QPushButton* addAllButton_;
+    QPushButton* removeButton_;
+    QPushButton* removeAllButton_;
+    QPushButton* exportButton_;
+    QPushButton* closeButton_;
     const EditorDocument& document_;
     Desktop& desktop_;
     const LanguageTable* language_ = nullptr;
-    VehicleList available_;  // what lst1 shows
-    VehicleList chosen_;     // what lst2 shows, in the order it is written
+    VehicleList available_;  // what availableList_ shows
+    VehicleList chosen_;     // what chosenList_ shows, in the order it is written
 };
 
 }  // namespace wendrake

@@ -24,14 +24,13 @@ class StartPanel final : public QWidget {
     void showFiles(const QStringList& paths);
     void applyLanguage(const LanguageTable& language);
 
-    QToolButton* openButton;
-    // One button per recent file, newest first.
-    QList<QPushButton*> fileButtons;
-
   signals:
     void fileChosen(const QString& path);
 
   private:
+    QToolButton* openButton_;
+    // One button per recent file, newest first.
+    QList<QPushButton*> fileButtons_;
     QLabel* noFileLabel_;
     QLabel* recentLabel_;
     QVBoxLayout* fileList_;

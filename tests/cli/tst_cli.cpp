@@ -350,12 +350,15 @@ class CommandLineTests : public QObject {
         s.window.exportVehicles();
         ExportDialog* exporter = s.window.findChild<ExportDialog*>();
         for (const char* name : {"TWIN_VAN", "CAR"}) {  // TWIN_VAN stands twice in the file
-            exporter->lst1->findItems(name, Qt::MatchExactly).first()->setSelected(true);
+            exporter->findChild<QListWidget*>("lst1")
+                ->findItems(name, Qt::MatchExactly)
+                .first()
+                ->setSelected(true);
         }
-        exporter->cmdAdd_Click();
+        exporter->addChosen();
         const QString byWindow = s.dir.filePath("window-exchange.cfg");
         s.desktop.saveChoices.enqueue(byWindow);
-        exporter->cmdExport_Click();
+        exporter->exportChosen();
         const QString source = copy("handling/problems.cfg");
         const QString byCommand = dir_.filePath("command-exchange.cfg");
         QCOMPARE(run({"export", source, "-o", byCommand, "CAR", "TWIN_VAN"}).status, 0);

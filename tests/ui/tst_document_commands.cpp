@@ -38,10 +38,10 @@ struct Session : WindowSession {
     }
     // Chooses `names` and exports them to `target` (nothing when cancelled).
     void exportTo(const QStringList& names, const std::optional<QString>& target) {
-        select(exporter().lst1, names);
-        exporter().cmdAdd_Click();
+        select(exporter().findChild<QListWidget*>("lst1"), names);
+        exporter().addChosen();
         desktop.saveChoices.enqueue(target);
-        exporter().cmdExport_Click();
+        exporter().exportChosen();
     }
     static void select(QListWidget* list, const QStringList& names) {
         list->clearSelection();
@@ -274,13 +274,14 @@ class DocumentCommandsTests : public QObject {
         Session s;
         ExportDialog& e = s.exporter();
         QVERIFY(e.isVisible());
-        QCOMPARE(rows(e.lst1), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
-        e.cmdAddAll_Click();
-        e.cmdClose_Click();
+        QCOMPARE(rows(e.findChild<QListWidget*>("lst1")),
+                 (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
+        e.addAll();
+        e.closeWindow();
         QVERIFY(!e.isVisible());
         s.window.exportVehicles();
-        QCOMPARE(e.lst1->count(), 4);
-        QCOMPARE(e.lst2->count(), 0);
+        QCOMPARE(e.findChild<QListWidget*>("lst1")->count(), 4);
+        QCOMPARE(e.findChild<QListWidget*>("lst2")->count(), 0);
 
         // A file opened meanwhile takes the names away.
         s.window.openFile(QString::fromStdString(s.document().FilePath));
@@ -296,20 +297,22 @@ class DocumentCommandsTests : public QObject {
         VehicleList vehicles;
         vehicles.assign({"zeta", "MULE", "beta", "alpha", "MULE"});
         e.fill(vehicles);
-        e.cmdAddAll_Click();
-        e.lst2->item(2)->setSelected(true);  // the first MULE
-        e.cmdDel_Click();
-        QCOMPARE(rows(e.lst1), QStringList{"MULE"});
-        QCOMPARE(rows(e.lst2), (QStringList{"alpha", "beta", "MULE", "zeta"}));
-        e.cmdDelAll_Click();
-        QCOMPARE(rows(e.lst1), (QStringList{"alpha", "beta", "MULE", "MULE", "zeta"}));
+        e.addAll();
+        e.findChild<QListWidget*>("lst2")->item(2)->setSelected(true);  // the first MULE
+        e.removeChosen();
+        QCOMPARE(rows(e.findChild<QListWidget*>("lst1")), QStringList{"MULE"});
+        QCOMPARE(rows(e.findChild<QListWidget*>("lst2")),
+                 (QStringList{"alpha", "beta", "MULE", "zeta"}));
+        e.removeAll();
+        QCOMPARE(rows(e.findChild<QListWidget*>("lst1")),
+                 (QStringList{"alpha", "beta", "MULE", "MULE", "zeta"}));
     }
 
     // The file's text is the exchange builder's (shown by the model and
     // command line tests); here the window around it.
     void exportKeepsTheWindowUntilTheFileIsWritten() {
         Session s;
-        s.exporter().cmdExport_Click();  // nothing chosen yet
+        s.exporter().exportChosen();  // nothing chosen yet
         QVERIFY(s.desktop.saveRequests.isEmpty());
         const QString target = s.dir.filePath("out.cfg");
         s.exportTo({"BRISK", "ZEPHYR"}, std::nullopt);
@@ -319,21 +322,22 @@ class DocumentCommandsTests : public QObject {
 
         s.desktop.nextWriteFailure = FileResult::failure(28, "No space left on device");
         s.desktop.saveChoices.enqueue(target);
-        s.exporter().cmdExport_Click();
+        s.exporter().exportChosen();
         QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{"Error: 28 - No space left on device"});
         QVERIFY(s.exporter().isVisible());
         QVERIFY(!QFile::exists(target));
 
         // The choice survives for the next try; a real failure leaves no file.
-        QCOMPARE(rows(s.exporter().lst2), (QStringList{"BRISK", "ZEPHYR"}));
+        QCOMPARE(rows(s.exporter().findChild<QListWidget*>("lst2")),
+                 (QStringList{"BRISK", "ZEPHYR"}));
         s.desktop.saveChoices.enqueue(s.dir.filePath("missing/out.cfg"));
-        s.exporter().cmdExport_Click();
+        s.exporter().exportChosen();
         QCOMPARE(s.desktop.texts(Kind::Notice).size(), 2);
         QCOMPARE(QDir(s.dir.path()).entryList(QDir::Files), QStringList{"handling.cfg"});
 
         const EditorDocument before = s.document();
         s.desktop.saveChoices.enqueue(target);
-        s.exporter().cmdExport_Click();
+        s.exporter().exportChosen();
         QVERIFY(contents(target).contains("\r\nZEPHYR "));
         QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(113)});
         QVERIFY(!s.exporter().isVisible());
