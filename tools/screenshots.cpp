@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Renders the README's pictures of the real windows, offscreen:
+// Renders the pictures of the README and the manuals from the real windows, offscreen:
 //   wendrake_screenshots OUTDIR SAMPLES_FOLDER FILE_WITH_PROBLEMS [WIDTHxHEIGHT [LANGUAGE]]
 // The window is 1280 x 800 and English unless told otherwise.
 // Run it through scripts/screenshots, which gives it a settings folder of its
