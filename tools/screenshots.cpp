@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QListView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <cstdio>
 
 #include "io/LanguageFiles.h"
@@ -88,6 +90,10 @@ int main(int argc, char* argv[]) {
     // The problems dock below the pages, as a file with problems opens it.
     window.openFile(QString::fromLocal8Bit(argv[3]));
     window.handlingPages->setCurrentIndex(0);
+    // The flags picture left the page scrolled down; this one shows its top.
+    for (auto* page : window.handlingPages->findChildren<QScrollArea*>()) {
+        page->verticalScrollBar()->setValue(0);
+    }
     window.resizeDocks({window.problemsPanel}, {230}, Qt::Vertical);
     if (!save(&window, out, "problems-panel.png")) {
         return 1;
