@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Renders the README's pictures of the real windows, offscreen:
+// Renders the pictures of the README and the manuals from the real windows, offscreen:
 //   wendrake_screenshots OUTDIR SAMPLES_FOLDER FILE_WITH_PROBLEMS [WIDTHxHEIGHT [LANGUAGE]]
 // The window is 1280 x 800 and English unless told otherwise.
 // Run it through scripts/screenshots, which gives it a settings folder of its
@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QListView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <cstdio>
 
 #include "io/LanguageFiles.h"
@@ -87,7 +89,12 @@ int main(int argc, char* argv[]) {
 
     // The problems dock below the pages, as a file with problems opens it.
     window.openFile(QString::fromLocal8Bit(argv[3]));
-    window.findChild<HandlingPages*>()->setCurrentIndex(0);
+    auto* handlingPages = window.findChild<HandlingPages*>();
+    handlingPages->setCurrentIndex(0);
+    // The flags picture left the page scrolled down; this one shows its top.
+    for (auto* page : handlingPages->findChildren<QScrollArea*>()) {
+        page->verticalScrollBar()->setValue(0);
+    }
     window.resizeDocks({window.findChild<ProblemsPanel*>()}, {230}, Qt::Vertical);
     if (!save(&window, out, "problems-panel.png")) {
         return 1;
