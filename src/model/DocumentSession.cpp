@@ -74,11 +74,15 @@ void DocumentSession::notify(unsigned what, int record, int field) {
     }
 }
 
-void DocumentSession::markChanged(unsigned what, int record, int field, EditStep step) {
+void DocumentSession::markChanged(unsigned what, int record, int field, EditStep step,
+                                  SavedAfter saved) {
     const DocumentState before = state_;
     state_ = nextState_++;
-    if (document_.SavedFlag) {
-        document_.SavedFlag = false;
+    if (saved == SavedAfter::Yes) {
+        savedStates_.push_back(state_);
+    }
+    if (document_.SavedFlag != (saved == SavedAfter::Yes)) {
+        document_.SavedFlag = saved == SavedAfter::Yes;
         what |= Change::SavedState;
     }
     notify(what, record, field);
@@ -87,9 +91,13 @@ void DocumentSession::markChanged(unsigned what, int record, int field, EditStep
     }
 }
 
+bool DocumentSession::inSavedState() const {
+    return std::find(savedStates_.begin(), savedStates_.end(), state_) != savedStates_.end();
+}
+
 void DocumentSession::startHistory() {
     state_ = nextState_++;
-    savedState_ = state_;
+    savedStates_.assign(1, state_);
 }
 
 bool DocumentSession::checkAgain() {
@@ -501,7 +509,10 @@ void DocumentSession::revertToSaved() {
         change->takeListAndTexts(listBefore, authorBefore, dateBefore, document_);
     }
     const unsigned rows = checkAgain() ? Change::Errors : 0U;
-    markChanged(what | rows, -1, -1, tablesEdit(std::move(change)));
+    // The tables are as last opened or saved again: the document is saved,
+    // and undoing the revert makes it unsaved once more.
+    markChanged(what | rows | Change::SavedState, -1, -1, tablesEdit(std::move(change)),
+                SavedAfter::Yes);
 }
 
 std::optional<MissingValue> DocumentSession::findMissingValue() const {
@@ -588,7 +599,7 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
     const bool moved = document_.FilePath != target;
     document_.FilePath = target;
     document_.SavedFlag = true;
-    savedState_ = state_;
+    savedStates_.assign(1, state_);
     notify(Change::SavedState | (moved ? Change::Path : 0U));
     return outcome;
 }

@@ -164,8 +164,8 @@ class DocumentSession {
     ImportResult importVehicles(std::string_view bytes, const HandlingReadTexts& texts,
                                 std::string_view tooManyVehicles, ImportPolicy policy);
 
-    // Every table of the loaded kind as last opened or saved. The saved state
-    // stays as it was: the file on disk may still differ.
+    // Every table of the loaded kind as last opened or saved, which makes the
+    // document saved; one step of the history, so it can be undone.
     void revertToSaved();
 
     // Every edit, import and revert from now on is handed to `recorder`
@@ -201,8 +201,11 @@ class DocumentSession {
   private:
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void notify(unsigned what, int record = -1, int field = -1);
-    // A new state after an edit: unsaved, the observers told, the edit recorded.
-    void markChanged(unsigned what, int record, int field, EditStep step);
+    enum class SavedAfter { No, Yes };
+    // A new state after an edit: unsaved (or, after a revert, saved), the
+    // observers told, the edit recorded.
+    void markChanged(unsigned what, int record, int field, EditStep step,
+                     SavedAfter saved = SavedAfter::No);
     // The same after an edit that may change any problem row: the rows are
     // checked again over the whole document, Errors marked only when they differ.
     void markEdited(unsigned what, int record, int field, EditStep step);
@@ -230,7 +233,10 @@ class DocumentSession {
     std::vector<std::pair<int, Observer>> observers_;
     EditRecorder recorder_;
     DocumentState state_ = 0;
-    DocumentState savedState_ = 0;
+    // The states whose tables are those last opened or saved: the one of the
+    // open or save, and those a revert to it made since.
+    std::vector<DocumentState> savedStates_;
+    bool inSavedState() const;
     DocumentState nextState_ = 1;
     int nextObserverId_ = 1;
 };

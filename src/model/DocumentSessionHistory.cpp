@@ -2,6 +2,7 @@
 // Undo and redo of the session's recorded edits.
 #include "DocumentSession.h"
 
+#include <algorithm>
 #include <tuple>
 
 namespace wendrake {
@@ -165,7 +166,7 @@ bool DocumentSession::step(const DocumentEdit& edit, bool forward) {
             what |= Change::Errors;
         }
     }
-    const bool saved = state_ == savedState_;
+    const bool saved = inSavedState();
     if (document_.SavedFlag != saved) {
         document_.SavedFlag = saved;
         what |= Change::SavedState;
@@ -176,7 +177,7 @@ bool DocumentSession::step(const DocumentEdit& edit, bool forward) {
 
 bool DocumentSession::mergeEdits(DocumentEdit& earlier, const DocumentEdit& later) const {
     if (earlier.kind != later.kind || earlier.after != later.before ||
-        earlier.after == savedState_) {
+        std::find(savedStates_.begin(), savedStates_.end(), earlier.after) != savedStates_.end()) {
         return false;
     }
     bool merged = false;

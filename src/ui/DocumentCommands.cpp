@@ -54,11 +54,11 @@ void DocumentCommands::backup() {
 }
 
 bool DocumentCommands::undo() {
-    if (!session_.isLoaded() || !desktop_.askYesNo(text(Text::UndoQuestion))) {
+    // Nothing to revert: no question.
+    if (!session_.isLoaded() || session_.isSaved() ||
+        !desktop_.askYesNo(text(Text::UndoQuestion))) {
         return false;
     }
-    // Undo is not a save: whether the file on disk differs from the tables
-    // stays as it was.
     session_.revertToSaved();
     desktop_.showStatus(text(Text::Undone));
     return true;

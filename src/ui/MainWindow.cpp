@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -161,8 +162,6 @@ void MainWindow::buildMenusAndToolbar() {
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tools->addActions({openAction, saveAction, saveAsAction});
-    tools->addSeparator();
-    tools->addActions({backupAction, revertAction});
     tools->addSeparator();
     tools->addActions({undoAction, redoAction});
     tools->addSeparator();
@@ -351,13 +350,12 @@ void MainWindow::applyLanguage() {
     for (const auto& [action, number] : items) {
         action->setText(text(number));
     }
-    // The toolbar shows the commands' short texts, which have no mnemonic.
-    const std::pair<QAction*, int> shortTexts[] = {{openAction, 8},     {saveAction, 9},
-                                                   {saveAsAction, 119}, {backupAction, 10},
-                                                   {revertAction, 97},  {manualAction, 120}};
-    for (const auto& [action, number] : shortTexts) {
-        QString shortText = text(number);
-        // A button names the dialog it opens with "..."; a toolbar does not.
+    // The toolbar names a command as its menu item does, without the
+    // mnemonic and the "..." of a dialog.
+    for (QAction* action :
+         {openAction, saveAction, saveAsAction, undoAction, redoAction, manualAction}) {
+        QString shortText = action->text();
+        shortText.remove(QRegularExpression(QStringLiteral("&(?!&)")));
         if (shortText.endsWith(QStringLiteral("..."))) {
             shortText.chop(3);
         }
@@ -445,9 +443,10 @@ void MainWindow::sessionChanged(const SessionChange& change) {
         }
         showPagesOf(document.kind, session_.isLoaded());
     }
-    if (change.has(Change::Opened) || change.has(Change::Reverted) ||
-        (change.has(Change::List) && change.record < 0)) {
+    if (change.has(Change::Opened)) {
         showListFromTop();
+    } else if (change.has(Change::Reverted) || (change.has(Change::List) && change.record < 0)) {
+        showListKeeping(session_.selected());
     } else if (change.has(Change::Closed)) {
         vehicleList_->reload();
     }
@@ -465,9 +464,11 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     handlingPages_->setVisible(kind == DataFileKind::Handling);
     vehicleDefPages_->setVisible(kind == DataFileKind::VehicleDefs);
     colourPages_->setVisible(kind == DataFileKind::CarColours);
-    for (QAction* action : {saveAction, saveAsAction, backupAction, revertAction, findAction}) {
+    for (QAction* action : {saveAction, saveAsAction, backupAction, findAction}) {
         action->setEnabled(loaded);
     }
+    // Only changes can be reverted.
+    revertAction->setEnabled(loaded && !session_.isSaved());
     // Vehicles move between handling files only.
     importAction->setEnabled(loaded && kind == DataFileKind::Handling);
     exportAction->setEnabled(loaded && kind == DataFileKind::Handling);
@@ -511,6 +512,7 @@ void MainWindow::showCaption() {
         setWindowTitle(name + QStringLiteral("[*] \u2014 ") + kProgramName);
     }
     setWindowModified(session_.isLoaded() && !session_.isSaved());
+    revertAction->setEnabled(session_.isLoaded() && !session_.isSaved());
 }
 
 void MainWindow::save() {
@@ -519,6 +521,19 @@ void MainWindow::save() {
 
 void MainWindow::saveAs() {
     files_.saveAs();
+}
+
+void MainWindow::showListKeeping(int record) {
+    const int entry = session_.document().Autos.entryOfRecord(record);
+    if (entry < 0) {
+        showListFromTop();
+        return;
+    }
+    vehicleList_->reload();
+    if (session_.kind() == DataFileKind::CarColours) {
+        colourPages_->showPalette();
+    }
+    vehicleList_->chooseEntry(entry);
 }
 
 void MainWindow::showListFromTop() {

@@ -122,6 +122,9 @@ class MainWindow final : public QMainWindow {
     // After the list was rebuilt: shows it and its first vehicle, the
     // palette first for car colours.
     void showListFromTop();
+    // After whole tables changed (revert, import, their undo): the list
+    // rebuilt, `record` still shown when it is still there.
+    void showListKeeping(int record);
     void showCaption();
     // Shows the selected record on the pages of its kind.
     void showSelected();

@@ -59,8 +59,14 @@ VehicleListPanel::VehicleListPanel(const DocumentSession& session, QWidget* pare
     layout->addWidget(list_, 1);
 
     connect(filterBox_, &QLineEdit::textChanged, this, &VehicleListPanel::filterChanged);
-    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { rowChanged(current); });
+    // The selection, not the current row: a click makes a row current
+    // before it selects it, the keys select it first.
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) {
+                if (!selected.isEmpty()) {
+                    rowChanged(selected.indexes().first());
+                }
+            });
 }
 
 void VehicleListPanel::applyLanguage(const LanguageTable& language) {

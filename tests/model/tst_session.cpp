@@ -264,8 +264,8 @@ class SessionTests : public QObject {
     Q_OBJECT
   private slots:
     // Only the session changes the saved state: an edit marks the document
-    // unsaved, a value equal to the stored one is no edit, undo restores the
-    // records but is no save, and a save commits.
+    // unsaved, a value equal to the stored one is no edit, a revert restores
+    // the records as saved, and a save commits.
     void savedStateFollowsEditsAndSaves() {
         Opened o(kHandling);
         QVERIFY(o.session.isSaved());
@@ -278,7 +278,9 @@ class SessionTests : public QObject {
         o.session.revertToSaved();
         QCOMPARE(o.document().HandlingRecords, o.document().HandlingSnapshot);
         QCOMPARE(o.document().Author, std::string("Jo"));
-        QVERIFY(!o.session.isSaved());
+        QVERIFY(o.session.isSaved());
+        QVERIFY(o.notices.back() & Change::SavedState);
+        o.session.setAuthor("Someone else");
         QCOMPARE(o.session.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
         QVERIFY(o.session.isSaved());
         // A record that does not exist takes no edit.

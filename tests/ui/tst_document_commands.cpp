@@ -123,9 +123,16 @@ class DocumentCommandsTests : public QObject {
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, opened);
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "MULE", "ZEPHYR"}));
+        // The vehicle shown before stays shown, with its saved values; with
+        // nothing left to revert, the document is saved and no question comes.
+        QCOMPARE(s.chosenName(), QStringLiteral("MULE"));
         QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->text(),
-                 "1500.0");
-        QVERIFY(!s.document().SavedFlag);  // undo is no save
+                 "2600.0");
+        QVERIFY(s.document().SavedFlag);
+        QVERIFY(!s.window.revertAction->isEnabled());
+        const qsizetype questions = s.desktop.texts(Kind::Question).size();
+        s.window.revertToSaved();
+        QCOMPARE(s.desktop.texts(Kind::Question).size(), questions);
         QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(99));
 
         // After a save, undo returns to what was saved.
@@ -134,6 +141,7 @@ class DocumentCommandsTests : public QObject {
             ->setText("1234.5");
         s.window.save();
         const auto saved = s.document().HandlingRecords;
+        s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->setText("9.5");
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, saved);
         QVERIFY(contents(path).contains(" 1234.5 "));

@@ -24,6 +24,9 @@ QByteArray largestFile() {
     return qb(text);
 }
 
+// Not a key: a click with the mouse on the list's third row.
+constexpr int kClickThird = -1;
+
 }  // namespace
 
 // The vehicle list beside the pages: its filter and count, the keys that
@@ -129,6 +132,7 @@ class VehicleListTests : public QObject {
         QTest::newRow("type-ahead") << false << QList<int>{Qt::Key_M} << "MULE";
         QTest::newRow("down in the filter") << true << QList<int>{down} << "BRISK";
         QTest::newRow("down twice in the filter") << true << QList<int>{down, down} << "MULE";
+        QTest::newRow("click on the third") << false << QList<int>{kClickThird} << "MULE";
     }
     void keysMoveToAndShowAVehicle() {
         QFETCH(bool, fromFilter);
@@ -141,6 +145,12 @@ class VehicleListTests : public QObject {
         QWidget* target = fromFilter ? static_cast<QWidget*>(s.vehicleFilter()) : s.vehicleList();
         target->setFocus();
         for (const int key : keys) {
+            if (key == kClickThird) {
+                QListView* list = s.vehicleList();
+                const QRect row = list->visualRect(list->model()->index(2, 0));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+                continue;
+            }
             const QString text = key == Qt::Key_M ? QStringLiteral("m") : QString();
             QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(key), text,
                                 Qt::NoModifier);
