@@ -80,7 +80,11 @@ MainWindow::MainWindow(Desktop& desktop, QString programFolder, QWidget* parent)
     connectHandlers();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // Qt hides the docks after this body has run; what they tell then must
+    // not reach handlers of a window that is gone.
+    disconnect(problemsPanel_, nullptr, nullptr, nullptr);
+}
 
 void MainWindow::buildActions() {
     openAction =
