@@ -5,10 +5,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -17,6 +19,7 @@
 
 #include "io/LanguageFiles.h"
 #include "model/FileHeader.h"
+#include "ui/AccessibleNames.h"
 #include "ui/RecentMenu.h"
 #include "ui/SessionNotices.h"
 #include "ui/ShownText.h"
@@ -278,6 +281,11 @@ bool MainWindow::start() {
         QByteArray::fromBase64(desktop_.setting(kWindowSection, kGeometryKey).toLatin1());
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // The first start: the whole window, its title and frame from the
+        // window manager too, on the screen (a 1280 x 800 screen included).
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+        resize(size().boundedTo(room));
     }
     restoreDocks();
     if (listLanguages(programFolder_).isEmpty()) {
@@ -378,6 +386,7 @@ void MainWindow::applyLanguage() {
     if (exportDialog_) {
         exportDialog_->applyLanguage(language_);
     }
+    nameControlsByCaptions(this);
 }
 
 void MainWindow::switchLanguage(const QString& name) {
@@ -579,6 +588,7 @@ void MainWindow::exportVehicles() {
         exportDialog_ = new ExportDialog(session_.document(), desktop_, this);
     }
     exportDialog_->applyLanguage(language_);
+    nameControlsByCaptions(exportDialog_);
     exportDialog_->fill(session_.document().Autos);
     exportDialog_->show();
     exportDialog_->raise();

@@ -81,6 +81,7 @@ void ProblemsPanel::applyLanguage(const LanguageTable& language) {
                         languageText(language, kFirstHeader + 1),
                         languageText(language, kFirstHeader + 2)});
     title_ = languageText(language, Text::ProblemsTitle);
+    list_->setAccessibleName(title_);
     titleWithCount_ = languageText(language, Text::ProblemsTitleCount);
     showTitle();
     fitColumns(true);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QtTest>
 
+#include <QAccessible>
 #include <QDirIterator>
 #include <set>
 
@@ -71,6 +72,23 @@ void visitPages(MainWindow& window, QTabWidget* pages) {
 
 // A control the player edits or reads a value from, which a caption must name:
 // a check box with a text of its own names itself.
+QString spokenName(const QWidget* control) {
+    QAccessibleInterface* face =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+    return face != nullptr ? face->text(QAccessible::Name) : QString();
+}
+
+bool labelledBy(const QWidget* control, const QLabel* label) {
+    QAccessibleInterface* face =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+    if (face == nullptr) {
+        return false;
+    }
+    const auto labels = face->relations(QAccessible::Label);
+    return std::any_of(labels.begin(), labels.end(),
+                       [label](const auto& relation) { return relation.first->object() == label; });
+}
+
 bool needsCaption(const QWidget* control) {
     if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
         return box->text().isEmpty();
@@ -213,13 +231,25 @@ class ShowingTests : public QObject {
                     control->parent()->inherits("QComboBox")) {
                     continue;
                 }
-                const bool named = std::any_of(labels.begin(), labels.end(), [&](const QLabel* l) {
-                    return l->buddy() == control && !l->text().isEmpty();
-                });
-                QVERIFY2(named, qPrintable(control->objectName()));
+                const auto caption =
+                    std::find_if(labels.begin(), labels.end(),
+                                 [&](const QLabel* l) { return l->buddy() == control; });
+                QVERIFY2(caption != labels.end(), qPrintable(control->objectName()));
+                // The screen reader says the caption as read, or (a combo box
+                // on Linux, whose name is its entry) finds it as its label.
+                QString read = (*caption)->text().remove(QRegularExpression("&(?!&)"));
+                read.replace("&&", "&");
+                QVERIFY2(spokenName(control) == read.trimmed() || labelledBy(control, *caption),
+                         qPrintable(control->objectName()));
                 ++captioned;
             }
             QVERIFY(captioned >= 2);
+        }
+        // Every list of the window, the vehicles and the problems too.
+        for (QAbstractItemView* view : s.window.findChildren<QAbstractItemView*>()) {
+            if (!view->parent()->inherits("QComboBoxPrivateContainer")) {
+                QVERIFY2(!spokenName(view).isEmpty(), qPrintable(view->objectName()));
+            }
         }
     }
 };
