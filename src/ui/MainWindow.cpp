@@ -107,7 +107,7 @@ void MainWindow::buildActions() {
     quitAction = command(this, "quitAction",
                          themeIcon(this, "application-exit", QStyle::SP_DialogCloseButton));
     manualAction = command(this, "manualAction",
-                           themeIcon(this, "help-contents", QStyle::SP_DialogHelpButton));
+                           themeIcon(this, "help-contents", QStyle::SP_MessageBoxQuestion));
     aboutAction = command(this, "aboutAction",
                           themeIcon(this, "help-about", QStyle::SP_MessageBoxInformation));
     undoAction = command(this, "undoAction", themeIcon(this, "edit-undo", QStyle::SP_ArrowBack));
