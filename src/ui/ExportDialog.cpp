@@ -188,9 +188,14 @@ void ExportDialog::exportChosen() {
         {text(handling.fileTypeText),
          {QString::fromLatin1(handling.savePattern.data(),
                               static_cast<qsizetype>(handling.savePattern.size()))}}};
-    const auto target = desktop_.chooseFileToSave(request);
+    auto target = desktop_.chooseFileToSave(request);
     if (!target) {
         return;
+    }
+    // A name without the ending would not be offered by the import dialog.
+    if (kindFromFileName(target->toStdString()) != DataFileKind::Handling) {
+        *target += QString::fromLatin1(handling.ending.data(),
+                                       static_cast<qsizetype>(handling.ending.size()));
     }
     // Written whole or not at all: a half exchange file would import as if
     // it were complete.
@@ -198,10 +203,11 @@ void ExportDialog::exportChosen() {
         desktop_.writeFile(*target, BuildExchangeFile(document_.HandlingRecords, chosen_.entries(),
                                                       document_.Author, document_.Date));
     if (!written.ok) {
-        desktop_.showNotice(errorNotice(written.code, written.description));
+        desktop_.showNotice(errorNotice(written.code, written.description) + QLatin1Char('\n') +
+                            *target);
         return;
     }
-    desktop_.showInformation(text(Text::Exported));
+    desktop_.showStatus(text(Text::Exported));
     close();
 }
 

@@ -331,7 +331,8 @@ class DocumentCommandsTests : public QObject {
         s.desktop.nextWriteFailure = FileResult::failure(28, "No space left on device");
         s.desktop.saveChoices.enqueue(target);
         s.exporter().exportChosen();
-        QCOMPARE(s.desktop.texts(Kind::Notice), QStringList{"Error: 28 - No space left on device"});
+        QCOMPARE(s.desktop.texts(Kind::Notice),
+                 QStringList{"Error: 28 - No space left on device\n" + target});
         QVERIFY(s.exporter().isVisible());
         QVERIFY(!QFile::exists(target));
 
@@ -344,10 +345,11 @@ class DocumentCommandsTests : public QObject {
         QCOMPARE(QDir(s.dir.path()).entryList(QDir::Files), QStringList{"handling.cfg"});
 
         const EditorDocument before = s.document();
-        s.desktop.saveChoices.enqueue(target);
+        // A name without an ending gets the one the import dialog lists.
+        s.desktop.saveChoices.enqueue(s.dir.filePath("out"));
         s.exporter().exportChosen();
         QVERIFY(contents(target).contains("\r\nZEPHYR "));
-        QCOMPARE(s.desktop.texts(Kind::Information), QStringList{s.text(113)});
+        QCOMPARE(s.desktop.texts(Kind::Status), QStringList{s.text(113)});
         QVERIFY(!s.exporter().isVisible());
         QCOMPARE(s.document().HandlingRecords, before.HandlingRecords);
         QCOMPARE(s.document().Autos, before.Autos);
