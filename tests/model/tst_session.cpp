@@ -327,42 +327,6 @@ class SessionTests : public QObject {
         QVERIFY(colours.session.recordDiffersFromSaved(0));
     }
 
-    // An unedited document saves to the same records; saving twice writes
-    // the same bytes.
-    void unchangedDocumentSavesTheSameRecords() {
-        Opened o(kHandling);
-        const auto records = o.records();
-        QCOMPARE(o.session.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
-        const std::string first = o.files.files["handling.cfg"];
-        QCOMPARE(o.reopened(), records);
-        QCOMPARE(o.session.saveTo("handling.cfg", o.files).status, SaveOutcome::Status::Saved);
-        QCOMPARE(o.files.files["handling.cfg"], first);
-    }
-
-    // Each entry of the list stands for its own record, also among vehicles
-    // of one name; an edit reaches that record alone and both are saved.
-    void twoVehiclesOfOneNameAreTwoEntries() {
-        Opened o(kHandling);
-        const VehicleList& list = o.document().Autos;
-        QCOMPARE(list.entries(), (std::vector<std::string>{"ARROW", "TWIN_VAN", "TWIN_VAN"}));
-        QCOMPARE(list.recordAt(1), 0);
-        QCOMPARE(list.recordAt(2), 2);
-        o.session.setHandlingValue(list.recordAt(2), F::Gewicht, "2800.0");
-        QCOMPARE(o.masses(),
-                 (std::vector<std::string>{"TWIN_VAN=2600.0", "ARROW=1500.0", "TWIN_VAN=2800.0"}));
-        o.session.saveTo("handling.cfg", o.files);
-        QCOMPARE(o.reopened(), o.records());
-    }
-
-    // A rename follows the record's own entry, which keeps its place.
-    void renameChangesTheEntryOfItsRecord() {
-        Opened o(kHandling);
-        o.session.setHandlingValue(2, F::Autoname, "LATE_VAN");
-        QCOMPARE(o.document().Autos.entries(),
-                 (std::vector<std::string>{"ARROW", "TWIN_VAN", "LATE_VAN"}));
-        QVERIFY(o.notices.back() & Change::List);
-    }
-
     // The list keeps a renamed entry where it was, but a save writes the
     // vehicles in sorted order, so the saved file saves again unchanged.
     void renamedVehicleIsSavedInItsSortedPlace() {
@@ -492,16 +456,6 @@ class SessionTests : public QObject {
         QCOMPARE(failing.files.files.size(), std::size_t{1});
     }
 
-    // A vehicle definition file whose "cars" section is empty opens with
-    // nothing to show, and nothing can be edited.
-    void fileWithoutVehiclesTakesNoEdit() {
-        Opened o("cars\r\nend\r\n", "default.ide", DataFileKind::VehicleDefs);
-        QCOMPARE(o.session.selected(), -1);
-        QVERIFY(!o.session.setVehicleDefValue(0, VehicleDefField::ID, "1"));
-        QVERIFY(!o.session.setVehicleDefValue(o.session.selected(), VehicleDefField::ID, "1"));
-        QVERIFY(o.session.isSaved());
-    }
-
     // Names that stand more than once and pair values that name no colour are
     // reported; rows of an earlier file never stay.
     void checksReportRepeatedNamesAndUnknownColours() {
@@ -553,77 +507,10 @@ class SessionTests : public QObject {
         QCOMPARE(checkDocument(session.document(), checkTexts()), session.document().Errors);
     }
 
-    // Every edit checks the document again: a mended value's row goes at
-    // once, a spoilt value gets one, and only a change of the rows is told.
-    void editsCheckTheDocumentAgain_data() {
-        QTest::addColumn<int>("record");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QStringList>("rows");
-        const LanguageTable language;
-        const auto text = [&](int number) { return QString::fromStdString(language.text(number)); };
-        const auto caption = [&](F field) {
-            return text(handlingFieldInfo(static_cast<int>(field)).captionText);
-        };
-        const QString heavy = "TWIN_VAN|" + caption(F::Gewicht) + "|" + text(Text::MustBeNumeric);
-        const QString twice = "TWIN_VAN||" + text(Text::NameRepeated);
-        const auto count = [&](int values) {
-            return "SHORT||" + text(Text::WrongValueCount) + ": " + QString::number(values) + " " +
-                   text(Text::WrongValueCountTail);
-        };
-        QTest::newRow("mass mended")
-            << 0 << int(F::Gewicht) << "2600.0" << QStringList{count(31), twice};
-        QTest::newRow("mass spoilt")
-            << 1 << int(F::Gewicht) << "1.5t"
-            << QStringList{heavy, "ARROW|" + caption(F::Gewicht) + "|" + text(Text::MustBeNumeric),
-                           count(31), twice};
-        QTest::newRow("name made unique")
-            << 2 << int(F::Autoname) << "VAN" << QStringList{heavy, count(31)};
-        QTest::newRow("name a number")
-            << 1 << int(F::Autoname) << "77"
-            << QStringList{heavy, "77|" + caption(F::Autoname) + "|" + text(Text::MustNotBeNumeric),
-                           count(31), twice};
-        QTest::newRow("short line filled")
-            << 3 << int(F::RearLichter) << "1" << QStringList{heavy, twice};
-        QTest::newRow("short line emptied")
-            << 3 << int(F::FrontLichter) << ""
-            << QStringList{heavy, count(31),
-                           "SHORT|" + caption(F::FrontLichter) + "|" + text(Text::MustBeNumeric),
-                           twice};
-        QTest::newRow("no change of rows")
-            << 1 << int(F::Gewicht) << "1.0" << QStringList{heavy, count(31), twice};
-    }
-    void editsCheckTheDocumentAgain() {
-        QFETCH(int, record);
-        QFETCH(int, field);
-        QFETCH(QString, value);
-        QFETCH(QStringList, rows);
-        std::string shortLine = dataLine("SHORT");
-        shortLine.resize(shortLine.rfind(' '));  // 31 values
-        Opened o(crlf({dataLine("TWIN_VAN", "heavy"), dataLine("ARROW"),
-                       dataLine("TWIN_VAN", "2750.0"), shortLine}));
-        const auto shown = [&o] {
-            QStringList list;
-            for (const ErrorListEntry& row : o.document().Errors) {
-                list << QString::fromStdString(row.car() + "|" + row.parameter + "|" + row.error);
-            }
-            return list;
-        };
-        const QStringList opened = shown();
-        QCOMPARE(opened.size(), 3);
-        o.notices.clear();
-        QVERIFY(o.session.setHandlingValue(record, static_cast<F>(field), value.toStdString()));
-        QCOMPARE(shown(), rows);
-        QCOMPARE(o.notices.size(), std::size_t{1});
-        QCOMPARE((o.notices[0] & Change::Errors) != 0, rows != opened);
-
-        // Taking every edit back brings the rows of opening back.
-        o.session.revertToSaved();
-        QCOMPARE(shown(), opened);
-    }
-
     // Each edit checks only what it can change; whatever the edits, an
-    // import among them included, the rows are those a full check gives.
+    // import among them included, the rows are those a full check gives, a
+    // change of the rows is told and no other, and a revert brings back the
+    // rows of opening.
     void rowsAfterEveryEditAreThoseOfAFullCheck() {
         std::string shortLine = dataLine("SHORT");
         shortLine.resize(shortLine.rfind(' '));
@@ -638,7 +525,9 @@ class SessionTests : public QObject {
             {1, F::Gewicht, "x"},         {1, F::Gewicht, "1.0"},    {3, F::Autoname, "ARROW"},
             {1, F::Autoname, "9"},        {3, F::RearLichter, "1"},  {2, F::Gewicht, ""},
             {1, F::Autoname, "TWIN_VAN"}, {0, F::Autoname, "ONE"},   {0, F::Gewicht, "5"},
-            {3, F::MotorTyp, "7"},        {3, F::Autoname, "SHORT"}, {2, F::Gewicht, "2"}};
+            {3, F::MotorTyp, "7"},        {3, F::Autoname, "SHORT"}, {2, F::Gewicht, "2"},
+            {2, F::Gewicht, "3"}};
+        const ErrorRows opened = o.document().Errors;
         int step = 0;
         for (const Edit& edit : edits) {
             if (++step == 6) {
@@ -646,10 +535,17 @@ class SessionTests : public QObject {
                                          HandlingReadTexts::fromLanguage(LanguageTable()), "",
                                          ImportPolicy::KeepBoth);
             }
+            const ErrorRows before = o.document().Errors;
+            o.notices.clear();
             QVERIFY(o.session.setHandlingValue(edit.record, edit.field, edit.value));
-            QVERIFY2(o.document().Errors == checkDocument(o.document(), checkTexts()),
-                     qPrintable(QString("after edit %1").arg(step)));
+            const QByteArray where = "after edit " + QByteArray::number(step);
+            QVERIFY2(o.document().Errors == checkDocument(o.document(), checkTexts()), where);
+            QCOMPARE(o.notices.size(), std::size_t{1});
+            QVERIFY2(((o.notices[0] & Change::Errors) != 0) == !(o.document().Errors == before),
+                     where);
         }
+        o.session.revertToSaved();
+        QVERIFY(o.document().Errors == opened);
     }
 
     // Pairs and palette edits check the pair values again.
