@@ -52,9 +52,7 @@ class FileFaultTests : public QObject {
         WindowSession s;
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.findChild<HandlingPages*>()
-            ->findChild<QLineEdit*>("txtGewicht")
-            ->setText("1.0");  // the save text differs, and is unsaved
+        s.box("txtGewicht")->setText("1.0");  // the save text differs, and is unsaved
         const QStringList edited = recordLines(s.document());
         const QStringList folder = filesIn(s.dir.path());
         {
@@ -82,7 +80,7 @@ class FileFaultTests : public QObject {
         WindowSession s;
         const QString path = s.open("handling/plain.cfg");
         const QByteArray before = contents(path);
-        s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->setText("1.0");
+        s.box("txtGewicht")->setText("1.0");
 
         // A folder named like the backup, and a target inside a file.
         QVERIFY(QDir().mkpath(path + ".backup"));
@@ -137,7 +135,7 @@ class FileFaultTests : public QObject {
     void theFileChangedOnDiskAfterOpening() {
         WindowSession s;
         const QString path = s.open("ide/plain.ide");
-        s.window.findChild<VehicleDefPages*>()->findChild<QLineEdit*>("txtFrequenz")->setText("99");
+        s.box("txtFrequenz")->setText("99");
         const QStringList edited = recordLines(s.document());
 
         // Gone, or a folder in its place: nothing to keep the comments from.

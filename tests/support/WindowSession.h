@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-// Chooses the language's item in View > Language.
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -135,6 +134,10 @@ struct WindowSession {
     QString text(int number) const { return languageText(window.language(), number); }
     const EditorDocument& document() { return window.document(); }
     DocumentSession& session() { return window.session(); }
+    // A text box of the pages by its name.
+    QLineEdit* box(const char* name) const {
+        return window.findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
     QListView* vehicleList() const {
         return window.findChild<QListView*>(QStringLiteral("vehicleList"));
     }

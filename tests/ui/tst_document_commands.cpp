@@ -66,9 +66,7 @@ class DocumentCommandsTests : public QObject {
         const QString path = s.open("handling/plain.cfg", "handling.cfg");
         const QByteArray original = contents(path);
         const QString backup = path + ".backup";
-        s.window.findChild<HandlingPages*>()
-            ->findChild<QLineEdit*>("txtAuthor")
-            ->setText("Not saved");
+        s.box("txtAuthor")->setText("Not saved");
         s.window.createBackup();
         QCOMPARE(contents(backup), original);
         QCOMPARE(s.desktop.texts(Kind::Status), QStringList{s.text(60) + " " + backup});
@@ -110,10 +108,8 @@ class DocumentCommandsTests : public QObject {
         const QString exchange = s.dir.filePath("nova.cfg");
         QVERIFY(writeBytes(exchange, kExchange));
 
-        s.window.findChild<HandlingPages*>()
-            ->findChild<QLineEdit*>("txtGewicht")
-            ->setText("1.0");          // ARROW, shown first
-        s.desktop.choices.enqueue(1);  // keep both
+        s.box("txtGewicht")->setText("1.0");  // ARROW, shown first
+        s.desktop.choices.enqueue(1);         // keep both
         s.importFile(exchange);
         s.chooseVehicle(3);
         s.undo(false);
@@ -126,8 +122,7 @@ class DocumentCommandsTests : public QObject {
         // The vehicle shown before stays shown, with its saved values; with
         // nothing left to revert, the document is saved and no question comes.
         QCOMPARE(s.chosenName(), QStringLiteral("MULE"));
-        QCOMPARE(s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->text(),
-                 "2600.0");
+        QCOMPARE(s.box("txtGewicht")->text(), "2600.0");
         QVERIFY(s.document().SavedFlag);
         QVERIFY(!s.window.revertAction->isEnabled());
         const qsizetype questions = s.desktop.texts(Kind::Question).size();
@@ -136,12 +131,10 @@ class DocumentCommandsTests : public QObject {
         QCOMPARE(s.desktop.texts(Kind::Status).last(), s.text(99));
 
         // After a save, undo returns to what was saved.
-        s.window.findChild<HandlingPages*>()
-            ->findChild<QLineEdit*>("txtGewicht")
-            ->setText("1234.5");
+        s.box("txtGewicht")->setText("1234.5");
         s.window.save();
         const auto saved = s.document().HandlingRecords;
-        s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht")->setText("9.5");
+        s.box("txtGewicht")->setText("9.5");
         s.undo(true);
         QCOMPARE(s.document().HandlingRecords, saved);
         QVERIFY(contents(path).contains(" 1234.5 "));
@@ -151,14 +144,10 @@ class DocumentCommandsTests : public QObject {
         Session s;
         s.open("ide/plain.ide", "default.ide");
         const QStringList names = s.listed();
-        s.window.findChild<VehicleDefPages*>()
-            ->findChild<QLineEdit*>("txtHandlingID")
-            ->setText("RENAMED");
+        s.box("txtHandlingID")->setText("RENAMED");
         s.undo(true);
         QCOMPARE(s.listed(), names);
-        QCOMPARE(
-            s.window.findChild<VehicleDefPages*>()->findChild<QLineEdit*>("txtHandlingID")->text(),
-            names.first());
+        QCOMPARE(s.box("txtHandlingID")->text(), names.first());
     }
 
     void undoRestoresPaletteAndChoosers() {
@@ -359,9 +348,7 @@ class DocumentCommandsTests : public QObject {
     void exportOfARenamedVehicleWritesNoLine() {
         Session s;
         s.exporter();
-        s.window.findChild<HandlingPages*>()
-            ->findChild<QLineEdit*>("txtAutoname")
-            ->setText("ARROW2");  // ARROW, shown first
+        s.box("txtAutoname")->setText("ARROW2");  // ARROW, shown first
         const QString target = s.dir.filePath("arrow.cfg");
         s.exportTo({"ARROW"}, target);
         QCOMPARE(contents(target).count("\r\n"), 14);

@@ -245,27 +245,12 @@ class HandlingPagesTests : public QObject {
         }
     }
 
-    // Each box is named by its caption, which leads to it with Alt and a
-    // letter; no two captions of a page share a letter, nor take a menu's.
-    void captionsNameTheirBoxes() {
+    // Alt and a caption's letter put the cursor into the caption's box.
+    // (That no two captions of a page share a letter is checked for every
+    // page of the window elsewhere.)
+    void captionLetterLeadsToItsBox() {
         Pages p;
         p.pages.applyLanguage(loadLanguage("English"));
-        QString letters = QStringLiteral("fh");
-        for (int field = 0; field < kHandlingFieldCount; ++field) {
-            if (field == int(F::Flags)) {
-                continue;  // the flag boxes carry their own names
-            }
-            const QLabel* caption = p.captionOf(F(field));
-            QVERIFY2(caption != nullptr, qPrintable(QString::number(field)));
-            const QChar letter = mnemonicLetter(caption->text());
-            if (!letter.isNull()) {
-                QVERIFY2(!letters.contains(letter), qPrintable(caption->text()));
-                letters += letter;
-            }
-        }
-        QVERIFY(letters.size() > 20);
-
-        // Alt and the letter put the cursor into the box.
         p.pages.show();
         QVERIFY(QTest::qWaitForWindowActive(&p.pages));
         const QLabel* mass = p.captionOf(F::Gewicht);

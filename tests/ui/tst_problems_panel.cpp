@@ -56,7 +56,7 @@ class ProblemsPanelTests : public QObject {
         QCOMPARE(panel->windowTitle(), QStringLiteral("Problems (6)"));
 
         s.chooseVehicle(s.listed().indexOf("BAD_MASS"));
-        QLineEdit* mass = s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht");
+        QLineEdit* mass = s.box("txtGewicht");
         QCOMPARE(mass->text(), QStringLiteral("heavy"));
         retype(mass, "1500.0");
         QCOMPARE(rows->rowCount(), 5);
@@ -93,8 +93,7 @@ class ProblemsPanelTests : public QObject {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
         QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
-        QCOMPARE(QApplication::focusWidget(),
-                 s.window.findChild<HandlingPages*>()->findChild<QLineEdit*>("txtGewicht"));
+        QCOMPARE(QApplication::focusWidget(), s.box("txtGewicht"));
 
         const int badEngine = 4;
         list->setFocus();

@@ -77,9 +77,7 @@ class StartAndRecentTests : public QObject {
         const QString gone = s.open("handling/plain.cfg", "gone.cfg");
         const QString kept = s.open("handling/plain.cfg", "kept.cfg");
         QVERIFY(QFile::remove(gone));
-        s.window.findChild<HandlingPages*>()
-            ->findChild<QLineEdit*>("txtAuthor")
-            ->setText("Unsaved");
+        s.box("txtAuthor")->setText("Unsaved");
 
         recentItem(s.window, gone)->trigger();
         QCOMPARE(s.desktop.texts(Kind::Notice),
@@ -91,9 +89,7 @@ class StartAndRecentTests : public QObject {
 
         // Cancelled at the question, the recent file does not open.
         const QString other = s.open("handling/problems.cfg", "other.cfg");
-        s.window.findChild<HandlingPages*>()
-            ->findChild<QLineEdit*>("txtAuthor")
-            ->setText("Unsaved");
+        s.box("txtAuthor")->setText("Unsaved");
         s.desktop.choices.enqueue(2);
         recentItem(s.window, kept)->trigger();
         QCOMPARE(QString::fromStdString(s.document().FilePath), other);
