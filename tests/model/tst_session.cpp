@@ -17,21 +17,9 @@ using F = HandlingField;
 
 namespace {
 
+using testing::dataLine;
+using testing::join;
 using testing::MemoryFiles;
-
-std::string dataLine(const std::string& name, const std::string& mass = "1500.0") {
-    return name + " " + mass +
-           " 1.8 1.4 4.5 0.0 0.1 -0.2 70 1.1 0.8 0.5 5 120.0 20.0 R P 6.0 0.55 1 35.0 1.2 0.1 "
-           "0.2 1.0 25000 0.3 -0.2 0.5 0022 2 3";
-}
-
-std::string crlf(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 DocumentCheckTexts checkTexts() {
     const LanguageTable language;
@@ -40,7 +28,7 @@ DocumentCheckTexts checkTexts() {
 }
 
 const std::string kHandling =
-    crlf({"; Author: Jo", "; head", dataLine("TWIN_VAN", "2600.0"), dataLine("ARROW"),
+    join({"; Author: Jo", "; head", dataLine("TWIN_VAN", "2600.0"), dataLine("ARROW"),
           dataLine("TWIN_VAN", "2750.0"), "; tail", ";the end"});
 
 struct Opened {
@@ -86,11 +74,7 @@ struct Opened {
 };
 
 std::string fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qFatal("cannot read %s", qPrintable(path));
-    }
-    return file.readAll().toStdString();
+    return testing::contents(path).toStdString();
 }
 
 DataFileKind kindOf(const QString& path) {
@@ -303,7 +287,7 @@ class SessionTests : public QObject {
         QCOMPARE(changed(), std::vector<int>{2});
         o.session.setHandlingValue(2, F::Gewicht, "2750.0");
         QCOMPARE(changed(), std::vector<int>{});
-        o.session.importVehicles(crlf({dataLine("NOVA")}), HandlingReadTexts{}, "",
+        o.session.importVehicles(join({dataLine("NOVA")}), HandlingReadTexts{}, "",
                                  ImportPolicy::KeepBoth);
         o.session.setHandlingValue(0, F::Autoname, "RENAMED");
         QCOMPARE(changed(), (std::vector<int>{0, 3}));
@@ -356,7 +340,7 @@ class SessionTests : public QObject {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("name");
         QTest::newRow("handling") << int(DataFileKind::Handling)
-                                  << QByteArray::fromStdString(crlf({dataLine("ARROW")}))
+                                  << QByteArray::fromStdString(join({dataLine("ARROW")}))
                                   << QByteArray("ARROW");
         QTest::newRow("vehicle definitions")
             << int(DataFileKind::VehicleDefs)
@@ -466,7 +450,7 @@ class SessionTests : public QObject {
     void rowsAfterEveryEditAreThoseOfAFullCheck() {
         std::string shortLine = dataLine("SHORT");
         shortLine.resize(shortLine.rfind(' '));
-        Opened o(crlf({dataLine("TWIN_VAN", "heavy"), dataLine("ARROW"),
+        Opened o(join({dataLine("TWIN_VAN", "heavy"), dataLine("ARROW"),
                        dataLine("TWIN_VAN", "2750.0"), shortLine}));
         struct Edit {
             int record;
@@ -483,7 +467,7 @@ class SessionTests : public QObject {
         int step = 0;
         for (const Edit& edit : edits) {
             if (++step == 6) {
-                o.session.importVehicles(crlf({dataLine("NOVA", "?"), dataLine("ARROW")}),
+                o.session.importVehicles(join({dataLine("NOVA", "?"), dataLine("ARROW")}),
                                          HandlingReadTexts::fromLanguage(LanguageTable()), "",
                                          ImportPolicy::KeepBoth);
             }
@@ -529,7 +513,7 @@ class SessionTests : public QObject {
     // values in their places. A refused import changes nothing.
     void importKeepsBothOrReplaces() {
         const std::string exchange =
-            crlf({"; exchange", dataLine("TWIN_VAN", "9.0"), dataLine("NOVA", "8.0"),
+            join({"; exchange", dataLine("TWIN_VAN", "9.0"), dataLine("NOVA", "8.0"),
                   dataLine("TWIN_VAN", "7.0"), dataLine("TWIN_VAN", "6.0")});
         {
             Opened o(kHandling);
@@ -651,7 +635,7 @@ class SessionTests : public QObject {
     // vehicle replaced by one keeps its line; a new colour ends its section.
     void keptLayoutAddsRecordsAtTheEndOfTheirBlock() {
         KeptSample h("handling.cfg");
-        const std::string exchange = crlf({dataLine("NOVA", "8.0"), dataLine("STRADA", "9.0")});
+        const std::string exchange = join({dataLine("NOVA", "8.0"), dataLine("STRADA", "9.0")});
         h.session.importVehicles(exchange, HandlingReadTexts{}, "", ImportPolicy::Replace);
         QCOMPARE(h.save().status, SaveOutcome::Status::Saved);
         std::vector<std::string> expected = fileLines(h.before);
