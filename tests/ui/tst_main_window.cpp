@@ -503,6 +503,46 @@ class MainWindowTests : public QObject {
         s.open("handling/problems.cfg", "other.cfg");
         QVERIFY(!s.window.undoAction->isEnabled() && !s.window.redoAction->isEnabled());
     }
+
+    // The same keys in the other two kinds of file: typed, undone back to
+    // the bytes of the file, redone to the typed value.
+    void otherKindsAreUndoneToTheirBytes_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("vehicle definitions") << "ide/plain.ide"
+                                             << "txtFrequenz";
+        QTest::newRow("car colours") << "dat/plain.dat"
+                                     << "txtColorName";
+    }
+    void otherKindsAreUndoneToTheirBytes() {
+        QFETCH(QString, file);
+        QFETCH(QString, box);
+        Session s;
+        s.window.keepLayoutAction->setChecked(true);
+        const QString path = s.open(file);
+        const QByteArray original = contents(path);
+        s.window.show();
+        s.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        QLineEdit* edit = s.box(box.toLatin1().constData());
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, "77");
+        const QString typed = edit->text();
+        QVERIFY(s.window.isWindowModified());
+
+        QTest::keySequence(&s.window, QKeySequence::Undo);
+        QVERIFY(!s.window.undoAction->isEnabled());
+        QVERIFY(!s.window.isWindowModified());
+        QTest::keySequence(&s.window, QKeySequence::Save);
+        QCOMPARE(contents(path), original);
+
+        QTest::keySequence(&s.window, QKeySequence::Redo);
+        QCOMPARE(edit->text(), typed);
+        QTest::keySequence(&s.window, QKeySequence::Save);
+        QVERIFY(contents(path) != original);
+        QVERIFY(!s.window.isWindowModified());
+    }
 };
 
 QTEST_MAIN(MainWindowTests)
