@@ -126,19 +126,46 @@ OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind
         return outcome;
     }
     PreparedBytes prepared = prepare(std::move(bytes));
+    std::string repaired;
     if (prepared.lineEndsRepaired && options.repairOnDisk) {
-        // The game needs CR LF. A file that cannot be written (read-only)
-        // still opens from the repaired text; the file on disk then stays.
-        std::string repaired = prepared.byteOrderMark ? std::string(kByteOrderMark) : std::string();
+        repaired = prepared.byteOrderMark ? std::string(kByteOrderMark) : std::string();
         repaired += prepared.text;
-        files.write(path, repaired);
     }
     if (auto failure =
             openBytes(path, kind, std::move(prepared.text), language, options.snapshot)) {
         outcome.status = OpenOutcome::Status::Invalid;
         outcome.readFailure = std::move(failure);
+        return outcome;
+    }
+    // The game needs CR LF, so the repair goes back to disk at once; but only
+    // into a file that opened as a sound game file: one refused, empty, or
+    // with problems (as any other file given a game file's name has) stays
+    // as it is until the player saves it.
+    const bool sound =
+        (!document_.Autos.empty() || !document_.ColourEntries.empty()) && document_.Errors.empty();
+    if (!repaired.empty() && sound) {
+        writeRepair(path, repaired, files, options.backupFirst, outcome);
     }
     return outcome;
+}
+
+void DocumentSession::writeRepair(const std::string& path, const std::string& repaired,
+                                  FileSystem& files, bool backupFirst, OpenOutcome& outcome) {
+    if (backupFirst) {
+        // The repair is the first write of the session: the player's backup
+        // comes before it, and without one the file is not touched.
+        const std::string backup = path + ".backup";
+        if (!files.exists(backup)) {
+            if (files.copy(path, backup)) {
+                return;
+            }
+            outcome.backupPath = backup;
+        }
+        backedUp_.insert(path);
+    }
+    // A file that cannot be written (read-only) still opens from the
+    // repaired text; the file on disk then stays.
+    files.write(path, repaired);
 }
 
 std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFileKind kind,

@@ -54,6 +54,7 @@ struct OpenOutcome {
     Status status = Status::Opened;
     std::optional<FileFailure> fileFailure;  // ReadFailed
     std::optional<ReadFailure> readFailure;  // Invalid
+    std::string backupPath;  // the backup made before the line end repair, if one was
 };
 
 struct SaveOutcome {
@@ -81,6 +82,9 @@ struct OpenOptions {
     // Write the CR LF repair of a file's line ends back to disk (the editor
     // does; the command line never changes a file it only reads).
     bool repairOnDisk = true;
+    // Copy the file to NAME.backup (unless that exists) before the repair
+    // writes it, as before the first save.
+    bool backupFirst = false;
     Snapshot snapshot = Snapshot::Taken;
 };
 
@@ -200,6 +204,8 @@ class DocumentSession {
 
   private:
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
+    void writeRepair(const std::string& path, const std::string& repaired, FileSystem& files,
+                     bool backupFirst, OpenOutcome& outcome);
     void notify(unsigned what, int record = -1, int field = -1);
     enum class SavedAfter { No, Yes };
     // A new state after an edit: unsaved (or, after a revert, saved), the

@@ -29,6 +29,16 @@ std::string* fieldOf(std::vector<Record>& records, int record, int field) {
     return &at(records, record).fields[static_cast<std::size_t>(field)];
 }
 
+// The values of `restored` in `record`, which stays on the line it stands on
+// now: a save since the step was recorded may have moved it, and a save that
+// keeps the layout finds it by that line.
+template <typename Record>
+void restoreKeepingLine(Record& record, const Record& restored) {
+    const SourceLine line = record.source;
+    record = restored;
+    record.source = line;
+}
+
 // Puts one recorded step of any sort into the document, forward (redo) or
 // back (undo), and says what changed. False when the step does not fit the
 // document, which then is unchanged.
@@ -83,7 +93,8 @@ struct StepApplier {
             !holds(document.ColourEntries, colour.colour)) {
             return false;
         }
-        at(document.ColourEntries, colour.colour) = side(colour.before, colour.after);
+        restoreKeepingLine(at(document.ColourEntries, colour.colour),
+                           side(colour.before, colour.after));
         what |= Change::Palette;
         record = colour.colour;
         return true;
@@ -108,7 +119,8 @@ struct StepApplier {
             !holds(document.CarColourRecords, pairs.record)) {
             return false;
         }
-        at(document.CarColourRecords, pairs.record) = side(pairs.before, pairs.after);
+        restoreKeepingLine(at(document.CarColourRecords, pairs.record),
+                           side(pairs.before, pairs.after));
         what |= Change::Pairs;
         record = pairs.record;
         return true;

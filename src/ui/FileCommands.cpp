@@ -155,12 +155,22 @@ FileCommands::OpenResult FileCommands::loadChosen(const QString& path, int filte
         session_.close();
         return {OpenOutcome::Failed, path};
     }
-    const wendrake::OpenOutcome opened =
-        kind ? session_.openFile(path.toStdString(), *kind, files_, language_)
-             : wendrake::OpenOutcome{wendrake::OpenOutcome::Status::Missing, {}, {}};
+    OpenOptions options;
+    options.backupFirst = backsUpFirst();
+    wendrake::OpenOutcome opened;
+    if (kind) {
+        opened = session_.openFile(path.toStdString(), *kind, files_, language_, options);
+    } else {
+        opened.status = wendrake::OpenOutcome::Status::Missing;
+    }
     switch (opened.status) {
         case wendrake::OpenOutcome::Status::Opened:
             recent_.add(path);
+            if (!opened.backupPath.empty()) {
+                // The line ends were repaired on disk, after this backup.
+                desktop_.showStatus(text(60) + QLatin1Char(' ') +
+                                    QString::fromStdString(opened.backupPath));
+            }
             return {OpenOutcome::Loaded, path};
         case wendrake::OpenOutcome::Status::Missing:
             // The loaded document stays loaded and saveable under its own path.

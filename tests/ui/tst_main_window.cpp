@@ -176,11 +176,29 @@ class MainWindowTests : public QObject {
         QCOMPARE(contents(rejected), bytes);
     }
 
+    // The repair of LF line ends goes back to disk at once, after the backup
+    // the player asked for; a file that does not open as a game file with
+    // something in it is never written.
     void lineEndRepairWritesTheFileOrOpensFromMemory() {
         Session s;
+        s.window.backupFirstAction->setChecked(true);
         const QString path = s.open("handling/lf_only.cfg");
         QCOMPARE(contents(path), contents(kTestData + "handling/plain.cfg") + "\r\n");
+        QCOMPARE(contents(path + ".backup"), contents(kTestData + "handling/lf_only.cfg"));
         QCOMPARE(s.listedCount(), 4);
+
+        for (const QByteArray& bytes : {QByteArray("; only a comment\n; and another\n"),
+                                        QByteArray("not a game file\nat all\n")}) {
+            for (const char* name : {"refused.cfg", "notes.ide", "noise.dat"}) {
+                const QString other = s.dir.filePath(name);
+                QVERIFY(writeBytes(other, bytes));
+                s.window.openFile(other);
+                QCOMPARE(contents(other), bytes);
+                QVERIFY(!QFile::exists(other + ".backup"));
+            }
+        }
+        s.desktop.messages.clear();
+        s.open("handling/lf_only.cfg", "again.cfg");
 
         // When the repaired text cannot be written the file still opens.
         const QString readOnly = s.copy("handling/lf_only.cfg", "second.cfg");
