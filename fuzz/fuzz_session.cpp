@@ -20,6 +20,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,8 @@ struct Run {
     std::vector<ExpectedTables> after;
     std::size_t done = 0;
     std::optional<std::size_t> savedAt = 0;
+    // The steps of reverts since: their tables are those saved too.
+    std::set<std::size_t> revertedAt;
 
     void startHistory() {
         start = expected;
@@ -149,6 +152,7 @@ struct Run {
             if (savedAt && *savedAt > done) {
                 savedAt.reset();
             }
+            revertedAt.erase(revertedAt.upper_bound(done), revertedAt.end());
             edits.resize(done);
             after.resize(done);
             edits.push_back(std::move(edit));
@@ -174,7 +178,7 @@ struct Run {
 
     void checkStep(const std::string& when) const {
         checkInMemory(when);
-        expect(session.isSaved() == (savedAt == done),
+        expect(session.isSaved() == (savedAt == done || revertedAt.contains(done)),
                "after " + when + " the saved state is not that of the step");
     }
 
@@ -351,7 +355,10 @@ struct Run {
     void revert() {
         const bool wasSaved = session.isSaved();
         session.revertToSaved();
-        expect(session.isSaved() == wasSaved, "undo changed the saved state");
+        expect(session.isSaved(), "a revert left the document unsaved");
+        if (!wasSaved) {
+            revertedAt.insert(done);  // the revert's own step
+        }
         // Undo returns the tables, the author and the date as last saved.
         expected = saved;
         checkInMemory("after undo");
@@ -450,6 +457,7 @@ struct Run {
         checkKeptLayoutSavesTheSameBytes(target, written);
         saved = expected;
         savedAt = done;
+        revertedAt.clear();
     }
 
     // Saved unchanged in the mode that keeps the file's layout, a file gives
@@ -507,7 +515,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes =
         source < seeds.size() ? seeds[source] : in.ConsumeRandomLengthString(1 << 16);
 
-    Run run{in, kind, {}, {}, {}, {}, {}, {}, {}, 0, 0};
+    Run run{in, kind, {}, {}, {}, {}, {}, {}, {}, 0, 0, {}};
     const std::string path = kPaths[kindIndex(kind)];
     run.files.files[path] = bytes;
     if (run.session.openFile(path, kind, run.files, englishTexts()).status !=
