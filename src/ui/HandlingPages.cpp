@@ -538,6 +538,10 @@ void HandlingPages::focusField(int field) {
         }
     }
     editor->setFocus(Qt::OtherFocusReason);
+    // What the player types next replaces the reported value.
+    if (auto* box = qobject_cast<QLineEdit*>(editor)) {
+        box->selectAll();
+    }
 }
 
 void HandlingPages::showAuthorAndDate() {

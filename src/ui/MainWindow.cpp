@@ -129,6 +129,11 @@ void MainWindow::buildActions() {
     setStandardKeys(manualAction, QKeySequence::HelpContents, "F1");
     setStandardKeys(undoAction, QKeySequence::Undo, "Ctrl+Z");
     setStandardKeys(redoAction, QKeySequence::Redo, "Ctrl+Y");
+    // Players of the game know Ctrl+Y from Windows; every desktop gets it too.
+    if (const QKeySequence windowsRedo(QStringLiteral("Ctrl+Y"));
+        !redoAction->shortcuts().contains(windowsRedo)) {
+        redoAction->setShortcuts(redoAction->shortcuts() << windowsRedo);
+    }
     setStandardKeys(findAction, QKeySequence::Find, "Ctrl+F");
     // Each is enabled once the part of the window it works on is built.
     for (QAction* action : {findAction}) {
@@ -457,6 +462,8 @@ void MainWindow::sessionChanged(const SessionChange& change) {
         showPagesOf(document.kind, session_.isLoaded());
     }
     if (change.has(Change::Opened)) {
+        // A note about the file before would now read as about this one.
+        statusBar()->clearMessage();
         showListFromTop();
     } else if (change.has(Change::Reverted) || (change.has(Change::List) && change.record < 0)) {
         showListKeeping(session_.selected());

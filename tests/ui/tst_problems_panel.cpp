@@ -94,6 +94,8 @@ class ProblemsPanelTests : public QObject {
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
         QCOMPARE(s.chosenName(), QStringLiteral("BAD_MASS"));
         QCOMPARE(QApplication::focusWidget(), s.box("txtGewicht"));
+        QCOMPARE(s.box("txtGewicht")->selectedText(),
+                 QStringLiteral("heavy"));  // typing replaces it
 
         const int badEngine = 4;
         list->setFocus();
