@@ -13,14 +13,14 @@ void renumber(std::vector<ColourTableEntry>& palette) {
     }
 }
 
-// The name of the colour a pair value names, or the unknown colour with the
-// value's number.
+// The number and name of the colour a pair value names, or the unknown colour
+// with the value's number: the file holds the numbers.
 std::string colourName(const std::vector<ColourTableEntry>& palette, std::int16_t value,
                        std::string_view unknownColour) {
     if (value < 0 || static_cast<std::size_t>(value) >= palette.size()) {
         return std::string(unknownColour) + " " + std::to_string(value);
     }
-    return palette[static_cast<std::size_t>(value)].Name;
+    return std::to_string(value) + " " + palette[static_cast<std::size_t>(value)].Name;
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ void addPair(CarColourRecord& record, int first, int second);
 // pair becomes (0, 0) instead.
 void removePair(CarColourRecord& record, int pair);
 
-// The pair list texts of a model, "first name - second name". A value that
+// The pair list texts of a model, "3 white - 4 blue": each colour's number
+// (what the file holds) and name. A value that
 // names no palette entry is shown as `unknownColour` and its number: the
 // record is never changed by showing it.
 std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& palette,

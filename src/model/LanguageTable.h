@@ -125,6 +125,15 @@ inline constexpr int ManualFile = 231;          // the manual in this language, 
 // Detail pages.
 inline constexpr int VehiclePage = 232;
 inline constexpr int FlagsValue = 233;
+// The colour editor.
+inline constexpr int HexCode = 234;
+inline constexpr int ChooseColour = 235;          // the button and the dialog's title
+inline constexpr int HexCodeRefused = 236;        // "%1" stands for what was typed
+inline constexpr int DeleteColourQuestion = 237;  // "%1" the colour's number, "%2" its name
+inline constexpr int DeleteColourUnused = 238;
+inline constexpr int DeleteColourUsers = 239;  // "%1" how many models, "%2" their names
+inline constexpr int DeleteColourMore = 240;   // "%1" how many models are not named
+inline constexpr int DeleteColourRenumbers = 241;
 }  // namespace Text
 
 }  // namespace wendrake

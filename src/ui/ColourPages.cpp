@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -47,11 +48,13 @@ QScrollBar* colourBar(const QString& name) {
     return bar;
 }
 
-QLabel* barValue(const QString& name) {
-    auto* value = label(name, QStringLiteral("0"));
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
-    return value;
+// The number of a bar, typed or stepped; a typed number counts once it is
+// complete (Enter or leaving the box), so typing "120" is one change.
+QSpinBox* barNumber(const QString& name) {
+    auto* number = named(new QSpinBox, name);
+    number->setRange(0, 255);
+    number->setKeyboardTracking(false);
+    return number;
 }
 
 // A box filled with one colour (its palette's Window role).
@@ -98,8 +101,9 @@ QIcon sample(const QList<QColor>& colours) {
     return icon;
 }
 
-void showEntry(QListWidgetItem* item, const ColourTableEntry& entry) {
-    item->setText(shownText(colourListText(entry)));
+// "3 grey - 96,98,102": pairs in the file name colours by these numbers.
+void showEntry(QListWidgetItem* item, int number, const ColourTableEntry& entry) {
+    item->setText(QString::number(number) + QLatin1Char(' ') + shownText(colourListText(entry)));
     item->setIcon(sample({colourOf(entry)}));
 }
 
@@ -126,6 +130,23 @@ template <typename Container>
 bool holds(const Container& items, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < items.size();
 }
+
+QString hexCode(const QColor& colour) {
+    return colour.name(QColor::HexRgb).toUpper();
+}
+
+// "#6080A0"; the # may be left out. Names such as "red" are no code.
+std::optional<QColor> parseHexCode(const QString& typed) {
+    static const QRegularExpression code(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
+    const QRegularExpressionMatch match = code.match(typed.trimmed());
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    return QColor::fromString(QLatin1Char('#') + match.captured(1));
+}
+
+// How many names of users a question lists before it only counts the rest.
+constexpr std::size_t kNamedUsers = 3;
 
 QWidget* scrolling(QWidget* content) {
     auto* scroll = new QScrollArea;
@@ -166,9 +187,16 @@ QWidget* ColourPages::buildPaletteGroup() {
     redBar_ = colourBar(QStringLiteral("HScroll1"));
     greenBar_ = colourBar(QStringLiteral("HScroll2"));
     blueBar_ = colourBar(QStringLiteral("HScroll3"));
-    redValue_ = barValue(QStringLiteral("lblRotWert"));
-    greenValue_ = barValue(QStringLiteral("lblGrünWert"));
-    blueValue_ = barValue(QStringLiteral("lblBlauWert"));
+    redNumber_ = barNumber(QStringLiteral("spnRed"));
+    greenNumber_ = barNumber(QStringLiteral("spnGreen"));
+    blueNumber_ = barNumber(QStringLiteral("spnBlue"));
+    hexLabel_ = label(QStringLiteral("lblHexCode"), QStringLiteral("Hex-Code"));
+    hexEdit_ = named(new QLineEdit, QStringLiteral("txtHexCode"));
+    hexEdit_->setMaxLength(16);
+    hexEdit_->setMaximumWidth(
+        hexEdit_->fontMetrics().horizontalAdvance(QStringLiteral("#DDDDDDDD")));
+    chooseColourButton_ =
+        button(QStringLiteral("cmdChooseColour"), QStringLiteral("Farbe wählen..."));
     // The preview starts as the colour of the three bars at 0.
     colourPreview_ = swatch(QStringLiteral("picFarbe"), QSize(120, 40));
     QPalette black = colourPreview_->palette();
@@ -181,22 +209,29 @@ QWidget* ColourPages::buildPaletteGroup() {
     redLabel_->setBuddy(redBar_);
     greenLabel_->setBuddy(greenBar_);
     blueLabel_->setBuddy(blueBar_);
+    hexLabel_->setBuddy(hexEdit_);
 
     auto* editor = new QGridLayout;
     editor->setHorizontalSpacing(12);
     editor->setVerticalSpacing(10);
     editor->addWidget(colourNameLabel_, 0, 0);
     editor->addWidget(colourNameEdit_, 0, 1, 1, 2);
-    const std::array<std::array<QWidget*, 3>, 3> bars{{{redLabel_, redBar_, redValue_},
-                                                       {greenLabel_, greenBar_, greenValue_},
-                                                       {blueLabel_, blueBar_, blueValue_}}};
+    const std::array<std::array<QWidget*, 3>, 3> bars{{{redLabel_, redBar_, redNumber_},
+                                                       {greenLabel_, greenBar_, greenNumber_},
+                                                       {blueLabel_, blueBar_, blueNumber_}}};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             editor->addWidget(bars[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)],
                               row + 1, column);
         }
     }
-    editor->addWidget(colourPreview_, 4, 1, 1, 2);
+    auto* code = new QHBoxLayout;
+    code->addWidget(hexEdit_);
+    code->addWidget(chooseColourButton_);
+    code->addStretch();
+    editor->addWidget(hexLabel_, 4, 0);
+    editor->addLayout(code, 4, 1, 1, 2);
+    editor->addWidget(colourPreview_, 5, 1, 1, 2);
     editor->setColumnStretch(1, 1);
 
     auto* commands = new QHBoxLayout;
@@ -271,6 +306,12 @@ void ColourPages::connectHandlers() {
     connect(greenBar_, &QScrollBar::valueChanged, this, &Self::greenBarMoved);
     connect(blueBar_, &QScrollBar::valueChanged, this, &Self::blueBarMoved);
     connect(colourNameEdit_, &QLineEdit::textChanged, this, &Self::storeColourName);
+    // A number moves its bar, which stores it like a drag.
+    connect(redNumber_, &QSpinBox::valueChanged, redBar_, &QScrollBar::setValue);
+    connect(greenNumber_, &QSpinBox::valueChanged, greenBar_, &QScrollBar::setValue);
+    connect(blueNumber_, &QSpinBox::valueChanged, blueBar_, &QScrollBar::setValue);
+    connect(hexEdit_, &QLineEdit::editingFinished, this, &Self::storeHexCode);
+    connect(chooseColourButton_, &QPushButton::clicked, this, &Self::chooseColour);
     connect(addColourButton_, &QPushButton::clicked, this, &Self::addColour);
     connect(deleteColourButton_, &QPushButton::clicked, this, &Self::deleteColour);
     connect(pairList_, &QListWidget::currentRowChanged, this, &Self::showSelectedPair);
@@ -293,6 +334,8 @@ void ColourPages::applyLanguage(const LanguageTable& language) {
     redLabel_->setText(text(160));
     greenLabel_->setText(text(161));
     blueLabel_->setText(text(162));
+    hexLabel_->setText(text(Text::HexCode));
+    chooseColourButton_->setText(text(Text::ChooseColour));
     addPairGroup_->setTitle(text(163));
     firstColourLabel_->setText(text(164));
     secondColourLabel_->setText(text(165));
@@ -302,7 +345,7 @@ void ColourPages::applyLanguage(const LanguageTable& language) {
     // Each page's labels lead to their boxes with Alt and a letter; the
     // menus keep theirs.
     const QString menus = menuLetters(language);
-    giveMnemonics({colourNameLabel_, redLabel_, greenLabel_, blueLabel_}, menus);
+    giveMnemonics({colourNameLabel_, redLabel_, greenLabel_, blueLabel_, hexLabel_}, menus);
     giveMnemonics({firstColourLabel_, secondColourLabel_}, menus);
 }
 
@@ -314,9 +357,9 @@ void ColourPages::showPalette() {
     {
         const QSignalBlocker quiet(paletteList_);
         paletteList_->clear();
-        for (const ColourTableEntry& entry : session_.document().ColourEntries) {
-            auto* item = new QListWidgetItem(paletteList_);
-            showEntry(item, entry);
+        const auto& palette = session_.document().ColourEntries;
+        for (std::size_t k = 0; k < palette.size(); ++k) {
+            showEntry(new QListWidgetItem(paletteList_), static_cast<int>(k), palette[k]);
         }
         // The first colour is shown at once, so that the bars never hold the
         // values of the previous file.
@@ -387,6 +430,7 @@ void ColourPages::showColour(const ColourTableEntry* entry) {
     redBar_->setValue(entry ? entry->Red : 0);
     greenBar_->setValue(entry ? entry->Green : 0);
     blueBar_->setValue(entry ? entry->Blue : 0);
+    hexEdit_->setText(hexCode(entry ? colourOf(*entry) : QColor(Qt::black)));
 }
 
 void ColourPages::showSelectedColour() {
@@ -395,9 +439,15 @@ void ColourPages::showSelectedColour() {
     }
 }
 
-void ColourPages::barChanged(QScrollBar* bar, QLabel* value, std::int16_t ColourTableEntry::*part) {
-    paint(colourPreview_, QColor(redBar_->value(), greenBar_->value(), blueBar_->value()));
-    value->setText(QString::number(bar->value()));
+void ColourPages::barChanged(QScrollBar* bar, QSpinBox* number,
+                             std::int16_t ColourTableEntry::*part) {
+    const QColor shownColour(redBar_->value(), greenBar_->value(), blueBar_->value());
+    paint(colourPreview_, shownColour);
+    {
+        const QSignalBlocker quiet(number);
+        number->setValue(bar->value());
+    }
+    hexEdit_->setText(hexCode(shownColour));
     const ColourTableEntry* entry = selectedColour();
     if (displaying_ || !entry) {
         return;
@@ -412,15 +462,62 @@ void ColourPages::barChanged(QScrollBar* bar, QLabel* value, std::int16_t Colour
 }
 
 void ColourPages::redBarMoved() {
-    barChanged(redBar_, redValue_, &ColourTableEntry::Red);
+    barChanged(redBar_, redNumber_, &ColourTableEntry::Red);
 }
 
 void ColourPages::greenBarMoved() {
-    barChanged(greenBar_, greenValue_, &ColourTableEntry::Green);
+    barChanged(greenBar_, greenNumber_, &ColourTableEntry::Green);
 }
 
 void ColourPages::blueBarMoved() {
-    barChanged(blueBar_, blueValue_, &ColourTableEntry::Blue);
+    barChanged(blueBar_, blueNumber_, &ColourTableEntry::Blue);
+}
+
+void ColourPages::storeHexCode() {
+    const ColourTableEntry* entry = selectedColour();
+    if (displaying_ || !entry) {
+        return;
+    }
+    const QString typed = hexEdit_->text();
+    const std::optional<QColor> colour = parseHexCode(typed);
+    if (!colour) {
+        // The box shows the colour again before the note, so that leaving it
+        // once more refuses nothing new.
+        showColour(entry);
+        desktop_.showStatus(text(Text::HexCodeRefused).arg(typed));
+        return;
+    }
+    storeColour(*colour);
+}
+
+void ColourPages::chooseColour() {
+    const ColourTableEntry* entry = selectedColour();
+    if (!entry) {
+        return;
+    }
+    if (const std::optional<QColor> colour =
+            desktop_.chooseColour(colourOf(*entry), text(Text::ChooseColour))) {
+        storeColour(*colour);
+    }
+}
+
+void ColourPages::storeColour(const QColor& colour) {
+    const ColourTableEntry* entry = selectedColour();
+    if (!entry) {
+        return;
+    }
+    const int row = paletteList_->currentRow();
+    // The same colour again is no change; a part outside 0 to 255 read from
+    // the file stays unless the code changes it.
+    const QColor before = colourOf(*entry);
+    const auto part = [](std::int16_t stored, int shown, int wanted) {
+        return shown == wanted ? stored : static_cast<std::int16_t>(wanted);
+    };
+    session_.setColourComponents(row, part(entry->Red, before.red(), colour.red()),
+                                 part(entry->Green, before.green(), colour.green()),
+                                 part(entry->Blue, before.blue(), colour.blue()));
+    showColour(selectedColour());
+    colourChanged(row);
 }
 
 void ColourPages::storeColourName() {
@@ -445,7 +542,7 @@ void ColourPages::addColour() {
     }
     {
         const QSignalBlocker quiet(paletteList_);
-        showEntry(new QListWidgetItem(paletteList_),
+        showEntry(new QListWidgetItem(paletteList_), added,
                   session_.document().ColourEntries[static_cast<std::size_t>(added)]);
         paletteList_->setCurrentRow(added);
     }
@@ -459,19 +556,44 @@ void ColourPages::addColour() {
 
 void ColourPages::deleteColour() {
     const int i = paletteList_->currentRow();
-    if (!selectedColour() || !desktop_.askYesNo(text(153))) {
+    if (!selectedColour() || !desktop_.askYesNo(deleteQuestion(i))) {
         return;
     }
     session_.deleteColour(i);
-    {
-        const QSignalBlocker quiet(paletteList_);
-        delete paletteList_->takeItem(i);
-        paletteList_->setCurrentRow(paletteList_->count() > 0 ? 0 : -1);
+    // The colours after it moved up one number, and the pairs with them.
+    const int model = shownModel_;
+    showPalette();
+    showModel(model);
+}
+
+// Names the colour and the models whose pairs use it, before anything moves.
+QString ColourPages::deleteQuestion(int colour) const {
+    const auto& document = session_.document();
+    const ColourTableEntry& entry = document.ColourEntries[static_cast<std::size_t>(colour)];
+    std::size_t users = 0;
+    QStringList named;
+    for (const CarColourRecord& record : document.CarColourRecords) {
+        const auto uses = [colour](const std::vector<std::int16_t>& values) {
+            return std::find(values.begin(), values.end(), colour) != values.end();
+        };
+        if (uses(record.Color1) || uses(record.Color2)) {
+            if (++users <= kNamedUsers) {
+                named << shownText(record.ModelName);
+            }
+        }
     }
-    showColour(selectedColour());
-    // The colours after it moved up one place, and the pairs with them.
-    fillChoosers();
-    showModel(shownModel_);
+    if (users > kNamedUsers) {
+        named << text(Text::DeleteColourMore).arg(users - kNamedUsers);
+    }
+    QString question = text(Text::DeleteColourQuestion).arg(colour).arg(shownText(entry.Name)) +
+                       QStringLiteral("\n\n");
+    question +=
+        users == 0 ? text(Text::DeleteColourUnused)
+                   : text(Text::DeleteColourUsers).arg(users).arg(named.join(QStringLiteral(", ")));
+    if (static_cast<std::size_t>(colour) + 1 < document.ColourEntries.size()) {
+        question += QStringLiteral("\n") + text(Text::DeleteColourRenumbers);
+    }
+    return question;
 }
 
 void ColourPages::showSelectedPair() {
@@ -521,10 +643,7 @@ void ColourPages::addPair() {
         desktop_.showNotice(overflowNotice());
         return;
     }
-    addPairRow(pairList_,
-               shownText(palette[static_cast<std::size_t>(first)].Name + " - " +
-                         palette[static_cast<std::size_t>(second)].Name),
-               palette, first, second);
+    relistPairs();
 }
 
 void ColourPages::removePair() {
@@ -562,7 +681,7 @@ void ColourPages::fillChoosers() {
 // the pairs that name it show it at once; the player's choices stay.
 void ColourPages::colourChanged(int row) {
     QListWidgetItem* entry = paletteList_->item(row);
-    showEntry(entry, session_.document().ColourEntries[static_cast<std::size_t>(row)]);
+    showEntry(entry, row, session_.document().ColourEntries[static_cast<std::size_t>(row)]);
     for (QComboBox* chooser : {firstColourChooser_, secondColourChooser_}) {
         if (row < chooser->count()) {
             chooser->setItemText(row, entry->text());

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <optional>
 #include <string>
@@ -50,6 +51,8 @@ class ColourPages final : public QTabWidget {
     void greenBarMoved();
     void blueBarMoved();
     void storeColourName();
+    void storeHexCode();
+    void chooseColour();
     void addColour();
     void deleteColour();
     void showSelectedPair();
@@ -67,7 +70,10 @@ class ColourPages final : public QTabWidget {
     const CarColourRecord* currentCarColour() const;
     int selectedPair() const;
     void showColour(const ColourTableEntry* entry);
-    void barChanged(QScrollBar* bar, QLabel* value, std::int16_t ColourTableEntry::*part);
+    void barChanged(QScrollBar* bar, QSpinBox* number, std::int16_t ColourTableEntry::*part);
+    // Stores all three parts of the selected colour as one change.
+    void storeColour(const QColor& colour);
+    QString deleteQuestion(int colour) const;
     void fillChoosers();
     void showChosen(QComboBox* chooser, QFrame* preview);
     QString text(int number) const;
@@ -91,9 +97,12 @@ class ColourPages final : public QTabWidget {
     QScrollBar* redBar_;
     QScrollBar* greenBar_;
     QScrollBar* blueBar_;
-    QLabel* redValue_;
-    QLabel* greenValue_;  // object name "lblGrünWert"
-    QLabel* blueValue_;
+    QSpinBox* redNumber_;
+    QSpinBox* greenNumber_;
+    QSpinBox* blueNumber_;
+    QLabel* hexLabel_;
+    QLineEdit* hexEdit_;
+    QPushButton* chooseColourButton_;
     QFrame* colourPreview_;
     QPushButton* addColourButton_;
     QPushButton* deleteColourButton_;

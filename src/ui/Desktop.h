@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -57,6 +58,8 @@ class Desktop {
     virtual std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) = 0;
     // Asks before replacing an existing file.
     virtual std::optional<QString> chooseFileToSave(const SaveDialogRequest& request) = 0;
+    // The desktop's colour dialog, starting at `initial`; nothing when cancelled.
+    virtual std::optional<QColor> chooseColour(const QColor& initial, const QString& title) = 0;
 
     virtual QString setting(const QString& section, const QString& key,
                             const QString& fallback = {}) = 0;

@@ -2,6 +2,7 @@
 #include "QtDesktop.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -130,6 +131,17 @@ std::optional<QString> QtDesktop::chooseFileToSave(const SaveDialogRequest& requ
         return std::nullopt;
     }
     return path;
+}
+
+std::optional<QColor> QtDesktop::chooseColour(const QColor& initial, const QString& title) {
+    if (unattended_) {
+        return std::nullopt;
+    }
+    const QColor chosen = QColorDialog::getColor(initial, parent_, title);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return chosen;
 }
 
 QString QtDesktop::setting(const QString& section, const QString& key, const QString& fallback) {

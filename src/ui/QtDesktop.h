@@ -25,6 +25,7 @@ class QtDesktop final : public Desktop {
     void showNotice(const QString& text) override;
     std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) override;
     std::optional<QString> chooseFileToSave(const SaveDialogRequest& request) override;
+    std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override;
     QString setting(const QString& section, const QString& key, const QString& fallback) override;
     void setSetting(const QString& section, const QString& key, const QString& value) override;
     void setBusy(bool busy) override;

@@ -39,6 +39,10 @@ std::optional<QString> ScriptedDesktop::chooseFileToSave(const SaveDialogRequest
     return saveChoices.isEmpty() ? std::nullopt : saveChoices.dequeue();
 }
 
+std::optional<QColor> ScriptedDesktop::chooseColour(const QColor&, const QString&) {
+    return colourChoices.isEmpty() ? std::nullopt : colourChoices.dequeue();
+}
+
 QString ScriptedDesktop::setting(const QString& section, const QString& key,
                                  const QString& fallback) {
     return settings.value(section + QLatin1Char('/') + key, fallback);

@@ -25,6 +25,7 @@ class ScriptedDesktop final : public Desktop {
     QQueue<int> choices;   // for questions with several choices; empty queue closes them (-1)
     QQueue<std::optional<OpenDialogChoice>> openChoices;  // nullopt = cancel
     QQueue<std::optional<QString>> saveChoices;
+    QQueue<std::optional<QColor>> colourChoices;  // nullopt or empty queue = cancel
     QList<Message> messages;
     QList<OpenDialogRequest> openRequests;
     QList<SaveDialogRequest> saveRequests;
@@ -41,6 +42,7 @@ class ScriptedDesktop final : public Desktop {
     void showNotice(const QString& text) override;
     std::optional<OpenDialogChoice> chooseFileToOpen(const OpenDialogRequest& request) override;
     std::optional<QString> chooseFileToSave(const SaveDialogRequest& request) override;
+    std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override;
     QString setting(const QString& section, const QString& key, const QString& fallback) override;
     void setSetting(const QString& section, const QString& key, const QString& value) override;
     void setBusy(bool busy) override;

@@ -111,10 +111,10 @@ class ColourPagesTests : public QObject {
         QTest::addColumn<int>("bar");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QColor>("preview");
-        QTest::newRow("green of teal") << 2 << 2 << "teal - 12,200,56" << QColor(12, 200, 56);
+        QTest::newRow("green of teal") << 2 << 2 << "2 teal - 12,200,56" << QColor(12, 200, 56);
         // The red read from the file stays until its own bar is moved.
-        QTest::newRow("green of hot") << 1 << 2 << "hot - 300,200,0" << QColor(255, 200, 0);
-        QTest::newRow("red of hot") << 1 << 1 << "hot - 200,0,0" << QColor(200, 0, 0);
+        QTest::newRow("green of hot") << 1 << 2 << "1 hot - 300,200,0" << QColor(255, 200, 0);
+        QTest::newRow("red of hot") << 1 << 1 << "1 hot - 200,0,0" << QColor(200, 0, 0);
     }
 
     void barsStoreOnlyTheirOwnPart() {
@@ -124,14 +124,14 @@ class ColourPagesTests : public QObject {
         QFETCH(QColor, preview);
         Pages p;
         p.control<QListWidget>("lstColors")->setCurrentRow(row);
-        const std::array<std::pair<QScrollBar*, QLabel*>, 3> bars{
-            {{p.control<QScrollBar>("HScroll1"), p.control<QLabel>("lblRotWert")},
-             {p.control<QScrollBar>("HScroll2"), p.control<QLabel>("lblGrünWert")},
-             {p.control<QScrollBar>("HScroll3"), p.control<QLabel>("lblBlauWert")}}};
+        const std::array<std::pair<QScrollBar*, QSpinBox*>, 3> bars{
+            {{p.control<QScrollBar>("HScroll1"), p.control<QSpinBox>("spnRed")},
+             {p.control<QScrollBar>("HScroll2"), p.control<QSpinBox>("spnGreen")},
+             {p.control<QScrollBar>("HScroll3"), p.control<QSpinBox>("spnBlue")}}};
         const auto [moved, value] = bars[static_cast<std::size_t>(bar - 1)];
         moved->setValue(200);
         QCOMPARE(p.entryText(row), entry);
-        QCOMPARE(value->text(), "200");
+        QCOMPARE(value->value(), 200);
         QCOMPARE(shown(p.control<QFrame>("picFarbe")), preview);
         QVERIFY(!p.session.isSaved());
     }
@@ -144,7 +144,7 @@ class ColourPagesTests : public QObject {
         Pages p(ten, {});
         p.control<QPushButton>("cmdNewColor")->click();
         QCOMPARE(p.document.ColourEntries.at(10).Number, 10);
-        QCOMPARE(p.entryText(10), "Color10 - 0,128,255");
+        QCOMPARE(p.entryText(10), "10 Color10 - 0,128,255");
         QCOMPARE(p.control<QListWidget>("lstColors")->currentRow(), 10);
         QCOMPARE(p.desktop.texts(Kind::Information), QStringList(languageText(english(), 154)));
         QVERIFY(!p.session.isSaved());
@@ -160,18 +160,122 @@ class ColourPagesTests : public QObject {
 
         p.desktop.answers.enqueue(true);
         p.control<QPushButton>("cmdDeleteColor")->click();
-        QCOMPARE(p.desktop.texts(Kind::Question), QStringList(2, languageText(english(), 153)));
+        const QString question =
+            "Delete colour 2 (teal)?\n\n2 model(s) use it: bus, mycar.\r\nTheir pairs take colour "
+            "0 in its place.\nThe colours after it move up one number; every model keeps its "
+            "other colours.";
+        QCOMPARE(p.desktop.texts(Kind::Question), QStringList(2, question));
         QCOMPARE(pairsOf(p.record(0)), Pairs({{0, 3}, {2, 1}}));
         QCOMPARE(pairsOf(p.record(1)), Pairs({{0, 0}}));
         QCOMPARE(p.document.ColourEntries[2].Number, 2);
-        const QStringList left = {"black - 0,0,0", "hot - 300,0,0", "white - 255,255,255",
-                                  "blue - 0,0,255"};
+        const QStringList left = {"0 black - 0,0,0", "1 hot - 300,0,0", "2 white - 255,255,255",
+                                  "3 blue - 0,0,255"};
         QCOMPARE(rows(p.control<QListWidget>("lstColors")), left);
         QVERIFY(!p.session.isSaved());
 
         QCOMPARE(rows(p.control<QComboBox>("cmbColor2")), left);
         QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
-                 QStringList({"black - blue", "white - hot"}));
+                 QStringList({"0 black - 3 blue", "2 white - 1 hot"}));
+    }
+
+    // Whichever way a colour is given, it reaches the keeper as one change,
+    // and undoing it gives back the file's bytes.
+    void colourByNumberCodeOrDialog_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QColor>("stored");  // invalid: refused, nothing changes
+        QTest::newRow("number box") << "spnGreen"
+                                    << "77" << QColor(12, 77, 56);
+        QTest::newRow("hex code") << "txtHexCode"
+                                  << "#6080a0" << QColor(0x60, 0x80, 0xA0);
+        QTest::newRow("hex code without #") << "txtHexCode"
+                                            << "FF0001" << QColor(255, 0, 1);
+        QTest::newRow("colour dialog") << "cmdChooseColour"
+                                       << "" << QColor(1, 2, 3);
+        QTest::newRow("too short") << "txtHexCode"
+                                   << "#12345" << QColor();
+        QTest::newRow("not hex") << "txtHexCode"
+                                 << "#12345G" << QColor();
+        QTest::newRow("a name") << "txtHexCode"
+                                << "red" << QColor();
+        QTest::newRow("dialog cancelled") << "cmdChooseColour"
+                                          << "" << QColor();
+    }
+
+    void colourByNumberCodeOrDialog() {
+        QFETCH(QString, way);
+        QFETCH(QString, typed);
+        QFETCH(QColor, stored);
+        Pages p;
+        const std::string saved = p.session.buildSaveText(p.session.openedBytes());
+        std::vector<DocumentEdit> edits;
+        p.session.setEditRecorder([&edits](DocumentEdit edit) { edits.push_back(edit); });
+        p.control<QListWidget>("lstColors")->setCurrentRow(2);
+        auto* code = p.control<QLineEdit>("txtHexCode");
+        if (way == "spnGreen") {
+            auto* number = p.control<QSpinBox>("spnGreen");
+            number->selectAll();
+            QTest::keyClicks(number, typed);
+            QTest::keyClick(number, Qt::Key_Return);
+        } else if (way == "txtHexCode") {
+            retype(code, typed);
+            QTest::keyClick(code, Qt::Key_Return);
+        } else {
+            p.desktop.colourChoices.enqueue(stored.isValid() ? std::optional(stored)
+                                                             : std::nullopt);
+            p.control<QPushButton>(way.toUtf8().constData())->click();
+        }
+        const ColourTableEntry& teal = p.document.ColourEntries[2];
+        if (!stored.isValid()) {
+            QVERIFY(edits.empty());
+            QVERIFY(p.session.isSaved());
+            QCOMPARE(code->text(), "#0C2238");
+            QCOMPARE(p.desktop.texts(Kind::Status).size(), way == "txtHexCode" ? 1 : 0);
+            return;
+        }
+        QCOMPARE(edits.size(), 1u);
+        QCOMPARE(QColor(teal.Red, teal.Green, teal.Blue), stored);
+        QCOMPARE(code->text(), stored.name().toUpper());
+        QCOMPARE(p.control<QScrollBar>("HScroll2")->value(), stored.green());
+        QCOMPARE(p.control<QSpinBox>("spnRed")->value(), stored.red());
+        QCOMPARE(shown(p.control<QFrame>("picFarbe")), stored);
+        QVERIFY(p.session.buildSaveText(p.session.openedBytes()) != saved);
+        QVERIFY(p.session.undo(edits.front()));
+        QCOMPARE(p.session.buildSaveText(p.session.openedBytes()), saved);
+        QVERIFY(p.session.isSaved());
+    }
+
+    // The question names the colour and the models that would lose it.
+    void deleteQuestionNamesTheUsers_data() {
+        QTest::addColumn<int>("users");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("none") << 0 << "No model uses it.";
+        QTest::newRow("one") << 1 << "1 model(s) use it: car0.";
+        QTest::newRow("five") << 5 << "5 model(s) use it: car0, car1, car2, and 2 more.";
+    }
+
+    void deleteQuestionNamesTheUsers() {
+        QFETCH(int, users);
+        QFETCH(QString, named);
+        std::vector<CarColourRecord> cars{model("other", {{0, 1}})};
+        std::vector<std::string> names;
+        for (int k = 0; k < users; ++k) {
+            names.push_back("car" + std::to_string(k));
+        }
+        for (int k = 0; k < users; ++k) {
+            cars.push_back(
+                model(names[static_cast<std::size_t>(k)].c_str(), {{0, 0}, {k % 2 ? 4 : 0, 4}}));
+        }
+        Pages p(palette(), cars);
+        p.control<QListWidget>("lstColors")->setCurrentRow(4);
+        p.control<QPushButton>("cmdDeleteColor")->click();
+        const QStringList asked = p.desktop.texts(Kind::Question);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked.front().startsWith("Delete colour 4 (blue)?\n\n" + named),
+                 qPrintable(asked.front()));
+        // The last colour moves no other.
+        QVERIFY(!asked.front().contains("move up"));
+        QCOMPARE(p.document.ColourEntries.size(), 5u);
     }
 
     void addPairTakesTheChooserPositions() {
@@ -182,7 +286,7 @@ class ColourPagesTests : public QObject {
         p.control<QPushButton>("cmdAddColor")->click();
         QCOMPARE(pairsOf(p.record(0)), Pairs({{3, 4}, {1, 4}}));
         QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
-                 QStringList({"white - blue", "hot - blue"}));
+                 QStringList({"3 white - 4 blue", "1 hot - 4 blue"}));
         QVERIFY(!p.session.isSaved());
         // Clicking a pair shows it in the choosers again.
         p.control<QListWidget>("lstCarColors")->setCurrentRow(0);
@@ -197,11 +301,11 @@ class ColourPagesTests : public QObject {
         QTest::addColumn<QStringList>("listed");
         // The list shows the (0, 0) pair the model keeps, so rows and pairs stay one to one.
         QTest::newRow("only pair")
-            << Pairs{{3, 4}} << true << Pairs{{0, 0}} << QStringList{"black - black"};
+            << Pairs{{3, 4}} << true << Pairs{{0, 0}} << QStringList{"0 black - 0 black"};
         QTest::newRow("first of two")
-            << Pairs{{1, 1}, {1, 2}} << true << Pairs{{1, 2}} << QStringList{"hot - teal"};
+            << Pairs{{1, 1}, {1, 2}} << true << Pairs{{1, 2}} << QStringList{"1 hot - 2 teal"};
         QTest::newRow("answered No") << Pairs{{1, 1}, {1, 2}} << false << Pairs{{1, 1}, {1, 2}}
-                                     << QStringList{"hot - hot", "hot - teal"};
+                                     << QStringList{"1 hot - 1 hot", "1 hot - 2 teal"};
     }
 
     void removePair() {
@@ -234,10 +338,10 @@ class ColourPagesTests : public QObject {
         retype(p.control<QLineEdit>("txtColorName"), "snow");
         p.control<QScrollBar>("HScroll1")->setValue(99);
         QCOMPARE(p.document.ColourEntries[3].Name, "snow");
-        QCOMPARE(p.entryText(3), "snow - 99,255,255");
+        QCOMPARE(p.entryText(3), "3 snow - 99,255,255");
         QCOMPARE(rows(p.control<QComboBox>("cmbColor2")),
                  rows(p.control<QListWidget>("lstColors")));
-        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")), QStringList({"snow - blue"}));
+        QCOMPARE(rows(p.control<QListWidget>("lstCarColors")), QStringList({"3 snow - 4 blue"}));
         QCOMPARE(p.control<QListWidget>("lstCarColors")->currentRow(), 0);
         QCOMPARE(p.control<QComboBox>("cmbColor1")->currentIndex(), 3);
         QCOMPARE(shown(p.control<QFrame>("picColor1")), QColor(99, 255, 255));
@@ -250,7 +354,7 @@ class ColourPagesTests : public QObject {
         p.session.select(2);
         p.pages.showModel(2);
         QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
-                 QStringList({"blue - white", "black - teal"}));
+                 QStringList({"4 blue - 3 white", "0 black - 2 teal"}));
         p.control<QListWidget>("lstCarColors")->setCurrentRow(1);
         QCOMPARE(p.control<QComboBox>("cmbColor1")->currentIndex(), 0);
         QCOMPARE(p.control<QComboBox>("cmbColor2")->currentIndex(), 2);
@@ -271,7 +375,7 @@ class ColourPagesTests : public QObject {
         Pages p(palette(), {model("mycar", {{9, 3}, {2, -1}})});
         p.showModel("mycar");
         QCOMPARE(rows(p.control<QListWidget>("lstCarColors")),
-                 QStringList({"Unknown colour 9 - white", "teal - Unknown colour -1"}));
+                 QStringList({"Unknown colour 9 - 3 white", "2 teal - Unknown colour -1"}));
         QCOMPARE(pairsOf(p.record(0)), Pairs({{9, 3}, {2, -1}}));
         QVERIFY(p.session.isSaved());
         QVERIFY(p.session.buildSaveText("car\r\nmycar, 9, 3, 2, -1\r\nend\r\n")
