@@ -87,6 +87,22 @@ void removePair(CarColourRecord& record, int pair) {
     }
 }
 
+void movePair(CarColourRecord& record, int pair, int to) {
+    const auto pairs = static_cast<int>(std::min(record.Color1.size(), record.Color2.size()));
+    if (pair < 0 || to < 0 || pair >= pairs || to >= pairs || pair == to) {
+        return;
+    }
+    for (std::vector<std::int16_t>* values : {&record.Color1, &record.Color2}) {
+        const auto from = values->begin() + pair;
+        const auto target = values->begin() + to;
+        if (pair < to) {
+            std::rotate(from, from + 1, target + 1);
+        } else {
+            std::rotate(target, from, from + 1);
+        }
+    }
+}
+
 std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& palette,
                                        const CarColourRecord& record,
                                        std::string_view unknownColour) {

@@ -30,6 +30,10 @@ void addPair(CarColourRecord& record, int first, int second);
 // pair becomes (0, 0) instead.
 void removePair(CarColourRecord& record, int pair);
 
+// Moves pair `pair` to position `to`, the pairs between shifting by one.
+// Both must be pairs of the record.
+void movePair(CarColourRecord& record, int pair, int to);
+
 // The pair list texts of a model, "3 white - 4 blue": each colour's number
 // (what the file holds) and name. A value that
 // names no palette entry is shown as `unknownColour` and its number: the

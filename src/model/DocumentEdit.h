@@ -38,6 +38,9 @@ struct ColourEdit {
     bool name = false;  // typing a name and moving a bar are steps of their own
     ColourTableEntry before;
     ColourTableEntry after;
+    // A colour given at once (a code, a chosen colour) is a step of its own;
+    // the moves of one bar drag make one step.
+    bool whole = false;
 };
 
 // A colour appended to the palette.

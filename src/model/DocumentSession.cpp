@@ -307,7 +307,7 @@ void DocumentSession::setDate(std::string date) {
 }
 
 bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int16_t green,
-                                          std::int16_t blue) {
+                                          std::int16_t blue, ColourStep step) {
     if (!holdsKind(DataFileKind::CarColours) || !holds(document_.ColourEntries, colour)) {
         return false;
     }
@@ -315,7 +315,7 @@ bool DocumentSession::setColourComponents(int colour, std::int16_t red, std::int
     if (entry.Red == red && entry.Green == green && entry.Blue == blue) {
         return true;
     }
-    ColourEdit edit{colour, false, entry, entry};
+    ColourEdit edit{colour, false, entry, entry, step == ColourStep::Whole};
     entry.Red = red;
     entry.Green = green;
     entry.Blue = blue;
@@ -389,6 +389,23 @@ bool DocumentSession::removePair(int record, int pair) {
     }
     PairsEdit edit{record, model, {}};
     wendrake::removePair(model, pair);
+    edit.after = model;
+    markEdited(Change::Pairs, record, -1, std::move(edit));
+    return true;
+}
+
+bool DocumentSession::movePair(int record, int pair, int to) {
+    if (!holdsKind(DataFileKind::CarColours) || !holds(document_.CarColourRecords, record)) {
+        return false;
+    }
+    CarColourRecord& model = at(document_.CarColourRecords, record);
+    const std::size_t pairs = std::min(model.Color1.size(), model.Color2.size());
+    if (pair == to || pair < 0 || to < 0 || static_cast<std::size_t>(pair) >= pairs ||
+        static_cast<std::size_t>(to) >= pairs) {
+        return false;
+    }
+    PairsEdit edit{record, model, {}};
+    wendrake::movePair(model, pair, to);
     edit.after = model;
     markEdited(Change::Pairs, record, -1, std::move(edit));
     return true;

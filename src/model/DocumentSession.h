@@ -41,6 +41,12 @@ inline constexpr unsigned Reverted = 1U << 10U;   // every table as last opened 
 inline constexpr unsigned Restored = 1U << 11U;
 }  // namespace Change
 
+// How a change of a colour's parts is undone.
+enum class ColourStep {
+    Continued,  // a bar dragged or a number stepped: one step with the moves before it
+    Whole,      // a colour given at once (a code, the colour dialog): a step of its own
+};
+
 struct SessionChange {
     unsigned what = 0;
     int record = -1;  // for Value, Pairs and Palette: the record or colour concerned, -1 for many
@@ -151,13 +157,17 @@ class DocumentSession {
     bool setVehicleDefValue(int record, VehicleDefField field, std::string value);
     void setAuthor(std::string author);
     void setDate(std::string date);
-    bool setColourComponents(int colour, std::int16_t red, std::int16_t green, std::int16_t blue);
+    bool setColourComponents(int colour, std::int16_t red, std::int16_t green, std::int16_t blue,
+                             ColourStep step = ColourStep::Continued);
     bool setColourName(int colour, std::string name);
     // Appends a new colour; returns its number, or -1 when the palette is full.
     int addColour();
     bool deleteColour(int colour);
     bool addPair(int record, int first, int second);
     bool removePair(int record, int pair);
+    // Puts pair `pair` of a model at position `to`: the order in which the
+    // pairs are listed.
+    bool movePair(int record, int pair, int to);
 
     // The names of handling lines in `bytes` that are already names of
     // vehicles of the document, each once, in the order met.

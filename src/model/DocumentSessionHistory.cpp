@@ -210,7 +210,8 @@ bool DocumentSession::mergeEdits(DocumentEdit& earlier, const DocumentEdit& late
         }
     } else if (auto* colour = std::get_if<ColourEdit>(&earlier.step)) {
         const auto* next = std::get_if<ColourEdit>(&later.step);
-        if (next && next->colour == colour->colour && next->name == colour->name) {
+        if (next && next->colour == colour->colour && next->name == colour->name &&
+            !colour->whole && !next->whole) {
             colour->after = next->after;
             merged = true;
         }

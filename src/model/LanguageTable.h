@@ -134,6 +134,8 @@ inline constexpr int DeleteColourUnused = 238;
 inline constexpr int DeleteColourUsers = 239;  // "%1" how many models, "%2" their names
 inline constexpr int DeleteColourMore = 240;   // "%1" how many models are not named
 inline constexpr int DeleteColourRenumbers = 241;
+inline constexpr int MovePairUp = 242;
+inline constexpr int MovePairDown = 243;
 }  // namespace Text
 
 }  // namespace wendrake

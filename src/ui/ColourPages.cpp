@@ -191,7 +191,8 @@ QWidget* ColourPages::buildPaletteGroup() {
     greenNumber_ = barNumber(QStringLiteral("spnGreen"));
     blueNumber_ = barNumber(QStringLiteral("spnBlue"));
     hexLabel_ = label(QStringLiteral("lblHexCode"), QStringLiteral("Hex-Code"));
-    hexEdit_ = named(new QLineEdit, QStringLiteral("txtHexCode"));
+    // Guarded like every box, though what it takes is checked as a code.
+    hexEdit_ = valueEdit("txtHexCode", QString());
     hexEdit_->setMaxLength(16);
     hexEdit_->setMaximumWidth(
         hexEdit_->fontMetrics().horizontalAdvance(QStringLiteral("#DDDDDDDD")));
@@ -255,10 +256,14 @@ QWidget* ColourPages::buildPairsGroup() {
     pairList_->setMinimumSize(240, 120);
     pairList_->setIconSize(kSampleSize);
     removePairButton_ = button(QStringLiteral("cmdRemColor"), QStringLiteral("Entfernen"));
+    pairUpButton_ = button(QStringLiteral("cmdPairUp"), QStringLiteral("Nach oben"));
+    pairDownButton_ = button(QStringLiteral("cmdPairDown"), QStringLiteral("Nach unten"));
     pairsGroup_ = named(new QGroupBox(QStringLiteral("Autofarben")), QStringLiteral("frameColors"));
     auto* pairs = new QVBoxLayout(pairsGroup_);
     pairs->addWidget(pairList_, 1);
     auto* pairCommands = new QHBoxLayout;
+    pairCommands->addWidget(pairUpButton_);
+    pairCommands->addWidget(pairDownButton_);
     pairCommands->addStretch();
     pairCommands->addWidget(removePairButton_);
     pairs->addLayout(pairCommands);
@@ -322,6 +327,8 @@ void ColourPages::connectHandlers() {
     connect(secondColourChooser_, &QComboBox::currentIndexChanged, this, &Self::showSecondChoice);
     connect(addPairButton_, &QPushButton::clicked, this, &Self::addPair);
     connect(removePairButton_, &QPushButton::clicked, this, &Self::removePair);
+    connect(pairUpButton_, &QPushButton::clicked, this, &Self::movePairUp);
+    connect(pairDownButton_, &QPushButton::clicked, this, &Self::movePairDown);
 }
 
 void ColourPages::applyLanguage(const LanguageTable& language) {
@@ -342,6 +349,8 @@ void ColourPages::applyLanguage(const LanguageTable& language) {
     addPairButton_->setText(text(166));
     pairsGroup_->setTitle(text(167));
     removePairButton_->setText(text(168));
+    pairUpButton_->setText(text(Text::MovePairUp));
+    pairDownButton_->setText(text(Text::MovePairDown));
     // Each page's labels lead to their boxes with Alt and a letter; the
     // menus keep theirs.
     const QString menus = menuLetters(language);
@@ -515,7 +524,8 @@ void ColourPages::storeColour(const QColor& colour) {
     };
     session_.setColourComponents(row, part(entry->Red, before.red(), colour.red()),
                                  part(entry->Green, before.green(), colour.green()),
-                                 part(entry->Blue, before.blue(), colour.blue()));
+                                 part(entry->Blue, before.blue(), colour.blue()),
+                                 ColourStep::Whole);
     showColour(selectedColour());
     colourChanged(row);
 }
@@ -660,6 +670,25 @@ void ColourPages::removePair() {
         pairList_->setCurrentRow(pairList_->count() > 0 ? 0 : -1);
     }
     showSelectedPair();
+}
+
+void ColourPages::movePairUp() {
+    movePair(-1);
+}
+
+void ColourPages::movePairDown() {
+    movePair(1);
+}
+
+// The selected pair moves and stays selected, so that repeated clicks carry it on.
+void ColourPages::movePair(int step) {
+    const int pair = selectedPair();
+    if (pair < 0 || !session_.movePair(shownModel_, pair, pair + step)) {
+        return;
+    }
+    showModel(shownModel_);
+    const QSignalBlocker quiet(pairList_);
+    pairList_->setCurrentRow(pair + step);
 }
 
 // Fills both choosers with the palette list's texts, first entry chosen.

@@ -60,6 +60,9 @@ class ColourPages final : public QTabWidget {
     void showSecondChoice();
     void addPair();
     void removePair();
+    void movePairUp();
+    void movePairDown();
+    void movePair(int step);
     void colourChanged(int row);
     void relistPairs();
 
@@ -109,6 +112,8 @@ class ColourPages final : public QTabWidget {
     QGroupBox* pairsGroup_;
     QListWidget* pairList_;
     QPushButton* removePairButton_;
+    QPushButton* pairUpButton_;
+    QPushButton* pairDownButton_;
     QGroupBox* addPairGroup_;
     QLabel* firstColourLabel_;
     QLabel* secondColourLabel_;

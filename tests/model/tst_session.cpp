@@ -157,7 +157,18 @@ struct KeptSample : Opened {
     std::string before;
 };
 
-enum class Edit { Mass, Rename, Author, Date, Frequency, Colour, ColourName, AddPair, RemovePair };
+enum class Edit {
+    Mass,
+    Rename,
+    Author,
+    Date,
+    Frequency,
+    Colour,
+    ColourName,
+    AddPair,
+    RemovePair,
+    MovePair
+};
 
 void apply(KeptSample& s, Edit edit) {
     DocumentSession& session = s.session;
@@ -188,6 +199,9 @@ void apply(KeptSample& s, Edit edit) {
             break;
         case Edit::RemovePair:
             session.removePair(s.recordOf("patrol"), 0);
+            break;
+        case Edit::MovePair:
+            session.movePair(s.recordOf("patrol"), 1, 0);
             break;
     }
 }
@@ -224,6 +238,7 @@ void editEverything(KeptSample& s) {
             apply(s, Edit::ColourName);
             session.addColour();
             apply(s, Edit::AddPair);
+            apply(s, Edit::MovePair);
             apply(s, Edit::RemovePair);
             session.deleteColour(1);
             session.revertToSaved();
@@ -612,6 +627,8 @@ class SessionTests : public QObject {
             << "carcols.dat" << int(Edit::AddPair) << QByteArray("cab, 14, 0, 1, 2");
         QTest::newRow("pair removed")
             << "carcols.dat" << int(Edit::RemovePair) << QByteArray("patrol, 9, 1");
+        QTest::newRow("pair moved")
+            << "carcols.dat" << int(Edit::MovePair) << QByteArray("patrol, 9, 1, 0, 1");
     }
 
     void keptLayoutChangesOneLinePerEdit() {
@@ -737,7 +754,7 @@ class SessionTests : public QObject {
             {"handling.cfg", Edit::Mass},      {"handling.cfg", Edit::Rename},
             {"default.ide", Edit::Frequency},  {"carcols.dat", Edit::Colour},
             {"carcols.dat", Edit::ColourName}, {"carcols.dat", Edit::AddPair},
-            {"carcols.dat", Edit::RemovePair}};
+            {"carcols.dat", Edit::RemovePair}, {"carcols.dat", Edit::MovePair}};
         for (const auto& [sample, edit] : rows) {
             QTest::addRow("%s %d", sample, static_cast<int>(edit))
                 << sample << static_cast<int>(edit);

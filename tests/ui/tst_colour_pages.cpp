@@ -240,7 +240,13 @@ class ColourPagesTests : public QObject {
         QCOMPARE(p.control<QSpinBox>("spnRed")->value(), stored.red());
         QCOMPARE(shown(p.control<QFrame>("picFarbe")), stored);
         QVERIFY(p.session.buildSaveText(p.session.openedBytes()) != saved);
-        QVERIFY(p.session.undo(edits.front()));
+        // A bar moved after it joins a number stepped, not a colour given at once.
+        p.control<QScrollBar>("HScroll3")->setValue(9);
+        QCOMPARE(edits.size(), 2u);
+        DocumentEdit joined = edits[0];
+        QCOMPARE(p.session.mergeEdits(joined, edits[1]), way == "spnGreen");
+        QVERIFY(p.session.undo(edits[1]));
+        QVERIFY(p.session.undo(edits[0]));
         QCOMPARE(p.session.buildSaveText(p.session.openedBytes()), saved);
         QVERIFY(p.session.isSaved());
     }
@@ -324,6 +330,42 @@ class ColourPagesTests : public QObject {
         if (yes && !listed.isEmpty()) {
             QCOMPARE(p.control<QListWidget>("lstCarColors")->currentRow(), 0);
             QCOMPARE(p.control<QComboBox>("cmbColor2")->currentIndex(), left.front().second);
+        }
+    }
+
+    void movePair_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Pairs>("after");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("middle up") << 1 << "cmdPairUp" << Pairs{{1, 2}, {1, 1}, {3, 4}} << 0;
+        QTest::newRow("middle down") << 1 << "cmdPairDown" << Pairs{{1, 1}, {3, 4}, {1, 2}} << 2;
+        QTest::newRow("first up") << 0 << "cmdPairUp" << Pairs{{1, 1}, {1, 2}, {3, 4}} << 0;
+        QTest::newRow("last down") << 2 << "cmdPairDown" << Pairs{{1, 1}, {1, 2}, {3, 4}} << 2;
+    }
+
+    // A pair moves in its model's list, stays selected and is one step to undo.
+    void movePair() {
+        QFETCH(int, row);
+        QFETCH(QString, button);
+        QFETCH(Pairs, after);
+        QFETCH(int, selected);
+        const Pairs before{{1, 1}, {1, 2}, {3, 4}};
+        Pages p(palette(), {model("bus", {{0, 0}}), model("mycar", before)});
+        std::vector<DocumentEdit> edits;
+        p.session.setEditRecorder([&edits](DocumentEdit edit) { edits.push_back(edit); });
+        p.showModel("mycar");
+        auto* list = p.control<QListWidget>("lstCarColors");
+        list->setCurrentRow(row);
+        p.control<QPushButton>(button.toUtf8().constData())->click();
+        QCOMPARE(pairsOf(p.record(1)), after);
+        QCOMPARE(list->currentRow(), selected);
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(edits.size(), after == before ? 0u : 1u);
+        if (!edits.empty()) {
+            QVERIFY(p.session.undo(edits.front()));
+            QCOMPARE(pairsOf(p.record(1)), before);
+            QVERIFY(p.session.isSaved());
         }
     }
 
