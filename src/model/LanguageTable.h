@@ -125,6 +125,60 @@ inline constexpr int ManualFile = 231;          // the manual in this language, 
 // Detail pages.
 inline constexpr int VehiclePage = 232;
 inline constexpr int FlagsValue = 233;
+// What each value does in the game, with its unit and usual range: the
+// tooltip and accessible description of its control.
+inline constexpr int NameExplained = 234;
+inline constexpr int MassExplained = 235;
+inline constexpr int SeatOffsetExplained = 236;
+inline constexpr int CollisionDamageExplained = 237;
+inline constexpr int PriceExplained = 238;
+inline constexpr int FrontLightsExplained = 239;
+inline constexpr int RearLightsExplained = 240;
+inline constexpr int WidthExplained = 241;
+inline constexpr int HeightExplained = 242;
+inline constexpr int LengthExplained = 243;
+inline constexpr int CentreXExplained = 244;
+inline constexpr int CentreYExplained = 245;
+inline constexpr int CentreZExplained = 246;
+inline constexpr int SubmergedExplained = 247;
+inline constexpr int DriveExplained = 248;
+inline constexpr int EngineExplained = 249;
+inline constexpr int AccelerationExplained = 250;
+inline constexpr int TopSpeedExplained = 251;
+inline constexpr int GearsExplained = 252;
+inline constexpr int TractionExplained = 253;
+inline constexpr int TractionLossExplained = 254;
+inline constexpr int TractionBiasExplained = 255;
+inline constexpr int BrakeStrengthExplained = 256;
+inline constexpr int BrakeBiasExplained = 257;
+inline constexpr int AbsExplained = 258;
+inline constexpr int SteeringLockExplained = 259;
+inline constexpr int ForceLevelExplained = 260;
+inline constexpr int DampingExplained = 261;
+inline constexpr int UpperLimitExplained = 262;
+inline constexpr int LowerLimitExplained = 263;
+inline constexpr int SuspensionBiasExplained = 264;
+inline constexpr int FlagsValueExplained = 265;
+// A flag box's tooltip: %1 its name in words, %2 the game's name for the
+// flag, %3 its bit (from 0), %4 its value in hexadecimal digits.
+inline constexpr int FlagExplained = 266;
+// The flags' names in words, one text per flag, lowest bit first.
+inline constexpr int FlagNames = 267;
+inline constexpr int AuthorExplained = 283;
+inline constexpr int DateExplained = 284;
+inline constexpr int IdExplained = 285;
+inline constexpr int ModelNameExplained = 286;
+inline constexpr int TextureNameExplained = 287;
+inline constexpr int HandlingIdExplained = 288;
+inline constexpr int GameNameExplained = 289;
+inline constexpr int TypeExplained = 290;
+inline constexpr int ClassExplained = 291;
+inline constexpr int FrequencyExplained = 292;
+inline constexpr int LevelExplained = 293;
+inline constexpr int CompRulesExplained = 294;
+inline constexpr int WheelModelExplained = 295;
+inline constexpr int LowDetailModelExplained = 296;
+inline constexpr int WheelScaleExplained = 297;
 }  // namespace Text
 
 }  // namespace wendrake
