@@ -136,6 +136,60 @@ inline constexpr int DeleteColourMore = 240;   // "%1" how many models are not n
 inline constexpr int DeleteColourRenumbers = 241;
 inline constexpr int MovePairUp = 242;
 inline constexpr int MovePairDown = 243;
+// What each value does in the game, with its unit and usual range: the
+// tooltip and accessible description of its control.
+inline constexpr int NameExplained = 244;
+inline constexpr int MassExplained = 245;
+inline constexpr int SeatOffsetExplained = 246;
+inline constexpr int CollisionDamageExplained = 247;
+inline constexpr int PriceExplained = 248;
+inline constexpr int FrontLightsExplained = 249;
+inline constexpr int RearLightsExplained = 250;
+inline constexpr int WidthExplained = 251;
+inline constexpr int HeightExplained = 252;
+inline constexpr int LengthExplained = 253;
+inline constexpr int CentreXExplained = 254;
+inline constexpr int CentreYExplained = 255;
+inline constexpr int CentreZExplained = 256;
+inline constexpr int SubmergedExplained = 257;
+inline constexpr int DriveExplained = 258;
+inline constexpr int EngineExplained = 259;
+inline constexpr int AccelerationExplained = 260;
+inline constexpr int TopSpeedExplained = 261;
+inline constexpr int GearsExplained = 262;
+inline constexpr int TractionExplained = 263;
+inline constexpr int TractionLossExplained = 264;
+inline constexpr int TractionBiasExplained = 265;
+inline constexpr int BrakeStrengthExplained = 266;
+inline constexpr int BrakeBiasExplained = 267;
+inline constexpr int AbsExplained = 268;
+inline constexpr int SteeringLockExplained = 269;
+inline constexpr int ForceLevelExplained = 270;
+inline constexpr int DampingExplained = 271;
+inline constexpr int UpperLimitExplained = 272;
+inline constexpr int LowerLimitExplained = 273;
+inline constexpr int SuspensionBiasExplained = 274;
+inline constexpr int FlagsValueExplained = 275;
+// A flag box's tooltip: %1 its name in words, %2 the game's name for the
+// flag, %3 its bit (from 0), %4 its value in hexadecimal digits.
+inline constexpr int FlagExplained = 276;
+// The flags' names in words, one text per flag, lowest bit first.
+inline constexpr int FlagNames = 277;
+inline constexpr int AuthorExplained = 293;
+inline constexpr int DateExplained = 294;
+inline constexpr int IdExplained = 295;
+inline constexpr int ModelNameExplained = 296;
+inline constexpr int TextureNameExplained = 297;
+inline constexpr int HandlingIdExplained = 298;
+inline constexpr int GameNameExplained = 299;
+inline constexpr int TypeExplained = 300;
+inline constexpr int ClassExplained = 301;
+inline constexpr int FrequencyExplained = 302;
+inline constexpr int LevelExplained = 303;
+inline constexpr int CompRulesExplained = 304;
+inline constexpr int WheelModelExplained = 305;
+inline constexpr int LowDetailModelExplained = 306;
+inline constexpr int WheelScaleExplained = 307;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -10,6 +10,7 @@
 
 #include "io/LanguageFiles.h"
 #include "model/HandlingFlags.h"
+#include "ui/Explanation.h"
 #include "ui/FlowingColumns.h"
 #include "ui/Mnemonics.h"
 #include "ui/ShownText.h"
@@ -34,6 +35,7 @@ struct Row {
     int group;
     Control control;
     const char* objectName;  // of the control; the caption is "lbl..." of the same stem
+    int explanation;         // language text: what the value does, its unit and range
     const char* caption;     // German design text, without unit
     const char* unit;        // the value's unit, the same in every language; null for none
     const char* hint;        // design text of the hint label; no hint label when null
@@ -46,41 +48,41 @@ constexpr std::array<const char*, 4> kLightCodes{"0", "1", "2", "3"};
 
 // clang-format off
 const std::array<Row, 31> kRows{{
-    {F::Autoname, 0, Control::Text, "txtAutoname", "Autoname", nullptr, "(Maximal 14 Buchstaben)"},
-    {F::Gewicht, 0, Control::Text, "txtGewicht", "Gewicht", "kg", "(1.0 bis 50000.0)"},
-    {F::PedSeat, 0, Control::Text, "txtPedSeat", "Ped Seat Offset", nullptr, "(>= 0.0)"},
-    {F::Koll, 0, Control::Text, "txtKoll", "Koll.-Schaden-Multipl.", nullptr, "(0.2 bis 5.0)"},
-    {F::Preis, 0, Control::Text, "txtPreis", "Geldwert/Preis", "$", "(1 bis 100000)"},
-    {F::FrontLichter, 0, Control::Choice, "cmbFrontLichter", "Vorderlichter", nullptr, nullptr, kLights, kLightCodes},
-    {F::RearLichter, 0, Control::Choice, "cmbRearLichter", "Hinterlichter", nullptr, nullptr, kLights, kLightCodes},
+    {F::Autoname, 0, Control::Text, "txtAutoname", Text::NameExplained, "Autoname", nullptr, "(Maximal 14 Buchstaben)"},
+    {F::Gewicht, 0, Control::Text, "txtGewicht", Text::MassExplained, "Gewicht", "kg", "(1.0 bis 50000.0)"},
+    {F::PedSeat, 0, Control::Text, "txtPedSeat", Text::SeatOffsetExplained, "Ped Seat Offset", nullptr, "(>= 0.0)"},
+    {F::Koll, 0, Control::Text, "txtKoll", Text::CollisionDamageExplained, "Koll.-Schaden-Multipl.", nullptr, "(0.2 bis 5.0)"},
+    {F::Preis, 0, Control::Text, "txtPreis", Text::PriceExplained, "Geldwert/Preis", "$", "(1 bis 100000)"},
+    {F::FrontLichter, 0, Control::Choice, "cmbFrontLichter", Text::FrontLightsExplained, "Vorderlichter", nullptr, nullptr, kLights, kLightCodes},
+    {F::RearLichter, 0, Control::Choice, "cmbRearLichter", Text::RearLightsExplained, "Hinterlichter", nullptr, nullptr, kLights, kLightCodes},
 
-    {F::Breite, 1, Control::Text, "txtBreite", "Breite", "m", "(0.0 > x > 20.0)"},
-    {F::Hoehe, 1, Control::Text, "txtHoehe", "Höhe", "m", "(0.0 > x > 20.0)"},
-    {F::Laenge, 1, Control::Text, "txtLaenge", "Länge", "m", "(0.0 > x > 20.0)"},
-    {F::MassenmittelpX, 1, Control::Text, "txtMassenmittelpX", "Massenmittelp. X", "m", "(-10.0 > x > 10.0)"},
-    {F::MassenmittelpY, 1, Control::Text, "txtMassenmittelpY", "Massenmittelp. Y", "m", "(-10.0 > x > 10.0)"},
-    {F::MassenmittelpZ, 1, Control::Text, "txtMassenmittelpZ", "Massenmittelp. Z", "m", "(-10.0 > x > 10.0)"},
-    {F::SubMerged, 1, Control::Text, "txtSubMerged", "Versinkt", "%", "im Wasser (10 to 120)"},
+    {F::Breite, 1, Control::Text, "txtBreite", Text::WidthExplained, "Breite", "m", "(0.0 > x > 20.0)"},
+    {F::Hoehe, 1, Control::Text, "txtHoehe", Text::HeightExplained, "Höhe", "m", "(0.0 > x > 20.0)"},
+    {F::Laenge, 1, Control::Text, "txtLaenge", Text::LengthExplained, "Länge", "m", "(0.0 > x > 20.0)"},
+    {F::MassenmittelpX, 1, Control::Text, "txtMassenmittelpX", Text::CentreXExplained, "Massenmittelp. X", "m", "(-10.0 > x > 10.0)"},
+    {F::MassenmittelpY, 1, Control::Text, "txtMassenmittelpY", Text::CentreYExplained, "Massenmittelp. Y", "m", "(-10.0 > x > 10.0)"},
+    {F::MassenmittelpZ, 1, Control::Text, "txtMassenmittelpZ", Text::CentreZExplained, "Massenmittelp. Z", "m", "(-10.0 > x > 10.0)"},
+    {F::SubMerged, 1, Control::Text, "txtSubMerged", Text::SubmergedExplained, "Versinkt", "%", "im Wasser (10 to 120)"},
 
-    {F::Antrieb, 2, Control::Choice, "cmbAntrieb", "Antrieb", nullptr, nullptr, {"Vorderradantrieb", "Hinterradantrieb", "4x4 Antrieb"}, {"F", "R", "4"}},
-    {F::MotorTyp, 2, Control::Choice, "cmbMotor", "Motor-Typ", nullptr, nullptr, {"Benzin", "Diesel", "Elektro"}, {"P", "D", "E"}},
-    {F::Beschleunigung, 2, Control::Text, "txtBeschleunigung", "Beschl.", "m/s²", "(0.1 bis 10.0)"},
-    {F::Geschwindigkeit, 2, Control::Text, "txtGeschwindigkeit", "Geschw.", "km/h", "(5.0 bis 150.0)"},
-    {F::Gaenge, 2, Control::Text, "txtGaenge", "Anzahl Gänge", nullptr, "(1 bis 5)"},
-    {F::TractionMulti, 2, Control::Text, "txtTractionMulti", "Zugkraft - Multipl.", nullptr, "(0.5 bis 2.0)"},
-    {F::TractionLoss, 2, Control::Text, "txtTractionLoss", "Zugkraft - Verlust", nullptr, "(0.0 > x > 1.0)"},
-    {F::TractionBias, 2, Control::Text, "txtTractionBias", "Zugkraft - Vorsp.", nullptr, "(0.0 > x > 1.0)"},
+    {F::Antrieb, 2, Control::Choice, "cmbAntrieb", Text::DriveExplained, "Antrieb", nullptr, nullptr, {"Vorderradantrieb", "Hinterradantrieb", "4x4 Antrieb"}, {"F", "R", "4"}},
+    {F::MotorTyp, 2, Control::Choice, "cmbMotor", Text::EngineExplained, "Motor-Typ", nullptr, nullptr, {"Benzin", "Diesel", "Elektro"}, {"P", "D", "E"}},
+    {F::Beschleunigung, 2, Control::Text, "txtBeschleunigung", Text::AccelerationExplained, "Beschl.", "m/s²", "(0.1 bis 10.0)"},
+    {F::Geschwindigkeit, 2, Control::Text, "txtGeschwindigkeit", Text::TopSpeedExplained, "Geschw.", "km/h", "(5.0 bis 150.0)"},
+    {F::Gaenge, 2, Control::Text, "txtGaenge", Text::GearsExplained, "Anzahl Gänge", nullptr, "(1 bis 5)"},
+    {F::TractionMulti, 2, Control::Text, "txtTractionMulti", Text::TractionExplained, "Zugkraft - Multipl.", nullptr, "(0.5 bis 2.0)"},
+    {F::TractionLoss, 2, Control::Text, "txtTractionLoss", Text::TractionLossExplained, "Zugkraft - Verlust", nullptr, "(0.0 > x > 1.0)"},
+    {F::TractionBias, 2, Control::Text, "txtTractionBias", Text::TractionBiasExplained, "Zugkraft - Vorsp.", nullptr, "(0.0 > x > 1.0)"},
 
-    {F::Bremsstaerke, 3, Control::Text, "txtBremsstaerke", "Bremsstärke", nullptr, "(0.1 bis 10.0)"},
-    {F::BrakeBias, 3, Control::Text, "txtBrakeBias", "Brake Bias", nullptr, "(0.0 bis 1.0)"},
-    {F::ABS, 3, Control::Tick, "chkABS", "ABS", nullptr, nullptr},
+    {F::Bremsstaerke, 3, Control::Text, "txtBremsstaerke", Text::BrakeStrengthExplained, "Bremsstärke", nullptr, "(0.1 bis 10.0)"},
+    {F::BrakeBias, 3, Control::Text, "txtBrakeBias", Text::BrakeBiasExplained, "Brake Bias", nullptr, "(0.0 bis 1.0)"},
+    {F::ABS, 3, Control::Tick, "chkABS", Text::AbsExplained, "ABS", nullptr, nullptr},
 
-    {F::Radeinschlag, 4, Control::Text, "txtRadeinschlag", "Radeinschlag", "°", "(10.0 bis 40.0)"},
-    {F::Kraftlevel, 4, Control::Text, "txtKraftlevel", "Kraftlevel", nullptr, "(>= 0.0)"},
-    {F::DLevel, 4, Control::Text, "txtDLevel", "Dämpfungslevel", nullptr, "(>= 0.0)"},
-    {F::OLimit, 4, Control::Text, "txtOLimit", "Oberes Limit", nullptr, "(-1.0 bis 1.0)"},
-    {F::ULimit, 4, Control::Text, "txtULimit", "Unteres Limit", nullptr, "(-1.0 bis 1.0)"},
-    {F::Bias, 4, Control::Text, "txtBias", "Bias between F/R", nullptr, "(-1.0 bis 1.0)"},
+    {F::Radeinschlag, 4, Control::Text, "txtRadeinschlag", Text::SteeringLockExplained, "Radeinschlag", "°", "(10.0 bis 40.0)"},
+    {F::Kraftlevel, 4, Control::Text, "txtKraftlevel", Text::ForceLevelExplained, "Kraftlevel", nullptr, "(>= 0.0)"},
+    {F::DLevel, 4, Control::Text, "txtDLevel", Text::DampingExplained, "Dämpfungslevel", nullptr, "(>= 0.0)"},
+    {F::OLimit, 4, Control::Text, "txtOLimit", Text::UpperLimitExplained, "Oberes Limit", nullptr, "(-1.0 bis 1.0)"},
+    {F::ULimit, 4, Control::Text, "txtULimit", Text::LowerLimitExplained, "Unteres Limit", nullptr, "(-1.0 bis 1.0)"},
+    {F::Bias, 4, Control::Text, "txtBias", Text::SuspensionBiasExplained, "Bias between F/R", nullptr, "(-1.0 bis 1.0)"},
 }};
 // clang-format on
 
@@ -109,7 +111,8 @@ constexpr Title kDate{"Datum", 101};
 constexpr std::array<int, 2> kPictureBlockGroups{0, 1};
 constexpr std::array<int, 3> kDrivingBlockGroups{2, 3, 4};
 
-// Names the game gives its flag bits; the same in every language.
+// Names the game gives its flag bits, the same in every language: the boxes'
+// texts until a language names the flags in words.
 constexpr std::array<const char*, kFlagCount> kFlagCaptions{
     "1G_BOOST",        "2G_BOOST",      "REV_BONNET",   "HANGING_BOOT",
     "NO_DOORS",        "IS_VAN",        "IS_BUS",       "IS_LOW",
@@ -448,14 +451,38 @@ void HandlingPages::applyLanguage(const LanguageTable& language) {
                 combo->setItemText(k, text(caption + 1 + k));
             }
         }
+        explain(editors_[at(row.field)], text(row.explanation));
     }
+    explainFlagBoxes(language);
     flagsValueLabel_->setText(text(kFlagsValue.text));
+    explain(flagsValue_, text(Text::FlagsValueExplained));
+    explain(authorEdit_, text(Text::AuthorExplained));
+    explain(dateEdit_, text(Text::DateExplained));
     importButton_->setText(text(kImport.text));
     exportButton_->setText(text(kExport.text));
     authorLabel_->setText(text(kAuthor.text));
     dateLabel_->setText(text(kDate.text));
     giveMnemonicsToLabels(menuLetters(language));
     alignCaptionColumns();
+}
+
+// Each box shows its flag's name in words; the tooltip adds the game's name
+// for the flag and where it stands in the flags value.
+void HandlingPages::explainFlagBoxes(const LanguageTable& language) {
+    for (int bit = 0; bit < kFlagCount; ++bit) {
+        QCheckBox* box = flagBoxes_[static_cast<std::size_t>(bit)];
+        const QString identifier = design(kFlagCaptions[static_cast<std::size_t>(bit)]);
+        // A box never goes blank, whatever a language file holds.
+        QString words = languageText(language, Text::FlagNames + bit);
+        if (words.trimmed().isEmpty()) {
+            words = identifier;
+        }
+        box->setText(words);
+        explain(box, languageText(language, Text::FlagExplained)
+                         .arg(words, identifier)
+                         .arg(bit)
+                         .arg(QString::number(1U << bit, 16).toUpper()));
+    }
 }
 
 void HandlingPages::showCurrentRecord() {

@@ -31,6 +31,8 @@ class HandlingPages final : public QTabWidget {
 
     // Captions with their units, page and group titles, hint texts and combo
     // entries of the language; each caption gets a mnemonic for its box.
+    // Every control explains its value in its tooltip and accessible
+    // description; the flag boxes name their flags in words.
     void applyLanguage(const LanguageTable& language);
 
     // Fills every control from the selected record with the edit handlers
@@ -65,6 +67,7 @@ class HandlingPages final : public QTabWidget {
     void connectEditors();
     void alignCaptionColumns();
     void giveMnemonicsToLabels(const QString& taken);
+    void explainFlagBoxes(const LanguageTable& language);
 
     const HandlingRecord* currentRecord() const;
     // Stores `value` into field `field` of the selected record (nothing when

@@ -2,6 +2,7 @@
 #include "StorableText.h"
 
 #include "io/LanguageFiles.h"
+#include "ui/Explanation.h"
 
 #include <QLineEdit>
 #include <QStringList>
@@ -172,8 +173,9 @@ class StorableTextFilter final : public QValidator {
     // Says why an edit was refused or changed, beside the box and to
     // assistive tools; an empty text clears what was said.
     void tell(const QString& why) const {
-        if (box_->accessibleDescription() != why) {
-            box_->setAccessibleDescription(why);
+        const QString description = describedWithNote(box_, why);
+        if (box_->accessibleDescription() != description) {
+            box_->setAccessibleDescription(description);
         }
         if (!why.isEmpty()) {
             QToolTip::showText(box_->mapToGlobal(QPoint(0, box_->height())), why, box_);

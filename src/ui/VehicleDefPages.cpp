@@ -10,6 +10,7 @@
 #include <array>
 
 #include "io/LanguageFiles.h"
+#include "ui/Explanation.h"
 #include "ui/FlowingColumns.h"
 #include "ui/Mnemonics.h"
 #include "ui/ShownText.h"
@@ -249,6 +250,30 @@ void VehicleDefPages::showCaptions() {
     }
     giveMnemonics(QList<QLabel*>(captionLabels_.begin(), captionLabels_.end()),
                   language_ ? menuLetters(*language_) : QString());
+    if (language_) {
+        explainControls(*language_);
+    }
+}
+
+void VehicleDefPages::explainControls(const LanguageTable& language) {
+    const std::array<std::pair<QWidget*, int>, 13> explained{{
+        {idEdit_, Text::IdExplained},
+        {modelNameEdit_, Text::ModelNameExplained},
+        {textureNameEdit_, Text::TextureNameExplained},
+        {handlingIdEdit_, Text::HandlingIdExplained},
+        {gameNameEdit_, Text::GameNameExplained},
+        {typeChooser_, Text::TypeExplained},
+        {classChooser_, Text::ClassExplained},
+        {frequencyEdit_, Text::FrequencyExplained},
+        {levelEdit_, Text::LevelExplained},
+        {compRulesEdit_, Text::CompRulesExplained},
+        {wheelModelChooser_, Text::WheelModelExplained},
+        {lowDetailModelEdit_, Text::LowDetailModelExplained},
+        {wheelScaleEdit_, Text::WheelScaleExplained},
+    }};
+    for (const auto& [control, text] : explained) {
+        explain(control, languageText(language, text));
+    }
 }
 
 const VehicleDefRecord* VehicleDefPages::currentRecord() const {

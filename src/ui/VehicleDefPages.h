@@ -28,9 +28,9 @@ class VehicleDefPages final : public QTabWidget {
   public:
     explicit VehicleDefPages(DocumentSession& session, QWidget* parent = nullptr);
 
-    // Captions and page title of the language, each caption with a mnemonic
-    // for its box. The pages keep the table to caption the extra fields of
-    // later vehicles: it must outlive them.
+    // Captions, page title and the controls' explanations of the language,
+    // each caption with a mnemonic for its box. The pages keep the table to caption the extra
+    // fields of later vehicles: it must outlive them.
     void applyLanguage(const LanguageTable& language);
 
     // Fills every control from the selected record with the edit handlers
@@ -60,6 +60,9 @@ class VehicleDefPages final : public QTabWidget {
     // Puts the texts of the language (design texts without one) on every
     // label, those of the extra value for the shown type.
     void showCaptions();
+    // What each control's value does, in its tooltip and accessible
+    // description.
+    void explainControls(const LanguageTable& language);
 
     DocumentSession& session_;
     const LanguageTable* language_ = nullptr;

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace wendrake {
+
+// What a control's value does in the game, in the control's tooltip and for
+// screen readers as its accessible description. A note a text box gives
+// about a refused edit stands before the explanation and leaves it in place.
+void explain(QWidget* control, const QString& explanation);
+
+// The explanation last given to `control`; empty when it has none.
+QString explanationOf(const QWidget* control);
+
+// The accessible description of `control` with `note` (empty for none)
+// before its explanation.
+QString describedWithNote(const QWidget* control, const QString& note);
+
+}  // namespace wendrake
