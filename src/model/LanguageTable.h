@@ -61,6 +61,8 @@ inline constexpr int Saved = 116;
 inline constexpr int SaveButton = 9;
 inline constexpr int ManualMissing = 121;
 inline constexpr int VehicleDefFileType = 122;
+inline constexpr int HandlingIdCaption = 127;
+inline constexpr int ModelNameCaption = 129;
 inline constexpr int TooFewValues = 150;
 inline constexpr int CarColourFileType = 152;
 inline constexpr int TooManyVehicles = 169;
@@ -125,6 +127,12 @@ inline constexpr int ManualFile = 231;          // the manual in this language, 
 // Detail pages.
 inline constexpr int VehiclePage = 232;
 inline constexpr int FlagsValue = 233;
+// Warnings: well-formed values a player may not mean.
+inline constexpr int WarningMark = 234;            // before the text of a warning row
+inline constexpr int OutsideUsualRange = 235;      // the range hint and the value follow
+inline constexpr int ModelNameRepeated = 236;      // two vehicle definitions share a model
+inline constexpr int HandlingIdWithoutLine = 237;  // no handling line of the definition's ID
+inline constexpr int HandlingLineUnused = 238;     // no definition names the line
 }  // namespace Text
 
 }  // namespace wendrake
