@@ -41,19 +41,27 @@ const OptionSpec kKeepLayout = {"--keep-layout", nullptr, nullptr,
                                 "keep the file's layout: every line stays as it stands,\n"
                                 "only the lines of changed vehicles are rewritten, new\n"
                                 "vehicles come after the last one, no header is added"};
+const OptionSpec kWarnings = {"--warnings", nullptr, nullptr,
+                              "list warnings too: values outside the range named beside\n"
+                              "their box, a model name two definitions share, a handling\n"
+                              "line no definition uses; marked \"Warning:\" (in the\n"
+                              "language of the messages), they leave the exit status as it is"};
 const OptionSpec kEndOfOptions = {"--", nullptr, nullptr,
                                   "end the options: the words after it are files or names"};
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"check",
-         "check [--lang NAME] FILE...",
+         "check [--warnings] [--lang NAME] FILE...",
          "list the suspicious values of each file",
          "Reads each FILE as the editor opens it and prints one line per value the\n"
          "editor would flag: file, car, parameter and error, separated by tabs.\n"
-         "The files are never changed. Exit status: 0 nothing found, 1 values\n"
-         "listed, 2 a file could not be read.\n",
-         {kLanguage},
+         "A handling file named with a vehicle definition file is compared with it:\n"
+         "a car definition whose handling ID has no line in it is an error.\n"
+         "With --warnings, each file's warnings follow its errors.\n"
+         "The files are never changed. Exit status: 0 nothing found (or warnings\n"
+         "only), 1 errors listed, 2 a file could not be read.\n",
+         {kWarnings, kLanguage},
          1,
          kAny,
          "needs at least one file",
@@ -161,6 +169,10 @@ std::string usage() {
         "\n"
         "check prints one line per suspicious value: file, car, parameter, error, separated by\n"
         "tabs. Exit status: 0 nothing found, 1 values listed, 2 a file could not be read.\n"
+        "check --warnings lists unusual values too, marked as warnings; warnings alone keep\n"
+        "the exit status 0. A handling file and a vehicle definition file named together\n"
+        "are compared: a car's handling ID without a line is an error, an unused line a\n"
+        "warning.\n"
         "The files are never changed by check. import reports the suspicious values of the\n"
         "added lines the same way on standard error and then exits with 1; export exits\n"
         "with 1 when a named vehicle is not in the file. A wrong command line gets one\n"

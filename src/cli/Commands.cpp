@@ -12,7 +12,9 @@
 #include "io/LanguageFiles.h"
 #include "io/ProgramFolder.h"
 #include "io/SettingsStore.h"
+#include "model/CrossFileChecks.h"
 #include "model/DocumentSession.h"
+#include "model/DocumentWarnings.h"
 #include "model/ExchangeFile.h"
 #include "model/VehicleImport.h"
 
@@ -95,16 +97,60 @@ int saveAsEditorDoes(DocumentSession& session, const QString& target, const Lang
     return Failed;
 }
 
-// Prints the error rows from `from` on, one line each, as check prints them.
-// Row by row: a hostile file's rows can be far larger than the file.
-void writeRows(std::FILE* stream, const QString& file, const ErrorRows& rows, std::size_t from) {
+// Prints the rows from `from` on, one line each, as check prints them; the
+// text of a warning starts with `warningMark`. Row by row: a hostile file's
+// rows can be far larger than the file.
+void writeRows(std::FILE* stream, const QString& file, const ErrorRows& rows, std::size_t from,
+               const std::string& warningMark = {}) {
     const std::string fileName = localBytes(file);
     for (std::size_t i = from; i < rows.size(); ++i) {
         const ErrorListEntry& row = rows[i];
         writeOut(stream, fileName + '\t');
         writeOut(stream, row.car());
-        writeOut(stream, '\t' + row.parameter + '\t' + row.error + '\n');
+        writeOut(stream, '\t' + row.parameter + '\t');
+        if (row.severity == Severity::Warning) {
+            writeOut(stream, warningMark);
+        }
+        writeOut(stream, row.error + '\n');
     }
+}
+
+struct CheckedFile {
+    QString name;
+    std::unique_ptr<DocumentSession> session;
+
+    const EditorDocument& document() const { return session->document(); }
+};
+
+// Compares the handling files with the vehicle definition files named
+// together: a definition whose handling ID has no line is an error, a line
+// no definition uses a warning. Each side is gathered into one set, so the
+// files are read once and nothing grows with the product of their sizes.
+bool checkAcrossFiles(const std::vector<CheckedFile>& handling,
+                      const std::vector<CheckedFile>& definitions, const LanguageTable& language,
+                      const std::string* warningMark) {
+    const CrossFileTexts texts = CrossFileTexts::fromLanguage(language);
+    NameSet lines;
+    for (const CheckedFile& file : handling) {
+        lines.merge(handlingNames(file.document().HandlingRecords));
+    }
+    bool errorsFound = false;
+    NameSet used;
+    for (const CheckedFile& file : definitions) {
+        const std::vector<VehicleDefRecord>& records = file.document().VehicleDefRecords;
+        const ErrorRows rows = definitionsWithoutLine(records, lines, texts);
+        writeRows(stdout, file.name, rows, 0);
+        errorsFound = errorsFound || !rows.empty();
+        used.merge(usedHandlingIds(records));
+    }
+    if (warningMark) {
+        for (const CheckedFile& file : handling) {
+            writeRows(stdout, file.name,
+                      linesWithoutDefinition(file.document().HandlingRecords, used, texts), 0,
+                      *warningMark);
+        }
+    }
+    return errorsFound;
 }
 
 int writeOrReport(const QString& target, std::string_view text) {
@@ -174,22 +220,43 @@ std::optional<LanguageTable> loadLanguage(const QString& requested) {
     return table;
 }
 
+// Warnings are printed after the errors of their file, so that the lines of
+// a check without --warnings are those of a check with it, less the warnings;
+// and they leave the exit status as it is.
 int runCheck(const ParsedArguments& args, const LanguageTable& language) {
-    int status = Clean;
+    const bool warnings = args.has("--warnings");
+    const std::string warningMark = language.text(Text::WarningMark) + ": ";
+    const DocumentWarningTexts warningTexts =
+        warnings ? DocumentWarningTexts::fromLanguage(language) : DocumentWarningTexts();
+    std::vector<CheckedFile> handling;
+    std::vector<CheckedFile> definitions;
+    bool rowsFound = false;
+    bool failed = false;
     for (const Argument& argument : args.operands) {
-        const QString& file = argument.text;
-        const auto opened = openAsEditorDoes(file, language);
-        if (!opened) {
-            status = Failed;
+        CheckedFile checked{argument.text, openAsEditorDoes(argument.text, language)};
+        if (!checked.session) {
+            failed = true;
             continue;
         }
-        const ErrorRows& rows = opened->document().Errors;
-        writeRows(stdout, file, rows, 0);
-        if (!rows.empty() && status == Clean) {
-            status = RowsFound;
+        const ErrorRows& rows = checked.document().Errors;
+        writeRows(stdout, checked.name, rows, 0);
+        rowsFound = rowsFound || !rows.empty();
+        if (warnings) {
+            writeRows(stdout, checked.name, warnDocument(checked.document(), warningTexts), 0,
+                      warningMark);
+        }
+        if (checked.session->kind() == DataFileKind::Handling) {
+            handling.push_back(std::move(checked));
+        } else if (checked.session->kind() == DataFileKind::VehicleDefs) {
+            definitions.push_back(std::move(checked));
         }
     }
-    return status;
+    if (!handling.empty() && !definitions.empty()) {
+        rowsFound =
+            checkAcrossFiles(handling, definitions, language, warnings ? &warningMark : nullptr) ||
+            rowsFound;
+    }
+    return failed ? Failed : rowsFound ? RowsFound : Clean;
 }
 
 int runFormat(const ParsedArguments& args, const LanguageTable& language) {

@@ -7,6 +7,11 @@
 
 namespace wendrake {
 
+// How sure a row is. An error is a value the game or the editor cannot take
+// as it stands; a warning is one that is well formed but unusual (a value
+// outside the range its box names), which a player may well mean.
+enum class Severity { Error, Warning };
+
 // One row of the error list: a suspicious value found while reading
 // handling lines. All three texts are in the language chosen at the time.
 struct ErrorListEntry {
@@ -16,6 +21,7 @@ struct ErrorListEntry {
     std::string parameter;
     std::string error;
     int field = -1;  // the handling field concerned; -1 when the whole line is
+    Severity severity = Severity::Error;
 
     ErrorListEntry() = default;
     ErrorListEntry(std::shared_ptr<const std::string> name, std::string parameterText,
@@ -36,7 +42,7 @@ struct ErrorListEntry {
 
     bool operator==(const ErrorListEntry& other) const {
         return car() == other.car() && parameter == other.parameter && error == other.error &&
-               field == other.field;
+               field == other.field && severity == other.severity;
     }
 };
 

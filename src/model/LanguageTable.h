@@ -61,6 +61,8 @@ inline constexpr int Saved = 116;
 inline constexpr int SaveButton = 9;
 inline constexpr int ManualMissing = 121;
 inline constexpr int VehicleDefFileType = 122;
+inline constexpr int HandlingIdCaption = 127;
+inline constexpr int ModelNameCaption = 129;
 inline constexpr int TooFewValues = 150;
 inline constexpr int CarColourFileType = 152;
 inline constexpr int TooManyVehicles = 169;
@@ -190,6 +192,12 @@ inline constexpr int CompRulesExplained = 304;
 inline constexpr int WheelModelExplained = 305;
 inline constexpr int LowDetailModelExplained = 306;
 inline constexpr int WheelScaleExplained = 307;
+// Warnings: well-formed values a player may not mean.
+inline constexpr int WarningMark = 308;            // before the text of a warning row
+inline constexpr int OutsideUsualRange = 309;      // the range hint and the value follow
+inline constexpr int ModelNameRepeated = 310;      // two vehicle definitions share a model
+inline constexpr int HandlingIdWithoutLine = 311;  // no handling line of the definition's ID
+inline constexpr int HandlingLineUnused = 312;     // no definition names the line
 }  // namespace Text
 
 }  // namespace wendrake

@@ -104,6 +104,115 @@ class CommandLineTests : public QObject {
         QCOMPARE(result.err.count('\n'), 1);
     }
 
+    // Warnings only ever add lines: the lines of a check without them are
+    // those with them less the marked ones, and the exit status is the same.
+    void warningsOnlyAddMarkedLines_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("mark");
+        QStringList everyFile;
+        for (const QString& folder :
+             {QStringLiteral(WENDRAKE_SAMPLES) + "/", QStringLiteral(WENDRAKE_TEST_DATA) + "/dat/",
+              QStringLiteral(WENDRAKE_TEST_DATA) + "/handling/",
+              QStringLiteral(WENDRAKE_TEST_DATA) + "/ide/"}) {
+            for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+                everyFile << folder + name;
+                QTest::newRow(qPrintable(QDir(folder).dirName() + "/" + name))
+                    << QStringList{folder + name} << "English" << QByteArray("\tWarning: ");
+            }
+        }
+        QTest::newRow("every file together, in German")
+            << everyFile << "Deutsch" << QByteArray("\tWarnung: ");
+    }
+    void warningsOnlyAddMarkedLines() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, language);
+        QFETCH(QByteArray, mark);
+        const Run plain = run(QStringList{"check", "--lang", language} + files);
+        const Run warned = run(QStringList{"check", "--warnings", "--lang", language} + files);
+        QCOMPARE(warned.status, plain.status);
+        QCOMPARE(warned.err, plain.err);
+        QByteArray unmarked;
+        for (const QByteArray& line : warned.out.split('\n')) {
+            if (!line.isEmpty() && !line.contains(mark)) {
+                unmarked += line + '\n';
+            }
+        }
+        QCOMPARE(unmarked, plain.out);
+    }
+
+    // A value outside the range beside its box is one warning row and
+    // leaves the exit status 0; a value inside or a field without a range
+    // none.
+    void aValueOutsideItsRangeIsOneWarning_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QByteArray>("row");
+        QTest::newRow("as it is") << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("too heavy")
+            << QByteArray(" 12345.0 ") << QByteArray(" 60000 ")
+            << QByteArray(
+                   "\tMass (kg)\tWarning: Outside the usual range (1.0 to 50000.0): 60000\n");
+        QTest::newRow("no seat below 0")
+            << QByteArray(" 0.2 1.0 ") << QByteArray(" -0.2 1.0 ")
+            << QByteArray("\tPed seat offset\tWarning: Outside the usual range (>= 0.0): -0.2\n");
+        QTest::newRow("lights have no range")
+            << QByteArray(" 2 3\r") << QByteArray(" 2 9\r") << QByteArray();
+    }
+    void aValueOutsideItsRangeIsOneWarning() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QByteArray, row);
+        QByteArray values = kValues;
+        values.replace(" 20.0 R ", " 2.0 R ");  // the acceleration inside its range
+        values.replace(from, to);
+        const QString handling = dir_.filePath("handling.cfg");
+        QVERIFY(writeBytes(handling, "CAR" + values));
+        const Run plain = run({"check", "--lang", "English", handling});
+        QCOMPARE(plain.status, 0);
+        QVERIFY(plain.out.isEmpty());
+        const Run warned = run({"check", "--warnings", "--lang", "English", handling});
+        QCOMPARE(warned.status, 0);
+        QCOMPARE(warned.out, row.isEmpty() ? row : handling.toLocal8Bit() + "\tCAR" + row);
+    }
+
+    // Named together, a handling file and a vehicle definition file are
+    // compared by handling ID, exactly: a car without its line is an error
+    // (other vehicle kinds need none), a line without a definition a warning.
+    void handlingAndDefinitionsAreCompared() {
+        const QString handling = dir_.filePath("handling.cfg");
+        QVERIFY(writeBytes(handling, "USED" + kValues + "SPARE" + kValues));
+        const QString definitions = dir_.filePath("default.ide");
+        QVERIFY(writeBytes(definitions,
+                           "cars\r\n"
+                           "1, a, a, car, USED, A, normal, 10, 7, 0\r\n"
+                           "2, b, b, car, LOST, B, normal, 10, 7, 0\r\n"
+                           "3, b, b, Car, used, C, normal, 10, 7, 0\r\n"
+                           "4, d, d, boat, SHIP, D, normal, 10, 7, 0\r\n"
+                           "end\r\n"));
+        QCOMPARE(run({"check", "--lang", "English", definitions}).status, 0);
+        const Run handlingAlone = run({"check", "--lang", "English", handling});
+        QCOMPARE(handlingAlone.status, 0);
+        // The acceleration of kValues lies outside its range.
+        const QByteArray rows = run({"check", "--lang", "English", "--warnings", handling}).out;
+        const Run plain = run({"check", "--lang", "English", handling, definitions});
+        QCOMPARE(plain.status, 1);
+        const QByteArray missing = definitions.toLocal8Bit() + "\tLOST\tHandling ID\t" +
+                                   "No line of the handling file has this handling ID\n" +
+                                   definitions.toLocal8Bit() + "\tused\tHandling ID\t" +
+                                   "No line of the handling file has this handling ID\n";
+        QCOMPARE(plain.out, missing);
+
+        const Run warned = run({"check", "--warnings", "--lang", "English", handling, definitions});
+        QCOMPARE(warned.status, 1);
+        QCOMPARE(warned.out,
+                 rows + definitions.toLocal8Bit() +
+                     "\tLOST\tModel name\tWarning: This model name stands more than once in the "
+                     "file: b\n" +
+                     missing + handling.toLocal8Bit() +
+                     "\tSPARE\t\tWarning: No vehicle definition uses this line\n");
+    }
+
     // What Save writes after opening; the line-end repair happens in memory.
     // (scripts/test formats every sample and test file twice.)
     void formatWritesWhatSaveWrites() {
@@ -163,8 +272,9 @@ class CommandLineTests : public QObject {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("output");
         QTest::newRow("help") << QStringList{"help"} << 0 << QByteArray("Usage:\n");
-        QTest::newRow("help check") << QStringList{"help", "check"} << 0
-                                    << QByteArray("wendrake check [--lang NAME] FILE...");
+        QTest::newRow("help check")
+            << QStringList{"help", "check"} << 0
+            << QByteArray("wendrake check [--warnings] [--lang NAME] FILE...");
         QTest::newRow("--help of import")
             << QStringList{"import", "--help"} << 0 << QByteArray("wendrake import ");
         QTest::newRow("-h of export")

@@ -11,6 +11,7 @@
 #include "model/Numeric.h"
 #include "model/ProgramVersion.h"
 #include "model/TextLines.h"
+#include "model/ValueRanges.h"
 #include "model/VehicleDefFile.h"
 #include "model/VehicleImport.h"
 #include "support/RecordLines.h"
@@ -757,6 +758,38 @@ class ModelTests : public QObject {
         list.assign({"x", name.toStdString(), "y"});
         const std::vector<int> kept = filter.entriesIn(list);
         QCOMPARE(std::ranges::count(kept, list.entryOfRecord(1)), matches ? 1 : 0);
+    }
+
+    // Both ends of a usual range belong to it; only numbers are compared.
+    void usualRangesKeepTheirEnds_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("outside");
+        const int mass = static_cast<int>(HandlingField::Gewicht);
+        const int gears = static_cast<int>(HandlingField::Gaenge);
+        const int force = static_cast<int>(HandlingField::Kraftlevel);
+        const int bias = static_cast<int>(HandlingField::Bias);
+        QTest::newRow("lowest") << mass << QByteArray("1.0") << false;
+        QTest::newRow("highest") << mass << QByteArray("50000") << false;
+        QTest::newRow("below") << mass << QByteArray("0.99") << true;
+        QTest::newRow("above") << mass << QByteArray("5.00001e4") << true;
+        QTest::newRow("plus sign") << gears << QByteArray("+5") << false;
+        QTest::newRow("too many gears") << gears << QByteArray("6") << true;
+        QTest::newRow("negative end") << bias << QByteArray("-1.0") << false;
+        QTest::newRow("below a negative end") << bias << QByteArray("-1.5") << true;
+        QTest::newRow("no upper end") << force << QByteArray("1e30") << false;
+        QTest::newRow("below an open range") << force << QByteArray("-0.1") << true;
+        QTest::newRow("too large for a double") << force << QByteArray("1e999") << true;
+        QTest::newRow("no number") << mass << QByteArray("heavy") << false;
+        QTest::newRow("decimal comma") << mass << QByteArray("0,5") << false;
+        QTest::newRow("field without range")
+            << static_cast<int>(HandlingField::ABS) << QByteArray("7") << false;
+    }
+    void usualRangesKeepTheirEnds() {
+        QFETCH(int, field);
+        QFETCH(QByteArray, value);
+        QFETCH(bool, outside);
+        QCOMPARE(isOutsideUsualRange(field, value.toStdString()), outside);
     }
 
     // The program's English is English.lng as it lies in data/, and every
