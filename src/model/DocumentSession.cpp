@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DocumentSession.h"
+#include "RecordIndex.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -44,15 +45,8 @@ DocumentCheckTexts checkTextsOf(const LanguageTable& language) {
             language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
 }
 
-template <typename Record>
-bool holds(const std::vector<Record>& records, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < records.size();
-}
-
-template <typename Record>
-Record& at(std::vector<Record>& records, int index) {
-    return records[static_cast<std::size_t>(index)];
-}
+using records::at;
+using records::holds;
 
 }  // namespace
 

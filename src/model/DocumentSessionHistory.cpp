@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of the session's recorded edits.
 #include "DocumentSession.h"
+#include "RecordIndex.h"
 
 #include <algorithm>
 #include <tuple>
@@ -9,15 +10,8 @@ namespace wendrake {
 
 namespace {
 
-template <typename Record>
-bool holds(const std::vector<Record>& records, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < records.size();
-}
-
-template <typename Record>
-Record& at(std::vector<Record>& records, int index) {
-    return records[static_cast<std::size_t>(index)];
-}
+using records::at;
+using records::holds;
 
 // The value of one field of a record of `records`, or null when there is none.
 template <typename Record>

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace wendrake::records {
+
+// Whether `index` names an element of `records`.
+template <typename Record>
+bool holds(const std::vector<Record>& records, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < records.size();
+}
+
+// Element `index` of `records`, which holds it.
+template <typename Record>
+Record& at(std::vector<Record>& records, int index) {
+    return records[static_cast<std::size_t>(index)];
+}
+
+}  // namespace wendrake::records
