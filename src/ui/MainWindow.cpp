@@ -207,10 +207,16 @@ void MainWindow::buildWindow() {
         pagesLayout->addWidget(tabs);
     }
 
+    pagesArea_ = pages;
+    compareView_ = new CompareView(session_);
+    detailStack_ = named(new QStackedWidget, "detailStack");
+    detailStack_->addWidget(pages);
+    detailStack_->addWidget(compareView_);
+
     // The player can widen the list for long names; the pages take the rest.
     auto* body = named(new QSplitter(Qt::Horizontal), "editorSplitter");
     body->addWidget(vehicleList_);
-    body->addWidget(pages);
+    body->addWidget(detailStack_);
     body->setStretchFactor(1, 1);
     body->setChildrenCollapsible(false);
     body->setSizes({230, 1050});
@@ -263,6 +269,7 @@ void MainWindow::connectHandlers() {
         }
     });
     connectProblemsPanel();
+    connectCompareView();
     undoHistory_->useActions(this, undoAction, redoAction);
     connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
 }
@@ -387,6 +394,7 @@ void MainWindow::applyLanguage() {
     vehicleDefPages_->applyLanguage(language_);
     colourPages_->applyLanguage(language_);
     problemsPanel_->applyLanguage(language_);
+    compareView_->applyLanguage(language_, *handlingPages_);
     session_.useLanguage(language_);
     if (exportDialog_) {
         exportDialog_->applyLanguage(language_);
@@ -656,6 +664,31 @@ void MainWindow::showChosenVehicle() {
 void MainWindow::showVehicle(int record) {
     session_.select(record);
     showSelected();
+    showDetailView(pagesArea_);
+}
+
+void MainWindow::showDetailView(QWidget* view) {
+    detailStack_->setCurrentWidget(view);
+}
+
+void MainWindow::showComparison(const std::vector<int>& records) {
+    // The pages follow the first, as they will show it after the comparison.
+    showVehicle(records.front());
+    compareView_->compare(records);
+    showDetailView(compareView_);
+}
+
+void MainWindow::connectCompareView() {
+    connect(vehicleList_, &VehicleListPanel::vehiclesCompared, this, &MainWindow::showComparison);
+    connect(notices_.get(), &SessionNotices::changed, compareView_, &CompareView::followChange);
+    connect(notices_.get(), &SessionNotices::changed, this, [this](const SessionChange& change) {
+        // Nothing of a file stays compared once another is loaded.
+        if (change.has(Change::Opened | Change::Closed)) {
+            showDetailView(pagesArea_);
+        }
+    });
+    connect(compareView_, &CompareView::noted, this,
+            [this](const QString& note) { statusBar()->showMessage(note, 5000); });
 }
 
 void MainWindow::showSelected() {
@@ -757,7 +790,10 @@ void MainWindow::showRestored(const SessionChange& change) {
             colourPages_->selectColour(change.record);
         }
     }
-    if (oneRecord && change.record >= 0) {
+    // A compared vehicle stays compared: its column shows the value.
+    const bool compared =
+        detailStack_->currentWidget() == compareView_ && compareView_->compares(change.record);
+    if (oneRecord && change.record >= 0 && !compared) {
         vehicleList_->chooseEntry(session_.document().Autos.entryOfRecord(change.record));
         session_.select(change.record);
     }

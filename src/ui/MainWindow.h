@@ -15,6 +15,7 @@
 #include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
 #include "ui/ColourPages.h"
+#include "ui/CompareView.h"
 #include "ui/Desktop.h"
 #include "ui/DocumentCommands.h"
 #include "ui/ExportDialog.h"
@@ -130,6 +131,12 @@ class MainWindow final : public QMainWindow {
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
     void showVehicle(int record);
+    // The right of the editor shows `view`: the pages of the loaded kind
+    // (pagesArea_) or another view of the vehicles chosen in the list.
+    void showDetailView(QWidget* view);
+    // Several vehicles chosen in the list: their values side by side.
+    void showComparison(const std::vector<int>& records);
+    void connectCompareView();
     // The problems dock: View > Problems, its rows after every change, and
     // where it was at the last close.
     void buildProblemsPanel();
@@ -170,6 +177,10 @@ class MainWindow final : public QMainWindow {
     VehicleDefPages* vehicleDefPages_ = nullptr;
     ColourPages* colourPages_ = nullptr;
     ProblemsPanel* problemsPanel_ = nullptr;
+    // Right of the list: the pages, or the compare view of several vehicles.
+    QStackedWidget* detailStack_ = nullptr;
+    QWidget* pagesArea_ = nullptr;
+    CompareView* compareView_ = nullptr;
     // In the window's centre while no file is open.
     StartPanel* startPanel_ = nullptr;
     // Made at the first export and kept, hidden, between exports.
