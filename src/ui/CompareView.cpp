@@ -28,9 +28,13 @@ bool identifies(DataFileKind kind, int field) {
         case DataFileKind::Handling:
             return field == static_cast<int>(HandlingField::Autoname);
         case DataFileKind::VehicleDefs:
+            // The ID and the references name the model, its texture, its
+            // handling line and its name in the game.
             return field == static_cast<int>(VehicleDefField::ID) ||
                    field == static_cast<int>(VehicleDefField::ModelName) ||
-                   field == static_cast<int>(VehicleDefField::HandlingID);
+                   field == static_cast<int>(VehicleDefField::TXDName) ||
+                   field == static_cast<int>(VehicleDefField::HandlingID) ||
+                   field == static_cast<int>(VehicleDefField::GameName);
         case DataFileKind::CarColours:
             return true;  // pairs are no values of the keeper's value edits
     }

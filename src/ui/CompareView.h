@@ -21,7 +21,7 @@ class HandlingPages;
 // Several vehicles side by side in place of the pages, and the copying of
 // values between them: the value of a cell, its group or every value of its
 // column, to one other compared vehicle or to all of them, each copy one
-// step of the history. Names, and the ID and model name of a vehicle
+// step of the history. Names, and the ID and references of a vehicle
 // definition, are never copied: they say which vehicle a line is.
 class CompareView final : public QWidget {
     Q_OBJECT
