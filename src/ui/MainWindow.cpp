@@ -87,6 +87,8 @@ MainWindow::~MainWindow() {
     // Qt hides the docks after this body has run; what they tell then must
     // not reach handlers of a window that is gone.
     disconnect(problemsPanel_, nullptr, nullptr, nullptr);
+    // Qt lays out the views while hiding them, after the session is gone.
+    compareView_->compare({});
 }
 
 void MainWindow::buildActions() {
