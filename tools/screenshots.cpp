@@ -42,6 +42,17 @@ void showVehicle(MainWindow& window, const QString& name) {
     }
 }
 
+// Adds the vehicle of that name to those chosen, as Ctrl+click does: with
+// several chosen, the window compares them.
+void addVehicle(MainWindow& window, const QString& name) {
+    auto* list = window.findChild<QListView*>(QStringLiteral("vehicleList"));
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       name, 1, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        list->selectionModel()->select(found.first(), QItemSelectionModel::Select);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -84,6 +95,14 @@ int main(int argc, char* argv[]) {
     // window is too small for all of it.
     window.findChild<HandlingPages*>()->focusField(static_cast<int>(HandlingField::Flags));
     if (!save(&window, out, "handling-flags.png")) {
+        return 1;
+    }
+
+    // Three sports cars side by side, their differences marked.
+    showVehicle(window, QStringLiteral("COMET_GT"));
+    addVehicle(window, QStringLiteral("VIPER_RS"));
+    addVehicle(window, QStringLiteral("ROADSTER_S"));
+    if (!save(&window, out, "compare-view.png")) {
         return 1;
     }
 

@@ -3,6 +3,8 @@
 
 #include <QBrush>
 #include <QByteArray>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include "model/Numeric.h"
 #include "ui/ShownText.h"
@@ -157,6 +159,9 @@ QVariant CompareModel::data(const QModelIndex& index, int role) const {
         case Qt::FontRole:
             return differs(row, column) ? QVariant(differingFont_) : QVariant();
         case Qt::BackgroundRole:
+            if (rowAt(row)->isTitle()) {
+                return QBrush(QGuiApplication::palette().color(QPalette::Window));
+            }
             return differs(row, column) ? QVariant(QBrush(kDifferingGround)) : QVariant();
         case Qt::ForegroundRole:
             return differs(row, column) ? QVariant(QBrush(kDifferingText)) : QVariant();

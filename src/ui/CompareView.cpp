@@ -75,6 +75,7 @@ CompareView::CompareView(DocumentSession& session, QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table_->horizontalHeader()->setDefaultSectionSize(130);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
 
     auto* top = new QHBoxLayout;
     top->addWidget(title_, 1);
@@ -137,6 +138,13 @@ void CompareView::compare(std::vector<int> records) {
     const QModelIndex current = table_->currentIndex();
     CompareLayout layout = layoutFor(records);
     model_->compare(std::move(records), std::move(layout));
+    // A group's title line is one band across the vehicles.
+    table_->clearSpans();
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (model_->rowAt(row)->isTitle() && model_->columnCount() > 1) {
+            table_->setSpan(row, 0, 1, model_->columnCount());
+        }
+    }
     // The same cell as before where there is one, else the first value.
     int row = current.isValid() ? current.row() : 0;
     if (const CompareRow* line = model_->rowAt(row); line != nullptr && line->isTitle()) {
