@@ -26,7 +26,19 @@ std::string fieldOf(const std::vector<Record>& records, int record, int field) {
     return records[static_cast<std::size_t>(record)].fields[static_cast<std::size_t>(field)];
 }
 
-std::string pairOf(const std::vector<CarColourRecord>& records, int record, int pair) {
+// A colour as the pages list it: its number, then its name when the
+// palette has that colour.
+std::string colourOf(const std::vector<ColourTableEntry>& palette, std::int16_t colour) {
+    std::string text = std::to_string(colour);
+    if (colour >= 0 && colour < static_cast<int>(palette.size()) &&
+        !palette[static_cast<std::size_t>(colour)].Name.empty()) {
+        text += ' ' + palette[static_cast<std::size_t>(colour)].Name;
+    }
+    return text;
+}
+
+std::string pairOf(const EditorDocument& document, int record, int pair) {
+    const std::vector<CarColourRecord>& records = document.CarColourRecords;
     if (record < 0 || record >= static_cast<int>(records.size()) || pair < 0) {
         return {};
     }
@@ -35,7 +47,8 @@ std::string pairOf(const std::vector<CarColourRecord>& records, int record, int 
     if (at >= model.Color1.size() || at >= model.Color2.size()) {
         return {};
     }
-    return std::to_string(model.Color1[at]) + ", " + std::to_string(model.Color2[at]);
+    return colourOf(document.ColourEntries, model.Color1[at]) + " - " +
+           colourOf(document.ColourEntries, model.Color2[at]);
 }
 
 }  // namespace
@@ -123,7 +136,7 @@ std::string CompareModel::valueOf(int row, int record) const {
         case DataFileKind::VehicleDefs:
             return fieldOf(document.VehicleDefRecords, record, line->field);
         case DataFileKind::CarColours:
-            return pairOf(document.CarColourRecords, record, line->field);
+            return pairOf(document, record, line->field);
     }
     return {};
 }

@@ -73,7 +73,7 @@ CompareView::CompareView(DocumentSession& session, QWidget* parent)
     // Every column as wide as the first: thousands of vehicles lay out at
     // once, no value measured before it is in view.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table_->horizontalHeader()->setDefaultSectionSize(130);
+    table_->horizontalHeader()->setDefaultSectionSize(150);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
 

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QToolButton>
 
 #include "support/WindowSession.h"
 #include "ui/CompareModel.h"
@@ -219,6 +220,24 @@ class CompareViewTests : public QObject {
         } else {
             checkCopy<VehicleDefRecord>();
         }
+    }
+
+    // Colour models: their pairs side by side, the palette's names with the
+    // numbers; pairs are not copied here.
+    void colourModelsComparePairs() {
+        WindowSession s;
+        s.open("dat/plain.dat");
+        QCOMPARE(s.listed(), (QStringList{"cab", "comet", "pony", "strada"}));
+        click(s, 1);
+        click(s, 2, Qt::ControlModifier);
+        const Compared view{s};
+        QVERIFY(view.comparing());
+        const CompareModel& model = view.model();
+        QCOMPARE(rows(&model), (QStringList{"0 black - 1 white", "2 dark red - 1 white", ""}));
+        QCOMPARE(model.headerData(2, Qt::Vertical).toString(), QStringLiteral("Pair 3"));
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("3 blue - 1 white"));
+        QVERIFY(model.differs(0, 1) && model.differs(2, 1));
+        QVERIFY(!s.window.findChild<QToolButton*>(QStringLiteral("copyButton"))->isEnabled());
     }
 
     // Ctrl+Z shows the vehicle it changed alone, whatever keys are held.
