@@ -211,6 +211,7 @@ inline constexpr int CopyToAllOthers = 321;
 inline constexpr int PairNumber = 322;    // %1 the pair's number, from 1
 inline constexpr int ValuesCopied = 323;  // %1 how many
 inline constexpr int NothingCopied = 324;
+inline constexpr int ComparedValues = 325;  // the captions beside the compared values
 }  // namespace Text
 
 }  // namespace wendrake

@@ -21,6 +21,8 @@ namespace wendrake {
 
 namespace {
 
+constexpr int kVehiclesTitle = 1;  // the title of the vehicle list
+
 // The values that say which vehicle a line is: copied, they would rename a
 // vehicle or give two vehicles one identity.
 bool identifies(DataFileKind kind, int field) {
@@ -108,6 +110,9 @@ void CompareView::applyLanguage(const LanguageTable& language, const HandlingPag
     model_->setTexts(text(Text::ValueDiffers), text(Text::DiffersFrom));
     handlingLayout_ = handlingCompareLayout(pages, language);
     vehicleDefLayout_ = vehicleDefCompareLayout(language);
+    // The vehicles' names above the values, the values' captions beside them.
+    table_->horizontalHeader()->setAccessibleName(text(kVehiclesTitle));
+    table_->verticalHeader()->setAccessibleName(text(Text::ComparedValues));
     copyButton_->setText(text(Text::CopyTo));
     explain(copyButton_, text(Text::CopyToExplained));
     compare(model_->records());
@@ -162,6 +167,8 @@ bool CompareView::compares(int record) const {
 
 void CompareView::showTitle() {
     title_->setText(text(Text::CompareTitle).arg(model_->records().size()));
+    // A screen reader names the table by what the title says of its marks.
+    table_->setAccessibleName(title_->text());
 }
 
 void CompareView::followChange(const SessionChange& change) {
