@@ -285,7 +285,12 @@ void CompareView::fillCopyMenu(QMenu* menu, const QModelIndex& cell) {
         sub->setObjectName(QString::fromLatin1(choice.objectName));
         menu->addMenu(sub);
         sub->setEnabled(!choice.fields.empty() && model_->records().size() > 1);
-        addTargets(sub, from, choice.fields);
+        // Filled when opened: thousands of vehicles compared make long lists.
+        connect(sub, &QMenu::aboutToShow, this, [this, sub, from, fields = choice.fields] {
+            if (sub->isEmpty()) {
+                addTargets(sub, from, fields);
+            }
+        });
     }
 }
 

@@ -51,6 +51,7 @@ struct Compared {
         emit menu->aboutToShow();
         auto* sub = menu->findChild<QMenu*>(QString::fromLatin1(scope));
         QVERIFY(sub != nullptr && sub->isEnabled());
+        emit sub->aboutToShow();
         for (QAction* item : sub->actions()) {
             if (item->text() == target) {
                 item->trigger();
