@@ -176,6 +176,7 @@ void CompareView::followChange(const SessionChange& change) {
     if (change.has(Change::Opened | Change::Closed | Change::Reverted) ||
         (change.has(Change::List) && change.record < 0)) {
         model_->clear();
+        emit ended();
         return;
     }
     if (change.has(Change::Pairs) && (change.record < 0 || compares(change.record))) {

@@ -51,6 +51,9 @@ class CompareView final : public QWidget {
   signals:
     // A short note for the status bar.
     void noted(const QString& note);
+    // The records compared are gone (another file, tables replaced): nothing
+    // is compared any more.
+    void ended();
 
   private:
     CompareLayout layoutFor(const std::vector<int>& records) const;

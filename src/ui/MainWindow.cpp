@@ -683,12 +683,7 @@ void MainWindow::showComparison(const std::vector<int>& records) {
 void MainWindow::connectCompareView() {
     connect(vehicleList_, &VehicleListPanel::vehiclesCompared, this, &MainWindow::showComparison);
     connect(notices_.get(), &SessionNotices::changed, compareView_, &CompareView::followChange);
-    connect(notices_.get(), &SessionNotices::changed, this, [this](const SessionChange& change) {
-        // Nothing of a file stays compared once another is loaded.
-        if (change.has(Change::Opened | Change::Closed)) {
-            showDetailView(pagesArea_);
-        }
-    });
+    connect(compareView_, &CompareView::ended, this, [this] { showDetailView(pagesArea_); });
     connect(compareView_, &CompareView::noted, this,
             [this](const QString& note) { statusBar()->showMessage(note, 5000); });
 }
