@@ -155,7 +155,9 @@ void CompareView::compare(std::vector<int> records) {
     if (const CompareRow* line = model_->rowAt(row); line != nullptr && line->isTitle()) {
         ++row;
     }
-    table_->setCurrentIndex(model_->index(row, current.isValid() ? current.column() : 0));
+    const int column =
+        current.isValid() && current.column() < model_->columnCount() ? current.column() : 0;
+    table_->setCurrentIndex(model_->index(row, column));
     copyButton_->setEnabled(!model_->layout().rows.empty() &&
                             session_.kind() != DataFileKind::CarColours);
     showTitle();
