@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QtTest>
 
-#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -346,7 +345,7 @@ class MainWindowTests : public QObject {
     }
 
     // A choice in View > Language switches Qt's own buttons too and is
-    // remembered; the pages' texts follow (everyValueControlIsExplainedInEachLanguage).
+    // remembered; the pages' texts follow (tst_showing's everyBoxIsNamedByItsCaption).
     void languageSwitchReachesQtsOwnTexts() {
         Session s;
         QCOMPARE(checkedLanguage(s.window), QStringLiteral("English"));
@@ -389,47 +388,6 @@ class MainWindowTests : public QObject {
             QTest::keySequence(&s.window, QKeySequence::Open);  // cancelled
             QCOMPARE(s.desktop.openRequests.size(), requests + 1);
         }
-    }
-
-    // Every value control of the handling and vehicle definition pages tells
-    // what its value does, in its tooltip and to screen readers alike, in
-    // each language after a switch; German texts that equal the English ones
-    // would be texts the German file lacks.
-    void everyValueControlIsExplainedInEachLanguage() {
-        Session s;
-        const QList<QTabWidget*> pageSets{s.window.findChild<HandlingPages*>(),
-                                          s.window.findChild<VehicleDefPages*>()};
-        QHash<QString, QString> english;
-        for (const QString language : {"Deutsch", "English", "Deutsch"}) {
-            s.chooseLanguage(language);
-            int controls = 0;
-            for (QTabWidget* pages : pageSets) {
-                QList<QWidget*> valueControls;
-                for (QLineEdit* box : pages->findChildren<QLineEdit*>()) {
-                    valueControls << box;
-                }
-                for (QComboBox* chooser : pages->findChildren<QComboBox*>()) {
-                    valueControls << chooser;
-                }
-                for (QCheckBox* box : pages->findChildren<QCheckBox*>()) {
-                    valueControls << box;
-                }
-                for (const QWidget* control : valueControls) {
-                    const QString key = pages->objectName() + control->objectName();
-                    const QString explanation = control->toolTip();
-                    QVERIFY2(!explanation.trimmed().isEmpty(), qPrintable(key));
-                    QCOMPARE(control->accessibleDescription(), explanation);
-                    if (language == QLatin1String("English")) {
-                        english.insert(key, explanation);
-                    } else if (english.contains(key)) {
-                        QVERIFY2(english.value(key) != explanation, qPrintable(key));
-                    }
-                    ++controls;
-                }
-            }
-            QVERIFY(controls > 0);
-        }
-        QVERIFY(!english.isEmpty());
     }
 
     // Before Open and before a dropped file opens: the question of closing
