@@ -240,6 +240,7 @@ class MainWindowTests : public QObject {
         QCOMPARE(contents(path + ".backup"), before);
         QCOMPARE(s.desktop.texts(Kind::Status),
                  QStringList{s.text(116) + " " + s.text(182) + " " + path + ".backup"});
+        QVERIFY(s.desktop.texts(Kind::Information).isEmpty());
 
         MainWindow again(s.desktop, kLanguages);
         again.start();
