@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "io/LanguageFiles.h"
 #include "model/Numeric.h"
 #include "ui/ShownText.h"
 
@@ -165,6 +166,8 @@ QVariant CompareModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return shownText(valueOf(row, recordAt(column)));
+        case Qt::EditRole:
+            return fromBytes(valueOf(row, recordAt(column)));
         case Qt::AccessibleTextRole: {
             const QString value = shownText(valueOf(row, recordAt(column)));
             return differs(row, column) ? value + QStringLiteral(", ") + differs_ : value;
@@ -185,6 +188,17 @@ QVariant CompareModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
+}
+
+Qt::ItemFlags CompareModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    const CompareRow* line = rowAt(index.row());
+    // A value too long to show whole is never edited from its cut text.
+    if (line != nullptr && line->editable &&
+        valueOf(index.row(), recordAt(index.column())).size() <= kLongestShownText) {
+        flags |= Qt::ItemIsEditable;
+    }
+    return flags;
 }
 
 QVariant CompareModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <algorithm>
 #include <array>
 
@@ -26,6 +27,7 @@ struct DefinitionLine {
     VehicleDefField field;
     int group;
     int caption;  // language text; the first extra value names both of its meanings
+    bool editable = false;
 };
 
 constexpr std::array<DefinitionLine, kVehicleDefFieldCount> kDefinitionLines{{
@@ -36,9 +38,9 @@ constexpr std::array<DefinitionLine, kVehicleDefFieldCount> kDefinitionLines{{
     {VehicleDefField::GameName, 0, 133},
     {VehicleDefField::Typ, 1, 135},
     {VehicleDefField::Klasse, 1, 137},
-    {VehicleDefField::Frequenz, 1, 139},
-    {VehicleDefField::Level, 1, 141},
-    {VehicleDefField::CompRules, 1, 143},
+    {VehicleDefField::Frequenz, 1, 139, true},
+    {VehicleDefField::Level, 1, 141, true},
+    {VehicleDefField::CompRules, 1, 143, true},
     {VehicleDefField::Extra1, 1, kWheelModelCaption},
     {VehicleDefField::Extra2, 1, 148},
 }};
@@ -124,8 +126,10 @@ CompareLayout handlingCompareLayout(const HandlingPages& pages, const LanguageTa
             caption = withoutMnemonic(group->title());  // the flags: the group's one value
         }
         const int groupIndex = group != nullptr ? static_cast<int>(groups.indexOf(group)) : -1;
-        placed.push_back(
-            {{field, groupIndex, caption}, group != nullptr ? gridRowOf(group, control) : 0});
+        const bool editable = qobject_cast<QLineEdit*>(control) != nullptr &&
+                              field != static_cast<int>(HandlingField::Autoname);
+        placed.push_back({{field, groupIndex, caption, editable},
+                          group != nullptr ? gridRowOf(group, control) : 0});
     }
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         return std::pair(a.row.group, a.line) < std::pair(b.row.group, b.line);
@@ -146,7 +150,7 @@ CompareLayout vehicleDefCompareLayout(const LanguageTable& language) {
         if (line.caption == kWheelModelCaption) {
             caption += QStringLiteral(" / ") + text(kLowDetailModelCaption);
         }
-        rows.push_back({static_cast<int>(line.field), line.group, caption});
+        rows.push_back({static_cast<int>(line.field), line.group, caption, line.editable});
     }
     return withTitles({text(kReferencesTitle), text(kPropertiesTitle)}, std::move(rows));
 }

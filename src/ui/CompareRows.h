@@ -17,6 +17,9 @@ struct CompareRow {
     int field = -1;  // the field of the loaded kind, for car colours the pair; -1 for a title
     int group = -1;  // into CompareLayout::groups; -1 for none
     QString caption;
+    // Typed into in the table as in its box on the page: a free text value
+    // that names no vehicle (choices, ticks and flags keep their controls).
+    bool editable = false;
 
     bool isTitle() const { return field < 0; }
 };

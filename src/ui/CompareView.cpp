@@ -4,11 +4,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 #include "io/LanguageFiles.h"
 #include "model/HandlingRecord.h"
@@ -16,6 +19,7 @@
 #include "ui/CompareModel.h"
 #include "ui/Explanation.h"
 #include "ui/HandlingPages.h"
+#include "ui/ValueEdit.h"
 
 namespace wendrake {
 
@@ -43,6 +47,36 @@ bool identifies(DataFileKind kind, int field) {
     return true;
 }
 
+}  // namespace
+
+// A cell is typed into with the guard of the page's boxes: only what the
+// file can store, no character that would split the line.
+class ValueCellDelegate final : public QStyledItemDelegate {
+  public:
+    using Store = std::function<void(const QModelIndex&, const QString&)>;
+    ValueCellDelegate(Store store, QObject* parent)
+        : QStyledItemDelegate(parent), store_(std::move(store)) {}
+    void setSeparators(const QString& separators) { separators_ = separators; }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                          const QModelIndex& /*index*/) const override {
+        return valueEdit("compareCellEdit", separators_, parent);
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* /*model*/,
+                      const QModelIndex& index) const override {
+        store_(index, static_cast<QLineEdit*>(editor)->text());
+    }
+
+  private:
+    Store store_;
+    QString separators_;
+};
+
+namespace {
+
 // A name in a menu item shows its "&" rather than marking a key with it.
 QString menuSafe(QString text) {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -68,7 +102,14 @@ CompareView::CompareView(DocumentSession& session, QWidget* parent)
     copyButton_->setMenu(copyMenu);
     table_->setObjectName(QStringLiteral("compareTable"));
     table_->setModel(model_);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    cellEditor_ = new ValueCellDelegate(
+        [this](const QModelIndex& cell, const QString& typed) {
+            storeTyped(cell.row(), model_->recordAt(cell.column()), typed);
+        },
+        this);
+    table_->setItemDelegate(cellEditor_);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     table_->setWordWrap(false);
@@ -141,6 +182,8 @@ CompareLayout CompareView::layoutFor(const std::vector<int>& records) const {
 
 void CompareView::compare(std::vector<int> records) {
     const QModelIndex current = table_->currentIndex();
+    cellEditor_->setSeparators(session_.kind() == DataFileKind::Handling ? kHandlingSeparators
+                                                                         : kVehicleDefSeparators);
     CompareLayout layout = layoutFor(records);
     model_->compare(std::move(records), std::move(layout));
     // A group's title line is one band across the vehicles.
@@ -185,6 +228,13 @@ void CompareView::followChange(const SessionChange& change) {
         compare(model_->records());  // the number of lines may change
     } else if (change.has(Change::Value | Change::List)) {
         model_->recordChanged(change.record);
+    }
+}
+
+void CompareView::storeTyped(int row, int record, const QString& text) {
+    const CompareRow* line = model_->rowAt(row);
+    if (line != nullptr && line->editable && record >= 0) {
+        session_.setValues({{record, line->field, toBytes(text)}});
     }
 }
 

@@ -16,13 +16,15 @@ class QToolButton;
 namespace wendrake {
 
 class CompareModel;
+class ValueCellDelegate;
 class HandlingPages;
 
 // Several vehicles side by side in place of the pages, and the copying of
 // values between them: the value of a cell, its group or every value of its
 // column, to one other compared vehicle or to all of them, each copy one
 // step of the history. Names, and the ID and references of a vehicle
-// definition, are never copied: they say which vehicle a line is.
+// definition, are never copied: they say which vehicle a line is. A free
+// value can be typed into its cell as into its box on the page.
 class CompareView final : public QWidget {
     Q_OBJECT
   public:
@@ -56,6 +58,8 @@ class CompareView final : public QWidget {
     void ended();
 
   private:
+    // A value typed into the cell of line `row` of `record`: one step.
+    void storeTyped(int row, int record, const QString& text);
     CompareLayout layoutFor(const std::vector<int>& records) const;
     // The copy choices for the value at `cell`, to one vehicle or to all others.
     void fillCopyMenu(QMenu* menu, const QModelIndex& cell);
@@ -69,6 +73,7 @@ class CompareView final : public QWidget {
     QLabel* title_;
     QToolButton* copyButton_;
     QTableView* table_;
+    ValueCellDelegate* cellEditor_ = nullptr;
     CompareLayout handlingLayout_;
     CompareLayout vehicleDefLayout_;
 };

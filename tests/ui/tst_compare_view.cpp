@@ -223,6 +223,35 @@ class CompareViewTests : public QObject {
         }
     }
 
+    // A value typed into a cell is guarded as in its box on the page and is
+    // one step; names, choices and flags keep their controls on the pages.
+    void typingIntoACell() {
+        WindowSession s;
+        s.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.open("handling/plain.cfg");
+        click(s, 1);
+        click(s, 2, Qt::ControlModifier);
+        const Compared view{s};
+        for (const F field : {F::Autoname, F::Antrieb, F::ABS, F::Flags}) {
+            QVERIFY(!(view.model().flags(view.model().index(view.rowOf(int(field)), 1)) &
+                      Qt::ItemIsEditable));
+        }
+        const QModelIndex mass = view.model().index(view.rowOf(int(F::Gewicht)), 1);
+        view.table()->setCurrentIndex(mass);
+        view.table()->edit(mass);
+        auto* box = view.table()->findChild<QLineEdit*>(QStringLiteral("compareCellEdit"));
+        QVERIFY(box != nullptr);
+        retype(box, "2 700.0");
+        QTest::keyClick(box, Qt::Key_Return);  // stored once the view has its turn
+        const int mule = s.document().Autos.recordAt(2);
+        QTRY_COMPARE(fromBytes(s.document().HandlingRecords[std::size_t(mule)][F::Gewicht]),
+                     "2700.0");
+        s.window.undoAction->trigger();
+        QVERIFY(s.session().isSaved());
+        QVERIFY(view.comparing());
+    }
+
     // Colour models: their pairs side by side, the palette's names with the
     // numbers; pairs are not copied here.
     void colourModelsComparePairs() {
