@@ -29,4 +29,12 @@ struct DocumentWarningTexts {
 // definition names (once per name). Every row is a warning. One pass.
 ErrorRows warnDocument(const EditorDocument& document, const DocumentWarningTexts& texts);
 
+// The rows of one vehicle's values outside their usual range, appended.
+void addOutOfRangeRows(const HandlingRecord& record, const DocumentWarningTexts& texts,
+                       ErrorRows& rows);
+
+// The rows of the whole document (repeated model names), appended.
+void addDocumentWarningRows(const EditorDocument& document, const DocumentWarningTexts& texts,
+                            ErrorRows& rows);
+
 }  // namespace wendrake

@@ -198,6 +198,9 @@ inline constexpr int OutsideUsualRange = 309;      // the range hint and the val
 inline constexpr int ModelNameRepeated = 310;      // two vehicle definitions share a model
 inline constexpr int HandlingIdWithoutLine = 311;  // no handling line of the definition's ID
 inline constexpr int HandlingLineUnused = 312;     // no definition names the line
+inline constexpr int ErrorWord = 313;              // the severity of an error row
+inline constexpr int UsePoint = 314;               // a decimal comma: %1 the value with a point
+inline constexpr int ClickTakesIt = 315;           // after UsePoint, on the sign that takes it
 }  // namespace Text
 
 }  // namespace wendrake

@@ -193,6 +193,7 @@ void MainWindow::buildWindow() {
     vehicleDefPages_ = new VehicleDefPages(session_);
     colourPages_ = new ColourPages(session_, desktop_);
     buildProblemsPanel();
+    buildLiveChecks();
 
     vehicleList_->setMinimumWidth(180);
 
@@ -263,6 +264,7 @@ void MainWindow::connectHandlers() {
         }
     });
     connectProblemsPanel();
+    connectLiveChecks();
     undoHistory_->useActions(this, undoAction, redoAction);
     connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
 }
@@ -388,6 +390,8 @@ void MainWindow::applyLanguage() {
     colourPages_->applyLanguage(language_);
     problemsPanel_->applyLanguage(language_);
     session_.useLanguage(language_);
+    neighbours_->applyLanguage();
+    marks_->applyLanguage(language_);
     if (exportDialog_) {
         exportDialog_->applyLanguage(language_);
     }
@@ -677,6 +681,7 @@ void MainWindow::showSelected() {
             break;
     }
     showPagesOf(session_.kind(), session_.isLoaded());
+    marks_->refresh();
 }
 
 void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
@@ -719,13 +724,35 @@ void MainWindow::connectProblemsPanel() {
                 }
                 const bool fresh = change.has(Change::Opened) || change.has(Change::Closed);
                 problemsPanel_->refresh(fresh);
-                // A file that opens with problems shows them; one without
-                // leaves the panel as it was.
-                if (change.has(Change::Opened) && !session_.document().Errors.empty()) {
+                // A file that opens with errors shows them; one without (or
+                // with warnings only) leaves the panel as it was.
+                const ErrorRows& rows = session_.document().Errors;
+                if (change.has(Change::Opened) &&
+                    std::any_of(rows.begin(), rows.end(), [](const ErrorListEntry& row) {
+                        return row.severity == Severity::Error;
+                    })) {
                     problemsPanel_->reveal();
                 }
             });
     connect(problemsPanel_, &ProblemsPanel::rowActivated, this, &MainWindow::jumpToErrorRow);
+}
+
+void MainWindow::buildLiveChecks() {
+    session_.listWarnings(true, language_);
+    neighbours_ = std::make_unique<NeighbourChecks>(session_, language_);
+    marks_ =
+        std::make_unique<ProblemMarks>(session_, *neighbours_, *handlingPages_, *vehicleDefPages_);
+    problemsPanel_->listAlso(neighbours_->rows());
+}
+
+void MainWindow::connectLiveChecks() {
+    connect(notices_.get(), &SessionNotices::changed, neighbours_.get(),
+            &NeighbourChecks::followChange);
+    connect(notices_.get(), &SessionNotices::changed, marks_.get(), &ProblemMarks::followChange);
+    connect(neighbours_.get(), &NeighbourChecks::rowsChanged, this, [this] {
+        problemsPanel_->refresh(false);
+        marks_->refresh();
+    });
 }
 
 void MainWindow::restoreDocks() {
