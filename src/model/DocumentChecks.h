@@ -18,7 +18,7 @@ struct DocumentCheckTexts {
     HandlingReadTexts handling;   // the rows of handling values
     // With these, the checks add warnings (see warnDocument) to the rows of
     // the errors: each vehicle's after its errors, the document's at the end.
-    std::optional<DocumentWarningTexts> warnings;
+    std::optional<DocumentWarningTexts> warnings = std::nullopt;
 };
 
 // Appends the rows of one handling vehicle: its errors, then its warnings

@@ -148,7 +148,9 @@ void ProblemMarks::takePoint(int record, int field, const std::string& pointed) 
     if (session_.selected() != record || session_.kind() != DataFileKind::Handling) {
         return;
     }
-    session_.setHandlingValue(record, static_cast<HandlingField>(field), pointed);
+    // A step of its own, not one with the typing before it: undo gives back
+    // the comma.
+    session_.setValues({{record, field, pointed}});
     // The box shows what the record now holds.
     handling_.showCurrentRecord();
 }
