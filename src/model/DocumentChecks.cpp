@@ -55,9 +55,11 @@ void addUnknownColours(const EditorDocument& document, const DocumentCheckTexts&
 }  // namespace
 
 void addRecordRows(const HandlingRecord& record, const DocumentCheckTexts& texts, ErrorRows& rows) {
+    const std::size_t before = rows.size();
     addHandlingRecordRows(record, texts.handling, rows);
     if (texts.warnings) {
-        addOutOfRangeRows(record, *texts.warnings, rows);
+        addOutOfRangeRows(record, *texts.warnings, rows,
+                          rows.size() > before ? rows.back().carName : nullptr);
     }
 }
 

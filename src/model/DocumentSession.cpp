@@ -183,8 +183,11 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     }
     checkTexts_ = checkTextsOf(language, warningsListed_);
     if (warningsListed_) {
-        // The reader's rows hold no warnings: a check of every value adds
-        // them, and tells the checks where each vehicle's rows lie.
+        // The reader's rows hold no warnings: a check of every value gives
+        // them with the errors, and tells the checks where each vehicle's
+        // rows lie. The reader's go first, so a huge name is never held by
+        // both.
+        ErrorRows().swap(document_.Errors);
         checks_.checkAll(document_, checkTexts_, document_.Errors);
     } else {
         addDocumentCheckRows(document_, checkTexts_, document_.Errors);

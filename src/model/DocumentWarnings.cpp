@@ -37,8 +37,7 @@ void addRepeatedModelNames(const std::vector<VehicleDefRecord>& records,
 }  // namespace
 
 void addOutOfRangeRows(const HandlingRecord& record, const DocumentWarningTexts& texts,
-                       ErrorRows& rows) {
-    std::shared_ptr<const std::string> name;
+                       ErrorRows& rows, std::shared_ptr<const std::string> name) {
     const int written = writtenFieldCount(record);
     for (int k = 0; k < written; ++k) {
         const std::string& value = record.fields[static_cast<std::size_t>(k)];
