@@ -312,8 +312,8 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     ValueEdit edit{record, static_cast<int>(field), stored, value};
     stored = std::move(value);
     unsigned what = Change::Value;
-    if (checks_.recordChanged(document_, checkTexts_, record, field == nameField,
-                              document_.Errors)) {
+    if (checks_.recordChanged(document_, checkTexts_, record,
+                              checkedAcrossRecords(static_cast<int>(field)), document_.Errors)) {
         what |= Change::Errors;
     }
     if (field == nameField) {

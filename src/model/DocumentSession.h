@@ -244,6 +244,10 @@ class DocumentSession {
     // Brings the rows up to date after values of the records `records`
     // changed; true when the rows changed.
     bool checkRecords(const std::vector<int>& records, bool renamed);
+    // True when an edit of `field` of the loaded kind can change the rows of
+    // other records: a name (names twice), and with warnings a vehicle
+    // definition's model name (model names twice).
+    bool checkedAcrossRecords(int field) const;
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void writeRepair(const std::string& path, const std::string& repaired, FileSystem& files,
                      bool backupFirst, OpenOutcome& outcome);

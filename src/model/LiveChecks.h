@@ -29,7 +29,8 @@ class LiveChecks {
     bool checkAll(const EditorDocument& document, const DocumentCheckTexts& texts, ErrorRows& rows);
 
     // After one value of record `record` of the loaded kind changed; true
-    // when `rows` changed. `renamed`: the value was the record's name.
+    // when `rows` changed. `renamed`: the value was one that rows of the
+    // whole document compare (a name; with warnings a model name).
     bool recordChanged(const EditorDocument& document, const DocumentCheckTexts& texts, int record,
                        bool renamed, ErrorRows& rows);
 

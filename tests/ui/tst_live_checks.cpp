@@ -136,6 +136,17 @@ class LiveCheckTests : public QObject {
         s.chooseVehicle(s.listed().indexOf("STRADA"));
         QCOMPARE(markedBoxes(s.window), QStringList{"txtHandlingID"});
         QCOMPARE(problemOf(s.box("txtHandlingID")), withoutLine);
+
+        // A model name two definitions share is a warning, in the list and in
+        // the box of the definition its row names.
+        const QString repeated = "COMET_GT|Warning|" + s.text(Text::ModelNameRepeated) + ": comet";
+        retype(s.box("txtModelName"), "comet");
+        QVERIFY(problemRows(s.window).contains(repeated));
+        s.chooseVehicle(s.listed().indexOf("COMET_GT"));
+        QCOMPARE(markedBoxes(s.window), (QStringList{"txtModelName", "txtHandlingID"}));
+        s.window.undoAction->trigger();
+        QVERIFY(!problemRows(s.window).contains(repeated));
+        QCOMPARE(markedBoxes(s.window), QStringList{"txtHandlingID"});
     }
 };
 
