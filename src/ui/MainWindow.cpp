@@ -693,6 +693,13 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     activateWindow();
     if (session_.kind() == DataFileKind::Handling) {
         handlingPages_->focusField(row.field >= 0 ? row.field : 0);
+    } else if (session_.kind() == DataFileKind::VehicleDefs) {
+        // A row of no one value (a handling ID twice) is about the handling ID.
+        const bool oneValue = row.field >= 0 && row.field < kVehicleDefFieldCount;
+        if (QWidget* box = vehicleDefPages_->editorOfField(static_cast<VehicleDefField>(
+                oneValue ? row.field : static_cast<int>(VehicleDefField::HandlingID)))) {
+            box->setFocus(Qt::OtherFocusReason);
+        }
     }
 }
 

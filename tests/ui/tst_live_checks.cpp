@@ -144,6 +144,14 @@ class LiveCheckTests : public QObject {
         QVERIFY(problemRows(s.window).contains(repeated));
         s.chooseVehicle(s.listed().indexOf("COMET_GT"));
         QCOMPARE(markedBoxes(s.window), (QStringList{"txtModelName", "txtHandlingID"}));
+        // Activating the row shows the definition with the cursor in the box.
+        s.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+        s.chooseVehicle(s.listed().indexOf("STRADA"));
+        QTreeView* list = s.window.findChild<ProblemsPanel*>()->list();
+        emit list->activated(list->model()->index(problemRows(s.window).indexOf(repeated), 0));
+        QCOMPARE(s.chosenName(), QStringLiteral("COMET_GT"));
+        QCOMPARE(QApplication::focusWidget(), s.box("txtModelName"));
         s.window.undoAction->trigger();
         QVERIFY(!problemRows(s.window).contains(repeated));
         QCOMPARE(markedBoxes(s.window), QStringList{"txtHandlingID"});
