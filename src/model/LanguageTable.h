@@ -200,7 +200,7 @@ inline constexpr int HandlingIdWithoutLine = 311;  // no handling line of the de
 inline constexpr int HandlingLineUnused = 312;     // no definition names the line
 inline constexpr int ErrorWord = 313;              // the severity of an error row
 inline constexpr int UsePoint = 314;               // a decimal comma: %1 the value with a point
-inline constexpr int ClickTakesIt = 315;           // after UsePoint, on the sign that takes it
+inline constexpr int ClickTakesIt = 315;           // after UsePoint: %1 the key that takes it too
 }  // namespace Text
 
 }  // namespace wendrake

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <QKeySequence>
+
 #include "io/LanguageFiles.h"
 #include "model/Numeric.h"
 
@@ -135,7 +137,7 @@ std::optional<ValueMark> ProblemMarks::markOf(const FieldRows& rows, int record)
         if (const std::optional<std::string> pointed = withDecimalPoint(value)) {
             // Never changed unasked: the player takes the point, or types on.
             mark.message = usePoint_.arg(fromBytes(*pointed));
-            mark.fixHint = clickTakesIt_;
+            mark.fixHint = clickTakesIt_.arg(fixKey().toString(QKeySequence::NativeText));
             mark.fix = [this, record, field = rows.field, point = *pointed] {
                 takePoint(record, field, point);
             };

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QStyle>
 
@@ -84,12 +85,19 @@ void showSign(QWidget* control, const std::optional<ValueMark>& mark) {
     sign->setText(mark->message);
     sign->setToolTip(said);
     QObject::disconnect(sign, &QAction::triggered, nullptr, nullptr);
+    // The fix is also a key of the box, for those who do not use a mouse.
+    sign->setShortcut(mark->fix ? fixKey() : QKeySequence());
+    sign->setShortcutContext(Qt::WidgetShortcut);
     if (mark->fix) {
         QObject::connect(sign, &QAction::triggered, sign, mark->fix);
     }
 }
 
 }  // namespace
+
+QKeySequence fixKey() {
+    return QKeySequence(Qt::CTRL | Qt::Key_Period);
+}
 
 QAction* markSign(const QWidget* control) {
     return control->findChild<QAction*>(QString::fromLatin1(kSignName), Qt::FindDirectChildrenOnly);

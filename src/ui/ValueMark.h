@@ -8,6 +8,7 @@
 #include "model/ErrorList.h"
 
 class QAction;
+class QKeySequence;
 class QWidget;
 
 namespace wendrake {
@@ -25,10 +26,13 @@ struct ValueMark {
 // for an error and amber for a warning (mixed from the palette's own
 // colour, so it reads in light and dark palettes and a disabled box looks
 // disabled), a text box shows the sign of the severity at its end (a click
-// on it mends the value where a fix is given), and the message stands
+// on it, or fixKey(), mends the value where a fix is given), and the message stands
 // before the control's explanation in its tooltip and accessible
 // description. Nothing changes when the mark is the one shown.
 void showMark(QWidget* control, const std::optional<ValueMark>& mark);
+
+// The key that takes a text box's fix while the box has the focus: Ctrl+.
+QKeySequence fixKey();
 
 // The sign a text box shows at its end, if any: for tests and the pictures.
 QAction* markSign(const QWidget* control);

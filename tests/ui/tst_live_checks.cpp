@@ -107,6 +107,15 @@ class LiveCheckTests : public QObject {
         s.window.undoAction->trigger();
         QCOMPARE(mass->text(), QStringLiteral("1350,5"));
         QVERIFY(markSign(mass) != nullptr);
+
+        // The key does the same in the box.
+        s.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        mass->setFocus();
+        QTest::keyClick(mass, Qt::Key_Period, Qt::ControlModifier);
+        QCOMPARE(mass->text(), QStringLiteral("1350.5"));
+        s.window.undoAction->trigger();
+        QCOMPARE(mass->text(), QStringLiteral("1350,5"));
         s.window.undoAction->trigger();
         QCOMPARE(mass->text(), QStringLiteral("1050.0"));
     }
