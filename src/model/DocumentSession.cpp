@@ -511,6 +511,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
         }
     }
     std::vector<std::string> addedNames;
+    std::vector<std::size_t> importedPlaces;
     const auto firstAdded = static_cast<int>(records.size());
     for (HandlingRecord& record : imported.records) {
         auto found = sameNamed.find(record.name());
@@ -526,14 +527,22 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
             replaced = std::move(record);
             found->second.pop_back();
             ++result.replacedRecords;
+            importedPlaces.push_back(place);
         } else {
             addedNames.push_back(record.name());
+            importedPlaces.push_back(records.size());
             records.push_back(std::move(record));
         }
     }
     result.addedRecords = static_cast<int>(addedNames.size());
     result.firstErrorRow = static_cast<int>(document_.Errors.size());
     document_.Errors.insert(document_.Errors.end(), imported.rows.begin(), imported.rows.end());
+    if (checkTexts_.warnings) {
+        // The reader gives no warnings: those of the imported values follow.
+        for (const std::size_t place : importedPlaces) {
+            addOutOfRangeRows(records[place], *checkTexts_.warnings, document_.Errors);
+        }
+    }
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     // The imported lines' rows follow the others, as they were read.

@@ -521,9 +521,18 @@ class SessionTests : public QObject {
         int step = 0;
         for (const Edit& edit : edits) {
             if (++step == 6) {
-                o.session.importVehicles(join({dataLine("NOVA", "?"), dataLine("ARROW")}),
-                                         HandlingReadTexts::fromLanguage(LanguageTable()), "",
-                                         ImportPolicy::KeepBoth);
+                o.session.importVehicles(
+                    join({dataLine("NOVA", "?"), dataLine("ARROW"), dataLine("HULK", "90000")}),
+                    HandlingReadTexts::fromLanguage(LanguageTable()), "", ImportPolicy::KeepBoth);
+                // Until the next edit the imported rows follow the others,
+                // with the warnings of the imported values.
+                const ErrorRows& rows = o.document().Errors;
+                QCOMPARE(std::count_if(rows.begin(), rows.end(),
+                                       [](const ErrorListEntry& row) {
+                                           return row.car() == "HULK" &&
+                                                  row.severity == Severity::Warning;
+                                       }),
+                         warnings ? 1 : 0);
             }
             const ErrorRows before = o.document().Errors;
             o.notices.clear();
