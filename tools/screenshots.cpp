@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -105,6 +106,23 @@ int main(int argc, char* argv[]) {
     if (!save(&window, out, "compare-view.png")) {
         return 1;
     }
+    // Marks in the boxes: a mass typed with a decimal comma (an error, with
+    // the point offered) and a top speed above its usual range (a warning).
+    // Both edits are undone again, so the next file opens without a question.
+    showVehicle(window, QStringLiteral("COMET_GT"));
+    auto* pages = window.findChild<HandlingPages*>();
+    for (auto* page : pages->findChildren<QScrollArea*>()) {
+        page->verticalScrollBar()->setValue(0);
+    }
+    window.findChild<QLineEdit*>(QStringLiteral("txtGewicht"))->setText(QStringLiteral("1350,5"));
+    window.findChild<QLineEdit*>(QStringLiteral("txtGeschwindigkeit"))
+        ->setText(QStringLiteral("210.0"));
+    window.findChild<ProblemsPanel*>()->hide();
+    if (!save(&window, out, "value-marks.png")) {
+        return 1;
+    }
+    window.undoAction->trigger();
+    window.undoAction->trigger();
 
     // The problems dock below the pages, as a file with problems opens it.
     window.openFile(QString::fromLocal8Bit(argv[3]));

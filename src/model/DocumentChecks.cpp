@@ -54,11 +54,20 @@ void addUnknownColours(const EditorDocument& document, const DocumentCheckTexts&
 
 }  // namespace
 
+void addRecordRows(const HandlingRecord& record, const DocumentCheckTexts& texts, ErrorRows& rows) {
+    const std::size_t before = rows.size();
+    addHandlingRecordRows(record, texts.handling, rows);
+    if (texts.warnings) {
+        addOutOfRangeRows(record, *texts.warnings, rows,
+                          rows.size() > before ? rows.back().carName : nullptr);
+    }
+}
+
 ErrorRows checkDocument(const EditorDocument& document, const DocumentCheckTexts& texts) {
     ErrorRows rows;
     if (document.kind == DataFileKind::Handling) {
         for (const HandlingRecord& record : document.HandlingRecords) {
-            addHandlingRecordRows(record, texts.handling, rows);
+            addRecordRows(record, texts, rows);
         }
     }
     addDocumentCheckRows(document, texts, rows);
@@ -78,6 +87,9 @@ void addDocumentCheckRows(const EditorDocument& document, const DocumentCheckTex
             addRepeatedNames(document.CarColourRecords, texts.nameRepeated, rows);
             addUnknownColours(document, texts, rows);
             break;
+    }
+    if (texts.warnings) {
+        addDocumentWarningRows(document, *texts.warnings, rows);
     }
 }
 

@@ -40,9 +40,14 @@ PreparedBytes prepare(std::string bytes) {
     return prepared;
 }
 
-DocumentCheckTexts checkTextsOf(const LanguageTable& language) {
-    return {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
-            language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
+DocumentCheckTexts checkTextsOf(const LanguageTable& language, bool warnings) {
+    DocumentCheckTexts texts{language.text(Text::NameRepeated), language.text(Text::CarColourPair),
+                             language.text(Text::NamesNoColour),
+                             HandlingReadTexts::fromLanguage(language), std::nullopt};
+    if (warnings) {
+        texts.warnings = DocumentWarningTexts::fromLanguage(language);
+    }
+    return texts;
 }
 
 using records::at;
@@ -176,9 +181,18 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
     if (kind != DataFileKind::Handling) {
         document_.Errors.clear();
     }
-    checkTexts_ = checkTextsOf(language);
-    addDocumentCheckRows(document_, checkTexts_, document_.Errors);
-    checks_.forget();
+    checkTexts_ = checkTextsOf(language, warningsListed_);
+    if (warningsListed_) {
+        // The reader's rows hold no warnings: a check of every value gives
+        // them with the errors, and tells the checks where each vehicle's
+        // rows lie. The reader's go first, so a huge name is never held by
+        // both.
+        ErrorRows().swap(document_.Errors);
+        checks_.checkAll(document_, checkTexts_, document_.Errors);
+    } else {
+        addDocumentCheckRows(document_, checkTexts_, document_.Errors);
+        checks_.forget();
+    }
     openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
     savedAuthor_ = document_.Author;
@@ -203,10 +217,51 @@ void DocumentSession::close() {
 }
 
 void DocumentSession::useLanguage(const LanguageTable& language) {
-    checkTexts_ = checkTextsOf(language);
+    checkTexts_ = checkTextsOf(language, warningsListed_);
     if (isLoaded() && checkAgain()) {
         notify(Change::Errors);
     }
+}
+
+void DocumentSession::listWarnings(bool listed, const LanguageTable& language) {
+    warningsListed_ = listed;
+    useLanguage(language);
+}
+
+std::vector<const ErrorListEntry*> DocumentSession::rowsAbout(int record) const {
+    std::vector<const ErrorListEntry*> found;
+    const auto nameIn = [record](const auto& records) -> const std::string* {
+        return holds(records, record) ? &records[static_cast<std::size_t>(record)].name() : nullptr;
+    };
+    const std::string* name = nullptr;
+    switch (document_.kind) {
+        case DataFileKind::Handling:
+            name = nameIn(document_.HandlingRecords);
+            break;
+        case DataFileKind::VehicleDefs:
+            name = nameIn(document_.VehicleDefRecords);
+            break;
+        case DataFileKind::CarColours:
+            name = nameIn(document_.CarColourRecords);
+            break;
+    }
+    if (!isLoaded() || name == nullptr) {
+        return found;
+    }
+    const ErrorRows& rows = document_.Errors;
+    std::size_t from = 0;
+    if (const auto span = checks_.rowsOf(document_, rows, record)) {
+        for (std::size_t k = span->begin; k < span->end; ++k) {
+            found.push_back(&rows[k]);
+        }
+        from = span->documentRows;
+    }
+    for (std::size_t k = from; k < rows.size(); ++k) {
+        if (rows[k].car() == *name) {
+            found.push_back(&rows[k]);
+        }
+    }
+    return found;
 }
 
 void DocumentSession::select(int record) {
@@ -257,8 +312,8 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     ValueEdit edit{record, static_cast<int>(field), stored, value};
     stored = std::move(value);
     unsigned what = Change::Value;
-    if (checks_.recordChanged(document_, checkTexts_, record, field == nameField,
-                              document_.Errors)) {
+    if (checks_.recordChanged(document_, checkTexts_, record,
+                              checkedAcrossRecords(static_cast<int>(field)), document_.Errors)) {
         what |= Change::Errors;
     }
     if (field == nameField) {
@@ -456,6 +511,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
         }
     }
     std::vector<std::string> addedNames;
+    std::vector<std::size_t> importedPlaces;
     const auto firstAdded = static_cast<int>(records.size());
     for (HandlingRecord& record : imported.records) {
         auto found = sameNamed.find(record.name());
@@ -471,14 +527,22 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
             replaced = std::move(record);
             found->second.pop_back();
             ++result.replacedRecords;
+            importedPlaces.push_back(place);
         } else {
             addedNames.push_back(record.name());
+            importedPlaces.push_back(records.size());
             records.push_back(std::move(record));
         }
     }
     result.addedRecords = static_cast<int>(addedNames.size());
     result.firstErrorRow = static_cast<int>(document_.Errors.size());
     document_.Errors.insert(document_.Errors.end(), imported.rows.begin(), imported.rows.end());
+    if (checkTexts_.warnings) {
+        // The reader gives no warnings: those of the imported values follow.
+        for (const std::size_t place : importedPlaces) {
+            addOutOfRangeRows(records[place], *checkTexts_.warnings, document_.Errors);
+        }
+    }
     document_.Autos.insertMany(std::move(addedNames), firstAdded);
     addDocumentCheckRows(document_, checkTexts_, document_.Errors);
     // The imported lines' rows follow the others, as they were read.

@@ -153,6 +153,18 @@ class DocumentSession {
     // checked again in it.
     void useLanguage(const LanguageTable& language);
 
+    // The rows list warnings too (see warnDocument), each vehicle's after its
+    // errors, from now on; the rows listed are checked again. The command
+    // line lists errors only and warnings on its own.
+    void listWarnings(bool listed, const LanguageTable& language);
+
+    // The rows about record `record` of the loaded kind, in the order listed:
+    // its values' rows and the rows that name it (its name repeated). Once
+    // the rows were checked as a whole (with warnings listed: from opening
+    // on), only those of the record and of the whole document are looked at,
+    // not those of every vehicle.
+    std::vector<const ErrorListEntry*> rowsAbout(int record) const;
+
     // Makes record `record` of the loaded kind the one shown; no edit.
     void select(int record);
     // The record shown, or -1 when the loaded kind has none.
@@ -232,6 +244,10 @@ class DocumentSession {
     // Brings the rows up to date after values of the records `records`
     // changed; true when the rows changed.
     bool checkRecords(const std::vector<int>& records, bool renamed);
+    // True when an edit of `field` of the loaded kind can change the rows of
+    // other records: a name (names twice), and with warnings a vehicle
+    // definition's model name (model names twice).
+    bool checkedAcrossRecords(int field) const;
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void writeRepair(const std::string& path, const std::string& repaired, FileSystem& files,
                      bool backupFirst, OpenOutcome& outcome);
@@ -263,6 +279,7 @@ class DocumentSession {
     std::string savedDate_;
     DocumentCheckTexts checkTexts_;
     LiveChecks checks_;
+    bool warningsListed_ = false;
     bool snapshotKept_ = true;        // false: the tables have no snapshot to commit to
     std::set<std::string> backedUp_;  // files whose backup question this session settled
     std::vector<std::pair<int, Observer>> observers_;

@@ -200,17 +200,21 @@ bool DocumentSession::step(const DocumentEdit& edit, bool forward) {
     unsigned what = applier.what & ~Change::Errors;
     // The problem rows follow the restored values as they follow typing.
     if (std::holds_alternative<ValueEdit>(edit.step)) {
-        if (checks_.recordChanged(document_, checkTexts_, applier.record,
-                                  (applier.what & Change::List) != 0, document_.Errors)) {
+        if (checks_.recordChanged(
+                document_, checkTexts_, applier.record,
+                (applier.what & Change::List) != 0 || checkedAcrossRecords(applier.field),
+                document_.Errors)) {
             what |= Change::Errors;
         }
     } else if (applier.touched) {
         std::vector<int> records;
         records.reserve(applier.touched->size());
+        bool acrossRecords = (applier.what & Change::List) != 0;
         for (const ValueEdit& value : *applier.touched) {
             records.push_back(value.record);
+            acrossRecords = acrossRecords || checkedAcrossRecords(value.field);
         }
-        if (checkRecords(records, (applier.what & Change::List) != 0)) {
+        if (checkRecords(records, acrossRecords)) {
             what |= Change::Errors;
         }
     } else if (!std::holds_alternative<FileTextEdit>(edit.step) &&

@@ -28,6 +28,12 @@ int DocumentSession::nameField() const {
     }
 }
 
+bool DocumentSession::checkedAcrossRecords(int field) const {
+    return field == nameField() ||
+           (checkTexts_.warnings && document_.kind == DataFileKind::VehicleDefs &&
+            field == static_cast<int>(VehicleDefField::ModelName));
+}
+
 bool DocumentSession::checkRecords(const std::vector<int>& records, bool renamed) {
     std::vector<int> distinct = records;
     std::sort(distinct.begin(), distinct.end());
@@ -53,6 +59,7 @@ int DocumentSession::setValues(const std::vector<ValueAssignment>& values) {
     ValuesEdit edit;
     std::vector<int> records;
     bool renamed = false;
+    bool acrossRecords = false;
     for (const ValueAssignment& value : values) {
         std::string* stored =
             handling ? records::fieldOf(document_.HandlingRecords, value.record, value.field)
@@ -63,6 +70,7 @@ int DocumentSession::setValues(const std::vector<ValueAssignment>& values) {
         edit.values.push_back(ValueEdit{value.record, value.field, *stored, value.value});
         *stored = value.value;
         records.push_back(value.record);
+        acrossRecords = acrossRecords || checkedAcrossRecords(value.field);
         if (value.field == names) {
             // The entry keeps its place; the list is sorted again on reopening.
             if (const int entry = document_.Autos.entryOfRecord(value.record); entry >= 0) {
@@ -78,7 +86,7 @@ int DocumentSession::setValues(const std::vector<ValueAssignment>& values) {
     if (renamed) {
         what |= Change::List;
     }
-    if (checkRecords(records, renamed)) {
+    if (checkRecords(records, renamed || acrossRecords)) {
         what |= Change::Errors;
     }
     const bool oneRecord = std::all_of(records.begin(), records.end(),

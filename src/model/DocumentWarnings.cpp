@@ -12,9 +12,32 @@ namespace wendrake {
 
 namespace {
 
+// A model that two definitions name: the game finds the model by its name,
+// so the second definition most likely meant a model of its own.
+void addRepeatedModelNames(const std::vector<VehicleDefRecord>& records,
+                           const DocumentWarningTexts& texts, ErrorRows& rows) {
+    std::unordered_map<std::string_view, int> counts;
+    counts.reserve(records.size());
+    for (const VehicleDefRecord& record : records) {
+        ++counts[record[VehicleDefField::ModelName]];
+    }
+    for (const VehicleDefRecord& record : records) {
+        int& count = counts[record[VehicleDefField::ModelName]];
+        if (count > 1) {
+            count = 0;  // reported once
+            ErrorListEntry& row = rows.emplace_back(
+                record.name(), texts.modelNameCaption,
+                texts.modelNameRepeated + ": " + record[VehicleDefField::ModelName],
+                static_cast<int>(VehicleDefField::ModelName));
+            row.severity = Severity::Warning;
+        }
+    }
+}
+
+}  // namespace
+
 void addOutOfRangeRows(const HandlingRecord& record, const DocumentWarningTexts& texts,
-                       ErrorRows& rows) {
-    std::shared_ptr<const std::string> name;
+                       ErrorRows& rows, std::shared_ptr<const std::string> name) {
     const int written = writtenFieldCount(record);
     for (int k = 0; k < written; ++k) {
         const std::string& value = record.fields[static_cast<std::size_t>(k)];
@@ -31,29 +54,6 @@ void addOutOfRangeRows(const HandlingRecord& record, const DocumentWarningTexts&
         row.severity = Severity::Warning;
     }
 }
-
-// A model that two definitions name: the game finds the model by its name,
-// so the second definition most likely meant a model of its own.
-void addRepeatedModelNames(const std::vector<VehicleDefRecord>& records,
-                           const DocumentWarningTexts& texts, ErrorRows& rows) {
-    std::unordered_map<std::string_view, int> counts;
-    counts.reserve(records.size());
-    for (const VehicleDefRecord& record : records) {
-        ++counts[record[VehicleDefField::ModelName]];
-    }
-    for (const VehicleDefRecord& record : records) {
-        int& count = counts[record[VehicleDefField::ModelName]];
-        if (count > 1) {
-            count = 0;  // reported once
-            ErrorListEntry& row = rows.emplace_back(
-                record.name(), texts.modelNameCaption,
-                texts.modelNameRepeated + ": " + record[VehicleDefField::ModelName]);
-            row.severity = Severity::Warning;
-        }
-    }
-}
-
-}  // namespace
 
 DocumentWarningTexts DocumentWarningTexts::fromLanguage(const LanguageTable& language) {
     DocumentWarningTexts texts;
@@ -81,12 +81,18 @@ ErrorRows warnDocument(const EditorDocument& document, const DocumentWarningText
             }
             break;
         case DataFileKind::VehicleDefs:
-            addRepeatedModelNames(document.VehicleDefRecords, texts, rows);
-            break;
         case DataFileKind::CarColours:
+            addDocumentWarningRows(document, texts, rows);
             break;
     }
     return rows;
+}
+
+void addDocumentWarningRows(const EditorDocument& document, const DocumentWarningTexts& texts,
+                            ErrorRows& rows) {
+    if (document.kind == DataFileKind::VehicleDefs) {
+        addRepeatedModelNames(document.VehicleDefRecords, texts, rows);
+    }
 }
 
 }  // namespace wendrake

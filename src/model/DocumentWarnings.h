@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "EditorDocument.h"
@@ -28,5 +29,15 @@ struct DocumentWarningTexts {
 // vehicle definition file a row for each model name that more than one
 // definition names (once per name). Every row is a warning. One pass.
 ErrorRows warnDocument(const EditorDocument& document, const DocumentWarningTexts& texts);
+
+// The rows of one vehicle's values outside their usual range, appended;
+// `name`, when given, is the vehicle's name as its other rows hold it, so
+// that a huge name is held once.
+void addOutOfRangeRows(const HandlingRecord& record, const DocumentWarningTexts& texts,
+                       ErrorRows& rows, std::shared_ptr<const std::string> name = nullptr);
+
+// The rows of the whole document (repeated model names), appended.
+void addDocumentWarningRows(const EditorDocument& document, const DocumentWarningTexts& texts,
+                            ErrorRows& rows);
 
 }  // namespace wendrake

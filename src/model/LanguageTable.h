@@ -212,6 +212,9 @@ inline constexpr int PairNumber = 322;    // %1 the pair's number, from 1
 inline constexpr int ValuesCopied = 323;  // %1 how many
 inline constexpr int NothingCopied = 324;
 inline constexpr int ComparedValues = 325;  // the captions beside the compared values
+inline constexpr int ErrorWord = 326;              // the severity of an error row
+inline constexpr int UsePoint = 327;               // a decimal comma: %1 the value with a point
+inline constexpr int ClickTakesIt = 328;           // after UsePoint: %1 the key that takes it too
 }  // namespace Text
 
 }  // namespace wendrake

@@ -31,7 +31,7 @@ bool LiveChecks::checkAll(const EditorDocument& document, const DocumentCheckTex
     if (document.kind == DataFileKind::Handling) {
         recordEnds_.reserve(document.HandlingRecords.size());
         for (const HandlingRecord& record : document.HandlingRecords) {
-            addHandlingRecordRows(record, texts.handling, fresh);
+            addRecordRows(record, texts, fresh);
             recordEnds_.push_back(fresh.size());
         }
     }
@@ -49,6 +49,16 @@ bool LiveChecks::knowsRowsOf(const EditorDocument& document, const ErrorRows& ro
            recordEnds_.back() <= rows.size();
 }
 
+std::optional<RecordRows> LiveChecks::rowsOf(const EditorDocument& document, const ErrorRows& rows,
+                                             int record) const {
+    const auto index = static_cast<std::size_t>(record);
+    if (record < 0 || !knowsRowsOf(document, rows) || index >= recordEnds_.size()) {
+        return std::nullopt;
+    }
+    return RecordRows{index == 0 ? 0 : recordEnds_[index - 1], recordEnds_[index],
+                      recordEnds_.back()};
+}
+
 bool LiveChecks::recordChanged(const EditorDocument& document, const DocumentCheckTexts& texts,
                                int record, bool renamed, ErrorRows& rows) {
     if (document.kind != DataFileKind::Handling) {
@@ -60,7 +70,7 @@ bool LiveChecks::recordChanged(const EditorDocument& document, const DocumentChe
         return checkAll(document, texts, rows);
     }
     ErrorRows fresh;
-    addHandlingRecordRows(document.HandlingRecords[index], texts.handling, fresh);
+    addRecordRows(document.HandlingRecords[index], texts, fresh);
     const std::size_t begin = index == 0 ? 0 : recordEnds_[index - 1];
     const std::size_t end = recordEnds_[index];
     const auto grown =

@@ -52,4 +52,17 @@ bool isNumeric(std::string_view token) {
     return i == n;
 }
 
+std::optional<std::string> withDecimalPoint(std::string_view token) {
+    const std::size_t comma = token.find(',');
+    if (comma == std::string_view::npos || token.find(',', comma + 1) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string pointed(token);
+    pointed[comma] = '.';
+    if (!isNumeric(pointed)) {
+        return std::nullopt;
+    }
+    return pointed;
+}
+
 }  // namespace wendrake

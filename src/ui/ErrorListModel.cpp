@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ErrorListModel.h"
 
+#include <QApplication>
+#include <QStyle>
+
 #include "io/LanguageFiles.h"
 #include "ui/ShownText.h"
 
@@ -27,15 +30,43 @@ int ErrorListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumns;
 }
 
+const ErrorListEntry* ErrorListModel::entryAt(int row) const {
+    if (row < 0 || row >= shownRows_) {
+        return nullptr;
+    }
+    const auto at = static_cast<std::size_t>(row);
+    if (at < rows_.size()) {
+        return &rows_[at];
+    }
+    if (more_ != nullptr && at - rows_.size() < more_->size()) {
+        return &(*more_)[at - rows_.size()];
+    }
+    return nullptr;
+}
+
 QVariant ErrorListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= shownRows_ ||
-        index.row() >= static_cast<int>(rows_.size())) {
+    const ErrorListEntry* entry = index.isValid() ? entryAt(index.row()) : nullptr;
+    if (entry == nullptr) {
         return {};
+    }
+    const ErrorListEntry& row = *entry;
+    const bool warning = row.severity == Severity::Warning;
+    if (role == Qt::DecorationRole && index.column() == 0) {
+        return QApplication::style()->standardIcon(warning ? QStyle::SP_MessageBoxWarning
+                                                           : QStyle::SP_MessageBoxCritical);
+    }
+    if (role == Qt::AccessibleDescriptionRole) {
+        return warning ? warningWord_ : errorWord_;
+    }
+    if (role == Qt::ToolTipRole && index.column() != 1) {
+        // The severity in words, then the text, which may be cut in its column.
+        const QString word = warning ? warningWord_ : errorWord_;
+        return word + QStringLiteral(": ") +
+               (index.column() == 0 ? shownText(row.car()) : QString::fromStdString(row.error));
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
         return {};
     }
-    const ErrorListEntry& row = rows_[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
         case 0:
             return shownText(row.car());
@@ -61,9 +92,14 @@ void ErrorListModel::setHeaders(const QStringList& headers) {
     emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
 }
 
+void ErrorListModel::setSeverityWords(const QString& error, const QString& warning) {
+    errorWord_ = error;
+    warningWord_ = warning;
+}
+
 void ErrorListModel::reload() {
     beginResetModel();
-    shownRows_ = static_cast<int>(rows_.size());
+    shownRows_ = static_cast<int>(rows_.size() + (more_ != nullptr ? more_->size() : 0));
     endResetModel();
 }
 

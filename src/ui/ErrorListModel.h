@@ -8,7 +8,10 @@
 namespace wendrake {
 
 // The rows of the error list as three columns (car, parameter, error), in
-// the order they were added. Headers are set by the language.
+// the order they were added, then the rows of a second list (the comparison
+// with another file). The first column shows the sign of the row's severity,
+// and the tooltips and accessible descriptions name it. Headers and words
+// are set by the language.
 class ErrorListModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -21,14 +24,23 @@ class ErrorListModel final : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
 
     void setHeaders(const QStringList& headers);
+    void setSeverityWords(const QString& error, const QString& warning);
+    // Lists `more` after the rows from the next reload on.
+    void listAlso(const ErrorRows* more) { more_ = more; }
+
+    // The row shown at `row`, or null.
+    const ErrorListEntry* entryAt(int row) const;
 
     // After the rows changed.
     void reload();
 
   private:
     const ErrorRows& rows_;
+    const ErrorRows* more_ = nullptr;
     int shownRows_;  // the row count the views were last told
     QStringList headers_;
+    QString errorWord_ = QStringLiteral("Error");
+    QString warningWord_ = QStringLiteral("Warning");
 };
 
 }  // namespace wendrake

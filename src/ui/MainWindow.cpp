@@ -195,6 +195,7 @@ void MainWindow::buildWindow() {
     vehicleDefPages_ = new VehicleDefPages(session_);
     colourPages_ = new ColourPages(session_, desktop_);
     buildProblemsPanel();
+    buildLiveChecks();
 
     vehicleList_->setMinimumWidth(180);
 
@@ -272,6 +273,7 @@ void MainWindow::connectHandlers() {
     });
     connectProblemsPanel();
     connectCompareView();
+    connectLiveChecks();
     undoHistory_->useActions(this, undoAction, redoAction);
     connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
 }
@@ -398,6 +400,8 @@ void MainWindow::applyLanguage() {
     problemsPanel_->applyLanguage(language_);
     compareView_->applyLanguage(language_, *handlingPages_);
     session_.useLanguage(language_);
+    neighbours_->applyLanguage();
+    marks_->applyLanguage(language_);
     if (exportDialog_) {
         exportDialog_->applyLanguage(language_);
     }
@@ -707,6 +711,7 @@ void MainWindow::showSelected() {
             break;
     }
     showPagesOf(session_.kind(), session_.isLoaded());
+    marks_->refresh();
 }
 
 void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
@@ -718,6 +723,13 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     activateWindow();
     if (session_.kind() == DataFileKind::Handling) {
         handlingPages_->focusField(row.field >= 0 ? row.field : 0);
+    } else if (session_.kind() == DataFileKind::VehicleDefs) {
+        // A row of no one value (a handling ID twice) is about the handling ID.
+        const bool oneValue = row.field >= 0 && row.field < kVehicleDefFieldCount;
+        if (QWidget* box = vehicleDefPages_->editorOfField(static_cast<VehicleDefField>(
+                oneValue ? row.field : static_cast<int>(VehicleDefField::HandlingID)))) {
+            box->setFocus(Qt::OtherFocusReason);
+        }
     }
 }
 
@@ -749,13 +761,35 @@ void MainWindow::connectProblemsPanel() {
                 }
                 const bool fresh = change.has(Change::Opened) || change.has(Change::Closed);
                 problemsPanel_->refresh(fresh);
-                // A file that opens with problems shows them; one without
-                // leaves the panel as it was.
-                if (change.has(Change::Opened) && !session_.document().Errors.empty()) {
+                // A file that opens with errors shows them; one without (or
+                // with warnings only) leaves the panel as it was.
+                const ErrorRows& rows = session_.document().Errors;
+                if (change.has(Change::Opened) &&
+                    std::any_of(rows.begin(), rows.end(), [](const ErrorListEntry& row) {
+                        return row.severity == Severity::Error;
+                    })) {
                     problemsPanel_->reveal();
                 }
             });
     connect(problemsPanel_, &ProblemsPanel::rowActivated, this, &MainWindow::jumpToErrorRow);
+}
+
+void MainWindow::buildLiveChecks() {
+    session_.listWarnings(true, language_);
+    neighbours_ = std::make_unique<NeighbourChecks>(session_, language_);
+    marks_ =
+        std::make_unique<ProblemMarks>(session_, *neighbours_, *handlingPages_, *vehicleDefPages_);
+    problemsPanel_->listAlso(neighbours_->rows());
+}
+
+void MainWindow::connectLiveChecks() {
+    connect(notices_.get(), &SessionNotices::changed, neighbours_.get(),
+            &NeighbourChecks::followChange);
+    connect(notices_.get(), &SessionNotices::changed, marks_.get(), &ProblemMarks::followChange);
+    connect(neighbours_.get(), &NeighbourChecks::rowsChanged, this, [this] {
+        problemsPanel_->refresh(false);
+        marks_->refresh();
+    });
 }
 
 void MainWindow::restoreDocks() {

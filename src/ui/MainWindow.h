@@ -21,6 +21,8 @@
 #include "ui/ExportDialog.h"
 #include "ui/FileCommands.h"
 #include "ui/HandlingPages.h"
+#include "ui/NeighbourChecks.h"
+#include "ui/ProblemMarks.h"
 #include "ui/ProblemsPanel.h"
 #include "ui/QtTranslation.h"
 #include "ui/SessionNotices.h"
@@ -142,6 +144,10 @@ class MainWindow final : public QMainWindow {
     void buildProblemsPanel();
     void connectProblemsPanel();
     void restoreDocks();
+    // Warnings among the rows, the comparison with the file beside the open
+    // one, and the marks in the boxes of the shown vehicle.
+    void buildLiveChecks();
+    void connectLiveChecks();
     // After an undo or redo: the vehicle, colour or value it changed is shown.
     void showRestored(const SessionChange& change);
     QString text(int number) const;
@@ -185,6 +191,9 @@ class MainWindow final : public QMainWindow {
     StartPanel* startPanel_ = nullptr;
     // Made at the first export and kept, hidden, between exports.
     QPointer<ExportDialog> exportDialog_;
+    // Last, so that they go first: they refer to the pages and the session.
+    std::unique_ptr<NeighbourChecks> neighbours_;
+    std::unique_ptr<ProblemMarks> marks_;
 };
 
 }  // namespace wendrake

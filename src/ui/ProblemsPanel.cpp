@@ -31,7 +31,6 @@ QRect fittedInto(const QRect& window, const QRect& available) {
 
 ProblemsPanel::ProblemsPanel(const ErrorRows& rows, QWidget* parent)
     : QDockWidget(parent),
-      rows_(rows),
       model_(new ErrorListModel(rows, this)),
       title_(QStringLiteral("Problems")) {
     setObjectName(QStringLiteral("problemsPanel"));
@@ -56,11 +55,12 @@ ProblemsPanel::ProblemsPanel(const ErrorRows& rows, QWidget* parent)
     // Activation is a double click or Enter, or a single click where the
     // desktop is set up that way.
     connect(list_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
-        if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) {
+        const ErrorListEntry* shown = index.isValid() ? model_->entryAt(index.row()) : nullptr;
+        if (shown == nullptr) {
             return;
         }
         // A copy: the receiver may well edit and so replace the rows.
-        const ErrorListEntry entry = rows_[static_cast<std::size_t>(index.row())];
+        const ErrorListEntry entry = *shown;
         emit rowActivated(entry);
     });
     // Undocked, or shown again floating (the screens may have changed since).
@@ -80,6 +80,8 @@ void ProblemsPanel::applyLanguage(const LanguageTable& language) {
     model_->setHeaders({languageText(language, kFirstHeader),
                         languageText(language, kFirstHeader + 1),
                         languageText(language, kFirstHeader + 2)});
+    model_->setSeverityWords(languageText(language, Text::ErrorWord),
+                             languageText(language, Text::WarningMark));
     title_ = languageText(language, Text::ProblemsTitle);
     list_->setAccessibleName(title_);
     titleWithCount_ = languageText(language, Text::ProblemsTitleCount);
@@ -141,7 +143,7 @@ void ProblemsPanel::keepOnScreen() {
 }
 
 void ProblemsPanel::showTitle() {
-    const int count = static_cast<int>(rows_.size());
+    const int count = model_->rowCount();
     if (count == 0 || titleWithCount_.isEmpty()) {
         setWindowTitle(title_);
     } else {

@@ -20,6 +20,10 @@ class ProblemsPanel final : public QDockWidget {
 
     void applyLanguage(const LanguageTable& language);
 
+    // Lists `more` (the comparison with another file) after the rows from the
+    // next refresh on.
+    void listAlso(const ErrorRows& more) { model_->listAlso(&more); }
+
     // The rows changed: the list shows them, keeping the row the player is
     // on and the scroll position where they still exist. `fresh` (another
     // file) fits the columns again.
@@ -41,7 +45,6 @@ class ProblemsPanel final : public QDockWidget {
     void fitColumns(bool widenOnly);
     void showTitle();
 
-    const ErrorRows& rows_;
     ErrorListModel* model_;
     QTreeView* list_ = nullptr;
     QString title_;

@@ -369,6 +369,37 @@ void VehicleDefPages::showExtraControls(const VehicleDefRecord& record) {
     wheelScaleHint_->setVisible(car);
 }
 
+QWidget* VehicleDefPages::editorOfField(VehicleDefField field) const {
+    switch (field) {
+        case Field::ID:
+            return idEdit_;
+        case Field::ModelName:
+            return modelNameEdit_;
+        case Field::TXDName:
+            return textureNameEdit_;
+        case Field::Typ:
+            return typeChooser_;
+        case Field::HandlingID:
+            return handlingIdEdit_;
+        case Field::GameName:
+            return gameNameEdit_;
+        case Field::Klasse:
+            return classChooser_;
+        case Field::Frequenz:
+            return frequencyEdit_;
+        case Field::Level:
+            return levelEdit_;
+        case Field::CompRules:
+            return compRulesEdit_;
+        case Field::Extra1:
+            return planeCaptions_ ? static_cast<QWidget*>(lowDetailModelEdit_)
+                                  : static_cast<QWidget*>(wheelModelChooser_);
+        case Field::Extra2:
+            return wheelScaleEdit_;
+    }
+    return nullptr;
+}
+
 void VehicleDefPages::showPicture(const QString& programFolder, const QString& name) {
     picture_->showVehicle(programFolder, name);
 }

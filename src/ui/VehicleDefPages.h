@@ -41,6 +41,10 @@ class VehicleDefPages final : public QTabWidget {
 
     void showPicture(const QString& programFolder, const QString& name);
 
+    // The control that edits `field` (for Extra1 the one the shown type
+    // uses), for marking a reported value.
+    QWidget* editorOfField(VehicleDefField field) const;
+
   private:
     // A caption or hint label with its design text and language text.
     struct Caption {

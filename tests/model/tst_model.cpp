@@ -143,6 +143,38 @@ class ModelTests : public QObject {
         QCOMPARE(isNumeric(token.toStdString()), numeric);
     }
 
+    // Only a number that one comma in place of its point spoils is offered
+    // with the point: never a thousands separator or a list.
+    void decimalComma_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("offered");  // empty: none
+        QTest::newRow("German") << "1350,5"
+                                << "1350.5";
+        QTest::newRow("leading comma") << ",5"
+                                       << ".5";
+        QTest::newRow("trailing comma") << "-3,"
+                                        << "-3.";
+        QTest::newRow("exponent") << "1,5e3"
+                                  << "1.5e3";
+        QTest::newRow("a point already") << "1.5"
+                                         << "";
+        QTest::newRow("thousands") << "1.350,5"
+                                   << "";
+        QTest::newRow("two commas") << "1,350,5"
+                                    << "";
+        QTest::newRow("comma alone") << ","
+                                     << "";
+        QTest::newRow("words") << "a,b"
+                               << "";
+    }
+
+    void decimalComma() {
+        QFETCH(QString, typed);
+        QFETCH(QString, offered);
+        const std::optional<std::string> pointed = withDecimalPoint(typed.toStdString());
+        QCOMPARE(pointed ? QString::fromStdString(*pointed) : QString(), offered);
+    }
+
     void fileKind_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("kind");  // -1: unknown

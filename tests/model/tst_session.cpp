@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "model/CarColourFile.h"
 #include "model/DocumentSession.h"
@@ -21,10 +22,15 @@ using testing::dataLine;
 using testing::join;
 using testing::MemoryFiles;
 
-DocumentCheckTexts checkTexts() {
+DocumentCheckTexts checkTexts(bool warnings = false) {
     const LanguageTable language;
-    return {language.text(Text::NameRepeated), language.text(Text::CarColourPair),
-            language.text(Text::NamesNoColour), HandlingReadTexts::fromLanguage(language)};
+    DocumentCheckTexts texts{language.text(Text::NameRepeated), language.text(Text::CarColourPair),
+                             language.text(Text::NamesNoColour),
+                             HandlingReadTexts::fromLanguage(language)};
+    if (warnings) {
+        texts.warnings = DocumentWarningTexts::fromLanguage(language);
+    }
+    return texts;
 }
 
 const std::string kHandling =
@@ -37,8 +43,9 @@ struct Opened {
     std::vector<unsigned> notices;
 
     explicit Opened(const std::string& bytes, const std::string& path = "handling.cfg",
-                    DataFileKind kind = DataFileKind::Handling) {
+                    DataFileKind kind = DataFileKind::Handling, bool warnings = false) {
         files.files[path] = bytes;
+        session.listWarnings(warnings, LanguageTable());
         session.addObserver(
             [this](const SessionChange& change) { notices.push_back(change.what); });
         const OpenOutcome outcome = session.openFile(path, kind, files, LanguageTable());
@@ -462,12 +469,36 @@ class SessionTests : public QObject {
     // Each edit checks only what it can change; whatever the edits, an
     // import among them included, the rows are those a full check gives, a
     // change of the rows is told and no other, and a revert brings back the
-    // rows of opening.
+    // rows of opening. With warnings listed (as in the window), the rows
+    // about each vehicle are found, and only rows that name it.
+    void rowsAfterEveryEditAreThoseOfAFullCheck_data() {
+        QTest::addColumn<bool>("warnings");
+        QTest::newRow("errors") << false;
+        QTest::newRow("with warnings") << true;
+    }
     void rowsAfterEveryEditAreThoseOfAFullCheck() {
+        QFETCH(bool, warnings);
         std::string shortLine = dataLine("SHORT");
         shortLine.resize(shortLine.rfind(' '));
         Opened o(join({dataLine("TWIN_VAN", "heavy"), dataLine("ARROW"),
-                       dataLine("TWIN_VAN", "2750.0"), shortLine}));
+                       dataLine("TWIN_VAN", "2750.0"), shortLine}),
+                 "handling.cfg", DataFileKind::Handling, warnings);
+        const auto rowsAboutAreFound = [&o] {
+            const ErrorRows& rows = o.document().Errors;
+            std::set<const ErrorListEntry*> found;
+            for (int k = 0; k < static_cast<int>(o.document().HandlingRecords.size()); ++k) {
+                const std::string& name = o.document().HandlingRecords[k].name();
+                for (const ErrorListEntry* row : o.session.rowsAbout(k)) {
+                    if (row->car() != name) {
+                        return false;
+                    }
+                    found.insert(row);
+                }
+            }
+            return std::all_of(rows.begin(), rows.end(), [&](const ErrorListEntry& row) {
+                return found.contains(&row) || o.document().Autos.indexOf(row.car()) < 0;
+            });
+        };
         struct Edit {
             int record;
             F field;
@@ -478,20 +509,32 @@ class SessionTests : public QObject {
             {1, F::Autoname, "9"},        {3, F::RearLichter, "1"},  {2, F::Gewicht, ""},
             {1, F::Autoname, "TWIN_VAN"}, {0, F::Autoname, "ONE"},   {0, F::Gewicht, "5"},
             {3, F::MotorTyp, "7"},        {3, F::Autoname, "SHORT"}, {2, F::Gewicht, "2"},
-            {2, F::Gewicht, "3"}};
+            {2, F::Gewicht, "3"},         {0, F::Gewicht, "90000"}};
+        QCOMPARE(checkDocument(o.document(), checkTexts(warnings)), o.document().Errors);
         const ErrorRows opened = o.document().Errors;
         int step = 0;
         for (const Edit& edit : edits) {
             if (++step == 6) {
-                o.session.importVehicles(join({dataLine("NOVA", "?"), dataLine("ARROW")}),
-                                         HandlingReadTexts::fromLanguage(LanguageTable()), "",
-                                         ImportPolicy::KeepBoth);
+                o.session.importVehicles(
+                    join({dataLine("NOVA", "?"), dataLine("ARROW"), dataLine("HULK", "90000")}),
+                    HandlingReadTexts::fromLanguage(LanguageTable()), "", ImportPolicy::KeepBoth);
+                // Until the next edit the imported rows follow the others,
+                // with the warnings of the imported values.
+                const ErrorRows& rows = o.document().Errors;
+                QCOMPARE(std::count_if(rows.begin(), rows.end(),
+                                       [](const ErrorListEntry& row) {
+                                           return row.car() == "HULK" &&
+                                                  row.severity == Severity::Warning;
+                                       }),
+                         warnings ? 1 : 0);
             }
             const ErrorRows before = o.document().Errors;
             o.notices.clear();
             QVERIFY(o.session.setHandlingValue(edit.record, edit.field, edit.value));
             const QByteArray where = "after edit " + QByteArray::number(step);
-            QVERIFY2(o.document().Errors == checkDocument(o.document(), checkTexts()), where);
+            QVERIFY2(o.document().Errors == checkDocument(o.document(), checkTexts(warnings)),
+                     where);
+            QVERIFY2(rowsAboutAreFound(), where);
             QCOMPARE(o.notices.size(), std::size_t{1});
             QVERIFY2(((o.notices[0] & Change::Errors) != 0) == !(o.document().Errors == before),
                      where);
