@@ -198,6 +198,11 @@ inline constexpr int OutsideUsualRange = 309;      // the range hint and the val
 inline constexpr int ModelNameRepeated = 310;      // two vehicle definitions share a model
 inline constexpr int HandlingIdWithoutLine = 311;  // no handling line of the definition's ID
 inline constexpr int HandlingLineUnused = 312;     // no definition names the line
+// The table of all vehicles.
+inline constexpr int TableItem = 313;
+inline constexpr int CellsPasted = 314;        // "%1" cells pasted, "%2" cells refused
+inline constexpr int ColourPairsColumn = 315;  // the caption of the pairs of a model
+inline constexpr int PairsTextRefused = 316;
 }  // namespace Text
 
 }  // namespace wendrake

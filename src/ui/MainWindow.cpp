@@ -193,6 +193,7 @@ void MainWindow::buildWindow() {
     vehicleDefPages_ = new VehicleDefPages(session_);
     colourPages_ = new ColourPages(session_, desktop_);
     buildProblemsPanel();
+    buildVehicleTable();
 
     vehicleList_->setMinimumWidth(180);
 
@@ -210,7 +211,7 @@ void MainWindow::buildWindow() {
     // The player can widen the list for long names; the pages take the rest.
     auto* body = named(new QSplitter(Qt::Horizontal), "editorSplitter");
     body->addWidget(vehicleList_);
-    body->addWidget(pages);
+    body->addWidget(buildDetailArea(pages));
     body->setStretchFactor(1, 1);
     body->setChildrenCollapsible(false);
     body->setSizes({230, 1050});
@@ -263,6 +264,7 @@ void MainWindow::connectHandlers() {
         }
     });
     connectProblemsPanel();
+    connectVehicleTable();
     undoHistory_->useActions(this, undoAction, redoAction);
     connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
 }
@@ -387,6 +389,8 @@ void MainWindow::applyLanguage() {
     vehicleDefPages_->applyLanguage(language_);
     colourPages_->applyLanguage(language_);
     problemsPanel_->applyLanguage(language_);
+    tableAction->setText(text(Text::TableItem));
+    vehicleTable_->applyLanguage(language_);
     session_.useLanguage(language_);
     if (exportDialog_) {
         exportDialog_->applyLanguage(language_);
@@ -484,7 +488,7 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     handlingPages_->setVisible(kind == DataFileKind::Handling);
     vehicleDefPages_->setVisible(kind == DataFileKind::VehicleDefs);
     colourPages_->setVisible(kind == DataFileKind::CarColours);
-    for (QAction* action : {saveAction, saveAsAction, backupAction, findAction}) {
+    for (QAction* action : {saveAction, saveAsAction, backupAction, findAction, tableAction}) {
         action->setEnabled(loaded);
     }
     // Only changes can be reverted.
@@ -769,6 +773,52 @@ void MainWindow::showRestored(const SessionChange& change) {
         session_.kind() == DataFileKind::Handling) {
         handlingPages_->focusField(change.field);
     }
+}
+
+QWidget* MainWindow::buildDetailArea(QWidget* pages) {
+    pagesArea_ = pages;
+    detailStack_ = named(new QStackedWidget, "detailStack");
+    detailStack_->addWidget(pagesArea_);
+    detailStack_->addWidget(vehicleTable_);
+    return detailStack_;
+}
+
+void MainWindow::showDetailView(QWidget* view) {
+    QWidget* shown = view != nullptr ? view : pagesArea_;
+    if (detailStack_->indexOf(shown) < 0) {
+        detailStack_->addWidget(shown);
+    }
+    detailStack_->setCurrentWidget(shown);
+    {
+        const QSignalBlocker blocker(tableAction);
+        tableAction->setChecked(shown == vehicleTable_);
+    }
+    if (shown == pagesArea_) {
+        showChosenVehicle();
+    } else {
+        shown->setFocus();
+    }
+}
+
+void MainWindow::buildVehicleTable() {
+    tableAction = command(this, "tableAction", QIcon());
+    tableAction->setCheckable(true);
+    tableAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    viewMenu_->insertAction(languageMenu_->menuAction(), tableAction);
+    vehicleTable_ = new VehicleTable(session_, desktop_);
+}
+
+void MainWindow::connectVehicleTable() {
+    connect(tableAction, &QAction::toggled, this,
+            [this](bool shown) { showDetailView(shown ? vehicleTable_ : nullptr); });
+    connect(vehicleList_, &VehicleListPanel::filterTextChanged, vehicleTable_,
+            &VehicleTable::setFilter);
+    connect(notices_.get(), &SessionNotices::changed, vehicleTable_, &VehicleTable::followChange);
+    connect(vehicleList_, &VehicleListPanel::vehicleChosen, vehicleTable_,
+            &VehicleTable::showRecord);
+    connect(vehicleTable_, &VehicleTable::vehicleChosen, this, [this](int record) {
+        vehicleList_->chooseEntry(session_.document().Autos.entryOfRecord(record));
+    });
 }
 
 }  // namespace wendrake

@@ -27,6 +27,7 @@
 #include "ui/UndoHistory.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListPanel.h"
+#include "ui/VehicleTable.h"
 
 namespace wendrake {
 
@@ -71,6 +72,8 @@ class MainWindow final : public QMainWindow {
     QAction* redoAction;
     QAction* findAction;
     QAction* problemsAction;
+    // Checked: the table of all vehicles stands in place of the pages.
+    QAction* tableAction = nullptr;
     // Checked: a start without a file named opens the last file again.
     QAction* reopenLastAction;
     // Checked: saves keep the file's layout; the first save over a file
@@ -135,6 +138,16 @@ class MainWindow final : public QMainWindow {
     void buildProblemsPanel();
     void connectProblemsPanel();
     void restoreDocks();
+    // The area right of the list: the pages, or a view in their place.
+    QWidget* buildDetailArea(QWidget* pages);
+    // Shows `view` in the detail area in place of the pages (added to it the
+    // first time); nullptr shows the pages again, with the values edited
+    // meanwhile.
+    void showDetailView(QWidget* view);
+    // View > Table of All Vehicles and the table, which follows the list's
+    // filter and chosen vehicle.
+    void buildVehicleTable();
+    void connectVehicleTable();
     // After an undo or redo: the vehicle, colour or value it changed is shown.
     void showRestored(const SessionChange& change);
     QString text(int number) const;
@@ -170,6 +183,9 @@ class MainWindow final : public QMainWindow {
     VehicleDefPages* vehicleDefPages_ = nullptr;
     ColourPages* colourPages_ = nullptr;
     ProblemsPanel* problemsPanel_ = nullptr;
+    QStackedWidget* detailStack_ = nullptr;
+    QWidget* pagesArea_ = nullptr;
+    VehicleTable* vehicleTable_ = nullptr;
     // In the window's centre while no file is open.
     StartPanel* startPanel_ = nullptr;
     // Made at the first export and kept, hidden, between exports.

@@ -130,6 +130,11 @@ void VehicleListPanel::filterChanged(const QString& text) {
         selectShownRecord();
     }
     showCount();
+    emit filterTextChanged(text);
+}
+
+QString VehicleListPanel::filterText() const {
+    return filterBox_->text();
 }
 
 void VehicleListPanel::selectShownRecord() {

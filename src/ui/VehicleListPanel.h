@@ -39,8 +39,12 @@ class VehicleListPanel final : public QGroupBox {
     // Focuses the filter box with its text selected, to be typed over.
     void focusFilter();
 
+    QString filterText() const;
+
   signals:
     void vehicleChosen(int record);
+    // The text of the filter box changed, by the player or by a reload.
+    void filterTextChanged(const QString& text);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

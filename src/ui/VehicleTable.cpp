@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "VehicleTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "io/LanguageFiles.h"
+#include "ui/TabSeparatedText.h"
+#include "ui/ValueEdit.h"
+
+namespace wendrake {
+
+namespace {
+
+constexpr int kNarrowest = 64;
+constexpr int kWidest = 220;
+constexpr int kCaptionRoom = 28;
+
+}  // namespace
+
+// Edits a cell in a value box of the pages' kind: it leaves out the
+// separators of the file and refuses what the file cannot hold.
+class VehicleTableDelegate final : public QStyledItemDelegate {
+  public:
+    explicit VehicleTableDelegate(VehicleTable* table) : QStyledItemDelegate(table), table_(table) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                          const QModelIndex& index) const override {
+        QLineEdit* box = valueEdit("tableCellEdit",
+                                   table_->model_->separatorsOf(index.column()), parent);
+        box->setFrame(false);
+        return box;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* /*model*/,
+                      const QModelIndex& index) const override {
+        const QString text = static_cast<QLineEdit*>(editor)->text();
+        if (text != index.data(Qt::EditRole).toString() &&
+            !table_->model_->setData(index, text, Qt::EditRole)) {
+            table_->refused();
+        }
+    }
+
+  private:
+    VehicleTable* table_;
+};
+
+VehicleTable::VehicleTable(DocumentSession& session, Desktop& desktop, QWidget* parent)
+    : QTableView(parent),
+      session_(session),
+      desktop_(desktop),
+      model_(new VehicleTableModel(session, this)) {
+    setObjectName(QStringLiteral("vehicleTable"));
+    setModel(model_);
+    setItemDelegate(new VehicleTableDelegate(this));
+    setWordWrap(false);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    // Every row as high as the next: no row is measured.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    // No column is sorted until the player clicks one: the list order.
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
+
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        fitColumns();
+        showRecord(session_.selected());
+    });
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, &VehicleTable::fitColumns);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &VehicleTable::currentRowChanged);
+}
+
+void VehicleTable::applyLanguage(const LanguageTable& language) {
+    model_->applyLanguage(language);
+    pastedText_ = languageText(language, Text::CellsPasted);
+    refusedText_ = languageText(language, Text::PairsTextRefused);
+}
+
+void VehicleTable::setFilter(const QString& text) {
+    model_->setFilter(text);
+}
+
+void VehicleTable::followChange(const SessionChange& change) {
+    model_->followChange(change);
+    // An undone or redone edit of one vehicle shows its row.
+    if (change.has(Change::Restored) && change.record >= 0 &&
+        change.has(Change::Value | Change::Pairs)) {
+        showRecord(change.record);
+    }
+}
+
+void VehicleTable::showRecord(int record) {
+    const int row = model_->rowOfRecord(record);
+    if (row < 0) {
+        return;
+    }
+    const QScopedValueRollback quiet(quiet_, true);
+    const int column = std::max(0, currentIndex().column());
+    setCurrentIndex(model_->index(row, column));
+    scrollTo(currentIndex());
+}
+
+void VehicleTable::currentRowChanged(const QModelIndex& current) {
+    const int record = model_->recordAt(current.row());
+    if (!quiet_ && record >= 0) {
+        emit vehicleChosen(record);
+    }
+}
+
+void VehicleTable::fitColumns() {
+    const QFontMetrics metrics = horizontalHeader()->fontMetrics();
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QString caption = model_->headerData(column, Qt::Horizontal).toString();
+        setColumnWidth(column, std::clamp(metrics.horizontalAdvance(caption) + kCaptionRoom,
+                                          kNarrowest, kWidest));
+    }
+}
+
+void VehicleTable::refused() {
+    desktop_.showStatus(refusedText_);
+}
+
+void VehicleTable::copySelection() {
+    // Row by row in the order shown, each with its selected cells from the left.
+    std::map<int, std::set<int>> cells;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        cells[index.row()].insert(index.column());
+    }
+    if (cells.empty() && currentIndex().isValid()) {
+        cells[currentIndex().row()].insert(currentIndex().column());
+    }
+    QList<QStringList> rows;
+    for (const auto& [row, columns] : cells) {
+        QStringList texts;
+        for (const int column : columns) {
+            texts << model_->cellText(row, column);
+        }
+        rows << texts;
+    }
+    if (!rows.isEmpty()) {
+        QApplication::clipboard()->setText(writeTabSeparated(rows));
+    }
+}
+
+void VehicleTable::pasteClipboard() {
+    QModelIndex topLeft = currentIndex();
+    if (!topLeft.isValid()) {
+        return;
+    }
+    const QList<QStringList> cells = readTabSeparated(QApplication::clipboard()->text());
+    if (cells.isEmpty()) {
+        return;
+    }
+    const PasteCount count = model_->paste(topLeft, cells);
+    desktop_.showStatus(pastedText_.arg(count.pasted).arg(count.refused));
+}
+
+void VehicleTable::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteClipboard();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+}  // namespace wendrake
