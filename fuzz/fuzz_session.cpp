@@ -235,6 +235,27 @@ struct Run {
         setCell(expected, row, field, value);
     }
 
+    // A copy between vehicles or a paste: several values, perhaps one cell
+    // twice, as one step.
+    void editSeveral() {
+        if (expected.rows.empty()) {
+            return;
+        }
+        const bool handling = kind == DataFileKind::Handling;
+        std::vector<ValueAssignment> values;
+        const int count = in.ConsumeIntegralInRange(1, 6);
+        for (int i = 0; i < count; ++i) {
+            const int row = pickRow();
+            const int field = in.ConsumeIntegralInRange(
+                0, (handling ? kHandlingFieldCount : kVehicleDefFieldCount) - 1);
+            std::string value =
+                handling ? handlingValue(in, field) : pick(in, "abcXYZ0123456789._-", 0, 10);
+            setCell(expected, row, field, value);
+            values.push_back(ValueAssignment{row, field, std::move(value)});
+        }
+        session.setValues(values);
+    }
+
     void editAuthorOrDate() {
         if (in.ConsumeBool()) {
             expected.author = trimmed(pick(in, "abdkmXYZ0189.-_ ", 0, 12));
@@ -551,6 +572,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case 4:
                 run.revert();
+                break;
+            case 5:
+                if (kind != DataFileKind::CarColours) {
+                    run.editSeveral();
+                }
                 break;
             case 8:
                 run.undo();

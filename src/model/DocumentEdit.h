@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "ColourRecords.h"
 #include "DataFileKind.h"
@@ -23,6 +24,12 @@ struct ValueEdit {
     int field = -1;
     std::string before;
     std::string after;
+};
+
+// Values of several records given at once (a copy between compared
+// vehicles, a paste into the table): one step, undone in reverse order.
+struct ValuesEdit {
+    std::vector<ValueEdit> values;
 };
 
 // The file's author or its date.
@@ -61,8 +68,8 @@ struct TablesEdit {
     std::shared_ptr<const TablesChange> change;
 };
 
-using EditStep =
-    std::variant<ValueEdit, FileTextEdit, ColourEdit, ColourAdded, PairsEdit, TablesEdit>;
+using EditStep = std::variant<ValueEdit, ValuesEdit, FileTextEdit, ColourEdit, ColourAdded,
+                              PairsEdit, TablesEdit>;
 
 // What one operation of the session changed, enough to undo and redo it.
 // It applies only in the state it left (undo) or started from (redo).

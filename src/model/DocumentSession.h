@@ -55,6 +55,13 @@ struct SessionChange {
     bool has(unsigned change) const { return (what & change) != 0; }
 };
 
+// One value to give one record of the loaded kind.
+struct ValueAssignment {
+    int record = -1;
+    int field = -1;
+    std::string value;
+};
+
 struct OpenOutcome {
     enum class Status { Opened, Missing, ReadFailed, Invalid };
     Status status = Status::Opened;
@@ -163,6 +170,12 @@ class DocumentSession {
     // not exist; a value equal to the present one is no change.
     bool setHandlingValue(int record, HandlingField field, std::string value);
     bool setVehicleDefValue(int record, VehicleDefField field, std::string value);
+    // Gives values of records of the loaded kind (handling or vehicle
+    // definitions) as one step of the history, so that one undo takes them
+    // all back. Values of records or fields that do not exist, and values
+    // equal to the present ones, are skipped. Returns how many values changed;
+    // with none, nothing is recorded.
+    int setValues(const std::vector<ValueAssignment>& values);
     void setAuthor(std::string author);
     void setDate(std::string date);
     bool setColourComponents(int colour, std::int16_t red, std::int16_t green, std::int16_t blue,
@@ -227,6 +240,12 @@ class DocumentSession {
     bool recordDiffersFromSaved(int record) const;
 
   private:
+    // The name field of the loaded kind's records, or -1 when it has no
+    // values to set.
+    int nameField() const;
+    // Brings the rows up to date after values of the records `records`
+    // changed; true when the rows changed.
+    bool checkRecords(const std::vector<int>& records, bool renamed);
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void writeRepair(const std::string& path, const std::string& repaired, FileSystem& files,
                      bool backupFirst, OpenOutcome& outcome);

@@ -4,24 +4,14 @@
 #include "RecordIndex.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace wendrake {
 
 namespace {
 
 using records::at;
+using records::fieldOf;
 using records::holds;
-
-// The value of one field of a record of `records`, or null when there is none.
-template <typename Record>
-std::string* fieldOf(std::vector<Record>& records, int record, int field) {
-    if (!holds(records, record) || field < 0 ||
-        static_cast<std::size_t>(field) >= std::tuple_size_v<decltype(Record::fields)>) {
-        return nullptr;
-    }
-    return &at(records, record).fields[static_cast<std::size_t>(field)];
-}
 
 // The values of `restored` in `record`, which stays on the line it stands on
 // now: a save since the step was recorded may have moved it, and a save that
@@ -42,34 +32,82 @@ struct StepApplier {
     unsigned what = Change::Restored;
     int record = -1;
     int field = -1;
+    const std::vector<ValueEdit>* touched = nullptr;  // the values of a ValuesEdit put
 
     template <typename Value>
     const Value& side(const Value& before, const Value& after) const {
         return forward ? after : before;
     }
 
-    bool operator()(const ValueEdit& value) {
-        const bool handling = document.kind == DataFileKind::Handling;
-        std::string* stored = handling
-                                  ? fieldOf(document.HandlingRecords, value.record, value.field)
-                              : document.kind == DataFileKind::VehicleDefs
-                                  ? fieldOf(document.VehicleDefRecords, value.record, value.field)
-                                  : nullptr;
-        if (!stored) {
-            return false;
+    // The stored value a value edit changes, or null when it does not fit.
+    std::string* storedValue(const ValueEdit& value) const {
+        switch (document.kind) {
+            case DataFileKind::Handling:
+                return fieldOf(document.HandlingRecords, value.record, value.field);
+            case DataFileKind::VehicleDefs:
+                return fieldOf(document.VehicleDefRecords, value.record, value.field);
+            default:
+                return nullptr;
         }
-        *stored = side(value.before, value.after);
+    }
+
+    void put(const ValueEdit& value, std::string& stored) {
+        stored = side(value.before, value.after);
         what |= Change::Value;
-        const int nameField = handling ? static_cast<int>(HandlingField::Autoname)
-                                       : static_cast<int>(VehicleDefField::HandlingID);
+        const int nameField = document.kind == DataFileKind::Handling
+                                  ? static_cast<int>(HandlingField::Autoname)
+                                  : static_cast<int>(VehicleDefField::HandlingID);
         if (value.field == nameField) {
             if (const int entry = document.Autos.entryOfRecord(value.record); entry >= 0) {
-                document.Autos.rename(entry, *stored);
+                document.Autos.rename(entry, stored);
                 what |= Change::List;
             }
         }
+    }
+
+    bool operator()(const ValueEdit& value) {
+        std::string* stored = storedValue(value);
+        if (!stored) {
+            return false;
+        }
+        put(value, *stored);
         record = value.record;
         field = value.field;
+        return true;
+    }
+
+    bool operator()(const ValuesEdit& values) {
+        if (values.values.empty()) {
+            return false;
+        }
+        // All or nothing: a step that fits only in part would leave a state
+        // that no history names.
+        for (const ValueEdit& value : values.values) {
+            if (!storedValue(value)) {
+                return false;
+            }
+        }
+        // Backwards when undoing, so that a value set twice in one step
+        // ends as it was before.
+        const auto putEach = [this](auto first, auto last) {
+            for (; first != last; ++first) {
+                if (std::string* stored = storedValue(*first)) {
+                    put(*first, *stored);
+                }
+            }
+        };
+        if (forward) {
+            putEach(values.values.begin(), values.values.end());
+        } else {
+            putEach(values.values.rbegin(), values.values.rend());
+        }
+        touched = &values.values;
+        const ValueEdit& first = values.values.front();
+        const bool oneRecord =
+            std::all_of(values.values.begin(), values.values.end(),
+                        [&](const ValueEdit& v) { return v.record == first.record; });
+        record = oneRecord ? first.record : -1;
+        field = oneRecord && values.values.size() == 1 ? first.field : -1;
         return true;
     }
 
@@ -164,6 +202,15 @@ bool DocumentSession::step(const DocumentEdit& edit, bool forward) {
     if (std::holds_alternative<ValueEdit>(edit.step)) {
         if (checks_.recordChanged(document_, checkTexts_, applier.record,
                                   (applier.what & Change::List) != 0, document_.Errors)) {
+            what |= Change::Errors;
+        }
+    } else if (applier.touched) {
+        std::vector<int> records;
+        records.reserve(applier.touched->size());
+        for (const ValueEdit& value : *applier.touched) {
+            records.push_back(value.record);
+        }
+        if (checkRecords(records, (applier.what & Change::List) != 0)) {
             what |= Change::Errors;
         }
     } else if (!std::holds_alternative<FileTextEdit>(edit.step) &&

@@ -226,12 +226,19 @@ void editEverything(KeptSample& s) {
             session.revertToSaved();
             session.setHandlingValue(s.recordOf("STRADA"), F::Flags, "ABCD");
             session.setHandlingValue(2, F::Autoname, "AAA_FIRST");
+            // A copy between vehicles: one cell set twice, a name among them.
+            session.setValues({{0, static_cast<int>(F::Gewicht), "7"},
+                               {1, static_cast<int>(F::Gewicht), "8"},
+                               {0, static_cast<int>(F::Gewicht), "9"},
+                               {1, static_cast<int>(F::Autoname), "AAA_COPY"}});
             break;
         case DataFileKind::VehicleDefs:
             apply(s, Edit::Frequency);
             session.setVehicleDefValue(s.recordOf("MERIDIAN"), VehicleDefField::HandlingID, "ZED");
             session.revertToSaved();
             session.setVehicleDefValue(0, VehicleDefField::ModelName, "other");
+            session.setValues({{0, static_cast<int>(VehicleDefField::ModelName), "again"},
+                               {1, static_cast<int>(VehicleDefField::ModelName), "too"}});
             break;
         case DataFileKind::CarColours:
             apply(s, Edit::Colour);
@@ -847,6 +854,41 @@ class SessionTests : public QObject {
         QVERIFY(s.session.undo(edits.front()));
         QVERIFY(s.document().CarColourRecords[std::size_t(cab)] == cabBefore);
         QVERIFY(s.session.isSaved());
+    }
+
+    // Several values are one step: values of no record and unchanged ones
+    // are skipped, the rows are those of a full check, and the list follows
+    // a rename.
+    void severalValuesAreOneStep() {
+        Opened o(kHandling);
+        std::vector<DocumentEdit> edits;
+        o.session.setEditRecorder(
+            [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
+        const ErrorRows savedErrors = o.document().Errors;
+        const int mass = static_cast<int>(F::Gewicht);
+        const int changed =
+            o.session.setValues({{0, mass, "1"},
+                                 {2, mass, "heavy"},
+                                 {1, static_cast<int>(F::Autoname), "ZED"},
+                                 {0, mass, "2"},
+                                 {9, mass, "3"},
+                                 {1, mass, o.document().HandlingRecords[1][F::Gewicht]}});
+        QCOMPARE(changed, 4);
+        QCOMPARE(edits.size(), std::size_t{1});
+        QVERIFY(o.document().Errors == checkDocument(o.document(), checkTexts()));
+        QVERIFY(!(o.document().Errors == savedErrors));
+        QCOMPARE(o.document().Autos.at(o.document().Autos.entryOfRecord(1)), std::string("ZED"));
+        QCOMPARE(o.session.setValues({{1, mass, o.document().HandlingRecords[1][F::Gewicht]}}), 0);
+        QCOMPARE(edits.size(), std::size_t{1});
+
+        QVERIFY(o.session.undo(edits[0]));
+        QVERIFY(o.session.isSaved());
+        QCOMPARE(o.masses(),
+                 (std::vector<std::string>{"TWIN_VAN=2600.0", "ARROW=1500.0", "TWIN_VAN=2750.0"}));
+        QVERIFY(o.document().Errors == savedErrors);
+        QVERIFY(o.session.redo(edits[0]));
+        QCOMPARE(o.masses(),
+                 (std::vector<std::string>{"TWIN_VAN=2", "ZED=1500.0", "TWIN_VAN=heavy"}));
     }
 
     // A save is a point of the history: undoing back to it makes the
