@@ -423,7 +423,8 @@ int DocumentSession::setPairs(const std::vector<PairsAssignment>& models) {
         if (model.Color1 == assigned.first && model.Color2 == assigned.second) {
             continue;
         }
-        const auto [known, fresh] = changeOfRecord.try_emplace(assigned.record, change.after.size());
+        const auto [known, fresh] =
+            changeOfRecord.try_emplace(assigned.record, change.after.size());
         if (fresh) {
             change.before.emplace_back(assigned.record, model);
         }

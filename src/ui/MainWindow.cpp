@@ -87,6 +87,10 @@ MainWindow::~MainWindow() {
     // Qt hides the docks after this body has run; what they tell then must
     // not reach handlers of a window that is gone.
     disconnect(problemsPanel_, nullptr, nullptr, nullptr);
+    // A cell being edited stores its text when it loses the focus, which
+    // Qt's deletion of the children would make happen after the session
+    // is gone.
+    delete vehicleTable_;
 }
 
 void MainWindow::buildActions() {

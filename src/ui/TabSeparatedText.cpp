@@ -34,8 +34,8 @@ QList<QStringList> readTabSeparated(const QString& text) {
     while (k < text.size()) {
         if (cell.isEmpty() && text[k] == QLatin1Char('"')) {
             if (const qsizetype end = quotedEnd(text, k); end > 0) {
-                cell = text.mid(k + 1, end - k - 2).replace(QStringLiteral("\"\""),
-                                                            QStringLiteral("\""));
+                cell = text.mid(k + 1, end - k - 2)
+                           .replace(QStringLiteral("\"\""), QStringLiteral("\""));
                 k = end;
                 continue;
             }
@@ -74,7 +74,8 @@ QString writeTabSeparated(const QList<QStringList>& rows) {
             QString cell = row[k];
             if (cell.startsWith(QLatin1Char('"')) || cell.contains(QLatin1Char('\t')) ||
                 cell.contains(QLatin1Char('\n')) || cell.contains(QLatin1Char('\r'))) {
-                cell = QLatin1Char('"') + cell.replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
+                cell = QLatin1Char('"') +
+                       cell.replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
                        QLatin1Char('"');
             }
             text += cell;

@@ -25,19 +25,18 @@ constexpr int kFlagsCaption = 7;
 
 // The language texts of the vehicle definition captions, in file order;
 // the first value after the type has two captions, by the vehicle's type.
-constexpr std::array<std::array<int, 2>, kVehicleDefFieldCount> kVehicleDefCaptions{
-    {{125, -1},
-     {129, -1},
-     {131, -1},
-     {135, -1},
-     {127, -1},
-     {133, -1},
-     {137, -1},
-     {139, -1},
-     {141, -1},
-     {143, -1},
-     {145, 151},
-     {148, -1}}};
+constexpr std::array<std::array<int, 2>, kVehicleDefFieldCount> kVehicleDefCaptions{{{125, -1},
+                                                                                     {129, -1},
+                                                                                     {131, -1},
+                                                                                     {135, -1},
+                                                                                     {127, -1},
+                                                                                     {133, -1},
+                                                                                     {137, -1},
+                                                                                     {139, -1},
+                                                                                     {141, -1},
+                                                                                     {143, -1},
+                                                                                     {145, 151},
+                                                                                     {148, -1}}};
 
 constexpr int kModelNameCaption = 129;
 

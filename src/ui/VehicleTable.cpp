@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <set>
 
 #include "io/LanguageFiles.h"
+#include "model/VehicleTable.h"
 #include "ui/TabSeparatedText.h"
 #include "ui/ValueEdit.h"
 
@@ -23,6 +25,24 @@ namespace {
 constexpr int kNarrowest = 64;
 constexpr int kWidest = 220;
 constexpr int kCaptionRoom = 28;
+constexpr int kNameWidth = 130;
+constexpr int kPairsWidth = 260;
+
+// The columns of names, which are wider than their captions.
+bool holdsNames(DataFileKind kind, int column) {
+    switch (kind) {
+        case DataFileKind::Handling:
+            return column == static_cast<int>(HandlingField::Autoname);
+        case DataFileKind::VehicleDefs:
+            return column == static_cast<int>(VehicleDefField::ModelName) ||
+                   column == static_cast<int>(VehicleDefField::TXDName) ||
+                   column == static_cast<int>(VehicleDefField::HandlingID) ||
+                   column == static_cast<int>(VehicleDefField::GameName);
+        case DataFileKind::CarColours:
+            return column == kColourModelColumn;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -30,13 +50,23 @@ constexpr int kCaptionRoom = 28;
 // separators of the file and refuses what the file cannot hold.
 class VehicleTableDelegate final : public QStyledItemDelegate {
   public:
-    explicit VehicleTableDelegate(VehicleTable* table) : QStyledItemDelegate(table), table_(table) {}
+    explicit VehicleTableDelegate(VehicleTable* table)
+        : QStyledItemDelegate(table), table_(table) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                           const QModelIndex& index) const override {
-        QLineEdit* box = valueEdit("tableCellEdit",
-                                   table_->model_->separatorsOf(index.column()), parent);
+        QLineEdit* box =
+            valueEdit("tableCellEdit", table_->model_->separatorsOf(index.column()), parent);
         box->setFrame(false);
+        // Stored at every key, as the boxes of the pages store it, so that
+        // the problems follow the typing and a save takes what is typed.
+        // Pairs are stored when the cell is left: "1,2 3" on the way to
+        // "1,2 3,4" is no pairs.
+        if (!table_->model_->isPairsColumn(index.column())) {
+            // Qt makes the editor in a const function; the signal is the delegate's own.
+            auto* self = const_cast<VehicleTableDelegate*>(this);
+            connect(box, &QLineEdit::textEdited, self, [self, box] { emit self->commitData(box); });
+        }
         return box;
     }
 
@@ -92,6 +122,14 @@ void VehicleTable::applyLanguage(const LanguageTable& language) {
     model_->applyLanguage(language);
     pastedText_ = languageText(language, Text::CellsPasted);
     refusedText_ = languageText(language, Text::PairsTextRefused);
+    // Read out by the name of its menu item.
+    QString name = languageText(language, Text::TableItem);
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    name.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    for (QWidget* part : {static_cast<QWidget*>(this), static_cast<QWidget*>(horizontalHeader()),
+                          static_cast<QWidget*>(verticalHeader())}) {
+        part->setAccessibleName(name);
+    }
 }
 
 void VehicleTable::setFilter(const QString& text) {
@@ -129,8 +167,14 @@ void VehicleTable::fitColumns() {
     const QFontMetrics metrics = horizontalHeader()->fontMetrics();
     for (int column = 0; column < model_->columnCount(); ++column) {
         const QString caption = model_->headerData(column, Qt::Horizontal).toString();
-        setColumnWidth(column, std::clamp(metrics.horizontalAdvance(caption) + kCaptionRoom,
-                                          kNarrowest, kWidest));
+        int width =
+            std::clamp(metrics.horizontalAdvance(caption) + kCaptionRoom, kNarrowest, kWidest);
+        if (model_->isPairsColumn(column)) {
+            width = std::max(width, kPairsWidth);
+        } else if (holdsNames(session_.kind(), column)) {
+            width = std::max(width, kNameWidth);
+        }
+        setColumnWidth(column, width);
     }
 }
 

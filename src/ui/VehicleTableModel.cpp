@@ -129,6 +129,10 @@ Qt::ItemFlags VehicleTableModel::flags(const QModelIndex& index) const {
     return flags;
 }
 
+bool VehicleTableModel::isPairsColumn(int column) const {
+    return kind_ == DataFileKind::CarColours && column == kColourPairsColumn;
+}
+
 QString VehicleTableModel::separatorsOf(int column) const {
     switch (kind_) {
         case DataFileKind::Handling:
@@ -171,12 +175,12 @@ bool VehicleTableModel::setData(const QModelIndex& index, const QVariant& value,
             return session_.setHandlingValue(record, static_cast<HandlingField>(index.column()),
                                              toBytes(text));
         case DataFileKind::VehicleDefs:
-            return session_.setVehicleDefValue(
-                record, static_cast<VehicleDefField>(index.column()), toBytes(text));
+            return session_.setVehicleDefValue(record, static_cast<VehicleDefField>(index.column()),
+                                               toBytes(text));
         case DataFileKind::CarColours: {
             ColourPairs pairs = *readPairsText(toBytes(text));
-            session_.setPairs({PairsAssignment{record, std::move(pairs.first),
-                                               std::move(pairs.second)}});
+            session_.setPairs(
+                {PairsAssignment{record, std::move(pairs.first), std::move(pairs.second)}});
             return true;
         }
     }
@@ -295,8 +299,7 @@ void VehicleTableModel::sortRows() {
         }
         return;
     }
-    sortTableRecords(records_, session_.document(), sortColumn_,
-                     sortOrder_ == Qt::DescendingOrder);
+    sortTableRecords(records_, session_.document(), sortColumn_, sortOrder_ == Qt::DescendingOrder);
 }
 
 void VehicleTableModel::rebuild() {

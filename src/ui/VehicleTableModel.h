@@ -53,6 +53,7 @@ class VehicleTableModel final : public QAbstractTableModel {
     QString cellText(int row, int column) const;
     // Whether the file can hold `text` in `column`, by the rules of the boxes.
     bool canHold(int column, const QString& text) const;
+    bool isPairsColumn(int column) const;
     // The characters a box of `column` leaves out of typed text.
     QString separatorsOf(int column) const;
 

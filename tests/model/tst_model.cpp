@@ -788,14 +788,22 @@ class ModelTests : public QObject {
     void pairsText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("written");  // empty: refused
-        QTest::newRow("pairs") << "1,2 3,4" << "1,2 3,4";
-        QTest::newRow("blanks around") << "  0,0   17,-1 " << "0,0 17,-1";
-        QTest::newRow("plus sign") << "+5,6" << "5,6";
-        QTest::newRow("no pair") << " " << "";
-        QTest::newRow("half a pair") << "1,2 3" << "";
-        QTest::newRow("three numbers") << "1,2,3" << "";
-        QTest::newRow("beyond 16 bits") << "1,32768" << "";
-        QTest::newRow("not a number") << "1,x" << "";
+        QTest::newRow("pairs") << "1,2 3,4"
+                               << "1,2 3,4";
+        QTest::newRow("blanks around") << "  0,0   17,-1 "
+                                       << "0,0 17,-1";
+        QTest::newRow("plus sign") << "+5,6"
+                                   << "5,6";
+        QTest::newRow("no pair") << " "
+                                 << "";
+        QTest::newRow("half a pair") << "1,2 3"
+                                     << "";
+        QTest::newRow("three numbers") << "1,2,3"
+                                       << "";
+        QTest::newRow("beyond 16 bits") << "1,32768"
+                                        << "";
+        QTest::newRow("not a number") << "1,x"
+                                      << "";
     }
     void pairsText() {
         QFETCH(QString, text);

@@ -843,8 +843,11 @@ class SessionTests : public QObject {
         const int cab = s.recordOf("cab");
         const int patrol = s.recordOf("patrol");
         const CarColourRecord cabBefore = s.document().CarColourRecords[std::size_t(cab)];
-        QCOMPARE(s.session.setPairs({{cab, {1}, {2}}, {patrol, {3}, {4, 5}}, {patrol, {}, {}},
-                                     {-1, {1}, {1}}, {patrol, {3}, {4}}}),
+        QCOMPARE(s.session.setPairs({{cab, {1}, {2}},
+                                     {patrol, {3}, {4, 5}},
+                                     {patrol, {}, {}},
+                                     {-1, {1}, {1}},
+                                     {patrol, {3}, {4}}}),
                  2);
         QCOMPARE(edits.size(), std::size_t{1});
         QCOMPARE(s.document().CarColourRecords[std::size_t(patrol)].Color2,

@@ -35,13 +35,16 @@ struct TableSession : WindowSession {
         QVERIFY(box != nullptr);
         retype(box, text);
         QTest::keyClick(box, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the cell is closed after the key
     }
     void paste(int row, int column, const QString& text) {
         QGuiApplication::clipboard()->setText(text);
         table->setCurrentIndex(cell(row, column));
         QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
     }
-    QString lastStatus() const { return desktop.texts(ScriptedDesktop::MessageKind::Status).last(); }
+    QString lastStatus() const {
+        return desktop.texts(ScriptedDesktop::MessageKind::Status).last();
+    }
     const HandlingRecord& vehicle(const char* name) {
         const int entry = document().Autos.indexOf(name);
         return document().HandlingRecords[std::size_t(document().Autos.recordAt(entry))];
@@ -124,11 +127,12 @@ class VehicleTableTests : public QObject {
         const QString ide = QStringLiteral("ide/plain.ide");
         const QString dat = QStringLiteral("dat/plain.dat");
         QTest::newRow("separator") << "handling/plain.cfg" << kMass << "1;2\n7" << QPoint(kMass, 1);
-        QTest::newRow("blank in a name") << "handling/plain.cfg" << 0 << "MY CAR\t7" << QPoint(1, 0);
-        QTest::newRow("line break") << "handling/plain.cfg" << kMass << "\"1\n2\"\t7"
-                                    << QPoint(kMass + 1, 0);
-        QTest::newRow("beyond Latin-1") << "handling/plain.cfg" << kMass << "1\u20ac\n7"
-                                        << QPoint(kMass, 1);
+        QTest::newRow("blank in a name")
+            << "handling/plain.cfg" << 0 << "MY CAR\t7" << QPoint(1, 0);
+        QTest::newRow("line break")
+            << "handling/plain.cfg" << kMass << "\"1\n2\"\t7" << QPoint(kMass + 1, 0);
+        QTest::newRow("beyond Latin-1")
+            << "handling/plain.cfg" << kMass << "1\u20ac\n7" << QPoint(kMass, 1);
         QTest::newRow("definition separator") << ide << 7 << "1,2\n7" << QPoint(7, 1);
         QTest::newRow("not colour pairs") << dat << 1 << "1,2 3\n7,7" << QPoint(1, 1);
         QTest::newRow("model name") << dat << 0 << "other\t7,7" << QPoint(1, 0);
@@ -163,6 +167,17 @@ class VehicleTableTests : public QObject {
         s.window.undoAction->trigger();
         QVERIFY(s.session().isSaved());
         QCOMPARE(s.shown(row, 0), name);
+    }
+
+    // The window closes with a cell being edited, whose text is stored as
+    // the focus leaves it: while the session is still there.
+    void closingWhileACellIsEdited() {
+        TableSession s("dat/plain.dat");
+        s.table->setCurrentIndex(s.cell(0, 1));
+        QTest::keyClick(s.table, Qt::Key_F2);
+        auto* box = qobject_cast<QLineEdit*>(s.table->indexWidget(s.cell(0, 1)));
+        QVERIFY(box != nullptr);
+        retype(box, "1,1");
     }
 
     void filteringTheListFiltersTheTable() {
