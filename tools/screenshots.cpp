@@ -87,6 +87,17 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // The table of all vehicles in place of the pages, heaviest first.
+    window.tableAction->trigger();
+    auto* table = window.findChild<VehicleTable*>();
+    table->sortByColumn(static_cast<int>(HandlingField::Gewicht), Qt::DescendingOrder);
+    table->scrollToTop();
+    if (!save(&window, out, "vehicle-table.png")) {
+        return 1;
+    }
+    table->sortByColumn(-1, Qt::AscendingOrder);
+    window.tableAction->trigger();
+
     // The problems dock below the pages, as a file with problems opens it.
     window.openFile(QString::fromLocal8Bit(argv[3]));
     auto* handlingPages = window.findChild<HandlingPages*>();
