@@ -110,14 +110,18 @@ int vehicleTableColumnCount(DataFileKind kind) {
     return 0;
 }
 
-std::string vehicleTableCell(const EditorDocument& document, int record, int column) {
+std::string_view vehicleTableCellView(const EditorDocument& document, int record, int column,
+                                      std::string& made) {
     if (record < 0 || static_cast<std::size_t>(record) >= recordCount(document) || column < 0 ||
         column >= vehicleTableColumnCount(document.kind)) {
         return {};
     }
+    return cellView(document, record, column, made);
+}
+
+std::string vehicleTableCell(const EditorDocument& document, int record, int column) {
     std::string made;
-    const std::string_view cell = cellView(document, record, column, made);
-    return made.empty() ? std::string(cell) : made;
+    return std::string(vehicleTableCellView(document, record, column, made));
 }
 
 void sortTableRecords(std::vector<int>& records, const EditorDocument& document, int column,

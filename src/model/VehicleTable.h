@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DataFileKind.h"
@@ -21,6 +22,11 @@ int vehicleTableColumnCount(DataFileKind kind);
 
 // The text of one cell, whole; empty for a record or column that does not exist.
 std::string vehicleTableCell(const EditorDocument& document, int record, int column);
+// The same without a copy: a view into the document, or into `made` for the
+// pairs, which the document does not hold as text. A value of a hostile file
+// may be megabytes long.
+std::string_view vehicleTableCellView(const EditorDocument& document, int record, int column,
+                                      std::string& made);
 
 // Orders `records` by their cells in `column`: numbers before other texts,
 // numbers by value, other texts by their bytes with letter case aside. Records

@@ -57,6 +57,14 @@ QString VehicleTableModel::cellText(int row, int column) const {
     return fromBytes(vehicleTableCell(session_.document(), recordAt(row), column));
 }
 
+bool VehicleTableModel::sameText(int row, int column, const QString& text) const {
+    std::string made;
+    const std::string_view cell =
+        vehicleTableCellView(session_.document(), recordAt(row), column, made);
+    return static_cast<qsizetype>(cell.size()) == text.size() &&
+           QString::fromLatin1(cell.data(), static_cast<qsizetype>(cell.size())) == text;
+}
+
 bool VehicleTableModel::cellChanged(int record, int column) const {
     const EditorDocument& document = session_.document();
     switch (kind_) {
@@ -91,8 +99,11 @@ QVariant VehicleTableModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::EditRole:
-            return shownText(vehicleTableCell(session_.document(), record, index.column()));
+        case Qt::EditRole: {
+            std::string made;
+            return shownText(
+                vehicleTableCellView(session_.document(), record, index.column(), made));
+        }
         case Qt::FontRole:
             return cellChanged(record, index.column()) ? QVariant(changedFont_) : QVariant();
         default:
@@ -118,7 +129,9 @@ bool VehicleTableModel::editable(int row, int column) const {
         return false;
     }
     // A value too long to show whole is never stored cut, as in the boxes.
-    return vehicleTableCell(session_.document(), record, column).size() <= kLongestShownText;
+    std::string made;
+    return vehicleTableCellView(session_.document(), record, column, made).size() <=
+           kLongestShownText;
 }
 
 Qt::ItemFlags VehicleTableModel::flags(const QModelIndex& index) const {
@@ -206,7 +219,7 @@ PasteCount VehicleTableModel::paste(const QModelIndex& topLeft, const QList<QStr
             // A cell that already holds the text is pasted, even where no
             // other text could be, so that whole rows copied from the table
             // paste back.
-            if (text == cellText(row, column)) {
+            if (sameText(row, column, text)) {
                 ++count.pasted;
                 continue;
             }

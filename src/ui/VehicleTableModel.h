@@ -67,6 +67,8 @@ class VehicleTableModel final : public QAbstractTableModel {
     void indexRows();
     void sortRows();
     bool cellChanged(int record, int column) const;
+    // Whether the cell holds `text`, without copying a long value first.
+    bool sameText(int row, int column, const QString& text) const;
     bool editable(int row, int column) const;
 
     DocumentSession& session_;
