@@ -773,8 +773,9 @@ void MainWindow::showRestored(const SessionChange& change) {
     if (oneRecord || change.has(Change::Palette)) {
         showSelected();
     }
+    // A view in place of the pages keeps the focus.
     if (change.has(Change::Value) && change.field >= 0 &&
-        session_.kind() == DataFileKind::Handling) {
+        session_.kind() == DataFileKind::Handling && detailStack_->currentWidget() == pagesArea_) {
         handlingPages_->focusField(change.field);
     }
 }

@@ -18,7 +18,7 @@ constexpr int kMass = static_cast<int>(HandlingField::Gewicht);
 struct TableSession : WindowSession {
     explicit TableSession(const QString& fixture) {
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         open(fixture);
         window.tableAction->trigger();
         table = window.findChild<VehicleTable*>();
@@ -99,6 +99,11 @@ class VehicleTableTests : public QObject {
         // The number column sorts as numbers: 99.5 is now the lightest.
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, massCaption);
         QCOMPARE(s.shown(0, 0), QStringLiteral("MULE"));
+
+        // Undone, the value is back and the table keeps the keys.
+        s.window.undoAction->trigger();
+        QVERIFY(s.document().HandlingRecords == before);
+        QVERIFY(s.table->hasFocus());
     }
 
     // Two rows pasted from a spreadsheet are one step: one undo gives back
