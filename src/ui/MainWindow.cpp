@@ -694,7 +694,12 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     }
     vehicleList_->chooseEntry(entry);
     activateWindow();
-    if (session_.kind() == DataFileKind::Handling) {
+    const bool handling = session_.kind() == DataFileKind::Handling;
+    if (detailStack_->currentWidget() == vehicleTable_) {
+        vehicleTable_->showRecord(session_.document().Autos.recordAt(entry),
+                                  handling ? row.field : -1);
+        vehicleTable_->setFocus();
+    } else if (handling) {
         handlingPages_->focusField(row.field >= 0 ? row.field : 0);
     }
 }
@@ -820,7 +825,7 @@ void MainWindow::connectVehicleTable() {
             &VehicleTable::setFilter);
     connect(notices_.get(), &SessionNotices::changed, vehicleTable_, &VehicleTable::followChange);
     connect(vehicleList_, &VehicleListPanel::vehicleChosen, vehicleTable_,
-            &VehicleTable::showRecord);
+            [this](int record) { vehicleTable_->showRecord(record); });
     connect(vehicleTable_, &VehicleTable::vehicleChosen, this, [this](int record) {
         vehicleList_->chooseEntry(session_.document().Autos.entryOfRecord(record));
     });

@@ -145,13 +145,15 @@ void VehicleTable::followChange(const SessionChange& change) {
     }
 }
 
-void VehicleTable::showRecord(int record) {
+void VehicleTable::showRecord(int record, int column) {
     const int row = model_->rowOfRecord(record);
     if (row < 0) {
         return;
     }
     const QScopedValueRollback quiet(quiet_, true);
-    const int column = std::max(0, currentIndex().column());
+    if (column < 0 || column >= model_->columnCount()) {
+        column = std::max(0, currentIndex().column());
+    }
     setCurrentIndex(model_->index(row, column));
     scrollTo(currentIndex());
 }

@@ -25,8 +25,9 @@ class VehicleTable final : public QTableView {
     void applyLanguage(const LanguageTable& language);
     void setFilter(const QString& text);
     void followChange(const SessionChange& change);
-    // Makes the row of record `record` current, without choosing it anew.
-    void showRecord(int record);
+    // Makes the row of record `record` current, without choosing it anew;
+    // in `column`, or the current column for -1.
+    void showRecord(int record, int column = -1);
 
     // The selected cells as tab-separated text: the rows of the selection,
     // each with its selected cells, whole.

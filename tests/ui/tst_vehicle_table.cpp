@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "support/WindowSession.h"
+#include "ui/ProblemsPanel.h"
 #include "ui/TabSeparatedText.h"
 #include "ui/VehicleTable.h"
 
@@ -183,6 +184,23 @@ class VehicleTableTests : public QObject {
         auto* box = qobject_cast<QLineEdit*>(s.table->indexWidget(s.cell(0, 1)));
         QVERIFY(box != nullptr);
         retype(box, "1,1");
+    }
+
+    // A problem row chosen while the table is shown goes to its cell there,
+    // also through a filter that hides the vehicle.
+    void aProblemRowGoesToItsCell() {
+        TableSession s("handling/problems.cfg");
+        type(s.vehicleFilter(), "TWIN");
+        QTreeView* problems = s.window.findChild<ProblemsPanel*>()->list();
+        const int badMass = 3;
+        QCOMPARE(problems->model()->index(badMass, 0).data().toString(),
+                 QStringLiteral("BAD_MASS"));
+        problems->setFocus();
+        problems->setCurrentIndex(problems->model()->index(badMass, 0));
+        QTest::keyClick(problems, Qt::Key_Return);
+        QCOMPARE(s.table->currentIndex().column(), kMass);
+        QCOMPARE(s.table->currentIndex().data().toString(), QStringLiteral("heavy"));
+        QVERIFY(s.table->hasFocus());
     }
 
     void filteringTheListFiltersTheTable() {
