@@ -58,6 +58,7 @@ class VehicleTableDelegate final : public QStyledItemDelegate {
         QLineEdit* box =
             valueEdit("tableCellEdit", table_->model_->separatorsOf(index.column()), parent);
         box->setFrame(false);
+        box->setMaxLength(table_->model_->longestText(index.row(), index.column()));
         // Stored at every key, as the boxes of the pages store it, so that
         // the problems follow the typing and a save takes what is typed.
         // Pairs are stored when the cell is left: "1,2 3" on the way to

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VehicleTableModel.h"
 
+#include <limits>
+
 #include "io/LanguageFiles.h"
 #include "model/ColourEditing.h"
 #include "model/VehicleTable.h"
@@ -13,6 +15,9 @@
 namespace wendrake {
 
 namespace {
+
+// The game keeps 14 characters of a handling name.
+constexpr std::size_t kNameLength = 14;
 
 std::size_t at(int index) {
     return static_cast<std::size_t>(index);
@@ -159,8 +164,18 @@ QString VehicleTableModel::separatorsOf(int column) const {
     return {};
 }
 
-bool VehicleTableModel::canHold(int column, const QString& text) const {
-    if (column < 0 || column >= columnCount() ||
+int VehicleTableModel::longestText(int row, int column) const {
+    if (kind_ != DataFileKind::Handling || column != static_cast<int>(HandlingField::Autoname)) {
+        return std::numeric_limits<int>::max();
+    }
+    std::string made;
+    const std::size_t present =
+        vehicleTableCellView(session_.document(), recordAt(row), column, made).size();
+    return static_cast<int>(std::max(kNameLength, present));
+}
+
+bool VehicleTableModel::canHold(int row, int column, const QString& text) const {
+    if (column < 0 || column >= columnCount() || text.size() > longestText(row, column) ||
         (kind_ == DataFileKind::CarColours && column == kColourModelColumn)) {
         return false;
     }
@@ -180,7 +195,7 @@ bool VehicleTableModel::setData(const QModelIndex& index, const QVariant& value,
     const int record = recordAt(index.row());
     const QString text = value.toString();
     if (role != Qt::EditRole || !editable(index.row(), index.column()) ||
-        !canHold(index.column(), text) || session_.kind() != kind_) {
+        !canHold(index.row(), index.column(), text) || session_.kind() != kind_) {
         return false;
     }
     switch (kind_) {
@@ -223,7 +238,7 @@ PasteCount VehicleTableModel::paste(const QModelIndex& topLeft, const QList<QStr
                 ++count.pasted;
                 continue;
             }
-            if (!editable(row, column) || !canHold(column, text)) {
+            if (!editable(row, column) || !canHold(row, column, text)) {
                 ++count.refused;
                 continue;
             }

@@ -51,8 +51,11 @@ class VehicleTableModel final : public QAbstractTableModel {
     int rowOfRecord(int record) const;
     // The whole text of a cell, also one shown cut.
     QString cellText(int row, int column) const;
-    // Whether the file can hold `text` in `column`, by the rules of the boxes.
-    bool canHold(int column, const QString& text) const;
+    // Whether the file can hold `text` in the cell, by the rules of the boxes.
+    bool canHold(int row, int column, const QString& text) const;
+    // The most characters the cell's box takes: a handling name the game's
+    // 14, or as many as a longer name read from the file has.
+    int longestText(int row, int column) const;
     bool isPairsColumn(int column) const;
     // The characters a box of `column` leaves out of typed text.
     QString separatorsOf(int column) const;

@@ -135,6 +135,8 @@ class VehicleTableTests : public QObject {
         QTest::newRow("separator") << "handling/plain.cfg" << kMass << "1;2\n7" << QPoint(kMass, 1);
         QTest::newRow("blank in a name")
             << "handling/plain.cfg" << 0 << "MY CAR\t7" << QPoint(1, 0);
+        QTest::newRow("name of 15")
+            << "handling/plain.cfg" << 0 << "ABCDEFGHIJKLMNO\t7" << QPoint(1, 0);
         QTest::newRow("line break")
             << "handling/plain.cfg" << kMass << "\"1\n2\"\t7" << QPoint(kMass + 1, 0);
         QTest::newRow("beyond Latin-1")
