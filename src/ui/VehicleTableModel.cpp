@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VehicleTableModel.h"
 
-#include <limits>
+#include <algorithm>
 
 #include "io/LanguageFiles.h"
 #include "model/ColourEditing.h"
@@ -18,6 +18,8 @@ namespace {
 
 // The game keeps 14 characters of a handling name.
 constexpr std::size_t kNameLength = 14;
+// What a text box takes unless told otherwise.
+constexpr int kBoxLength = 32767;
 
 std::size_t at(int index) {
     return static_cast<std::size_t>(index);
@@ -166,7 +168,7 @@ QString VehicleTableModel::separatorsOf(int column) const {
 
 int VehicleTableModel::longestText(int row, int column) const {
     if (kind_ != DataFileKind::Handling || column != static_cast<int>(HandlingField::Autoname)) {
-        return std::numeric_limits<int>::max();
+        return kBoxLength;
     }
     std::string made;
     const std::size_t present =
