@@ -42,6 +42,17 @@ void showVehicle(MainWindow& window, const QString& name) {
     }
 }
 
+// Adds the vehicle of that name to those chosen, as Ctrl+click does: with
+// several chosen, the window compares them.
+void addVehicle(MainWindow& window, const QString& name) {
+    auto* list = window.findChild<QListView*>(QStringLiteral("vehicleList"));
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       name, 1, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        list->selectionModel()->select(found.first(), QItemSelectionModel::Select);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -97,6 +108,14 @@ int main(int argc, char* argv[]) {
     }
     table->sortByColumn(-1, Qt::AscendingOrder);
     window.tableAction->trigger();
+
+    // Three sports cars side by side, their differences marked.
+    showVehicle(window, QStringLiteral("COMET_GT"));
+    addVehicle(window, QStringLiteral("VIPER_RS"));
+    addVehicle(window, QStringLiteral("ROADSTER_S"));
+    if (!save(&window, out, "compare-view.png")) {
+        return 1;
+    }
 
     // The problems dock below the pages, as a file with problems opens it.
     window.openFile(QString::fromLocal8Bit(argv[3]));

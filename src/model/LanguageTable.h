@@ -198,11 +198,25 @@ inline constexpr int OutsideUsualRange = 309;      // the range hint and the val
 inline constexpr int ModelNameRepeated = 310;      // two vehicle definitions share a model
 inline constexpr int HandlingIdWithoutLine = 311;  // no handling line of the definition's ID
 inline constexpr int HandlingLineUnused = 312;     // no definition names the line
+// The compare view of several vehicles.
+inline constexpr int CompareTitle = 313;  // %1 the number of vehicles compared
+inline constexpr int ValueDiffers = 314;  // said after a value that differs
+inline constexpr int DiffersFrom = 315;   // %1 the first compared vehicle
+inline constexpr int CopyTo = 316;        // the copy button
+inline constexpr int CopyToExplained = 317;
+inline constexpr int CopyValueOf = 318;  // %1 the value's caption, %2 the vehicle
+inline constexpr int CopyGroupOf = 319;  // %1 the group's title, %2 the vehicle
+inline constexpr int CopyAllOf = 320;    // %1 the vehicle
+inline constexpr int CopyToAllOthers = 321;
+inline constexpr int PairNumber = 322;    // %1 the pair's number, from 1
+inline constexpr int ValuesCopied = 323;  // %1 how many
+inline constexpr int NothingCopied = 324;
+inline constexpr int ComparedValues = 325;  // the captions beside the compared values
 // The table of all vehicles.
-inline constexpr int TableItem = 313;
-inline constexpr int CellsPasted = 314;        // "%1" cells pasted, "%2" cells refused
-inline constexpr int ColourPairsColumn = 315;  // the caption of the pairs of a model
-inline constexpr int PairsTextRefused = 316;
+inline constexpr int TableItem = 326;
+inline constexpr int CellsPasted = 327;        // "%1" cells pasted, "%2" cells refused
+inline constexpr int ColourPairsColumn = 328;  // the caption of the pairs of a model
+inline constexpr int PairsTextRefused = 329;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -87,6 +87,8 @@ MainWindow::~MainWindow() {
     // Qt hides the docks after this body has run; what they tell then must
     // not reach handlers of a window that is gone.
     disconnect(problemsPanel_, nullptr, nullptr, nullptr);
+    // Qt lays out the views while hiding them, after the session is gone.
+    compareView_->compare({});
     // A cell being edited stores its text when it loses the focus, which
     // Qt's deletion of the children would make happen after the session
     // is gone.
@@ -212,10 +214,17 @@ void MainWindow::buildWindow() {
         pagesLayout->addWidget(tabs);
     }
 
+    pagesArea_ = pages;
+    compareView_ = new CompareView(session_);
+    detailStack_ = named(new QStackedWidget, "detailStack");
+    detailStack_->addWidget(pages);
+    detailStack_->addWidget(compareView_);
+    detailStack_->addWidget(vehicleTable_);
+
     // The player can widen the list for long names; the pages take the rest.
     auto* body = named(new QSplitter(Qt::Horizontal), "editorSplitter");
     body->addWidget(vehicleList_);
-    body->addWidget(buildDetailArea(pages));
+    body->addWidget(detailStack_);
     body->setStretchFactor(1, 1);
     body->setChildrenCollapsible(false);
     body->setSizes({230, 1050});
@@ -268,6 +277,7 @@ void MainWindow::connectHandlers() {
         }
     });
     connectProblemsPanel();
+    connectCompareView();
     connectVehicleTable();
     undoHistory_->useActions(this, undoAction, redoAction);
     connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
@@ -393,6 +403,7 @@ void MainWindow::applyLanguage() {
     vehicleDefPages_->applyLanguage(language_);
     colourPages_->applyLanguage(language_);
     problemsPanel_->applyLanguage(language_);
+    compareView_->applyLanguage(language_, *handlingPages_);
     tableAction->setText(text(Text::TableItem));
     vehicleTable_->applyLanguage(language_);
     session_.useLanguage(language_);
@@ -664,6 +675,31 @@ void MainWindow::showChosenVehicle() {
 void MainWindow::showVehicle(int record) {
     session_.select(record);
     showSelected();
+    // One vehicle chosen ends a comparison; the table of all vehicles stays.
+    if (detailStack_->currentWidget() == compareView_) {
+        showDetailView(pagesArea_);
+    }
+}
+
+void MainWindow::showDetailView(QWidget* view) {
+    detailStack_->setCurrentWidget(view);
+    const QSignalBlocker blocker(tableAction);
+    tableAction->setChecked(view == vehicleTable_);
+}
+
+void MainWindow::showComparison(const std::vector<int>& records) {
+    // The pages follow the first, as they will show it after the comparison.
+    showVehicle(records.front());
+    compareView_->compare(records);
+    showDetailView(compareView_);
+}
+
+void MainWindow::connectCompareView() {
+    connect(vehicleList_, &VehicleListPanel::vehiclesCompared, this, &MainWindow::showComparison);
+    connect(notices_.get(), &SessionNotices::changed, compareView_, &CompareView::followChange);
+    connect(compareView_, &CompareView::ended, this, [this] { showDetailView(pagesArea_); });
+    connect(compareView_, &CompareView::noted, this,
+            [this](const QString& note) { statusBar()->showMessage(note, 5000); });
 }
 
 void MainWindow::showSelected() {
@@ -770,7 +806,10 @@ void MainWindow::showRestored(const SessionChange& change) {
             colourPages_->selectColour(change.record);
         }
     }
-    if (oneRecord && change.record >= 0) {
+    // A compared vehicle stays compared: its column shows the value.
+    const bool compared =
+        detailStack_->currentWidget() == compareView_ && compareView_->compares(change.record);
+    if (oneRecord && change.record >= 0 && !compared) {
         vehicleList_->chooseEntry(session_.document().Autos.entryOfRecord(change.record));
         session_.select(change.record);
     }
@@ -785,31 +824,6 @@ void MainWindow::showRestored(const SessionChange& change) {
     }
 }
 
-QWidget* MainWindow::buildDetailArea(QWidget* pages) {
-    pagesArea_ = pages;
-    detailStack_ = named(new QStackedWidget, "detailStack");
-    detailStack_->addWidget(pagesArea_);
-    detailStack_->addWidget(vehicleTable_);
-    return detailStack_;
-}
-
-void MainWindow::showDetailView(QWidget* view) {
-    QWidget* shown = view != nullptr ? view : pagesArea_;
-    if (detailStack_->indexOf(shown) < 0) {
-        detailStack_->addWidget(shown);
-    }
-    detailStack_->setCurrentWidget(shown);
-    {
-        const QSignalBlocker blocker(tableAction);
-        tableAction->setChecked(shown == vehicleTable_);
-    }
-    if (shown == pagesArea_) {
-        showChosenVehicle();
-    } else {
-        shown->setFocus();
-    }
-}
-
 void MainWindow::buildVehicleTable() {
     tableAction = command(this, "tableAction", QIcon());
     tableAction->setCheckable(true);
@@ -819,8 +833,15 @@ void MainWindow::buildVehicleTable() {
 }
 
 void MainWindow::connectVehicleTable() {
-    connect(tableAction, &QAction::toggled, this,
-            [this](bool shown) { showDetailView(shown ? vehicleTable_ : nullptr); });
+    connect(tableAction, &QAction::toggled, this, [this](bool shown) {
+        showDetailView(shown ? static_cast<QWidget*>(vehicleTable_) : pagesArea_);
+        if (shown) {
+            vehicleTable_->setFocus();
+        } else {
+            // The pages show the values edited in the table meanwhile.
+            showChosenVehicle();
+        }
+    });
     connect(vehicleList_, &VehicleListPanel::filterTextChanged, vehicleTable_,
             &VehicleTable::setFilter);
     connect(notices_.get(), &SessionNotices::changed, vehicleTable_, &VehicleTable::followChange);

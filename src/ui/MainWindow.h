@@ -15,6 +15,7 @@
 #include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
 #include "ui/ColourPages.h"
+#include "ui/CompareView.h"
 #include "ui/Desktop.h"
 #include "ui/DocumentCommands.h"
 #include "ui/ExportDialog.h"
@@ -133,17 +134,18 @@ class MainWindow final : public QMainWindow {
     void showSelected();
     void jumpToErrorRow(const ErrorListEntry& row);
     void showVehicle(int record);
+    // The right of the editor shows `view`: the pages of the loaded kind
+    // (pagesArea_), another view of the vehicles chosen in the list, or the
+    // table of all vehicles, whose menu item is checked while it is shown.
+    void showDetailView(QWidget* view);
+    // Several vehicles chosen in the list: their values side by side.
+    void showComparison(const std::vector<int>& records);
+    void connectCompareView();
     // The problems dock: View > Problems, its rows after every change, and
     // where it was at the last close.
     void buildProblemsPanel();
     void connectProblemsPanel();
     void restoreDocks();
-    // The area right of the list: the pages, or a view in their place.
-    QWidget* buildDetailArea(QWidget* pages);
-    // Shows `view` in the detail area in place of the pages (added to it the
-    // first time); nullptr shows the pages again, with the values edited
-    // meanwhile.
-    void showDetailView(QWidget* view);
     // View > Table of All Vehicles and the table, which follows the list's
     // filter and chosen vehicle.
     void buildVehicleTable();
@@ -183,8 +185,11 @@ class MainWindow final : public QMainWindow {
     VehicleDefPages* vehicleDefPages_ = nullptr;
     ColourPages* colourPages_ = nullptr;
     ProblemsPanel* problemsPanel_ = nullptr;
+    // Right of the list: the pages, or a view in their place (the compare
+    // view of several vehicles, the table of all vehicles).
     QStackedWidget* detailStack_ = nullptr;
     QWidget* pagesArea_ = nullptr;
+    CompareView* compareView_ = nullptr;
     VehicleTable* vehicleTable_ = nullptr;
     // In the window's centre while no file is open.
     StartPanel* startPanel_ = nullptr;

@@ -8,6 +8,8 @@
 #include <QListView>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <unordered_set>
 
 #include "io/LanguageFiles.h"
 #include "ui/VehicleListModel.h"
@@ -29,6 +31,20 @@ class Raised {
     bool was_;
 };
 
+// A row the program makes current replaces the selection. The view would
+// read the keys held at that moment instead: Ctrl+Z held while an undo
+// shows its vehicle would add that vehicle to the selection.
+class VehicleListView final : public QListView {
+  protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        if (event == nullptr) {
+            return QItemSelectionModel::ClearAndSelect;
+        }
+        return QListView::selectionCommand(index, event);
+    }
+};
+
 }  // namespace
 
 VehicleListPanel::VehicleListPanel(const DocumentSession& session, QWidget* parent)
@@ -36,7 +52,7 @@ VehicleListPanel::VehicleListPanel(const DocumentSession& session, QWidget* pare
       session_(session),
       model_(new VehicleListModel(session, this)),
       filterBox_(new QLineEdit),
-      list_(new QListView),
+      list_(new VehicleListView),
       count_(new QLabel) {
     setObjectName(QStringLiteral("vehicleFrame"));
     filterBox_->setObjectName(QStringLiteral("vehicleFilter"));
@@ -50,7 +66,7 @@ VehicleListPanel::VehicleListPanel(const DocumentSession& session, QWidget* pare
     // view: 32767 rows lay out and filter at once.
     list_->setUniformItemSizes(true);
     list_->setLayoutMode(QListView::SinglePass);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setModel(model_);
 
@@ -62,11 +78,7 @@ VehicleListPanel::VehicleListPanel(const DocumentSession& session, QWidget* pare
     // The selection, not the current row: a click makes a row current
     // before it selects it, the keys select it first.
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected) {
-                if (!selected.isEmpty()) {
-                    rowChanged(selected.indexes().first());
-                }
-            });
+            &VehicleListPanel::selectionChanged);
 }
 
 void VehicleListPanel::applyLanguage(const LanguageTable& language) {
@@ -86,6 +98,7 @@ void VehicleListPanel::reload() {
         const Raised quiet(quiet_);
         filterBox_->clear();
         model_->reload();
+        chosen_.clear();
     }
     list_->scrollToTop();
     showCount();
@@ -127,7 +140,7 @@ void VehicleListPanel::filterChanged(const QString& text) {
     {
         const Raised quiet(quiet_);
         model_->setFilter(text);
-        selectShownRecord();
+        selectShownRecords();
     }
     showCount();
     emit filterTextChanged(text);
@@ -137,26 +150,84 @@ QString VehicleListPanel::filterText() const {
     return filterBox_->text();
 }
 
-void VehicleListPanel::selectShownRecord() {
-    const int row =
-        model_->rowOfEntry(session_.document().Autos.entryOfRecord(session_.selected()));
-    if (row < 0) {
+void VehicleListPanel::selectShownRecords() {
+    const VehicleList& list = session_.document().Autos;
+    std::vector<int> shown = chosen_;
+    if (shown.size() < 2) {
+        shown = {session_.selected()};
+    }
+    std::vector<int> rows;
+    for (const int record : shown) {
+        if (const int row = model_->rowOfEntry(list.entryOfRecord(record)); row >= 0) {
+            rows.push_back(row);
+        }
+    }
+    if (rows.empty()) {
         return;
     }
-    const QModelIndex index = model_->index(row, 0);
-    list_->setCurrentIndex(index);
-    list_->scrollTo(index);
+    const QModelIndex first = model_->index(rows.front(), 0);
+    list_->setCurrentIndex(first);
+    if (rows.size() > 1) {
+        // Neighbouring rows as one range: Qt compares selections range by
+        // range, which thousands of single rows would make slow.
+        std::sort(rows.begin(), rows.end());
+        QItemSelection ranges;
+        for (std::size_t start = 0; start < rows.size();) {
+            std::size_t end = start;
+            while (end + 1 < rows.size() && rows[end + 1] == rows[end] + 1) {
+                ++end;
+            }
+            ranges.select(model_->index(rows[start], 0), model_->index(rows[end], 0));
+            start = end + 1;
+        }
+        list_->selectionModel()->select(ranges, QItemSelectionModel::Select);
+    }
+    list_->scrollTo(first);
 }
 
-void VehicleListPanel::rowChanged(const QModelIndex& current) {
-    const int entry = model_->entryAt(current.row());
-    // A row the list only focuses, as when it takes the focus without one
-    // selected, is no choice: the selected row is the shown vehicle.
-    if (quiet_ || entry < 0 || !list_->selectionModel()->isSelected(current)) {
+void VehicleListPanel::selectionChanged() {
+    if (quiet_) {
         return;
     }
-    // Each entry shows its own record, also among vehicles of one name.
-    emit vehicleChosen(session_.document().Autos.recordAt(entry));
+    // A row the list only focuses, as when it takes the focus without one
+    // selected, is no choice: the selected rows are the shown vehicles.
+    std::vector<int> rows;
+    for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    // Each entry stands for its own record, also among vehicles of one name.
+    const VehicleList& list = session_.document().Autos;
+    std::unordered_set<int> selected;
+    for (const int row : rows) {
+        const int entry = model_->entryAt(row);
+        if (entry >= 0) {
+            selected.insert(list.recordAt(entry));
+        }
+    }
+    if (selected.empty()) {
+        return;
+    }
+    // Those chosen before keep their places; the rows added follow in list order.
+    std::vector<int> chosen;
+    chosen.reserve(selected.size());
+    for (const int record : chosen_) {
+        if (selected.erase(record) > 0) {
+            chosen.push_back(record);
+        }
+    }
+    for (const int row : rows) {
+        const int entry = model_->entryAt(row);
+        if (entry >= 0 && selected.erase(list.recordAt(entry)) > 0) {
+            chosen.push_back(list.recordAt(entry));
+        }
+    }
+    chosen_ = std::move(chosen);
+    if (chosen_.size() == 1) {
+        emit vehicleChosen(chosen_.front());
+    } else {
+        emit vehiclesCompared(chosen_);
+    }
 }
 
 void VehicleListPanel::showCount() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <vector>
 
 #include "model/DocumentSession.h"
 #include "model/LanguageTable.h"
@@ -18,8 +19,9 @@ class VehicleListModel;
 // The vehicle list beside the pages: a filter box over the list of the
 // vehicles whose names contain its text, and a count of them for the status
 // bar. Choosing a row, by mouse or key, asks for its vehicle to be shown;
-// filtering never does, it only keeps the shown vehicle's row selected when
-// that stays in the list.
+// choosing several (Ctrl or Shift with a click or the arrows) asks for them
+// to be compared. Filtering never does either, it only keeps the rows of the
+// shown vehicles selected while they stay in the list.
 class VehicleListPanel final : public QGroupBox {
     Q_OBJECT
   public:
@@ -45,15 +47,18 @@ class VehicleListPanel final : public QGroupBox {
     void vehicleChosen(int record);
     // The text of the filter box changed, by the player or by a reload.
     void filterTextChanged(const QString& text);
+    // The records of the rows chosen, the first chosen first.
+    void vehiclesCompared(const std::vector<int>& records);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void filterChanged(const QString& text);
-    void rowChanged(const QModelIndex& current);
-    // Makes the row of the shown record current without showing it again.
-    void selectShownRecord();
+    void selectionChanged();
+    // Makes the rows of the shown records selected, the first current,
+    // without showing them again.
+    void selectShownRecords();
     void showCount();
 
     const DocumentSession& session_;
@@ -64,6 +69,8 @@ class VehicleListPanel final : public QGroupBox {
     QString countText_;
     // Set while the rows are changed by the program rather than chosen.
     bool quiet_ = false;
+    // The records of the chosen rows, in the order they were chosen.
+    std::vector<int> chosen_;
 };
 
 }  // namespace wendrake

@@ -41,16 +41,12 @@ class CommandLineTests : public QObject {
     void checkReportsRowsAndNeverChangesTheFile() {
         const QString clean = copy("handling/lf_only.cfg");
         const QByteArray before = contents(clean);
-        const Run good = run({"check", clean});
-        QCOMPARE(good.status, 0);
-        QVERIFY(good.out.isEmpty());
-        QCOMPARE(contents(clean), before);  // the line ends are repaired in memory only
-
         const QString problems = copy("handling/problems.cfg");
         const Run bad = run({"check", "--lang", "English", clean, problems});
+        QCOMPARE(contents(clean), before);  // the line ends are repaired in memory only
         QCOMPARE(bad.status, 1);
         const QList<QByteArray> rows = bad.out.split('\n');
-        QCOMPARE(rows.size(), 7);  // six rows and the empty text after the last line end
+        QCOMPARE(rows.size(), 7);  // six rows of problems.cfg and the empty text after the last
         QCOMPARE(rows[0],
                  problems.toLocal8Bit() +
                      "\tSHORT_LINE\t\tWrong number of values: 31 values found, 32 expected");
@@ -58,15 +54,13 @@ class CommandLineTests : public QObject {
         QCOMPARE(rows[5], problems.toLocal8Bit() +
                               "\tTWIN_VAN\t\tThis name stands more than once in the file");
 
-        const Run german = run({"check", "--lang", "Deutsch", problems});
-        QCOMPARE(german.status, 1);
-        QVERIFY(german.out.contains("\tGewicht (kg)\t"));
-
         // Without --lang the remembered language is used.
         QVERIFY(QDir(config_.path()).mkpath("Wendrake"));
         QVERIFY(writeBytes(config_.filePath("Wendrake/Wendrake.conf"),
                            "[Settings]\nLanguage=Deutsch\n"));
-        QCOMPARE(run({"check", problems}).out, german.out);
+        const Run german = run({"check", problems});
+        QCOMPARE(german.status, 1);
+        QVERIFY(german.out.contains("\tGewicht (kg)\t"));
     }
 
     // The installed command is a link to the program; the language files lie
@@ -142,39 +136,21 @@ class CommandLineTests : public QObject {
         QCOMPARE(unmarked, plain.out);
     }
 
-    // A value outside the range beside its box is one warning row and
-    // leaves the exit status 0; a value inside or a field without a range
-    // none.
-    void aValueOutsideItsRangeIsOneWarning_data() {
-        QTest::addColumn<QByteArray>("from");
-        QTest::addColumn<QByteArray>("to");
-        QTest::addColumn<QByteArray>("row");
-        QTest::newRow("as it is") << QByteArray() << QByteArray() << QByteArray();
-        QTest::newRow("too heavy")
-            << QByteArray(" 12345.0 ") << QByteArray(" 60000 ")
-            << QByteArray(
-                   "\tMass (kg)\tWarning: Outside the usual range (1.0 to 50000.0): 60000\n");
-        QTest::newRow("no seat below 0")
-            << QByteArray(" 0.2 1.0 ") << QByteArray(" -0.2 1.0 ")
-            << QByteArray("\tPed seat offset\tWarning: Outside the usual range (>= 0.0): -0.2\n");
-        QTest::newRow("lights have no range")
-            << QByteArray(" 2 3\r") << QByteArray(" 2 9\r") << QByteArray();
-    }
+    // A value outside the range beside its box is one warning row, and
+    // leaves the exit status 0.
     void aValueOutsideItsRangeIsOneWarning() {
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        QFETCH(QByteArray, row);
         QByteArray values = kValues;
         values.replace(" 20.0 R ", " 2.0 R ");  // the acceleration inside its range
-        values.replace(from, to);
+        values.replace(" 12345.0 ", " 60000 ");
+        values.replace(" 0.2 1.0 ", " -0.2 1.0 ");  // a range open above
         const QString handling = dir_.filePath("handling.cfg");
         QVERIFY(writeBytes(handling, "CAR" + values));
-        const Run plain = run({"check", "--lang", "English", handling});
-        QCOMPARE(plain.status, 0);
-        QVERIFY(plain.out.isEmpty());
         const Run warned = run({"check", "--warnings", "--lang", "English", handling});
         QCOMPARE(warned.status, 0);
-        QCOMPARE(warned.out, row.isEmpty() ? row : handling.toLocal8Bit() + "\tCAR" + row);
+        const QByteArray row = handling.toLocal8Bit() + "\tCAR\t";
+        QCOMPARE(warned.out,
+                 row + "Mass (kg)\tWarning: Outside the usual range (1.0 to 50000.0): 60000\n" +
+                     row + "Ped seat offset\tWarning: Outside the usual range (>= 0.0): -0.2\n");
     }
 
     // Named together, a handling file and a vehicle definition file are
@@ -192,8 +168,6 @@ class CommandLineTests : public QObject {
                            "4, d, d, boat, SHIP, D, normal, 10, 7, 0\r\n"
                            "end\r\n"));
         QCOMPARE(run({"check", "--lang", "English", definitions}).status, 0);
-        const Run handlingAlone = run({"check", "--lang", "English", handling});
-        QCOMPARE(handlingAlone.status, 0);
         // The acceleration of kValues lies outside its range.
         const QByteArray rows = run({"check", "--lang", "English", "--warnings", handling}).out;
         const Run plain = run({"check", "--lang", "English", handling, definitions});
@@ -272,12 +246,9 @@ class CommandLineTests : public QObject {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("output");
-        QTest::newRow("help") << QStringList{"help"} << 0 << QByteArray("Usage:\n");
         QTest::newRow("help check")
             << QStringList{"help", "check"} << 0
             << QByteArray("wendrake check [--warnings] [--lang NAME] FILE...");
-        QTest::newRow("--help of import")
-            << QStringList{"import", "--help"} << 0 << QByteArray("wendrake import ");
         QTest::newRow("-h of export")
             << QStringList{"export", "-h"} << 0 << QByteArray("wendrake export ");
         QTest::newRow("--version of format")
@@ -301,7 +272,9 @@ class CommandLineTests : public QObject {
 
     // Every command answers in the language of --lang; without it, in the
     // remembered one (checkReportsRowsAndNeverChangesTheFile), else in the
-    // locale's (LC_ALL, LC_MESSAGES, LANG, the first one set counts).
+    // locale's (LC_ALL, LC_MESSAGES, LANG, the first one set counts). Every
+    // command takes the language from the same code: check is run with every
+    // choice, the others with --lang against the locale and the locale alone.
     void everyCommandSpeaksTheChosenLanguage_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("english");
@@ -345,7 +318,11 @@ class CommandLineTests : public QObject {
             {{}, {{"LANG", "en_US.UTF-8"}, {"LC_ALL", "de_AT.UTF-8"}}, german},
             {{}, {{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "C"}}, english},
         };
+        const bool everyChoice = args.first() == QLatin1String("check");
         for (const auto& choice : choices) {
+            if (!everyChoice && &choice != &choices[0] && &choice != &choices[3]) {
+                continue;
+            }
             QStringList withOptions = args;
             for (qsizetype k = choice.options.size(); k-- > 0;) {
                 withOptions.insert(1, choice.options[k]);

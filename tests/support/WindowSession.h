@@ -131,6 +131,12 @@ struct WindowSession {
         window.openDocument();
     }
 
+    // Shows the window with the keyboard's focus, as keys need it.
+    bool showActive() {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
     QString text(int number) const { return languageText(window.language(), number); }
     const EditorDocument& document() { return window.document(); }
     DocumentSession& session() { return window.session(); }

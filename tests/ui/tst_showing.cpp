@@ -97,6 +97,20 @@ bool needsCaption(const QWidget* control) {
            qobject_cast<const QAbstractSlider*>(control);
 }
 
+// What each value control (text box, chooser, tick box) of the pages says
+// of its value: its tooltip, then what a screen reader says.
+QMap<QString, QStringList> explanations(const QTabWidget* pages) {
+    QMap<QString, QStringList> said;
+    for (const QWidget* control : pages->findChildren<QWidget*>()) {
+        if (qobject_cast<const QLineEdit*>(control) || qobject_cast<const QComboBox*>(control) ||
+            qobject_cast<const QCheckBox*>(control)) {
+            said.insert(control->objectName(),
+                        {control->toolTip().trimmed(), control->accessibleDescription().trimmed()});
+        }
+    }
+    return said;
+}
+
 }  // namespace
 
 // Showing changes nothing: whatever the player looks at in an opened file,
@@ -198,7 +212,10 @@ class ShowingTests : public QObject {
 
     // A screen reader names every box by its caption, and Alt with the
     // caption's letter reaches it: no two captions shown together share a
-    // letter, nor take a menu's.
+    // letter, nor take a menu's. Every value control of the handling and
+    // vehicle definition pages tells what its value does, in its tooltip and
+    // to screen readers alike, in each language after a switch; German texts
+    // that equal the English ones would be texts the German file lacks.
     void everyBoxIsNamedByItsCaption_data() {
         QTest::addColumn<QString>("sample");
         for (const char* sample : {"handling.cfg", "default.ide", "carcols.dat"}) {
@@ -250,6 +267,20 @@ class ShowingTests : public QObject {
             if (!view->parent()->inherits("QComboBoxPrivateContainer")) {
                 QVERIFY2(!spokenName(view).isEmpty(), qPrintable(view->objectName()));
             }
+        }
+        if (s.document().kind == DataFileKind::CarColours) {
+            return;
+        }
+        const QMap<QString, QStringList> english = explanations(pages);
+        s.chooseLanguage("Deutsch");
+        const QMap<QString, QStringList> german = explanations(pages);
+        QVERIFY(english.size() > 10);
+        QCOMPARE(german.keys(), english.keys());
+        for (const QString& control : english.keys()) {
+            for (const QStringList& said : {english[control], german[control]}) {
+                QVERIFY2(!said[0].isEmpty() && said[1] == said[0], qPrintable(control));
+            }
+            QVERIFY2(german[control][0] != english[control][0], qPrintable(control));
         }
     }
 };
