@@ -12,7 +12,7 @@ the median of R runs after one warm-up run:
   reference, reference-c               `awk '{$1=$1};1' FILE | sort -f > /dev/null` on
                                        the handling file, in the locale of the
                                        environment and with LC_ALL=C
-  open, filter, select, type, problems, save, undo, undo-step
+  open, filter, select, sort, type, problems, save, undo, undo-step
                                        the main window (wendrake_bench), handling file
   import, undo-import                  1000 vehicles imported into the handling file, and undone
                                        (into N - 1000 vehicles when N + 1000 would pass
@@ -51,6 +51,7 @@ WINDOW = [
     ("open", "open handling.cfg"),
     ("filter", "type a letter into the vehicle filter"),
     ("select", "select one vehicle"),
+    ("sort", "sort the table of all vehicles by a number column"),
     ("type", "type one value"),
     ("problems", "a key press that adds or removes a problem row"),
     ("save", "save"),
@@ -146,7 +147,8 @@ def measure_size(n, args, env):
     add("reference-c", time_process(pipeline, args.reps, dict(env, LC_ALL="C")))
 
     window_reps = str(args.reps)
-    for operation in ("open", "filter", "select", "type", "problems", "save", "undo", "undo-step"):
+    for operation in ("open", "filter", "select", "sort", "type", "problems", "save", "undo",
+                      "undo-step"):
         add(operation, time_window(bench, operation, handling, None, window_reps, env))
     for operation in ("import", "undo-import"):
         add(operation, time_window(bench, operation, os.path.join(import_folder, "handling.cfg"),

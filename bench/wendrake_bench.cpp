@@ -4,7 +4,8 @@
 //   wendrake_bench OPERATION FILE [EXCHANGE] [--reps R]
 //
 // OPERATION is open (until the first vehicle is shown), filter (one letter
-// typed into the empty filter box over the vehicle list), select, type,
+// typed into the empty filter box over the vehicle list), select, sort (the
+// table of all vehicles sorted by the mass, one way and the other), type,
 // problems (one key press that spoils or mends the first vehicle's mass, so
 // that the problems dock gains or loses a row), save, import or undo (type,
 // problems, save, import and undo need a handling file; import also the
@@ -130,6 +131,9 @@ class Bench {
             filters();
         } else if (op == QLatin1String("select")) {
             timeSelections();
+        } else if (op == QLatin1String("sort")) {
+            needHandling();
+            sorts();
         } else if (op == QLatin1String("type")) {
             needHandling();
             typeValues();
@@ -307,6 +311,44 @@ class Bench {
             settle();
         }
         checkNoNotice();
+    }
+
+    // What a click on the mass column's caption does, one way and the other.
+    void sorts() {
+        open();
+        window_.tableAction->trigger();
+        settle();
+        auto* table = window_.findChild<wendrake::VehicleTable*>();
+        QAbstractItemModel* rows = table->model();
+        if (rows->rowCount() != vehicles_) {
+            fail("the table does not show every vehicle");
+        }
+        constexpr int kMass = static_cast<int>(wendrake::HandlingField::Gewicht);
+        // The lightest vehicle comes first one way and last the other way,
+        // where the masses that are no number come first.
+        double lightest = 0.0;
+        bool any = false;
+        for (const wendrake::HandlingRecord& record : window_.document().HandlingRecords) {
+            bool number = false;
+            const double mass =
+                QString::fromStdString(record[wendrake::HandlingField::Gewicht]).toDouble(&number);
+            if (number && (!any || mass < lightest)) {
+                lightest = mass;
+                any = true;
+            }
+        }
+        int next = 0;
+        repeat(
+            [&] {
+                table->sortByColumn(kMass,
+                                    next++ % 2 == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+            },
+            [&] {
+                const int row = (next - 1) % 2 == 0 ? 0 : rows->rowCount() - 1;
+                if (rows->index(row, kMass).data().toString().toDouble() != lightest) {
+                    fail("the table is not sorted by the mass");
+                }
+            });
     }
 
     void typeValues() {
@@ -496,7 +538,7 @@ int main(int argc, char* argv[]) {
     if (!parse(QApplication::arguments(), options)) {
         std::fprintf(stderr,
                      "Usage: wendrake_bench "
-                     "open|filter|select|type|problems|save|import|undo|undo-step|undo-import "
+                     "open|filter|select|sort|type|problems|save|import|undo|undo-step|undo-import "
                      "FILE [EXCHANGE] "
                      "[--reps R]\n");
         return 2;

@@ -319,7 +319,9 @@ struct Run {
         const int car =
             static_cast<int>(in.ConsumeIntegralInRange<std::size_t>(0, expected.cars.size() - 1));
         auto& pairs = expected.cars[static_cast<std::size_t>(car)].pairs;
-        if (in.ConsumeBool() && !pairs.empty()) {
+        if (in.ConsumeBool()) {
+            setPairsOfModels();
+        } else if (in.ConsumeBool() && !pairs.empty()) {
             const int pair =
                 static_cast<int>(in.ConsumeIntegralInRange<std::size_t>(0, pairs.size() - 1));
             expect(session.removePair(car, pair), "a pair cannot be removed");
@@ -331,6 +333,32 @@ struct Run {
             expect(session.addPair(car, first, second), "a pair cannot be added");
             pairs.emplace_back(first, second);
         }
+    }
+
+    // New pairs for a few models at once, as a paste into the table gives
+    // them: an assignment of no pairs is skipped, a later one for the same
+    // model wins.
+    void setPairsOfModels() {
+        std::vector<PairsAssignment> models;
+        const int count = in.ConsumeIntegralInRange(1, 3);
+        for (int k = 0; k < count; ++k) {
+            const auto car = in.ConsumeIntegralInRange<std::size_t>(0, expected.cars.size() - 1);
+            PairsAssignment model{static_cast<int>(car), {}, {}};
+            std::vector<std::pair<int, int>> pairs;
+            const int last = std::max(0, static_cast<int>(expected.palette.size()) - 1);
+            for (int n = in.ConsumeIntegralInRange(0, 3); n > 0; --n) {
+                const int first = in.ConsumeIntegralInRange(0, last);
+                const int second = in.ConsumeIntegralInRange(0, last);
+                model.first.push_back(static_cast<std::int16_t>(first));
+                model.second.push_back(static_cast<std::int16_t>(second));
+                pairs.emplace_back(first, second);
+            }
+            if (!pairs.empty()) {
+                expected.cars[car].pairs = pairs;
+            }
+            models.push_back(std::move(model));
+        }
+        session.setPairs(models);
     }
 
     // Handling lines as an exchange file holds them, some of them of names

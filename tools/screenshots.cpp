@@ -99,6 +99,17 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // The table of all vehicles in place of the pages, heaviest first.
+    window.tableAction->trigger();
+    auto* table = window.findChild<VehicleTable*>();
+    table->sortByColumn(static_cast<int>(HandlingField::Gewicht), Qt::DescendingOrder);
+    table->scrollToTop();
+    if (!save(&window, out, "vehicle-table.png")) {
+        return 1;
+    }
+    table->sortByColumn(-1, Qt::AscendingOrder);
+    window.tableAction->trigger();
+
     // Three sports cars side by side, their differences marked.
     showVehicle(window, QStringLiteral("COMET_GT"));
     addVehicle(window, QStringLiteral("VIPER_RS"));

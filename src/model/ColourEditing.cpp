@@ -2,6 +2,10 @@
 #include "ColourEditing.h"
 
 #include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "ReadFailure.h"
 
 namespace wendrake {
 
@@ -114,6 +118,65 @@ std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& pale
                         colourName(palette, record.Color2[j], unknownColour));
     }
     return texts;
+}
+
+std::string pairsText(const CarColourRecord& record) {
+    std::string text;
+    const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
+    for (std::size_t k = 0; k < pairs; ++k) {
+        if (k > 0) {
+            text += ' ';
+        }
+        text += std::to_string(record.Color1[k]) + ',' + std::to_string(record.Color2[k]);
+    }
+    return text;
+}
+
+namespace {
+
+std::optional<std::int16_t> wholeNumber(std::string_view text) {
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+        value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(value);
+}
+
+}  // namespace
+
+std::optional<ColourPairs> readPairsText(std::string_view text) {
+    ColourPairs pairs;
+    std::size_t at = 0;
+    while (true) {
+        at = text.find_first_not_of(' ', at);
+        if (at == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::string_view pair = text.substr(at, end - at);
+        const std::size_t comma = pair.find(',');
+        if (comma == std::string_view::npos) {
+            return std::nullopt;
+        }
+        const std::optional<std::int16_t> first = wholeNumber(pair.substr(0, comma));
+        const std::optional<std::int16_t> second = wholeNumber(pair.substr(comma + 1));
+        if (!first || !second) {
+            return std::nullopt;
+        }
+        pairs.first.push_back(*first);
+        pairs.second.push_back(*second);
+        at = end;
+    }
+    if (pairs.first.empty() || pairs.first.size() > static_cast<std::size_t>(kTableLimit)) {
+        return std::nullopt;
+    }
+    return pairs;
 }
 
 }  // namespace wendrake

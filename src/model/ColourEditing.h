@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,5 +43,19 @@ void movePair(CarColourRecord& record, int pair, int to);
 std::vector<std::string> describePairs(const std::vector<ColourTableEntry>& palette,
                                        const CarColourRecord& record,
                                        std::string_view unknownColour);
+
+// A model's pairs as one text, "1,2 3,4": each pair's numbers joined by a
+// comma, the pairs by a blank, in the model's order.
+std::string pairsText(const CarColourRecord& record);
+
+struct ColourPairs {
+    std::vector<std::int16_t> first;
+    std::vector<std::int16_t> second;
+};
+
+// The pairs of a text as pairsText writes it (blanks around and between the
+// pairs as many as wanted); nullopt unless it holds at least one pair and
+// only pairs of whole numbers of 16 bits.
+std::optional<ColourPairs> readPairsText(std::string_view text);
 
 }  // namespace wendrake

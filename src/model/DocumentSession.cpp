@@ -460,6 +460,55 @@ bool DocumentSession::movePair(int record, int pair, int to) {
     return true;
 }
 
+int DocumentSession::setPairs(const std::vector<PairsAssignment>& models) {
+    if (!holdsKind(DataFileKind::CarColours)) {
+        return 0;
+    }
+    std::vector<CarColourRecord>& records = document_.CarColourRecords;
+    TableChange<CarColourRecord> change;
+    change.beforeSize = change.afterSize = records.size();
+    std::unordered_map<int, std::size_t> changeOfRecord;
+    for (const PairsAssignment& assigned : models) {
+        if (!holds(records, assigned.record) || assigned.first.empty() ||
+            assigned.first.size() != assigned.second.size() ||
+            assigned.first.size() > static_cast<std::size_t>(kTableLimit)) {
+            continue;
+        }
+        CarColourRecord& model = at(records, assigned.record);
+        if (model.Color1 == assigned.first && model.Color2 == assigned.second) {
+            continue;
+        }
+        const auto [known, fresh] =
+            changeOfRecord.try_emplace(assigned.record, change.after.size());
+        if (fresh) {
+            change.before.emplace_back(assigned.record, model);
+        }
+        model.Color1 = assigned.first;
+        model.Color2 = assigned.second;
+        if (fresh) {
+            change.after.emplace_back(assigned.record, model);
+        } else {
+            change.after[known->second].second = model;
+        }
+    }
+    if (change.after.empty()) {
+        return 0;
+    }
+    const auto changed = static_cast<int>(change.after.size());
+    if (changed == 1) {
+        const int record = static_cast<int>(change.after.front().first);
+        markEdited(Change::Pairs, record, -1,
+                   PairsEdit{record, change.before.front().second, change.after.front().second});
+        return changed;
+    }
+    change.changed = true;
+    TablesChange tables;
+    tables.models = std::move(change);
+    tables.takeListAndTexts(document_.Autos, document_.Author, document_.Date, document_);
+    markEdited(Change::Pairs, -1, -1, tablesEdit(std::move(tables)));
+    return changed;
+}
+
 std::vector<std::string> DocumentSession::namesAlreadyPresent(std::string_view bytes) const {
     const std::vector<std::string>& names = document_.Autos.entries();
     const ImportedVehicles imported = readImportedVehicles(

@@ -108,6 +108,14 @@ struct SaveOptions {
     SaveLayout layout = SaveLayout::Standard;
 };
 
+// New colour pairs for one model of the car colour file: pair j is
+// (first[j], second[j]).
+struct PairsAssignment {
+    int record = -1;
+    std::vector<std::int16_t> first;
+    std::vector<std::int16_t> second;
+};
+
 enum class ImportPolicy {
     KeepBoth,  // imported vehicles are added, also when their names are in the file
     Replace,   // a vehicle whose name is in the file takes the imported values in its place
@@ -193,6 +201,12 @@ class DocumentSession {
     // Puts pair `pair` of a model at position `to`: the order in which the
     // pairs are listed.
     bool movePair(int record, int pair, int to);
+    // Gives models their pairs as ONE step of the history (one undo undoes
+    // all). Assignments to models that do not exist, of no pairs, of lists
+    // of unequal lengths or more than a model may hold, and equal to the
+    // present pairs, are skipped; a later assignment to a model wins.
+    // Returns the number of models changed (0: no step, nothing recorded).
+    int setPairs(const std::vector<PairsAssignment>& models);
 
     // The names of handling lines in `bytes` that are already names of
     // vehicles of the document, each once, in the order met.

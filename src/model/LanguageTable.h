@@ -215,6 +215,11 @@ inline constexpr int ComparedValues = 325;  // the captions beside the compared 
 inline constexpr int ErrorWord = 326;              // the severity of an error row
 inline constexpr int UsePoint = 327;               // a decimal comma: %1 the value with a point
 inline constexpr int ClickTakesIt = 328;           // after UsePoint: %1 the key that takes it too
+// The table of all vehicles.
+inline constexpr int TableItem = 329;
+inline constexpr int CellsPasted = 330;        // "%1" cells pasted, "%2" cells refused
+inline constexpr int ColourPairsColumn = 331;  // the caption of the pairs of a model
+inline constexpr int PairsTextRefused = 332;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -89,6 +89,10 @@ MainWindow::~MainWindow() {
     disconnect(problemsPanel_, nullptr, nullptr, nullptr);
     // Qt lays out the views while hiding them, after the session is gone.
     compareView_->compare({});
+    // A cell being edited stores its text when it loses the focus, which
+    // Qt's deletion of the children would make happen after the session
+    // is gone.
+    delete vehicleTable_;
 }
 
 void MainWindow::buildActions() {
@@ -196,6 +200,7 @@ void MainWindow::buildWindow() {
     colourPages_ = new ColourPages(session_, desktop_);
     buildProblemsPanel();
     buildLiveChecks();
+    buildVehicleTable();
 
     vehicleList_->setMinimumWidth(180);
 
@@ -215,6 +220,7 @@ void MainWindow::buildWindow() {
     detailStack_ = named(new QStackedWidget, "detailStack");
     detailStack_->addWidget(pages);
     detailStack_->addWidget(compareView_);
+    detailStack_->addWidget(vehicleTable_);
 
     // The player can widen the list for long names; the pages take the rest.
     auto* body = named(new QSplitter(Qt::Horizontal), "editorSplitter");
@@ -274,6 +280,7 @@ void MainWindow::connectHandlers() {
     connectProblemsPanel();
     connectCompareView();
     connectLiveChecks();
+    connectVehicleTable();
     undoHistory_->useActions(this, undoAction, redoAction);
     connect(notices, &SessionNotices::changed, this, &MainWindow::showRestored);
 }
@@ -399,6 +406,8 @@ void MainWindow::applyLanguage() {
     colourPages_->applyLanguage(language_);
     problemsPanel_->applyLanguage(language_);
     compareView_->applyLanguage(language_, *handlingPages_);
+    tableAction->setText(text(Text::TableItem));
+    vehicleTable_->applyLanguage(language_);
     session_.useLanguage(language_);
     neighbours_->applyLanguage();
     marks_->applyLanguage(language_);
@@ -498,7 +507,7 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     handlingPages_->setVisible(kind == DataFileKind::Handling);
     vehicleDefPages_->setVisible(kind == DataFileKind::VehicleDefs);
     colourPages_->setVisible(kind == DataFileKind::CarColours);
-    for (QAction* action : {saveAction, saveAsAction, backupAction, findAction}) {
+    for (QAction* action : {saveAction, saveAsAction, backupAction, findAction, tableAction}) {
         action->setEnabled(loaded);
     }
     // Only changes can be reverted.
@@ -670,11 +679,16 @@ void MainWindow::showChosenVehicle() {
 void MainWindow::showVehicle(int record) {
     session_.select(record);
     showSelected();
-    showDetailView(pagesArea_);
+    // One vehicle chosen ends a comparison; the table of all vehicles stays.
+    if (detailStack_->currentWidget() == compareView_) {
+        showDetailView(pagesArea_);
+    }
 }
 
 void MainWindow::showDetailView(QWidget* view) {
     detailStack_->setCurrentWidget(view);
+    const QSignalBlocker blocker(tableAction);
+    tableAction->setChecked(view == vehicleTable_);
 }
 
 void MainWindow::showComparison(const std::vector<int>& records) {
@@ -721,7 +735,12 @@ void MainWindow::jumpToErrorRow(const ErrorListEntry& row) {
     }
     vehicleList_->chooseEntry(entry);
     activateWindow();
-    if (session_.kind() == DataFileKind::Handling) {
+    const bool handling = session_.kind() == DataFileKind::Handling;
+    if (detailStack_->currentWidget() == vehicleTable_) {
+        vehicleTable_->showRecord(session_.document().Autos.recordAt(entry),
+                                  handling ? row.field : -1);
+        vehicleTable_->setFocus();
+    } else if (handling) {
         handlingPages_->focusField(row.field >= 0 ? row.field : 0);
     } else if (session_.kind() == DataFileKind::VehicleDefs) {
         // A row of no one value (a handling ID twice) is about the handling ID.
@@ -832,10 +851,39 @@ void MainWindow::showRestored(const SessionChange& change) {
     if (oneRecord || change.has(Change::Palette)) {
         showSelected();
     }
+    // A view in place of the pages keeps the focus.
     if (change.has(Change::Value) && change.field >= 0 &&
-        session_.kind() == DataFileKind::Handling) {
+        session_.kind() == DataFileKind::Handling && detailStack_->currentWidget() == pagesArea_) {
         handlingPages_->focusField(change.field);
     }
+}
+
+void MainWindow::buildVehicleTable() {
+    tableAction = command(this, "tableAction", QIcon());
+    tableAction->setCheckable(true);
+    tableAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    viewMenu_->insertAction(languageMenu_->menuAction(), tableAction);
+    vehicleTable_ = new VehicleTable(session_, desktop_);
+}
+
+void MainWindow::connectVehicleTable() {
+    connect(tableAction, &QAction::toggled, this, [this](bool shown) {
+        showDetailView(shown ? static_cast<QWidget*>(vehicleTable_) : pagesArea_);
+        if (shown) {
+            vehicleTable_->setFocus();
+        } else {
+            // The pages show the values edited in the table meanwhile.
+            showChosenVehicle();
+        }
+    });
+    connect(vehicleList_, &VehicleListPanel::filterTextChanged, vehicleTable_,
+            &VehicleTable::setFilter);
+    connect(notices_.get(), &SessionNotices::changed, vehicleTable_, &VehicleTable::followChange);
+    connect(vehicleList_, &VehicleListPanel::vehicleChosen, vehicleTable_,
+            [this](int record) { vehicleTable_->showRecord(record); });
+    connect(vehicleTable_, &VehicleTable::vehicleChosen, this, [this](int record) {
+        vehicleList_->chooseEntry(session_.document().Autos.entryOfRecord(record));
+    });
 }
 
 }  // namespace wendrake

@@ -30,6 +30,7 @@
 #include "ui/UndoHistory.h"
 #include "ui/VehicleDefPages.h"
 #include "ui/VehicleListPanel.h"
+#include "ui/VehicleTable.h"
 
 namespace wendrake {
 
@@ -74,6 +75,8 @@ class MainWindow final : public QMainWindow {
     QAction* redoAction;
     QAction* findAction;
     QAction* problemsAction;
+    // Checked: the table of all vehicles stands in place of the pages.
+    QAction* tableAction = nullptr;
     // Checked: a start without a file named opens the last file again.
     QAction* reopenLastAction;
     // Checked: saves keep the file's layout; the first save over a file
@@ -134,7 +137,8 @@ class MainWindow final : public QMainWindow {
     void jumpToErrorRow(const ErrorListEntry& row);
     void showVehicle(int record);
     // The right of the editor shows `view`: the pages of the loaded kind
-    // (pagesArea_) or another view of the vehicles chosen in the list.
+    // (pagesArea_), another view of the vehicles chosen in the list, or the
+    // table of all vehicles, whose menu item is checked while it is shown.
     void showDetailView(QWidget* view);
     // Several vehicles chosen in the list: their values side by side.
     void showComparison(const std::vector<int>& records);
@@ -148,6 +152,10 @@ class MainWindow final : public QMainWindow {
     // one, and the marks in the boxes of the shown vehicle.
     void buildLiveChecks();
     void connectLiveChecks();
+    // View > Table of All Vehicles and the table, which follows the list's
+    // filter and chosen vehicle.
+    void buildVehicleTable();
+    void connectVehicleTable();
     // After an undo or redo: the vehicle, colour or value it changed is shown.
     void showRestored(const SessionChange& change);
     QString text(int number) const;
@@ -183,10 +191,12 @@ class MainWindow final : public QMainWindow {
     VehicleDefPages* vehicleDefPages_ = nullptr;
     ColourPages* colourPages_ = nullptr;
     ProblemsPanel* problemsPanel_ = nullptr;
-    // Right of the list: the pages, or the compare view of several vehicles.
+    // Right of the list: the pages, or a view in their place (the compare
+    // view of several vehicles, the table of all vehicles).
     QStackedWidget* detailStack_ = nullptr;
     QWidget* pagesArea_ = nullptr;
     CompareView* compareView_ = nullptr;
+    VehicleTable* vehicleTable_ = nullptr;
     // In the window's centre while no file is open.
     StartPanel* startPanel_ = nullptr;
     // Made at the first export and kept, hidden, between exports.

@@ -7,9 +7,9 @@
 
 namespace wendrake {
 
-QString shownText(const std::string& value) {
+QString shownText(std::string_view value) {
     if (value.size() <= kLongestShownText) {
-        return fromBytes(value);
+        return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
     }
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(kLongestShownText)) +
            QChar(0x2026);

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 
@@ -14,7 +15,7 @@ namespace wendrake {
 inline constexpr std::size_t kLongestShownText = 1000;
 
 // A value as a list row shows it: whole, or cut and ended by "…".
-QString shownText(const std::string& value);
+QString shownText(std::string_view value);
 
 // Shows `value` in `box`. A value too long to show whole is shown cut and
 // cannot be edited there, so that no edit stores the cut text in its place.

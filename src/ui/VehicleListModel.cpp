@@ -1,10 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VehicleListModel.h"
 
+#include <numeric>
+
 #include "model/NameFilter.h"
 #include "ui/ShownText.h"
 
 namespace wendrake {
+
+std::vector<int> entriesMatching(const QString& filter, const VehicleList& list) {
+    if (filter.isEmpty()) {
+        std::vector<int> all(static_cast<std::size_t>(list.size()));
+        std::iota(all.begin(), all.end(), 0);
+        return all;
+    }
+    // Names are Latin-1: a typed letter beyond it is in none of them, but
+    // one whose small letter is (Ÿ) matches that.
+    const QString small = filter.toLower();
+    if (!std::ranges::all_of(small, [](QChar c) { return c.unicode() <= 0xFF; })) {
+        return {};
+    }
+    const QByteArray bytes = small.toLatin1();
+    return NameFilter(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+        .entriesIn(list);
+}
 
 VehicleListModel::VehicleListModel(const DocumentSession& session, QObject* parent)
     : QAbstractListModel(parent), session_(session) {
@@ -64,17 +83,8 @@ void VehicleListModel::applyFilter() {
     if (filter_.isEmpty()) {
         return;
     }
-    // Names are Latin-1: a typed letter beyond it is in none of them, but
-    // one whose small letter is (Ÿ) matches that.
-    const QString small = filter_.toLower();
-    const bool latin1 = std::ranges::all_of(small, [](QChar c) { return c.unicode() <= 0xFF; });
     const VehicleList& list = session_.document().Autos;
-    if (latin1) {
-        const QByteArray bytes = small.toLatin1();
-        entries_ =
-            NameFilter(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
-                .entriesIn(list);
-    }
+    entries_ = entriesMatching(filter_, list);
     rowOfEntry_.assign(static_cast<std::size_t>(list.size()), -1);
     for (std::size_t row = 0; row < entries_.size(); ++row) {
         rowOfEntry_[static_cast<std::size_t>(entries_[row])] = static_cast<int>(row);

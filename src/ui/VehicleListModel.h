@@ -9,6 +9,10 @@
 
 namespace wendrake {
 
+// The positions of the entries of `list` whose names contain `filter`,
+// letter case aside, in list order; every entry for the empty filter.
+std::vector<int> entriesMatching(const QString& filter, const VehicleList& list);
+
 // The rows of the vehicle list: the document's entries whose names contain
 // the filter text, in list order, read from the document without copying
 // them. A vehicle changed since the last save is shown bold and says so in

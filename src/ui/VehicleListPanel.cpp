@@ -143,6 +143,11 @@ void VehicleListPanel::filterChanged(const QString& text) {
         selectShownRecords();
     }
     showCount();
+    emit filterTextChanged(text);
+}
+
+QString VehicleListPanel::filterText() const {
+    return filterBox_->text();
 }
 
 void VehicleListPanel::selectShownRecords() {

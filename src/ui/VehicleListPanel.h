@@ -41,8 +41,12 @@ class VehicleListPanel final : public QGroupBox {
     // Focuses the filter box with its text selected, to be typed over.
     void focusFilter();
 
+    QString filterText() const;
+
   signals:
     void vehicleChosen(int record);
+    // The text of the filter box changed, by the player or by a reload.
+    void filterTextChanged(const QString& text);
     // The records of the rows chosen, the first chosen first.
     void vehiclesCompared(const std::vector<int>& records);
 

@@ -14,6 +14,7 @@
 #include "model/ValueRanges.h"
 #include "model/VehicleDefFile.h"
 #include "model/VehicleImport.h"
+#include "model/VehicleTable.h"
 #include "support/RecordLines.h"
 #include "support/TestFiles.h"
 
@@ -792,6 +793,62 @@ class ModelTests : public QObject {
     }
 
     // Both ends of a usual range belong to it; only numbers are compared.
+    // The table sorts numbers by value before other texts, those by their
+    // letters in any case, and keeps equal cells in their order both ways.
+    void tableSortsNumbersAsNumbersAndKeepsEqualCells_data() {
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<std::vector<int>>("order");
+        // Masses: 0 "10.0", 1 "9", 2 "abc", 3 "-1e1", 4 "ABC", 5 "9.0", 6 "Abd", 7 "+3"
+        QTest::newRow("ascending") << false << std::vector<int>{3, 7, 1, 5, 0, 2, 4, 6};
+        QTest::newRow("descending") << true << std::vector<int>{6, 2, 4, 0, 1, 5, 7, 3};
+    }
+    void tableSortsNumbersAsNumbersAndKeepsEqualCells() {
+        QFETCH(bool, descending);
+        QFETCH(std::vector<int>, order);
+        EditorDocument document;
+        for (const char* mass : {"10.0", "9", "abc", "-1e1", "ABC", "9.0", "Abd", "+3"}) {
+            HandlingRecord record;
+            record[HandlingField::Gewicht] = mass;
+            document.HandlingRecords.push_back(record);
+        }
+        std::vector<int> records{0, 1, 2, 3, 4, 5, 6, 7};
+        sortTableRecords(records, document, static_cast<int>(HandlingField::Gewicht), descending);
+        QCOMPARE(records, order);
+    }
+
+    void pairsText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("written");  // empty: refused
+        QTest::newRow("pairs") << "1,2 3,4"
+                               << "1,2 3,4";
+        QTest::newRow("blanks around") << "  0,0   17,-1 "
+                                       << "0,0 17,-1";
+        QTest::newRow("plus sign") << "+5,6"
+                                   << "5,6";
+        QTest::newRow("no pair") << " "
+                                 << "";
+        QTest::newRow("half a pair") << "1,2 3"
+                                     << "";
+        QTest::newRow("three numbers") << "1,2,3"
+                                       << "";
+        QTest::newRow("beyond 16 bits") << "1,32768"
+                                        << "";
+        QTest::newRow("not a number") << "1,x"
+                                      << "";
+    }
+    void pairsText() {
+        QFETCH(QString, text);
+        QFETCH(QString, written);
+        const std::optional<ColourPairs> pairs = readPairsText(text.toStdString());
+        QCOMPARE(pairs.has_value(), !written.isEmpty());
+        if (pairs) {
+            CarColourRecord record;
+            record.Color1 = pairs->first;
+            record.Color2 = pairs->second;
+            QCOMPARE(QString::fromStdString(wendrake::pairsText(record)), written);
+        }
+    }
+
     void usualRangesKeepTheirEnds_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QByteArray>("value");

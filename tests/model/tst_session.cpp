@@ -243,6 +243,10 @@ void editEverything(KeptSample& s) {
             apply(s, Edit::AddPair);
             apply(s, Edit::MovePair);
             apply(s, Edit::RemovePair);
+            session.setPairs({{s.recordOf("cab"), {1, 2}, {3, 4}},
+                              {s.recordOf("patrol"), {5}, {6}},
+                              {s.recordOf("cab"), {7}, {8}}});
+            session.setPairs({{s.recordOf("patrol"), {0}, {1}}});
             session.deleteColour(1);
             session.revertToSaved();
             session.addColour();
@@ -831,6 +835,32 @@ class SessionTests : public QObject {
         }
         QCOMPARE(s.session.buildSaveText(s.before), editedText);
         QVERIFY(!s.session.isSaved());
+    }
+
+    // Pairs given to many models are one step; what a model cannot hold is
+    // left out, and nothing changed is no step.
+    void pairsOfManyModelsAreOneStep() {
+        KeptSample s("carcols.dat");
+        std::vector<DocumentEdit> edits;
+        s.session.setEditRecorder(
+            [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
+        const int cab = s.recordOf("cab");
+        const int patrol = s.recordOf("patrol");
+        const CarColourRecord cabBefore = s.document().CarColourRecords[std::size_t(cab)];
+        QCOMPARE(s.session.setPairs({{cab, {1}, {2}},
+                                     {patrol, {3}, {4, 5}},
+                                     {patrol, {}, {}},
+                                     {-1, {1}, {1}},
+                                     {patrol, {3}, {4}}}),
+                 2);
+        QCOMPARE(edits.size(), std::size_t{1});
+        QCOMPARE(s.document().CarColourRecords[std::size_t(patrol)].Color2,
+                 std::vector<std::int16_t>{4});
+        QCOMPARE(s.session.setPairs({{cab, {1}, {2}}}), 0);
+        QCOMPARE(edits.size(), std::size_t{1});
+        QVERIFY(s.session.undo(edits.front()));
+        QVERIFY(s.document().CarColourRecords[std::size_t(cab)] == cabBefore);
+        QVERIFY(s.session.isSaved());
     }
 
     // Several values are one step: values of no record and unchanged ones
