@@ -45,6 +45,7 @@
 
 #include "io/MemoryUse.h"
 #include "io/ProgramFolder.h"
+#include "model/VehicleTable.h"
 #include "support/ScriptedDesktop.h"
 #include "ui/MainWindow.h"
 
@@ -207,20 +208,7 @@ class Bench {
         window_.openFile(file_);
         settle();
         checkOpened();
-        vehicles_ = static_cast<int>(recordCount());
-    }
-
-    std::size_t recordCount() {
-        auto& document = window_.document();
-        switch (document.kind) {
-            case DataFileKind::Handling:
-                return document.HandlingRecords.size();
-            case DataFileKind::VehicleDefs:
-                return document.VehicleDefRecords.size();
-            case DataFileKind::CarColours:
-                return document.CarColourRecords.size();
-        }
-        return 0;
+        vehicles_ = static_cast<int>(vehicleTableRowCount(window_.document()));
     }
 
     void checkOpened() {
@@ -230,7 +218,7 @@ class Bench {
             fail("the file did not open: " + lastNotice());
         }
         checkNoNotice();
-        vehicles_ = static_cast<int>(recordCount());
+        vehicles_ = static_cast<int>(vehicleTableRowCount(window_.document()));
     }
 
     void checkNoNotice() {
@@ -432,7 +420,8 @@ class Bench {
         repeat([this] { importOnce(); },
                [this] {
                    checkNoNotice();
-                   if (recordCount() <= static_cast<std::size_t>(vehicles_)) {
+                   if (vehicleTableRowCount(window_.document()) <=
+                       static_cast<std::size_t>(vehicles_)) {
                        fail("nothing was imported");
                    }
                },
@@ -489,7 +478,8 @@ class Bench {
         open();
         repeat([this] { window_.undoAction->trigger(); },
                [this] {
-                   if (recordCount() != static_cast<std::size_t>(vehicles_) ||
+                   if (vehicleTableRowCount(window_.document()) !=
+                           static_cast<std::size_t>(vehicles_) ||
                        !window_.document().SavedFlag) {
                        fail("undo did not take the import back");
                    }

@@ -87,7 +87,8 @@ std::optional<int> firstMissingValue(const HandlingRecord& record);
 struct HandlingFieldInfo {
     const char* defaultValue;  // the field's neutral value; never put in place of a missing one
     ValueCheck check;
-    int captionText;  // language text of the field's caption label; -1 when it has none
+    int captionText;   // language text of the field's caption label; -1 when it has none
+    const char* unit;  // UTF-8, the same in every language; null when the value has none
 };
 
 const HandlingFieldInfo& handlingFieldInfo(int index);

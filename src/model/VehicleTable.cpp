@@ -84,7 +84,9 @@ std::string_view cellView(const EditorDocument& document, int record, int column
     return {};
 }
 
-std::size_t recordCount(const EditorDocument& document) {
+}  // namespace
+
+std::size_t vehicleTableRowCount(const EditorDocument& document) {
     switch (document.kind) {
         case DataFileKind::Handling:
             return document.HandlingRecords.size();
@@ -95,8 +97,6 @@ std::size_t recordCount(const EditorDocument& document) {
     }
     return 0;
 }
-
-}  // namespace
 
 int vehicleTableColumnCount(DataFileKind kind) {
     switch (kind) {
@@ -112,8 +112,8 @@ int vehicleTableColumnCount(DataFileKind kind) {
 
 std::string_view vehicleTableCellView(const EditorDocument& document, int record, int column,
                                       std::string& made) {
-    if (record < 0 || static_cast<std::size_t>(record) >= recordCount(document) || column < 0 ||
-        column >= vehicleTableColumnCount(document.kind)) {
+    if (record < 0 || static_cast<std::size_t>(record) >= vehicleTableRowCount(document) ||
+        column < 0 || column >= vehicleTableColumnCount(document.kind)) {
         return {};
     }
     return cellView(document, record, column, made);
@@ -129,7 +129,7 @@ void sortTableRecords(std::vector<int>& records, const EditorDocument& document,
     if (column < 0 || column >= vehicleTableColumnCount(document.kind)) {
         return;
     }
-    const std::size_t count = recordCount(document);
+    const std::size_t count = vehicleTableRowCount(document);
     // The pairs texts are made once, not at every comparison.
     std::vector<std::string> made(document.kind == DataFileKind::CarColours ? records.size() : 0);
     std::string unused;

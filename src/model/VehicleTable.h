@@ -19,6 +19,8 @@ inline constexpr int kColourModelColumn = 0;
 inline constexpr int kColourPairsColumn = 1;
 
 int vehicleTableColumnCount(DataFileKind kind);
+// The records of the loaded kind: one row each.
+std::size_t vehicleTableRowCount(const EditorDocument& document);
 
 // The text of one cell, whole; empty for a record or column that does not exist.
 std::string vehicleTableCell(const EditorDocument& document, int record, int column);

@@ -11,6 +11,7 @@
 #include "io/LanguageFiles.h"
 #include "model/HandlingRecord.h"
 #include "model/VehicleDefRecord.h"
+#include "ui/Captions.h"
 #include "ui/HandlingPages.h"
 
 namespace wendrake {
@@ -97,11 +98,10 @@ QString withoutMnemonic(const QString& text) {
     return plain;
 }
 
-// Read from the page itself, so the view says what the page says, units
-// and all, in every language.
+// Groups and their order are read from the page itself, so the view lists
+// the values as the page does.
 CompareLayout handlingCompareLayout(const HandlingPages& pages, const LanguageTable& language) {
     const QList<QGroupBox*> groups = pages.findChildren<QGroupBox*>();
-    const QList<QLabel*> labels = pages.findChildren<QLabel*>();
     QStringList titles;
     for (const QGroupBox* group : groups) {
         titles << withoutMnemonic(group->title());
@@ -114,17 +114,7 @@ CompareLayout handlingCompareLayout(const HandlingPages& pages, const LanguageTa
     for (int field = 0; field < kHandlingFieldCount; ++field) {
         QWidget* control = pages.editorOfField(field);
         QGroupBox* group = control != nullptr ? groupOf(control) : nullptr;
-        const auto label = std::find_if(labels.begin(), labels.end(), [control](const QLabel* l) {
-            return control != nullptr && l->buddy() == control;
-        });
-        QString caption;
-        if (label != labels.end()) {
-            caption = withoutMnemonic((*label)->text());
-        } else if (const int text = handlingFieldInfo(field).captionText; text >= 0) {
-            caption = languageText(language, text);
-        } else if (group != nullptr) {
-            caption = withoutMnemonic(group->title());  // the flags: the group's one value
-        }
+        const QString caption = handlingCaption(field, language);
         const int groupIndex = group != nullptr ? static_cast<int>(groups.indexOf(group)) : -1;
         const bool editable = qobject_cast<QLineEdit*>(control) != nullptr &&
                               field != static_cast<int>(HandlingField::Autoname);

@@ -10,6 +10,7 @@
 
 #include "io/LanguageFiles.h"
 #include "model/HandlingFlags.h"
+#include "ui/Captions.h"
 #include "ui/Explanation.h"
 #include "ui/FlowingColumns.h"
 #include "ui/Mnemonics.h"
@@ -37,7 +38,6 @@ struct Row {
     const char* objectName;  // of the control; the caption is "lbl..." of the same stem
     int explanation;         // language text: what the value does, its unit and range
     const char* caption;     // German design text, without unit
-    const char* unit;        // the value's unit, the same in every language; null for none
     const char* hint;        // design text of the hint label; no hint label when null
     std::array<const char*, 4> entries{};  // combo entries, design texts
     std::array<const char*, 4> codes{};    // what each entry stores
@@ -48,41 +48,41 @@ constexpr std::array<const char*, 4> kLightCodes{"0", "1", "2", "3"};
 
 // clang-format off
 const std::array<Row, 31> kRows{{
-    {F::Autoname, 0, Control::Text, "txtAutoname", Text::NameExplained, "Autoname", nullptr, "(Maximal 14 Buchstaben)"},
-    {F::Gewicht, 0, Control::Text, "txtGewicht", Text::MassExplained, "Gewicht", "kg", "(1.0 bis 50000.0)"},
-    {F::PedSeat, 0, Control::Text, "txtPedSeat", Text::SeatOffsetExplained, "Ped Seat Offset", nullptr, "(>= 0.0)"},
-    {F::Koll, 0, Control::Text, "txtKoll", Text::CollisionDamageExplained, "Koll.-Schaden-Multipl.", nullptr, "(0.2 bis 5.0)"},
-    {F::Preis, 0, Control::Text, "txtPreis", Text::PriceExplained, "Geldwert/Preis", "$", "(1 bis 100000)"},
-    {F::FrontLichter, 0, Control::Choice, "cmbFrontLichter", Text::FrontLightsExplained, "Vorderlichter", nullptr, nullptr, kLights, kLightCodes},
-    {F::RearLichter, 0, Control::Choice, "cmbRearLichter", Text::RearLightsExplained, "Hinterlichter", nullptr, nullptr, kLights, kLightCodes},
+    {F::Autoname, 0, Control::Text, "txtAutoname", Text::NameExplained, "Autoname", "(Maximal 14 Buchstaben)"},
+    {F::Gewicht, 0, Control::Text, "txtGewicht", Text::MassExplained, "Gewicht", "(1.0 bis 50000.0)"},
+    {F::PedSeat, 0, Control::Text, "txtPedSeat", Text::SeatOffsetExplained, "Ped Seat Offset", "(>= 0.0)"},
+    {F::Koll, 0, Control::Text, "txtKoll", Text::CollisionDamageExplained, "Koll.-Schaden-Multipl.", "(0.2 bis 5.0)"},
+    {F::Preis, 0, Control::Text, "txtPreis", Text::PriceExplained, "Geldwert/Preis", "(1 bis 100000)"},
+    {F::FrontLichter, 0, Control::Choice, "cmbFrontLichter", Text::FrontLightsExplained, "Vorderlichter", nullptr, kLights, kLightCodes},
+    {F::RearLichter, 0, Control::Choice, "cmbRearLichter", Text::RearLightsExplained, "Hinterlichter", nullptr, kLights, kLightCodes},
 
-    {F::Breite, 1, Control::Text, "txtBreite", Text::WidthExplained, "Breite", "m", "(0.0 > x > 20.0)"},
-    {F::Hoehe, 1, Control::Text, "txtHoehe", Text::HeightExplained, "Höhe", "m", "(0.0 > x > 20.0)"},
-    {F::Laenge, 1, Control::Text, "txtLaenge", Text::LengthExplained, "Länge", "m", "(0.0 > x > 20.0)"},
-    {F::MassenmittelpX, 1, Control::Text, "txtMassenmittelpX", Text::CentreXExplained, "Massenmittelp. X", "m", "(-10.0 > x > 10.0)"},
-    {F::MassenmittelpY, 1, Control::Text, "txtMassenmittelpY", Text::CentreYExplained, "Massenmittelp. Y", "m", "(-10.0 > x > 10.0)"},
-    {F::MassenmittelpZ, 1, Control::Text, "txtMassenmittelpZ", Text::CentreZExplained, "Massenmittelp. Z", "m", "(-10.0 > x > 10.0)"},
-    {F::SubMerged, 1, Control::Text, "txtSubMerged", Text::SubmergedExplained, "Versinkt", "%", "im Wasser (10 to 120)"},
+    {F::Breite, 1, Control::Text, "txtBreite", Text::WidthExplained, "Breite", "(0.0 > x > 20.0)"},
+    {F::Hoehe, 1, Control::Text, "txtHoehe", Text::HeightExplained, "Höhe", "(0.0 > x > 20.0)"},
+    {F::Laenge, 1, Control::Text, "txtLaenge", Text::LengthExplained, "Länge", "(0.0 > x > 20.0)"},
+    {F::MassenmittelpX, 1, Control::Text, "txtMassenmittelpX", Text::CentreXExplained, "Massenmittelp. X", "(-10.0 > x > 10.0)"},
+    {F::MassenmittelpY, 1, Control::Text, "txtMassenmittelpY", Text::CentreYExplained, "Massenmittelp. Y", "(-10.0 > x > 10.0)"},
+    {F::MassenmittelpZ, 1, Control::Text, "txtMassenmittelpZ", Text::CentreZExplained, "Massenmittelp. Z", "(-10.0 > x > 10.0)"},
+    {F::SubMerged, 1, Control::Text, "txtSubMerged", Text::SubmergedExplained, "Versinkt", "im Wasser (10 to 120)"},
 
-    {F::Antrieb, 2, Control::Choice, "cmbAntrieb", Text::DriveExplained, "Antrieb", nullptr, nullptr, {"Vorderradantrieb", "Hinterradantrieb", "4x4 Antrieb"}, {"F", "R", "4"}},
-    {F::MotorTyp, 2, Control::Choice, "cmbMotor", Text::EngineExplained, "Motor-Typ", nullptr, nullptr, {"Benzin", "Diesel", "Elektro"}, {"P", "D", "E"}},
-    {F::Beschleunigung, 2, Control::Text, "txtBeschleunigung", Text::AccelerationExplained, "Beschl.", "m/s²", "(0.1 bis 10.0)"},
-    {F::Geschwindigkeit, 2, Control::Text, "txtGeschwindigkeit", Text::TopSpeedExplained, "Geschw.", "km/h", "(5.0 bis 150.0)"},
-    {F::Gaenge, 2, Control::Text, "txtGaenge", Text::GearsExplained, "Anzahl Gänge", nullptr, "(1 bis 5)"},
-    {F::TractionMulti, 2, Control::Text, "txtTractionMulti", Text::TractionExplained, "Zugkraft - Multipl.", nullptr, "(0.5 bis 2.0)"},
-    {F::TractionLoss, 2, Control::Text, "txtTractionLoss", Text::TractionLossExplained, "Zugkraft - Verlust", nullptr, "(0.0 > x > 1.0)"},
-    {F::TractionBias, 2, Control::Text, "txtTractionBias", Text::TractionBiasExplained, "Zugkraft - Vorsp.", nullptr, "(0.0 > x > 1.0)"},
+    {F::Antrieb, 2, Control::Choice, "cmbAntrieb", Text::DriveExplained, "Antrieb", nullptr, {"Vorderradantrieb", "Hinterradantrieb", "4x4 Antrieb"}, {"F", "R", "4"}},
+    {F::MotorTyp, 2, Control::Choice, "cmbMotor", Text::EngineExplained, "Motor-Typ", nullptr, {"Benzin", "Diesel", "Elektro"}, {"P", "D", "E"}},
+    {F::Beschleunigung, 2, Control::Text, "txtBeschleunigung", Text::AccelerationExplained, "Beschl.", "(0.1 bis 10.0)"},
+    {F::Geschwindigkeit, 2, Control::Text, "txtGeschwindigkeit", Text::TopSpeedExplained, "Geschw.", "(5.0 bis 150.0)"},
+    {F::Gaenge, 2, Control::Text, "txtGaenge", Text::GearsExplained, "Anzahl Gänge", "(1 bis 5)"},
+    {F::TractionMulti, 2, Control::Text, "txtTractionMulti", Text::TractionExplained, "Zugkraft - Multipl.", "(0.5 bis 2.0)"},
+    {F::TractionLoss, 2, Control::Text, "txtTractionLoss", Text::TractionLossExplained, "Zugkraft - Verlust", "(0.0 > x > 1.0)"},
+    {F::TractionBias, 2, Control::Text, "txtTractionBias", Text::TractionBiasExplained, "Zugkraft - Vorsp.", "(0.0 > x > 1.0)"},
 
-    {F::Bremsstaerke, 3, Control::Text, "txtBremsstaerke", Text::BrakeStrengthExplained, "Bremsstärke", nullptr, "(0.1 bis 10.0)"},
-    {F::BrakeBias, 3, Control::Text, "txtBrakeBias", Text::BrakeBiasExplained, "Brake Bias", nullptr, "(0.0 bis 1.0)"},
-    {F::ABS, 3, Control::Tick, "chkABS", Text::AbsExplained, "ABS", nullptr, nullptr},
+    {F::Bremsstaerke, 3, Control::Text, "txtBremsstaerke", Text::BrakeStrengthExplained, "Bremsstärke", "(0.1 bis 10.0)"},
+    {F::BrakeBias, 3, Control::Text, "txtBrakeBias", Text::BrakeBiasExplained, "Brake Bias", "(0.0 bis 1.0)"},
+    {F::ABS, 3, Control::Tick, "chkABS", Text::AbsExplained, "ABS", nullptr},
 
-    {F::Radeinschlag, 4, Control::Text, "txtRadeinschlag", Text::SteeringLockExplained, "Radeinschlag", "°", "(10.0 bis 40.0)"},
-    {F::Kraftlevel, 4, Control::Text, "txtKraftlevel", Text::ForceLevelExplained, "Kraftlevel", nullptr, "(>= 0.0)"},
-    {F::DLevel, 4, Control::Text, "txtDLevel", Text::DampingExplained, "Dämpfungslevel", nullptr, "(>= 0.0)"},
-    {F::OLimit, 4, Control::Text, "txtOLimit", Text::UpperLimitExplained, "Oberes Limit", nullptr, "(-1.0 bis 1.0)"},
-    {F::ULimit, 4, Control::Text, "txtULimit", Text::LowerLimitExplained, "Unteres Limit", nullptr, "(-1.0 bis 1.0)"},
-    {F::Bias, 4, Control::Text, "txtBias", Text::SuspensionBiasExplained, "Bias between F/R", nullptr, "(-1.0 bis 1.0)"},
+    {F::Radeinschlag, 4, Control::Text, "txtRadeinschlag", Text::SteeringLockExplained, "Radeinschlag", "(10.0 bis 40.0)"},
+    {F::Kraftlevel, 4, Control::Text, "txtKraftlevel", Text::ForceLevelExplained, "Kraftlevel", "(>= 0.0)"},
+    {F::DLevel, 4, Control::Text, "txtDLevel", Text::DampingExplained, "Dämpfungslevel", "(>= 0.0)"},
+    {F::OLimit, 4, Control::Text, "txtOLimit", Text::UpperLimitExplained, "Oberes Limit", "(-1.0 bis 1.0)"},
+    {F::ULimit, 4, Control::Text, "txtULimit", Text::LowerLimitExplained, "Unteres Limit", "(-1.0 bis 1.0)"},
+    {F::Bias, 4, Control::Text, "txtBias", Text::SuspensionBiasExplained, "Bias between F/R", "(-1.0 bis 1.0)"},
 }};
 // clang-format on
 
@@ -132,21 +132,8 @@ QString design(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// A caption with its unit: any unit the language text names in brackets at
-// its end gives way to the program's, so every language shows the same
-// units, spelt the same way.
-QString withUnit(QString caption, const char* unit) {
-    if (unit == nullptr) {
-        return caption;
-    }
-    caption = caption.trimmed();
-    if (caption.endsWith(QLatin1Char(')'))) {
-        const qsizetype open = caption.lastIndexOf(QLatin1Char('('));
-        if (open > 0) {
-            caption = caption.left(open).trimmed();
-        }
-    }
-    return caption + QStringLiteral(" (") + design(unit) + QLatin1Char(')');
+const char* unitOf(F field) {
+    return handlingFieldInfo(static_cast<int>(field)).unit;
 }
 
 QLabel* namedLabel(const QString& name, const QString& text) {
@@ -258,8 +245,8 @@ QWidget* HandlingPages::buildValueGroup(int group) {
         QWidget* editor = makeEditor(row.field);
         editors_[at(row.field)] = editor;
         const QString stem = design(row.objectName).mid(3);
-        QLabel* caption =
-            namedLabel(QStringLiteral("lbl") + stem, withUnit(design(row.caption), row.unit));
+        QLabel* caption = namedLabel(QStringLiteral("lbl") + stem,
+                                     withUnit(design(row.caption), unitOf(row.field)));
         caption->setBuddy(editor);
         captionLabels_[at(row.field)] = caption;
         grid->addWidget(caption, line, 0);
@@ -441,7 +428,7 @@ void HandlingPages::applyLanguage(const LanguageTable& language) {
     // the field's caption.
     for (const Row& row : kRows) {
         const int caption = handlingFieldInfo(static_cast<int>(row.field)).captionText;
-        captionLabels_[at(row.field)]->setText(withUnit(text(caption), row.unit));
+        captionLabels_[at(row.field)]->setText(withUnit(text(caption), unitOf(row.field)));
         if (QLabel* hint = hintLabels_[at(row.field)]) {
             hint->setText(text(caption + 1));
         }
