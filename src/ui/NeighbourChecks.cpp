@@ -107,10 +107,15 @@ void NeighbourChecks::compare() {
             handlingOpen ? neighbour_.document() : session_.document();
         fresh = definitionsWithoutLine(definitions.VehicleDefRecords,
                                        handlingNames(lines.HandlingRecords), texts);
-        ErrorRows unused = linesWithoutDefinition(
-            lines.HandlingRecords, usedHandlingIds(definitions.VehicleDefRecords), texts);
-        fresh.insert(fresh.end(), std::make_move_iterator(unused.begin()),
-                     std::make_move_iterator(unused.end()));
+        // Lines no definition uses are harmless, and while the definitions
+        // are open they are lines of the other file, which the window cannot
+        // show: only the handling file's window lists them.
+        if (handlingOpen) {
+            ErrorRows unused = linesWithoutDefinition(
+                lines.HandlingRecords, usedHandlingIds(definitions.VehicleDefRecords), texts);
+            fresh.insert(fresh.end(), std::make_move_iterator(unused.begin()),
+                         std::make_move_iterator(unused.end()));
+        }
     }
     if (fresh == rows_) {
         return;

@@ -240,12 +240,18 @@ void VehicleListPanel::showCount() {
 
 bool VehicleListPanel::eventFilter(QObject* watched, QEvent* event) {
     // The keys that move through the list move it from the filter box too,
-    // so that typing a part of a name and Down shows the first match. Esc
-    // empties the box.
+    // so that typing a part of a name and Down shows the first match; so
+    // does Enter, unless a listed vehicle is shown. Esc empties the box.
     if (watched == filterBox_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape && !filterBox_->text().isEmpty()) {
             filterBox_->clear();
+            return true;
+        }
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && model_->rowCount() > 0) {
+            if (!list_->selectionModel()->hasSelection()) {
+                list_->setCurrentIndex(model_->index(0, 0));
+            }
             return true;
         }
         if (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_PageDown ||

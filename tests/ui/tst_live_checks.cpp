@@ -141,7 +141,10 @@ class LiveCheckTests : public QObject {
         QVERIFY(rows.contains("STRADA|Error|" + withoutLine));
         QVERIFY(markedBoxes(s.window).isEmpty());
 
+        // From the definitions' side, lines of the handling file that no
+        // definition uses are not listed: they cannot be shown here.
         s.window.openFile(s.dir.filePath("DEFAULT.IDE"));
+        QVERIFY(!problemRows(s.window).join('\n').contains(s.text(Text::HandlingLineUnused)));
         s.chooseVehicle(s.listed().indexOf("STRADA"));
         QCOMPARE(markedBoxes(s.window), QStringList{"txtHandlingID"});
         QCOMPARE(problemOf(s.box("txtHandlingID")), withoutLine);

@@ -127,6 +127,8 @@ class VehicleListTests : public QObject {
         QTest::newRow("end") << false << QList<int>{Qt::Key_End} << "ZEPHYR";
         QTest::newRow("type-ahead") << false << QList<int>{Qt::Key_M} << "MULE";
         QTest::newRow("down twice in the filter") << true << QList<int>{down, down} << "MULE";
+        QTest::newRow("typed in the filter, Enter")
+            << true << QList<int>{Qt::Key_M, Qt::Key_Return} << "MULE";
         QTest::newRow("click on the third") << false << QList<int>{kClickThird} << "MULE";
     }
     void keysMoveToAndShowAVehicle() {
