@@ -220,6 +220,8 @@ inline constexpr int TableItem = 329;
 inline constexpr int CellsPasted = 330;        // "%1" cells pasted, "%2" cells refused
 inline constexpr int ColourPairsColumn = 331;  // the caption of the pairs of a model
 inline constexpr int PairsTextRefused = 332;
+// After a save of a file with error rows: %1 how many.
+inline constexpr int SavedWithErrors = 333;
 }  // namespace Text
 
 }  // namespace wendrake

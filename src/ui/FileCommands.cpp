@@ -2,6 +2,7 @@
 #include "FileCommands.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 
 #include "io/LanguageFiles.h"
@@ -231,6 +232,24 @@ void FileCommands::setBacksUpFirst(bool backup) {
                         backup ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QString FileCommands::savedNote(const SaveOutcome& saved) const {
+    QString note = text(Text::Saved);
+    if (!saved.backupPath.empty()) {
+        note += QStringLiteral(" ") + text(Text::BackupBeforeSave) + QStringLiteral(" ") +
+                QString::fromStdString(saved.backupPath);
+    }
+    // A save writes every value as typed; a value the game may not read is
+    // the player's to mend, so the note says that some remain.
+    const ErrorRows& rows = session_.document().Errors;
+    const auto errors = std::count_if(rows.begin(), rows.end(), [](const ErrorListEntry& row) {
+        return row.severity == Severity::Error;
+    });
+    if (errors > 0) {
+        note += QStringLiteral(" ") + text(Text::SavedWithErrors).arg(errors);
+    }
+    return note;
+}
+
 bool FileCommands::writeDocument(const QString& target) {
     SaveOptions options;
     options.backupFirst = backsUpFirst();
@@ -242,13 +261,7 @@ bool FileCommands::writeDocument(const QString& target) {
         case Status::Saved:
             recent_.add(target);
             // One note: a second would replace the first at once.
-            if (saved.backupPath.empty()) {
-                desktop_.showStatus(text(Text::Saved));
-            } else {
-                desktop_.showStatus(text(Text::Saved) + QStringLiteral(" ") +
-                                    text(Text::BackupBeforeSave) + QStringLiteral(" ") +
-                                    QString::fromStdString(saved.backupPath));
-            }
+            desktop_.showStatus(savedNote(saved));
             return true;
         case Status::NotLoaded:
             return false;

@@ -72,6 +72,8 @@ class FileCommands {
     OpenResult loadChosen(const QString& path, int filterPosition, QString& notice);
     // Writes and tells the player; true when written.
     bool writeDocument(const QString& target);
+    // The status note after a save: saved, the backup made, the errors left.
+    QString savedNote(const SaveOutcome& saved) const;
 
     DocumentSession& session_;
     Desktop& desktop_;

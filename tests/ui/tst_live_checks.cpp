@@ -61,6 +61,12 @@ class LiveCheckTests : public QObject {
         QCOMPARE(mass->accessibleDescription(), mass->toolTip());
         const QColor error = faceOf(mass);
         QVERIFY(error.red() > error.green() + 20 && error.red() > error.blue() + 20);
+        // A save writes it as typed and says that an error remains.
+        s.window.saveAction->trigger();
+        QVERIFY(s.session().isSaved());
+        QVERIFY(s.desktop.texts(ScriptedDesktop::MessageKind::Status)
+                    .constLast()
+                    .endsWith(s.text(Text::SavedWithErrors).arg(1)));
 
         retype(mass, "60000");
         QCOMPARE(markedBoxes(s.window), QStringList{"txtGewicht"});
