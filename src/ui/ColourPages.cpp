@@ -341,6 +341,11 @@ void ColourPages::applyLanguage(const LanguageTable& language) {
     redLabel_->setText(text(160));
     greenLabel_->setText(text(161));
     blueLabel_->setText(text(162));
+    // A number box is a second way to set its bar's value: a screen reader
+    // names it as the bar, not by the group around it.
+    redNumber_->setAccessibleName(text(160).trimmed());
+    greenNumber_->setAccessibleName(text(161).trimmed());
+    blueNumber_->setAccessibleName(text(162).trimmed());
     hexLabel_->setText(text(Text::HexCode));
     chooseColourButton_->setText(text(Text::ChooseColour));
     addPairGroup_->setTitle(text(163));

@@ -268,6 +268,13 @@ class ShowingTests : public QObject {
                 QVERIFY2(!spokenName(view).isEmpty(), qPrintable(view->objectName()));
             }
         }
+        // Number boxes beside bars are named as their bars, each its own.
+        QStringList numbers;
+        for (const QAbstractSpinBox* box : pages->findChildren<QAbstractSpinBox*>()) {
+            numbers << spokenName(box);
+            QVERIFY2(!numbers.constLast().isEmpty(), qPrintable(box->objectName()));
+        }
+        QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), numbers.size());
         if (s.document().kind == DataFileKind::CarColours) {
             return;
         }
