@@ -23,18 +23,6 @@ int tintCode(const std::optional<ValueMark>& mark) {
     return mark->severity == Severity::Error ? 2 : 1;
 }
 
-// The palette's colour with a share of red or amber: enough to be seen on a
-// light base, a little more on a dark one, where text stays light.
-QColor tinted(const QColor& base, Severity severity) {
-    const QColor tint = severity == Severity::Error ? QColor(235, 45, 45) : QColor(245, 170, 0);
-    const double share = base.lightnessF() > 0.5 ? 0.22 : 0.38;
-    const auto mix = [share](int from, int to) {
-        return static_cast<int>(from + (to - from) * share + 0.5);
-    };
-    return QColor(mix(base.red(), tint.red()), mix(base.green(), tint.green()),
-                  mix(base.blue(), tint.blue()));
-}
-
 // Only the active and inactive colours of the box's face change: the rest
 // (the disabled look, focus frame, text, selection) stays the palette's.
 void tint(QWidget* control, const std::optional<ValueMark>& mark) {
@@ -94,6 +82,16 @@ void showSign(QWidget* control, const std::optional<ValueMark>& mark) {
 }
 
 }  // namespace
+
+QColor tinted(const QColor& base, Severity severity) {
+    const QColor tint = severity == Severity::Error ? QColor(235, 45, 45) : QColor(245, 170, 0);
+    const double share = base.lightnessF() > 0.5 ? 0.22 : 0.38;
+    const auto mix = [share](int from, int to) {
+        return static_cast<int>(from + (to - from) * share + 0.5);
+    };
+    return QColor(mix(base.red(), tint.red()), mix(base.green(), tint.green()),
+                  mix(base.blue(), tint.blue()));
+}
 
 QKeySequence fixKey() {
     return QKeySequence(Qt::CTRL | Qt::Key_Period);

@@ -8,6 +8,7 @@
 #include "model/ErrorList.h"
 
 class QAction;
+class QColor;
 class QKeySequence;
 class QWidget;
 
@@ -30,6 +31,10 @@ struct ValueMark {
 // before the control's explanation in its tooltip and accessible
 // description. Nothing changes when the mark is the one shown.
 void showMark(QWidget* control, const std::optional<ValueMark>& mark);
+
+// `base` with a share of red (an error) or amber (a warning): enough to be
+// seen on a light base, a little more on a dark one, where text stays light.
+QColor tinted(const QColor& base, Severity severity);
 
 // The key that takes a text box's fix while the box has the focus: Ctrl+.
 QKeySequence fixKey();

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VehicleTableModel.h"
 
+#include <QApplication>
+#include <QPalette>
+#include <QStyle>
 #include <algorithm>
 
 #include "io/LanguageFiles.h"
@@ -10,6 +13,7 @@
 #include "ui/StorableText.h"
 #include "ui/TableCaptions.h"
 #include "ui/ValueEdit.h"
+#include "ui/ValueMark.h"
 #include "ui/VehicleListModel.h"
 
 namespace wendrake {
@@ -113,9 +117,49 @@ QVariant VehicleTableModel::data(const QModelIndex& index, int role) const {
         }
         case Qt::FontRole:
             return cellChanged(record, index.column()) ? QVariant(changedFont_) : QVariant();
+        case Qt::BackgroundRole:
+            if (const ErrorListEntry* problem = problemAt(record, index.column())) {
+                return tinted(QGuiApplication::palette().color(QPalette::Base), problem->severity);
+            }
+            return {};
+        case Qt::DecorationRole:
+            if (const ErrorListEntry* problem = problemAt(record, index.column())) {
+                return QApplication::style()->standardIcon(problem->severity == Severity::Error
+                                                               ? QStyle::SP_MessageBoxCritical
+                                                               : QStyle::SP_MessageBoxWarning);
+            }
+            return {};
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            if (const ErrorListEntry* problem = problemAt(record, index.column())) {
+                return QString::fromStdString(problem->error);
+            }
+            return {};
         default:
             return {};
     }
+}
+
+const ErrorListEntry* VehicleTableModel::problemAt(int record, int column) const {
+    if (record != problemsRecord_) {
+        problemsRecord_ = record;
+        problems_.clear();
+        for (const ErrorListEntry* row : session_.rowsAbout(record)) {
+            // A row about the whole line marks the name; the colour file's
+            // rows are about a model's pairs.
+            const int at = kind_ == DataFileKind::CarColours ? kColourPairsColumn
+                           : row->field >= 0                 ? row->field
+                                                             : 0;
+            problems_.emplace_back(at, row);
+        }
+    }
+    const ErrorListEntry* found = nullptr;
+    for (const auto& [at, row] : problems_) {
+        if (at == column && (found == nullptr || row->severity == Severity::Error)) {
+            found = row;
+        }
+    }
+    return found;
 }
 
 QVariant VehicleTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -282,6 +326,9 @@ void VehicleTableModel::setFilter(const QString& text) {
 }
 
 void VehicleTableModel::followChange(const SessionChange& change) {
+    // The rows may have moved: none is kept by pointer across a change.
+    problemsRecord_ = -1;
+    problems_.clear();
     const bool wholeTables = change.has(Change::Opened) || change.has(Change::Closed) ||
                              change.has(Change::Reverted) ||
                              (change.has(Change::List) && change.record < 0);
@@ -295,7 +342,8 @@ void VehicleTableModel::followChange(const SessionChange& change) {
     if (rowCount() == 0 || columnCount() == 0) {
         return;
     }
-    if (change.has(Change::SavedState) || (values && change.record < 0)) {
+    // New problem rows may be about any vehicle (a name now repeated).
+    if (change.has(Change::SavedState | Change::Errors) || (values && change.record < 0)) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     } else if (values) {
         if (const int row = rowOfRecord(change.record); row >= 0) {

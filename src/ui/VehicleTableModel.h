@@ -73,6 +73,9 @@ class VehicleTableModel final : public QAbstractTableModel {
     // Whether the cell holds `text`, without copying a long value first.
     bool sameText(int row, int column, const QString& text) const;
     bool editable(int row, int column) const;
+    // The row of the file check that reports the cell, errors before
+    // warnings; null when none does.
+    const ErrorListEntry* problemAt(int record, int column) const;
 
     DocumentSession& session_;
     DataFileKind kind_ = DataFileKind::Handling;  // of the rows shown
@@ -84,6 +87,10 @@ class VehicleTableModel final : public QAbstractTableModel {
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     std::array<QStringList, 3> captions_;
     QFont changedFont_;
+    // The problem rows of the record asked last, by column: a row's cells
+    // are painted one after another. Emptied on every change of the session.
+    mutable int problemsRecord_ = -1;
+    mutable std::vector<std::pair<int, const ErrorListEntry*>> problems_;
 };
 
 }  // namespace wendrake

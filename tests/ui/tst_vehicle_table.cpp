@@ -203,6 +203,15 @@ class VehicleTableTests : public QObject {
         QCOMPARE(s.table->currentIndex().column(), kMass);
         QCOMPARE(s.table->currentIndex().data().toString(), QStringLiteral("heavy"));
         QVERIFY(s.table->hasFocus());
+
+        // The cell is marked with the row's text, its neighbours are not,
+        // and a sound value takes the mark away.
+        const QModelIndex bad = s.table->currentIndex();
+        QCOMPARE(bad.data(Qt::ToolTipRole).toString(), s.text(Text::MustBeNumeric));
+        QVERIFY(bad.data(Qt::BackgroundRole).isValid());
+        QVERIFY(!bad.siblingAtColumn(kMass + 1).data(Qt::ToolTipRole).isValid());
+        s.typeInto(bad.row(), kMass, "1500.0");
+        QVERIFY(!s.table->model()->index(bad.row(), kMass).data(Qt::ToolTipRole).isValid());
     }
 
     void filteringTheListFiltersTheTable() {
