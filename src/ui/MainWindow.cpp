@@ -701,7 +701,13 @@ void MainWindow::showComparison(const std::vector<int>& records) {
 void MainWindow::connectCompareView() {
     connect(vehicleList_, &VehicleListPanel::vehiclesCompared, this, &MainWindow::showComparison);
     connect(notices_.get(), &SessionNotices::changed, compareView_, &CompareView::followChange);
-    connect(compareView_, &CompareView::ended, this, [this] { showDetailView(pagesArea_); });
+    // An ended comparison gives way to the pages; the table, when it is
+    // shown instead, stays.
+    connect(compareView_, &CompareView::ended, this, [this] {
+        if (detailStack_->currentWidget() == compareView_) {
+            showDetailView(pagesArea_);
+        }
+    });
     connect(compareView_, &CompareView::noted, this,
             [this](const QString& note) { statusBar()->showMessage(note, 5000); });
 }

@@ -111,11 +111,15 @@ class VehicleTableTests : public QObject {
     // the file as saved.
     void pasteOfTwoRowsIsOneUndoStep() {
         TableSession s("handling/plain.cfg");
-        s.paste(1, kMass, "1111.0\t2.1\n2222.0\t2.2\n");
-        QCOMPARE(s.lastStatus(), QStringLiteral("4 cells pasted, 0 refused"));
+        s.paste(1, 0, "AAA1\t1111.0\t2.1\nBBB2\t2222.0\t2.2\n");
+        QCOMPARE(s.lastStatus(), QStringLiteral("6 cells pasted, 0 refused"));
         QCOMPARE(s.shown(1, kMass), QStringLiteral("1111.0"));
+        QCOMPARE(s.shown(2, 0), QStringLiteral("BBB2"));
         QCOMPARE(s.shown(2, kMass + 1), QStringLiteral("2.2"));
         QVERIFY(!s.session().isSaved());
+        // Renamed vehicles stay in the table, which keeps the keys.
+        QVERIFY(s.table->isVisible());
+        QVERIFY(s.window.tableAction->isChecked());
 
         s.window.undoAction->trigger();
         QVERIFY(s.session().isSaved());
