@@ -276,7 +276,9 @@ PasteCount VehicleTableModel::paste(const QModelIndex& topLeft, const QList<QStr
         const QStringList& pasted = cells[line];
         for (int k = 0; k < pasted.size() && topLeft.column() + k < columnCount(); ++k) {
             const int column = topLeft.column() + k;
-            const QString& text = pasted[k];
+            // Blanks around a cell, as some spreadsheets copy them, are no
+            // part of the value; blanks within it are refused as in a box.
+            const QString text = pasted[k].trimmed();
             // A cell that already holds the text is pasted, even where no
             // other text could be, so that whole rows copied from the table
             // paste back.

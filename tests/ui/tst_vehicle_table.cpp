@@ -111,7 +111,7 @@ class VehicleTableTests : public QObject {
     // the file as saved.
     void pasteOfTwoRowsIsOneUndoStep() {
         TableSession s("handling/plain.cfg");
-        s.paste(1, 0, "AAA1\t1111.0\t2.1\nBBB2\t2222.0\t2.2\n");
+        s.paste(1, 0, "AAA1\t1111.0\t2.1\r\nBBB2\t2222.0\t 2.2 \r\n");
         QCOMPARE(s.lastStatus(), QStringLiteral("6 cells pasted, 0 refused"));
         QCOMPARE(s.shown(1, kMass), QStringLiteral("1111.0"));
         QCOMPARE(s.shown(2, 0), QStringLiteral("BBB2"));
