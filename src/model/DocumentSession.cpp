@@ -741,6 +741,9 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
         outcome.failure = std::move(failure);
         return outcome;
     }
+    // The target now holds what this session wrote: a later save over it
+    // has nothing of the player's to keep a backup of.
+    backedUp_.insert(target);
     adoptSourceLines(document_, saved);
     if (snapshotKept_) {
         commitSnapshot(document_);

@@ -400,6 +400,11 @@ class SessionTests : public QObject {
         outcome = o.session.saveTo("handling.cfg", o.files, backup);
         QVERIFY(outcome.backupPath.empty());
         QCOMPARE(o.files.files["handling.cfg.backup"], kHandling);
+        // A file this session wrote (Save As) holds nothing to keep a copy of.
+        QVERIFY(o.session.saveTo("mod.cfg", o.files, backup).backupPath.empty());
+        o.session.setHandlingValue(1, F::Gewicht, "3.0");
+        QVERIFY(o.session.saveTo("mod.cfg", o.files, backup).backupPath.empty());
+        QVERIFY(!o.files.files.contains("mod.cfg.backup"));
 
         Opened existing(kHandling);
         existing.files.files["handling.cfg.backup"] = "older";
