@@ -16,4 +16,9 @@ QString withUnit(QString caption, const char* unit);
 // table and the compare view show it (without a mnemonic).
 QString handlingCaption(int field, const LanguageTable& language);
 
+// The caption of vehicle definition value `field`; the first value after
+// the type names both of its meanings (wheel model for cars, low detail
+// model for planes).
+QString vehicleDefCaption(int field, const LanguageTable& language);
+
 }  // namespace wendrake

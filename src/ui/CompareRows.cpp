@@ -21,29 +21,26 @@ namespace {
 // Texts of the vehicle definition page.
 constexpr int kReferencesTitle = 123;
 constexpr int kPropertiesTitle = 124;
-constexpr int kWheelModelCaption = 145;
-constexpr int kLowDetailModelCaption = 151;
 
 struct DefinitionLine {
     VehicleDefField field;
     int group;
-    int caption;  // language text; the first extra value names both of its meanings
     bool editable = false;
 };
 
 constexpr std::array<DefinitionLine, kVehicleDefFieldCount> kDefinitionLines{{
-    {VehicleDefField::ID, 0, 125},
-    {VehicleDefField::ModelName, 0, 129},
-    {VehicleDefField::TXDName, 0, 131},
-    {VehicleDefField::HandlingID, 0, 127},
-    {VehicleDefField::GameName, 0, 133},
-    {VehicleDefField::Typ, 1, 135},
-    {VehicleDefField::Klasse, 1, 137},
-    {VehicleDefField::Frequenz, 1, 139, true},
-    {VehicleDefField::Level, 1, 141, true},
-    {VehicleDefField::CompRules, 1, 143, true},
-    {VehicleDefField::Extra1, 1, kWheelModelCaption},
-    {VehicleDefField::Extra2, 1, 148},
+    {VehicleDefField::ID, 0},
+    {VehicleDefField::ModelName, 0},
+    {VehicleDefField::TXDName, 0},
+    {VehicleDefField::HandlingID, 0},
+    {VehicleDefField::GameName, 0},
+    {VehicleDefField::Typ, 1},
+    {VehicleDefField::Klasse, 1},
+    {VehicleDefField::Frequenz, 1, true},
+    {VehicleDefField::Level, 1, true},
+    {VehicleDefField::CompRules, 1, true},
+    {VehicleDefField::Extra1, 1},
+    {VehicleDefField::Extra2, 1},
 }};
 
 QGroupBox* groupOf(const QWidget* control) {
@@ -136,11 +133,8 @@ CompareLayout vehicleDefCompareLayout(const LanguageTable& language) {
     const auto text = [&language](int k) { return withoutMnemonic(languageText(language, k)); };
     std::vector<CompareRow> rows;
     for (const DefinitionLine& line : kDefinitionLines) {
-        QString caption = text(line.caption);
-        if (line.caption == kWheelModelCaption) {
-            caption += QStringLiteral(" / ") + text(kLowDetailModelCaption);
-        }
-        rows.push_back({static_cast<int>(line.field), line.group, caption, line.editable});
+        const int field = static_cast<int>(line.field);
+        rows.push_back({field, line.group, vehicleDefCaption(field, language), line.editable});
     }
     return withTitles({text(kReferencesTitle), text(kPropertiesTitle)}, std::move(rows));
 }

@@ -12,21 +12,6 @@ namespace wendrake {
 
 namespace {
 
-// The language texts of the vehicle definition captions, in file order;
-// the first value after the type has two captions, by the vehicle's type.
-constexpr std::array<std::array<int, 2>, kVehicleDefFieldCount> kVehicleDefCaptions{{{125, -1},
-                                                                                     {129, -1},
-                                                                                     {131, -1},
-                                                                                     {135, -1},
-                                                                                     {127, -1},
-                                                                                     {133, -1},
-                                                                                     {137, -1},
-                                                                                     {139, -1},
-                                                                                     {141, -1},
-                                                                                     {143, -1},
-                                                                                     {145, 151},
-                                                                                     {148, -1}}};
-
 constexpr int kModelNameCaption = 129;
 
 QStringList handlingCaptions(const LanguageTable& language) {
@@ -39,12 +24,8 @@ QStringList handlingCaptions(const LanguageTable& language) {
 
 QStringList vehicleDefCaptions(const LanguageTable& language) {
     QStringList captions;
-    for (const auto& [caption, other] : kVehicleDefCaptions) {
-        QString text = languageText(language, caption).trimmed();
-        if (other >= 0) {
-            text += QStringLiteral(" / ") + languageText(language, other).trimmed();
-        }
-        captions << text;
+    for (int field = 0; field < kVehicleDefFieldCount; ++field) {
+        captions << vehicleDefCaption(field, language);
     }
     return captions;
 }
