@@ -93,7 +93,7 @@ struct Title {
 };
 constexpr std::array<Title, 5> kGroupTitles{{{"Allgemein", 2},
                                              {"Dimensionen", 3},
-                                             {"Leistung&&Antrieb", 4},
+                                             {"Leistung && Antrieb", 4},
                                              {"Bremsen", 5},
                                              {"Aufhängung", 6}}};
 constexpr Title kFlagsTitle{"Flags", 7};

@@ -54,7 +54,7 @@ struct Row {
 
 // The groups' titles: design text and language text.
 constexpr std::array<std::pair<const char*, int>, 2> kGroups{
-    {{"ID&&Referenzen", 123}, {"Fahrzeug-Eigenschaften", 124}}};
+    {{"ID && Referenzen", 123}, {"Fahrzeug-Eigenschaften", 124}}};
 
 constexpr int kRowCount = 12;
 constexpr int kExtra1Row = 10;
