@@ -234,10 +234,6 @@ void FileCommands::setBacksUpFirst(bool backup) {
 
 QString FileCommands::savedNote(const SaveOutcome& saved) const {
     QString note = text(Text::Saved);
-    if (!saved.backupPath.empty()) {
-        note += QStringLiteral(" ") + text(Text::BackupBeforeSave) + QStringLiteral(" ") +
-                QString::fromStdString(saved.backupPath);
-    }
     // A save writes every value as typed; a value the game may not read is
     // the player's to mend, so the note says that some remain.
     const ErrorRows& rows = session_.document().Errors;
@@ -246,6 +242,11 @@ QString FileCommands::savedNote(const SaveOutcome& saved) const {
     });
     if (errors > 0) {
         note += QStringLiteral(" ") + text(Text::SavedWithErrors).arg(errors);
+    }
+    // The path last: nothing reads as a part of it.
+    if (!saved.backupPath.empty()) {
+        note += QStringLiteral(" ") + text(Text::BackupBeforeSave) + QStringLiteral(" ") +
+                QString::fromStdString(saved.backupPath);
     }
     return note;
 }
