@@ -572,7 +572,7 @@ void MainWindow::showListKeeping(int record) {
         showListFromTop();
         return;
     }
-    vehicleList_->reload();
+    vehicleList_->reload(VehicleListPanel::Filter::Kept);
     if (session_.kind() == DataFileKind::CarColours) {
         colourPages_->showPalette();
     }

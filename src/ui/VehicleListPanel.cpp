@@ -93,10 +93,12 @@ void VehicleListPanel::placeCountIn(QStatusBar* bar) {
     bar->addPermanentWidget(count_);
 }
 
-void VehicleListPanel::reload() {
+void VehicleListPanel::reload(Filter filter) {
     {
         const Raised quiet(quiet_);
-        filterBox_->clear();
+        if (filter == Filter::Cleared) {
+            filterBox_->clear();
+        }
         model_->reload();
         chosen_.clear();
     }

@@ -31,9 +31,11 @@ class VehicleListPanel final : public QGroupBox {
     // Puts the count of listed vehicles at the right of `bar`.
     void placeCountIn(QStatusBar* bar);
 
-    // The list was replaced: the filter is cleared, no row is chosen and
-    // the list shows its top.
-    void reload();
+    enum class Filter { Cleared, Kept };
+    // The list was replaced: no row is chosen and the list shows its top.
+    // A new file clears the filter; names changed in the same file (a
+    // revert, a paste of names, their undo) keep it.
+    void reload(Filter filter = Filter::Cleared);
     // Chooses entry `entry`, clearing a filter that hides it.
     void chooseEntry(int entry);
     // Names renamed in place and the marks of changed vehicles.

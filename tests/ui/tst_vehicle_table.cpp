@@ -223,6 +223,15 @@ class VehicleTableTests : public QObject {
         type(s.vehicleFilter(), "r");
         QCOMPARE(rows(s.table->model()), s.listed());
         QCOMPARE(s.listed(), (QStringList{"ARROW", "BRISK", "ZEPHYR"}));
+        // Names pasted into the filtered table, and their undo, keep the
+        // filter: the rows stay those the player was working on.
+        s.paste(0, 0, "RARE1\nRARE2\n");
+        QCOMPARE(s.vehicleFilter()->text(), QStringLiteral("r"));
+        QCOMPARE(rows(s.table->model()), s.listed());
+        QCOMPARE(s.table->model()->rowCount(), 3);
+        s.window.undoAction->trigger();
+        QCOMPARE(s.vehicleFilter()->text(), QStringLiteral("r"));
+        QCOMPARE(s.table->model()->rowCount(), 3);
         s.vehicleFilter()->clear();
         QCOMPARE(s.table->model()->rowCount(), 4);
     }
