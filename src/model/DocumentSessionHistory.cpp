@@ -2,6 +2,7 @@
 // Undo and redo of the session's recorded edits.
 #include "DocumentSession.h"
 #include "RecordIndex.h"
+#include "RecordValues.h"
 
 #include <algorithm>
 
@@ -10,7 +11,6 @@ namespace wendrake {
 namespace {
 
 using records::at;
-using records::fieldOf;
 using records::holds;
 
 // The values of `restored` in `record`, which stays on the line it stands on
@@ -41,23 +41,13 @@ struct StepApplier {
 
     // The stored value a value edit changes, or null when it does not fit.
     std::string* storedValue(const ValueEdit& value) const {
-        switch (document.kind) {
-            case DataFileKind::Handling:
-                return fieldOf(document.HandlingRecords, value.record, value.field);
-            case DataFileKind::VehicleDefs:
-                return fieldOf(document.VehicleDefRecords, value.record, value.field);
-            default:
-                return nullptr;
-        }
+        return recordValue(document, value.record, value.field);
     }
 
     void put(const ValueEdit& value, std::string& stored) {
         stored = side(value.before, value.after);
         what |= Change::Value;
-        const int nameField = document.kind == DataFileKind::Handling
-                                  ? static_cast<int>(HandlingField::Autoname)
-                                  : static_cast<int>(VehicleDefField::HandlingID);
-        if (value.field == nameField) {
+        if (value.field == nameFieldOf(document.kind)) {
             if (const int entry = document.Autos.entryOfRecord(value.record); entry >= 0) {
                 document.Autos.rename(entry, stored);
                 what |= Change::List;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "DocumentSession.h"
-#include "RecordIndex.h"
+#include "RecordValues.h"
 
 namespace wendrake {
 
@@ -15,17 +15,7 @@ constexpr std::size_t kRecordsCheckedOneByOne = 64;
 }  // namespace
 
 int DocumentSession::nameField() const {
-    if (!isLoaded()) {
-        return -1;
-    }
-    switch (document_.kind) {
-        case DataFileKind::Handling:
-            return static_cast<int>(HandlingField::Autoname);
-        case DataFileKind::VehicleDefs:
-            return static_cast<int>(VehicleDefField::HandlingID);
-        default:
-            return -1;
-    }
+    return isLoaded() ? nameFieldOf(document_.kind) : -1;
 }
 
 bool DocumentSession::checkedAcrossRecords(int field) const {
@@ -55,15 +45,12 @@ int DocumentSession::setValues(const std::vector<ValueAssignment>& values) {
     if (names < 0) {
         return 0;
     }
-    const bool handling = document_.kind == DataFileKind::Handling;
     ValuesEdit edit;
     std::vector<int> records;
     bool renamed = false;
     bool acrossRecords = false;
     for (const ValueAssignment& value : values) {
-        std::string* stored =
-            handling ? records::fieldOf(document_.HandlingRecords, value.record, value.field)
-                     : records::fieldOf(document_.VehicleDefRecords, value.record, value.field);
+        std::string* stored = recordValue(document_, value.record, value.field);
         if (!stored || *stored == value.value) {
             continue;
         }
