@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
 
 namespace wendrake {
 
-// The window's program, which lies beside the command line's.
-std::string windowProgramPath();
-
-// Replaces this process by the window's program with the same arguments.
+// Replaces this process by the window's program, which lies beside the
+// command line's, with the same arguments.
 // Returns only when that fails, with the exit status after a one-line
 // message naming the program.
 int startWindow(char* argv[]);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "Output.h"
 #include "StartWindow.h"
@@ -10,12 +11,8 @@
 
 namespace wendrake {
 
-std::string windowProgramPath() {
-    return runningProgramFolder() + "wendrake-window";
-}
-
 int startWindow(char* argv[]) {
-    const std::string program = windowProgramPath();
+    const std::string program = runningProgramFolder() + "wendrake-window";
     ::execv(program.c_str(), argv);
     const int error = errno;
     writeOut(stderr, "wendrake: cannot start the window, " + program +

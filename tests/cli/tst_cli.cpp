@@ -162,6 +162,23 @@ class CommandLineTests : public QObject {
         QVERIFY(QDir(dir_.filePath("sub.cfg")).isEmpty());
     }
 
+    // A file name is the system's bytes, UTF-8 or not: a file named in
+    // Latin-1 is read and named in the rows as it is.
+    void fileNamesNeedNotBeUtf8() {
+        const QByteArray name = "in\xC4.cfg";
+        QVERIFY(QFile::copy(kTestData + "handling/problems.cfg", dir_.filePath("plain.cfg")));
+        QCOMPARE(::rename(QFile::encodeName(dir_.filePath("plain.cfg")).constData(),
+                          (QFile::encodeName(dir_.path()) + "/" + name).constData()),
+                 0);
+        // QProcess passes its arguments as text; the shell passes the bytes.
+        const Run result =
+            runAs("/bin/sh", {"-c", "exec \"$0\" check --lang English \"$(printf 'in\\304.cfg')\"",
+                              QStringLiteral(WENDRAKE_EXECUTABLE)});
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.out.startsWith(name + "\tSHORT_LINE\t"));
+    }
+
     // The window's arguments go to the window's program beside the command
     // line; without it, one line names it.
     void theWindowsProgramMissingIsOneLine() {
