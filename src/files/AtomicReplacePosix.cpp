@@ -107,7 +107,10 @@ std::optional<FileFailure> replaceAtomically(const std::string& path, std::strin
     if (!writeAll(handle, bytes)) {
         failure = errno != 0 ? systemFailure(WriteError, errno)
                              : FileFailure{WriteError, path + ": the write stopped short"};
-    } else if (::fsync(handle) != 0) {
+    } else if (::fsync(handle) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        // A file system that cannot sync says so and the save goes on; one
+        // that could not store the bytes (a full disk noticed only now)
+        // must not have them take the old file's place.
         failure = systemFailure(WriteError, errno);
     }
     if (::close(handle) != 0 && !failure) {
