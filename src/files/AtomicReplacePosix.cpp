@@ -73,6 +73,16 @@ void keepPermissionsOf(const std::string& path, int handle) {
     }
 }
 
+// The file's bytes and what it takes to read them back (its size) on the
+// disk; the rest of its record (its times) need not wait.
+int syncData(int handle) {
+#if defined(_POSIX_SYNCHRONIZED_IO) && _POSIX_SYNCHRONIZED_IO > 0
+    return ::fdatasync(handle);
+#else
+    return ::fsync(handle);
+#endif
+}
+
 bool writeAll(int handle, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(handle, bytes.data(), bytes.size());
@@ -107,7 +117,7 @@ std::optional<FileFailure> replaceAtomically(const std::string& path, std::strin
     if (!writeAll(handle, bytes)) {
         failure = errno != 0 ? systemFailure(WriteError, errno)
                              : FileFailure{WriteError, path + ": the write stopped short"};
-    } else if (::fsync(handle) != 0 && errno != EINVAL && errno != ENOTSUP) {
+    } else if (syncData(handle) != 0 && errno != EINVAL && errno != ENOTSUP) {
         // A file system that cannot sync says so and the save goes on; one
         // that could not store the bytes (a full disk noticed only now)
         // must not have them take the old file's place.
