@@ -43,7 +43,7 @@
 #include <string>
 #include <vector>
 
-#include "io/MemoryUse.h"
+#include "files/MemoryUse.h"
 #include "io/ProgramFolder.h"
 #include "model/VehicleTable.h"
 #include "support/ScriptedDesktop.h"

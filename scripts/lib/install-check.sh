@@ -46,7 +46,7 @@ wendrake_install_expect() {
 # The program folder holds what the program and its manual look for.
 wendrake_install_check_files() {
     local prefix="$1" missing=() file
-    local wanted=(wendrake English.lng Deutsch.lng Anleitung.htm Manual.htm gfx/nopictureavailable.jpg
+    local wanted=(wendrake wendrake-window English.lng Deutsch.lng Anleitung.htm Manual.htm gfx/nopictureavailable.jpg
         samples/handling.cfg samples/default.ide samples/carcols.dat share/man/man1/wendrake.1)
     # Every picture the manuals show.
     mapfile -t -O "${#wanted[@]}" wanted < <(
@@ -95,5 +95,9 @@ wendrake_install_check() {
         "$link_dir/wendrake" check --lang English short.cfg
     wendrake_install_expect "a link to wendrake: check in German" 1 "Falsche Anzahl" \
         "$link_dir/wendrake" check --lang Deutsch short.cfg
+    # The window's arguments start the editor beside the program file.
+    wendrake_install_expect "a link to wendrake: the editor renders a file" 0 "$work/window.png" \
+        env QT_QPA_PLATFORM=offscreen "$link_dir/wendrake" "$prefix/samples/handling.cfg" \
+        --screenshot "$work/window.png"
     echo "Installed program: ${install_passed} checks passed, ${install_failed} failed"
 }

@@ -119,8 +119,11 @@ wendrake_build() {
     wendrake_say "Building"
     cmake --build "$WENDRAKE_BUILD_DIR" ||
         { wendrake_fail "the build failed (see the compiler messages above)"; return 1; }
-    [[ -x "${WENDRAKE_BUILD_DIR}/bin/wendrake" ]] ||
-        { wendrake_fail "the build finished without $(wendrake_build_name)bin/wendrake"; return 1; }
+    local program
+    for program in wendrake wendrake-window; do
+        [[ -x "${WENDRAKE_BUILD_DIR}/bin/${program}" ]] ||
+            { wendrake_fail "the build finished without $(wendrake_build_name)bin/${program}"; return 1; }
+    done
 }
 
 # Installs what is missing, configures and builds; the arguments are extra

@@ -5,75 +5,64 @@ namespace wendrake {
 
 namespace {
 
-const OptionSpec* findOption(std::span<const OptionSpec> table, const QString& word) {
+const OptionSpec* findOption(std::span<const OptionSpec> table, const std::string& word) {
     for (const OptionSpec& option : table) {
-        if (word == QLatin1String(option.name) ||
-            (option.alias && word == QLatin1String(option.alias))) {
+        if (word == option.name || (option.alias && word == option.alias)) {
             return &option;
         }
     }
     return nullptr;
 }
 
-bool looksLikeOption(const QString& word) {
-    return word.size() > 1 && word.startsWith(QLatin1Char('-'));
+bool looksLikeOption(const std::string& word) {
+    return word.size() > 1 && word.front() == '-';
 }
 
 }  // namespace
 
-Arguments argumentsFromBytes(const QByteArrayList& words) {
-    Arguments arguments;
-    arguments.reserve(static_cast<std::size_t>(words.size()));
-    for (const QByteArray& word : words) {
-        arguments.push_back({word, QString::fromLocal8Bit(word)});
-    }
-    return arguments;
-}
-
-QString ParsedArguments::value(const char* name) const {
-    const auto found = options.find(QString::fromLatin1(name));
-    return found == options.end() ? QString() : found->second;
+std::string ParsedArguments::value(const char* name) const {
+    const auto found = options.find(name);
+    return found == options.end() ? std::string() : found->second;
 }
 
 ParsedArguments parseArguments(std::span<const Argument> words, std::span<const OptionSpec> table) {
     ParsedArguments parsed;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        const QString& word = words[i].text;
-        if (word == QLatin1String("--")) {
+        const std::string& word = words[i];
+        if (word == "--") {
             parsed.operands.insert(parsed.operands.end(), words.begin() + i + 1, words.end());
             break;
         }
         if (!looksLikeOption(word)) {
-            parsed.operands.push_back(words[i]);
+            parsed.operands.push_back(word);
             continue;
         }
-        const qsizetype equals = word.startsWith(QLatin1String("--")) ? word.indexOf('=') : -1;
-        const QString spelled = equals < 0 ? word : word.left(equals);
+        const auto equals = word.starts_with("--") ? word.find('=') : std::string::npos;
+        const std::string spelled = word.substr(0, equals);
         const OptionSpec* option = findOption(table, spelled);
         if (!option) {
-            parsed.problem = QStringLiteral("unknown option %1").arg(spelled);
+            parsed.problem = "unknown option " + spelled;
             break;
         }
-        const QString name = QString::fromLatin1(option->name);
+        const std::string name = option->name;
         if (!option->valueName) {
-            if (equals >= 0) {
-                parsed.problem = QStringLiteral("%1 takes no value").arg(spelled);
+            if (equals != std::string::npos) {
+                parsed.problem = spelled + " takes no value";
                 break;
             }
             parsed.options[name];
             continue;
         }
         if (parsed.options.contains(name)) {
-            parsed.problem = QStringLiteral("%1 given twice").arg(spelled);
+            parsed.problem = spelled + " given twice";
             break;
         }
-        if (equals >= 0) {
-            parsed.options[name] = word.mid(equals + 1);
+        if (equals != std::string::npos) {
+            parsed.options[name] = word.substr(equals + 1);
         } else if (i + 1 < words.size()) {
-            parsed.options[name] = words[++i].text;
+            parsed.options[name] = words[++i];
         } else {
-            parsed.problem =
-                QStringLiteral("%1 needs %2").arg(spelled, QLatin1String(option->valueName));
+            parsed.problem = spelled + " needs " + option->valueName;
             break;
         }
     }

@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayList>
-#include <QString>
 #include <map>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace wendrake {
 
-// One word of the command line, as the program received it and as text.
-// Vehicle names are bytes of the file and need the word's own bytes.
-struct Argument {
-    QByteArray bytes;
-    QString text;
-};
+// One word of the command line, as the program received it. Vehicle names
+// are bytes of the file and need the word's own bytes; file names and
+// messages take the word as the system's text (UTF-8).
+using Argument = std::string;
 using Arguments = std::vector<Argument>;
-
-Arguments argumentsFromBytes(const QByteArrayList& words);
 
 struct OptionSpec {
     const char* name;         // "--lang" or "-o"
@@ -29,11 +23,12 @@ struct OptionSpec {
 
 struct ParsedArguments {
     Arguments operands;
-    std::map<QString, QString> options;  // by the option's name; a switch has an empty value
-    QString problem;                     // empty when the words are well formed
+    std::map<std::string, std::string>
+        options;          // by the option's name; a switch has an empty value
+    std::string problem;  // empty when the words are well formed
 
-    bool has(const char* name) const { return options.contains(QString::fromLatin1(name)); }
-    QString value(const char* name) const;
+    bool has(const char* name) const { return options.contains(name); }
+    std::string value(const char* name) const;
 };
 
 // Splits words into options of the table and operands. Options may stand

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
-#include <QFileInfo>
 #include <limits>
 #include <span>
 #include <string>
@@ -10,6 +9,7 @@
 #include "ArgumentParser.h"
 #include "Commands.h"
 #include "Output.h"
+#include "files/DiskFiles.h"
 #include "model/FileHeader.h"
 
 namespace wendrake {
@@ -111,9 +111,9 @@ const std::vector<Command>& commands() {
     return table;
 }
 
-const Command* findCommand(const QString& name) {
+const Command* findCommand(const std::string& name) {
     for (const Command& command : commands()) {
-        if (name == QLatin1String(command.name)) {
+        if (name == command.name) {
             return &command;
         }
     }
@@ -196,8 +196,8 @@ int printVersion() {
 }
 
 // One line, and the exit status of a wrong command line.
-int reportProblem(const QString& problem, const char* seeAlso) {
-    writeOut(stderr, "wendrake: " + localBytes(problem) + " (see " + seeAlso + ")\n");
+int reportProblem(const std::string& problem, const char* seeAlso) {
+    writeOut(stderr, "wendrake: " + problem + " (see " + seeAlso + ")\n");
     return Failed;
 }
 
@@ -206,9 +206,9 @@ int runCommand(const Command& command, std::span<const Argument> words) {
     table.insert(table.end(), {kHelp, kVersion});
     const ParsedArguments args = parseArguments(words, table);
     const std::string seeAlso = std::string("wendrake help ") + command.name;
-    const QString name = QString::fromLatin1(command.name);
-    if (!args.problem.isEmpty()) {
-        return reportProblem(name + QStringLiteral(": ") + args.problem, seeAlso.c_str());
+    const std::string name = command.name;
+    if (!args.problem.empty()) {
+        return reportProblem(name + ": " + args.problem, seeAlso.c_str());
     }
     if (args.has("--help")) {
         writeOut(stdout, commandHelp(command));
@@ -218,16 +218,14 @@ int runCommand(const Command& command, std::span<const Argument> words) {
         return printVersion();
     }
     if (args.operands.size() < command.fewestOperands) {
-        return reportProblem(name + QLatin1Char(' ') + QLatin1String(command.tooFew),
-                             seeAlso.c_str());
+        return reportProblem(name + ' ' + command.tooFew, seeAlso.c_str());
     }
     if (args.operands.size() > command.mostOperands) {
-        return reportProblem(name + QStringLiteral(": unexpected argument ") +
-                                 args.operands[command.mostOperands].text,
+        return reportProblem(name + ": unexpected argument " + args.operands[command.mostOperands],
                              seeAlso.c_str());
     }
-    if (name == QLatin1String("export") && !args.has("-o")) {
-        return reportProblem(QStringLiteral("export needs -o OUT"), seeAlso.c_str());
+    if (name == "export" && !args.has("-o")) {
+        return reportProblem("export needs -o OUT", seeAlso.c_str());
     }
     const auto language = loadLanguage(args.value("--lang"));
     if (!language) {
@@ -241,14 +239,12 @@ int runHelp(std::span<const Argument> words) {
         writeOut(stdout, usage());
         return Clean;
     }
-    const Command* command = findCommand(words.front().text);
+    const Command* command = findCommand(words.front());
     if (!command) {
-        return reportProblem(QStringLiteral("help: no command named ") + words.front().text,
-                             "wendrake --help");
+        return reportProblem("help: no command named " + words.front(), "wendrake --help");
     }
     if (words.size() > 1) {
-        return reportProblem(QStringLiteral("help: unexpected argument ") + words[1].text,
-                             "wendrake --help");
+        return reportProblem("help: unexpected argument " + words[1], "wendrake --help");
     }
     writeOut(stdout, commandHelp(*command));
     return Clean;
@@ -261,7 +257,7 @@ struct WindowWords {
     WindowRequest request;
     bool help = false;
     bool version = false;
-    QString problem;
+    std::string problem;
 };
 
 WindowWords parseWindowWords(std::span<const Argument> words) {
@@ -270,51 +266,54 @@ WindowWords parseWindowWords(std::span<const Argument> words) {
     WindowWords parsed;
     parsed.help = args.has("--help");
     parsed.version = args.has("--version");
-    if (!args.problem.isEmpty()) {
+    if (!args.problem.empty()) {
         parsed.problem = args.problem;
     } else if (args.operands.size() > 1) {
-        parsed.problem = QStringLiteral("unexpected argument ") + args.operands[1].text;
+        parsed.problem = "unexpected argument " + args.operands[1];
     } else if (!args.operands.empty()) {
-        parsed.request.file = args.operands.front().text;
-        if (!parsed.help && !parsed.version && !QFileInfo(parsed.request.file).isFile()) {
-            parsed.problem =
-                parsed.request.file + QStringLiteral(" is neither a command nor a file");
+        parsed.request.file = args.operands.front();
+        if (!parsed.help && !parsed.version && !isRegularFile(parsed.request.file)) {
+            parsed.problem = parsed.request.file + " is neither a command nor a file";
         }
     }
     parsed.request.screenshot = args.value("--screenshot");
     return parsed;
 }
 
-bool isCommandWord(const QString& word) {
-    return word == QLatin1String("help") || findCommand(word) != nullptr;
+bool isCommandWord(const std::string& word) {
+    return word == "help" || findCommand(word) != nullptr;
+}
+
+Arguments wordsAfterProgram(const std::vector<std::string>& arguments) {
+    return arguments.empty() ? Arguments() : Arguments(arguments.begin() + 1, arguments.end());
 }
 
 }  // namespace
 
-std::optional<WindowRequest> windowRequest(const QByteArrayList& arguments) {
-    const Arguments words = argumentsFromBytes(arguments.mid(1));
-    if (!words.empty() && isCommandWord(words.front().text)) {
+std::optional<WindowRequest> windowRequest(const std::vector<std::string>& arguments) {
+    const Arguments words = wordsAfterProgram(arguments);
+    if (!words.empty() && isCommandWord(words.front())) {
         return std::nullopt;
     }
     const WindowWords parsed = parseWindowWords(words);
-    if (parsed.help || parsed.version || !parsed.problem.isEmpty()) {
+    if (parsed.help || parsed.version || !parsed.problem.empty()) {
         return std::nullopt;
     }
     return parsed.request;
 }
 
-int runCommandLine(const QByteArrayList& arguments) {
-    const Arguments words = argumentsFromBytes(arguments.mid(1));
+int runCommandLine(const std::vector<std::string>& arguments) {
+    const Arguments words = wordsAfterProgram(arguments);
     const std::span<const Argument> rest =
         words.empty() ? std::span<const Argument>() : std::span(words).subspan(1);
-    if (!words.empty() && words.front().text == QLatin1String("help")) {
+    if (!words.empty() && words.front() == "help") {
         return runHelp(rest);
     }
-    if (const Command* command = words.empty() ? nullptr : findCommand(words.front().text)) {
+    if (const Command* command = words.empty() ? nullptr : findCommand(words.front())) {
         return runCommand(*command, rest);
     }
     const WindowWords parsed = parseWindowWords(words);
-    if (!parsed.problem.isEmpty()) {
+    if (!parsed.problem.empty()) {
         return reportProblem(parsed.problem, "wendrake --help");
     }
     if (parsed.help) {
@@ -324,7 +323,7 @@ int runCommandLine(const QByteArrayList& arguments) {
     if (parsed.version) {
         return printVersion();
     }
-    return reportProblem(QStringLiteral("these arguments start the window"), "wendrake --help");
+    return reportProblem("these arguments start the window", "wendrake --help");
 }
 
 }  // namespace wendrake

@@ -1,26 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArrayList>
-#include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace wendrake {
 
 // What the arguments ask of the window.
 struct WindowRequest {
-    QString file;        // to open; empty for none
-    QString screenshot;  // PNG to render the window into, then quit; empty for none
+    std::string file;        // to open; empty for none
+    std::string screenshot;  // PNG to render the window into, then quit; empty for none
 };
 
 // The window's request when the arguments (the program's own words, the
 // program name first) start the window; nothing when they are a command,
 // ask for the help or the version, or are wrong: runCommandLine answers
 // those without a window.
-std::optional<WindowRequest> windowRequest(const QByteArrayList& arguments);
+std::optional<WindowRequest> windowRequest(const std::vector<std::string>& arguments);
 
 // Answers arguments that do not start the window; returns the process exit
-// status. Needs a QCoreApplication.
-int runCommandLine(const QByteArrayList& arguments);
+// status.
+int runCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace wendrake

@@ -7,11 +7,11 @@
 #include <unordered_set>
 
 #include "Output.h"
-#include "io/DiskFiles.h"
-#include "io/FileAccess.h"
-#include "io/LanguageFiles.h"
-#include "io/ProgramFolder.h"
-#include "io/SettingsStore.h"
+#include "files/DiskFiles.h"
+#include "files/FileErrors.h"
+#include "files/LanguageFolder.h"
+#include "files/ProgramFolder.h"
+#include "files/SettingsFile.h"
 #include "model/CrossFileChecks.h"
 #include "model/DocumentSession.h"
 #include "model/DocumentWarnings.h"
@@ -26,11 +26,11 @@ namespace {
 // that the line-end repair stays in memory: the command line never changes
 // a file it was not asked to write. Nothing is ever undone here, so no
 // snapshot is taken.
-std::unique_ptr<DocumentSession> openAsEditorDoes(const QString& path,
+std::unique_ptr<DocumentSession> openAsEditorDoes(const std::string& path,
                                                   const LanguageTable& language) {
-    const std::optional<DataFileKind> kind = kindFromFileName(localBytes(path));
+    const std::optional<DataFileKind> kind = kindFromFileName(path);
     if (!kind) {
-        reportFailure(path, QStringLiteral("Error: Filetype unknown!"));
+        reportFailure(path, "Error: Filetype unknown!");
         return nullptr;
     }
     auto session = std::make_unique<DocumentSession>();
@@ -38,60 +38,59 @@ std::unique_ptr<DocumentSession> openAsEditorDoes(const QString& path,
     OpenOptions options;
     options.repairOnDisk = false;
     options.snapshot = Snapshot::Skipped;
-    const OpenOutcome opened =
-        session->openFile(path.toStdString(), *kind, files, language, options);
+    const OpenOutcome opened = session->openFile(path, *kind, files, language, options);
     switch (opened.status) {
         case OpenOutcome::Status::Opened:
             return session;
         case OpenOutcome::Status::Missing: {
             // The system's own words for why the file cannot be read.
-            const FileResult missing = readFileBytes(path).result;
-            reportFailure(path, errorNotice(missing.code, missing.description));
+            std::string bytes;
+            const auto missing = readFile(path, bytes);
+            reportFailure(path, missing ? failureNotice(*missing) : std::string());
             break;
         }
         case OpenOutcome::Status::ReadFailed:
-            reportFailure(path, errorNotice(*opened.fileFailure));
+            reportFailure(path, failureNotice(*opened.fileFailure));
             break;
         case OpenOutcome::Status::Invalid:
-            reportFailure(path, readFailureNotice(*opened.readFailure));
+            reportFailure(path, readFailureText(*opened.readFailure));
             break;
     }
     return nullptr;
 }
 
 // Saves as the editor's Save does; reports a failure and returns its status.
-int saveAsEditorDoes(DocumentSession& session, const QString& target, const LanguageTable& language,
-                     SaveLayout layout) {
+int saveAsEditorDoes(DocumentSession& session, const std::string& target,
+                     const LanguageTable& language, SaveLayout layout) {
     DiskFiles files;
     SaveOptions options;
     options.layout = layout;
-    const SaveOutcome saved = session.saveTo(target.toStdString(), files, options);
+    const SaveOutcome saved = session.saveTo(target, files, options);
     using Status = SaveOutcome::Status;
     switch (saved.status) {
         case Status::Saved:
             if (saved.layoutChanged) {
-                reportFailure(target, QStringLiteral("the file changed on disk while it was read; "
-                                                     "not every line kept its place"));
+                reportFailure(target,
+                              "the file changed on disk while it was read; "
+                              "not every line kept its place");
             }
             return Clean;
         case Status::MissingValue:
-            reportFailure(target, languageText(language, Text::EmptyValue) +
-                                      QStringLiteral(" %1, %2")
-                                          .arg(saved.missing.record + 1)
-                                          .arg(saved.missing.field + 1));
+            reportFailure(target, language.text(Text::EmptyValue) + ' ' +
+                                      std::to_string(saved.missing.record + 1) + ", " +
+                                      std::to_string(saved.missing.field + 1));
             return Failed;
         case Status::SourceMissing:
-            reportFailure(QString::fromStdString(session.path()),
-                          languageText(language, Text::FileMissing));
+            reportFailure(session.path(), language.text(Text::FileMissing));
             return Failed;
         case Status::WriteFailed:
-            reportFailure(target, errorNotice(*saved.failure));
+            reportFailure(target, failureNotice(*saved.failure));
             return Failed;
         case Status::NotLoaded:
         case Status::ReadFailed:
         case Status::BackupFailed:
-            reportFailure(QString::fromStdString(session.path()),
-                          saved.failure ? errorNotice(*saved.failure) : QString());
+            reportFailure(session.path(),
+                          saved.failure ? failureNotice(*saved.failure) : std::string());
             return Failed;
     }
     return Failed;
@@ -100,9 +99,8 @@ int saveAsEditorDoes(DocumentSession& session, const QString& target, const Lang
 // Prints the rows from `from` on, one line each, as check prints them; the
 // text of a warning starts with `warningMark`. Row by row: a hostile file's
 // rows can be far larger than the file.
-void writeRows(std::FILE* stream, const QString& file, const ErrorRows& rows, std::size_t from,
-               const std::string& warningMark = {}) {
-    const std::string fileName = localBytes(file);
+void writeRows(std::FILE* stream, const std::string& fileName, const ErrorRows& rows,
+               std::size_t from, const std::string& warningMark = {}) {
     for (std::size_t i = from; i < rows.size(); ++i) {
         const ErrorListEntry& row = rows[i];
         writeOut(stream, fileName + '\t');
@@ -116,7 +114,7 @@ void writeRows(std::FILE* stream, const QString& file, const ErrorRows& rows, st
 }
 
 struct CheckedFile {
-    QString name;
+    std::string name;
     std::unique_ptr<DocumentSession> session;
 
     const EditorDocument& document() const { return session->document(); }
@@ -153,10 +151,9 @@ bool checkAcrossFiles(const std::vector<CheckedFile>& handling,
     return errorsFound;
 }
 
-int writeOrReport(const QString& target, std::string_view text) {
-    const FileResult written = writeFileAtomically(target, text);
-    if (!written.ok) {
-        reportFailure(target, errorNotice(written.code, written.description));
+int writeOrReport(const std::string& target, std::string_view text) {
+    if (const auto failure = replaceFile(target, text)) {
+        reportFailure(target, failureNotice(*failure));
         return Failed;
     }
     return Clean;
@@ -164,11 +161,11 @@ int writeOrReport(const QString& target, std::string_view text) {
 
 // A handling file opened as the editor opens it; export and import work on
 // handling files only.
-std::unique_ptr<DocumentSession> openHandlingFile(const QString& path,
+std::unique_ptr<DocumentSession> openHandlingFile(const std::string& path,
                                                   const LanguageTable& language) {
     auto opened = openAsEditorDoes(path, language);
     if (opened && opened->kind() != DataFileKind::Handling) {
-        reportFailure(path, QStringLiteral("Error: Filetype unknown!"));
+        reportFailure(path, "Error: Filetype unknown!");
         return nullptr;
     }
     return opened;
@@ -178,43 +175,64 @@ SaveLayout layoutOf(const ParsedArguments& args) {
     return args.has("--keep-layout") ? SaveLayout::KeepFile : SaveLayout::Standard;
 }
 
+// The Latin-1 bytes of a name typed as UTF-8; nothing when it holds a
+// letter beyond Latin-1 or is no UTF-8 at all. Only the lead bytes C2 and C3
+// start a letter of Latin-1 beyond ASCII.
+std::optional<std::string> latin1FromUtf8(std::string_view typed) {
+    std::string bytes;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(typed[i]);
+        if (lead < 0x80) {
+            bytes += static_cast<char>(lead);
+            continue;
+        }
+        const auto next = i + 1 < typed.size() ? static_cast<unsigned char>(typed[i + 1]) : 0;
+        if ((lead != 0xC2 && lead != 0xC3) || (next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        bytes += static_cast<char>(((lead & 0x1F) << 6) | (next & 0x3F));
+        ++i;
+    }
+    return bytes;
+}
+
 // The bytes of the file that a name given on the command line stands for.
 // The file's names are 8-bit bytes: typed in a UTF-8 terminal, the byte
 // 0xC4 of "KÄFER" arrives as the two bytes of "Ä"; passed as the file's own
 // bytes, it arrives as it is (and is no valid UTF-8).
 std::string nameInFile(const Argument& name, const std::unordered_set<std::string_view>& listed) {
-    const bool fitsLatin1 = std::all_of(name.text.begin(), name.text.end(),
-                                        [](QChar c) { return c.unicode() <= 0xFF; });
-    if (fitsLatin1) {
-        std::string typed = toBytes(name.text);
-        if (listed.contains(typed)) {
-            return typed;
+    if (const std::optional<std::string> typed = latin1FromUtf8(name)) {
+        if (listed.contains(*typed)) {
+            return *typed;
         }
     }
-    return name.bytes.toStdString();
+    return name;
 }
 
 }  // namespace
 
-std::optional<LanguageTable> loadLanguage(const QString& requested) {
-    const QString folder = programFolder();
-    const QStringList languages = listLanguages(folder);
-    if (languages.isEmpty()) {
+std::optional<LanguageTable> loadLanguage(const std::string& requested) {
+    const std::string folder = runningProgramFolder();
+    const std::vector<std::string> languages = listLanguages(folder);
+    if (languages.empty()) {
         writeOut(stderr, "No language-file found! Please reinstall the application.\n");
         return std::nullopt;
     }
-    QString name = requested;
-    if (name.isEmpty()) {
-        name = startLanguage(languages,
-                             readSetting(QStringLiteral("Settings"), QStringLiteral("Language")));
-    } else if (!languages.contains(name)) {
-        writeOut(stderr, "wendrake: unknown language \"" + localBytes(name) + "\"; available: " +
-                             localBytes(languages.join(QStringLiteral(", "))) + "\n");
+    std::string name = requested;
+    if (name.empty()) {
+        name = startLanguage(languages, readUserSetting("Settings", "Language"));
+    } else if (std::find(languages.begin(), languages.end(), name) == languages.end()) {
+        std::string available;
+        for (const std::string& language : languages) {
+            available += (available.empty() ? "" : ", ") + language;
+        }
+        writeOut(stderr,
+                 "wendrake: unknown language \"" + name + "\"; available: " + available + "\n");
         return std::nullopt;
     }
     LanguageTable table;
-    if (!loadLanguageFile(folder, name, table).ok) {
-        writeOut(stderr, "wendrake: cannot read the language file " + localBytes(name) + ".lng\n");
+    if (loadLanguageFile(folder, name, table)) {
+        writeOut(stderr, "wendrake: cannot read the language file " + name + ".lng\n");
         return std::nullopt;
     }
     return table;
@@ -233,7 +251,7 @@ int runCheck(const ParsedArguments& args, const LanguageTable& language) {
     bool rowsFound = false;
     bool failed = false;
     for (const Argument& argument : args.operands) {
-        CheckedFile checked{argument.text, openAsEditorDoes(argument.text, language)};
+        CheckedFile checked{argument, openAsEditorDoes(argument, language)};
         if (!checked.session) {
             failed = true;
             continue;
@@ -260,19 +278,19 @@ int runCheck(const ParsedArguments& args, const LanguageTable& language) {
 }
 
 int runFormat(const ParsedArguments& args, const LanguageTable& language) {
-    const QString input = args.operands.front().text;
-    const QString output = args.value("-o");
+    const std::string input = args.operands.front();
+    const std::string output = args.value("-o");
     const auto opened = openAsEditorDoes(input, language);
     if (!opened) {
         return Failed;
     }
-    return saveAsEditorDoes(*opened, output.isEmpty() ? input : output, language, layoutOf(args));
+    return saveAsEditorDoes(*opened, output.empty() ? input : output, language, layoutOf(args));
 }
 
 // A name the file does not hold is reported and makes the status 1; the
 // exchange file of the others is written all the same.
 int runExport(const ParsedArguments& args, const LanguageTable& language) {
-    const QString handling = args.operands.front().text;
+    const std::string handling = args.operands.front();
     const auto opened = openHandlingFile(handling, language);
     if (!opened) {
         return Failed;
@@ -285,8 +303,8 @@ int runExport(const ParsedArguments& args, const LanguageTable& language) {
     for (auto name = args.operands.begin() + 1; name != args.operands.end(); ++name) {
         names.push_back(nameInFile(*name, listed));
         if (!listed.contains(names.back())) {
-            writeOut(stderr, "wendrake: no vehicle named " + names.back() + " in " +
-                                 localBytes(handling) + "\n");
+            writeOut(stderr,
+                     "wendrake: no vehicle named " + names.back() + " in " + handling + "\n");
             allFound = false;
         }
     }
@@ -299,7 +317,7 @@ int runExport(const ParsedArguments& args, const LanguageTable& language) {
 int runImport(const ParsedArguments& args, const LanguageTable& language) {
     const ImportPolicy policy =
         args.has("--replace") ? ImportPolicy::Replace : ImportPolicy::KeepBoth;
-    const QString handling = args.operands.front().text;
+    const std::string handling = args.operands.front();
     auto opened = openHandlingFile(handling, language);
     if (!opened) {
         return Failed;
@@ -311,16 +329,16 @@ int runImport(const ParsedArguments& args, const LanguageTable& language) {
     const std::size_t rowsBefore = session.document().Errors.size();
     bool rowsReported = false;
     for (auto argument = args.operands.begin() + 1; argument != args.operands.end(); ++argument) {
-        const QString& exchange = argument->text;
-        const FileBytes read = readFileBytes(exchange);
-        if (!read.result.ok) {
-            reportFailure(exchange, errorNotice(read.result.code, read.result.description));
+        const std::string& exchange = *argument;
+        std::string bytes;
+        if (const auto failure = readFile(exchange, bytes)) {
+            reportFailure(exchange, failureNotice(*failure));
             return Failed;
         }
         const ImportResult imported =
-            session.importVehicles(read.bytes, texts, language.text(Text::TooManyVehicles), policy);
+            session.importVehicles(bytes, texts, language.text(Text::TooManyVehicles), policy);
         if (imported.failure) {
-            reportFailure(exchange, readFailureNotice(*imported.failure));
+            reportFailure(exchange, readFailureText(*imported.failure));
             return Failed;
         }
         const auto firstRow =
@@ -328,9 +346,9 @@ int runImport(const ParsedArguments& args, const LanguageTable& language) {
         writeRows(stderr, exchange, session.document().Errors, firstRow);
         rowsReported = rowsReported || session.document().Errors.size() > firstRow;
     }
-    const QString output = args.value("-o");
+    const std::string output = args.value("-o");
     const int status =
-        saveAsEditorDoes(session, output.isEmpty() ? handling : output, language, layoutOf(args));
+        saveAsEditorDoes(session, output.empty() ? handling : output, language, layoutOf(args));
     return status == Clean && rowsReported ? RowsFound : status;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "ArgumentParser.h"
 #include "model/LanguageTable.h"
@@ -11,7 +12,7 @@ namespace wendrake {
 // The language of the messages: `requested` (--lang) when given, else the
 // one last chosen in the editor, else the locale's. Reports and returns
 // nothing when there is no such language file.
-std::optional<LanguageTable> loadLanguage(const QString& requested);
+std::optional<LanguageTable> loadLanguage(const std::string& requested);
 
 // The commands that work on files. Each gets its words, parsed and counted
 // against its usage, and the language of its messages; each returns the

@@ -1,27 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace wendrake {
 
 enum ExitStatus { Clean = 0, RowsFound = 1, Failed = 2 };
 
-inline void writeOut(std::FILE* stream, const std::string& bytes) {
+inline void writeOut(std::FILE* stream, std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
 }
 
-inline std::string localBytes(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
-
 // One line per file: a message of several lines is joined with blanks.
-inline void reportFailure(const QString& file, const QString& message) {
-    QString oneLine = message;
-    oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    writeOut(stderr, localBytes(file) + ": " + localBytes(oneLine) + "\n");
+inline void reportFailure(const std::string& file, std::string_view message) {
+    std::string line = file + ": ";
+    for (auto at = message.find("\r\n"); at != std::string_view::npos; at = message.find("\r\n")) {
+        line.append(message.substr(0, at)) += ' ';
+        message.remove_prefix(at + 2);
+    }
+    line.append(message) += '\n';
+    writeOut(stderr, line);
 }
 
 }  // namespace wendrake

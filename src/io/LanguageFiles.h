@@ -34,10 +34,6 @@ QString localeLanguage(const QStringList& languages, const QString& localeName);
 // the name is no language.
 QString languageCode(const QString& languageName);
 
-// The locale that messages follow: the first of LC_ALL, LC_MESSAGES and
-// LANG that is set, as the C library takes it.
-QString messageLocaleName();
-
 // Text k of the language, as shown.
 inline QString languageText(const LanguageTable& table, int k) {
     const std::string& text = table.text(k);

@@ -10,7 +10,4 @@ namespace wendrake {
 // there.
 QString programFolder();
 
-// `folder` with the platform's separator at its end, added only when missing.
-QString withTrailingSeparator(const QString& folder);
-
 }  // namespace wendrake

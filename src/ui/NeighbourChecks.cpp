@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "io/DiskFiles.h"
+#include "files/DiskFiles.h"
 
 namespace wendrake {
 

@@ -6,6 +6,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #include "support/WindowSession.h"
 #include "ui/ExportDialog.h"
 
@@ -96,6 +100,97 @@ class CommandLineTests : public QObject {
         QVERIFY(result.out.isEmpty());
         QVERIFY2(result.err.startsWith(path.toLocal8Bit() + message), result.err.constData());
         QCOMPARE(result.err.count('\n'), 1);
+    }
+
+    // A file that cannot be read or written gets one line on standard error,
+    // in the system's words, and exit status 2; nothing is written. Run in
+    // the test's folder: "in.cfg" is a readable handling file there, "sub.cfg"
+    // a folder.
+    void fileFailuresGetOneLine_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("missing") << QStringList{"check", "none.cfg"}
+                                 << QByteArray("none.cfg: Error: 5 - No such file or directory\n");
+        QTest::newRow("folder") << QStringList{"check", "sub.cfg"}
+                                << QByteArray(
+                                       "sub.cfg: Error: 5 - sub.cfg is a folder, not a file\n");
+        QTest::newRow("folder as output")
+            << QStringList{"format", "in.cfg", "-o", "sub.cfg"}
+            << QByteArray("sub.cfg: Error: 5 - sub.cfg is a folder, not a file\n");
+        QTest::newRow("output in a missing folder")
+            << QStringList{"format", "in.cfg", "-o", "none/out.cfg"}
+            << QByteArray("none/out.cfg: Error: 5 - No such file or directory\n");
+        QTest::newRow("missing exchange file")
+            << QStringList{"import", "in.cfg", "none.cfg", "-o", "out.cfg"}
+            << QByteArray("none.cfg: Error: 5 - No such file or directory\n");
+        QTest::newRow("export into a folder")
+            << QStringList{"export", "in.cfg", "-o", "sub.cfg", "TWIN_VAN"}
+            << QByteArray("sub.cfg: Error: 5 - sub.cfg is a folder, not a file\n");
+#ifdef Q_OS_UNIX
+        if (::geteuid() != 0) {  // permissions do not stop root
+            QTest::newRow("unreadable")
+                << QStringList{"check", "locked/in.cfg"}
+                << QByteArray("locked/in.cfg: Error: 5 - Permission denied\n");
+            QTest::newRow("read-only file")
+                << QStringList{"format", "in.cfg", "-o", "readonly.cfg"}
+                << QByteArray(
+                       "readonly.cfg: Error: 2 - Existing file readonly.cfg is not writable\n");
+            QTest::newRow("read-only folder")
+                << QStringList{"format", "in.cfg", "-o", "locked/out.cfg"}
+                << QByteArray("locked/out.cfg: Error: 5 - Permission denied\n");
+        }
+#endif
+    }
+    void fileFailuresGetOneLine() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, err);
+        copy("handling/problems.cfg", "in.cfg");
+        QVERIFY(QDir(dir_.path()).mkpath("sub.cfg"));
+        QVERIFY(QDir(dir_.path()).mkpath("locked"));
+        copy("handling/problems.cfg", "locked/in.cfg");
+        copy("handling/problems.cfg", "readonly.cfg");
+        QVERIFY(QFile(dir_.filePath("readonly.cfg")).setPermissions(QFile::ReadOwner));
+        QVERIFY(QFile(dir_.filePath("locked/in.cfg")).setPermissions({}));
+        QVERIFY(QFile(dir_.filePath("locked")).setPermissions(QFile::ExeOwner));
+        const QStringList before = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden);
+        const Run result = run(QStringList{args.front(), "--lang", "English"} + args.mid(1));
+        QFile(dir_.filePath("locked"))
+            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(result.err, err);
+        QCOMPARE(result.status, 2);
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        QVERIFY(QDir(dir_.filePath("sub.cfg")).isEmpty());
+    }
+
+    // A file name is the system's bytes, UTF-8 or not: a file named in
+    // Latin-1 is read and named in the rows as it is.
+    void fileNamesNeedNotBeUtf8() {
+        const QByteArray name = "in\xC4.cfg";
+        const QString source = copy("handling/problems.cfg", "latin1-name.cfg");
+        QCOMPARE(::rename(QFile::encodeName(source).constData(),
+                          (QFile::encodeName(dir_.path()) + "/" + name).constData()),
+                 0);
+        // QProcess passes its arguments as text; the shell passes the bytes.
+        const Run result =
+            runAs("/bin/sh", {"-c", "exec \"$0\" check --lang English \"$(printf 'in\\304.cfg')\"",
+                              QStringLiteral(WENDRAKE_EXECUTABLE)});
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.status, 1);
+        QVERIFY(result.out.startsWith(name + "\tSHORT_LINE\t"));
+    }
+
+    // The window's arguments go to the window's program beside the command
+    // line; without it, one line names it.
+    void theWindowsProgramMissingIsOneLine() {
+        QVERIFY(QDir(dir_.path()).mkpath("alone"));
+        const QString alone = dir_.filePath("alone/wendrake");
+        QVERIFY(QFile::copy(QStringLiteral(WENDRAKE_EXECUTABLE), alone));
+        const Run result = runAs(alone, {copy("handling/problems.cfg")});
+        QCOMPARE(result.status, 2);
+        QCOMPARE(result.err, "wendrake: cannot start the window, " +
+                                 QFileInfo(alone).canonicalFilePath().toLocal8Bit() +
+                                 "-window is missing\n");
+        QVERIFY(result.out.isEmpty());
     }
 
     // Warnings only ever add lines: the lines of a check without them are

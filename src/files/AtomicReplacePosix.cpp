@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "AtomicReplace.h"
+#include "FileErrors.h"
+
+namespace wendrake {
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a chain of links ends at, even one that does not exist yet: a
+// save through a link changes the file, and the link stays a link.
+std::string finalTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length <= 0) {
+            break;
+        }
+        const std::string next(target, static_cast<std::size_t>(length));
+        path = next.front() == '/' ? next : folderOf(path) + next;
+    }
+    return path;
+}
+
+// A new file beside `path`, named after it, that no other program created.
+int createBeside(const std::string& path, std::string& name) {
+    auto seed = static_cast<unsigned long long>(
+                    std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                (static_cast<unsigned long long>(::getpid()) << 32);
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = path + '.';
+        for (int i = 0; i < 6; ++i) {
+            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+            name += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
+        }
+        const int handle = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (handle >= 0 || errno != EEXIST) {
+            return handle;
+        }
+    }
+    return -1;
+}
+
+// The new file gets the old one's permissions and, where the running user
+// may give them (root), its owner and group: otherwise a save by root would
+// leave a read-only file writable, and another user's file owned by root.
+// Best effort: a file system that keeps no Unix permissions (a mounted
+// Windows drive) refuses the change, and the save goes on.
+void keepPermissionsOf(const std::string& path, int handle) {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) != 0) {
+        return;  // a new file: the usual permissions
+    }
+    // The owner first: a change of owner may clear permission bits.
+    if (::fchown(handle, old.st_uid, old.st_gid) != 0) {
+        // Only root gives a file away; everyone else owns the new file already.
+    }
+    if (::fchmod(handle, old.st_mode & 0777) != 0) {
+        // Nothing better to do than to save with the usual permissions.
+    }
+}
+
+// The file's bytes and what it takes to read them back (its size) on the
+// disk; the rest of its record (its times) need not wait.
+int syncData(int handle) {
+#if defined(_POSIX_SYNCHRONIZED_IO) && _POSIX_SYNCHRONIZED_IO > 0
+    return ::fdatasync(handle);
+#else
+    return ::fsync(handle);
+#endif
+}
+
+bool writeAll(int handle, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(handle, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<FileFailure> replaceAtomically(const std::string& path, std::string_view bytes) {
+    // A file the user may not change is not replaced behind its back, even
+    // where the folder would allow it.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+        return FileFailure{WriteError, "Existing file " + path + " is not writable"};
+    }
+    const std::string target = finalTarget(path);
+    std::string temporary;
+    const int handle = createBeside(target, temporary);
+    if (handle < 0) {
+        return systemFailure(OpenError, errno);
+    }
+    keepPermissionsOf(target, handle);
+    std::optional<FileFailure> failure;
+    errno = 0;
+    if (!writeAll(handle, bytes)) {
+        failure = errno != 0 ? systemFailure(WriteError, errno)
+                             : FileFailure{WriteError, path + ": the write stopped short"};
+    } else if (syncData(handle) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        // A file system that cannot sync says so and the save goes on; one
+        // that could not store the bytes (a full disk noticed only now)
+        // must not have them take the old file's place.
+        failure = systemFailure(WriteError, errno);
+    }
+    if (::close(handle) != 0 && !failure) {
+        failure = systemFailure(WriteError, errno);
+    }
+    if (!failure && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        failure = systemFailure(RenameError, errno);
+    }
+    if (failure) {
+        ::unlink(temporary.c_str());
+    }
+    return failure;
+}
+
+}  // namespace wendrake
