@@ -97,6 +97,32 @@ bool writeAll(int handle, std::string_view bytes) {
     return true;
 }
 
+// A device or a pipe (`-o /dev/stdout`) takes the bytes as they come: put
+// in its place, a regular file would take it away from every other program.
+std::optional<FileFailure> writeInto(const std::string& path, std::string_view bytes) {
+    const int handle = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (handle < 0) {
+        return systemFailure(OpenError, errno);
+    }
+    errno = 0;
+    std::optional<FileFailure> failure;
+    if (!writeAll(handle, bytes)) {
+        failure = errno != 0 ? systemFailure(WriteError, errno)
+                             : FileFailure{WriteError, path + ": the write stopped short"};
+    }
+    if (::close(handle) != 0 && !failure) {
+        failure = systemFailure(WriteError, errno);
+    }
+    return failure;
+}
+
+bool isDeviceOrPipe(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 &&
+           (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) || S_ISFIFO(status.st_mode) ||
+            S_ISSOCK(status.st_mode));
+}
+
 }  // namespace
 
 std::optional<FileFailure> replaceAtomically(const std::string& path, std::string_view bytes) {
@@ -106,6 +132,9 @@ std::optional<FileFailure> replaceAtomically(const std::string& path, std::strin
         return FileFailure{WriteError, "Existing file " + path + " is not writable"};
     }
     const std::string target = finalTarget(path);
+    if (isDeviceOrPipe(target)) {
+        return writeInto(target, bytes);
+    }
     std::string temporary;
     const int handle = createBeside(target, temporary);
     if (handle < 0) {

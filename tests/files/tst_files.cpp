@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <QTemporaryDir>
+
 #include <cstring>
+#include <thread>
 
 #include "files/DiskFiles.h"
 #include "files/LanguageFolder.h"
@@ -131,6 +134,33 @@ class FilesTests : public QObject {
         QCOMPARE(QFileInfo(target).isSymLink(), throughLink);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
                  throughLink ? 2 : 1);
+    }
+
+    // A pipe or a device named as the target (`-o /dev/stdout`) gets the
+    // bytes and stays what it is: no regular file takes its place.
+    void aPipeIsWrittenIntoNotReplaced() {
+        QTemporaryDir folder;
+        const std::string pipe = folder.filePath("pipe").toStdString();
+        QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+        const std::string bytes(200000, 'x');
+        QByteArray received;
+        std::thread reader([&] {
+            QFile end(QString::fromStdString(pipe));
+            if (end.open(QIODevice::ReadOnly)) {
+                received = end.readAll();
+            }
+        });
+        const auto failure = replaceFile(pipe, bytes);
+        reader.join();
+        QVERIFY(!failure);
+        QCOMPARE(received, qb(bytes));
+        struct stat status {};
+        QCOMPARE(::stat(pipe.c_str(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QCOMPARE(
+            QDir(folder.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+            QStringList{"pipe"});
     }
 
     // A failure names the system's reason with the code the window shows,
