@@ -518,28 +518,14 @@ void MainWindow::showPagesOf(DataFileKind kind, bool loaded) {
     // Set, not disabled on the way: a disabled list would lose the focus
     // with every vehicle the arrow keys show.
     vehicleList_->setEnabled(loaded);
-    for (QWidget* control :
-         {static_cast<QWidget*>(handlingPages_), static_cast<QWidget*>(vehicleDefPages_),
-          static_cast<QWidget*>(colourPages_)}) {
-        control->setEnabled(false);
-    }
-    if (!loaded) {
-        return;
-    }
     // Values of no vehicle cannot be edited: without one shown, the pages
     // stay disabled. The palette is the file's own and always editable.
-    const bool vehicleShown = session_.selected() >= 0;
-    switch (kind) {
-        case DataFileKind::Handling:
-            handlingPages_->setEnabled(vehicleShown);
-            break;
-        case DataFileKind::VehicleDefs:
-            vehicleDefPages_->setEnabled(vehicleShown);
-            break;
-        case DataFileKind::CarColours:
-            colourPages_->setEnabled(true);
-            break;
-    }
+    // Each page is set once: disabling and enabling again would repaint
+    // every control of the page with every vehicle shown.
+    const bool vehicleShown = loaded && session_.selected() >= 0;
+    handlingPages_->setEnabled(vehicleShown && kind == DataFileKind::Handling);
+    vehicleDefPages_->setEnabled(vehicleShown && kind == DataFileKind::VehicleDefs);
+    colourPages_->setEnabled(loaded && kind == DataFileKind::CarColours);
 }
 
 void MainWindow::showCaption() {

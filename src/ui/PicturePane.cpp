@@ -35,11 +35,16 @@ void PicturePane::showVehicle(const QString& programFolder, const QString& name)
     }
     candidates << gfx + QStringLiteral("nopictureavailable.jpg");
 
-    shownFile_.clear();
-    picture_->clear();
     for (const QString& candidate : candidates) {
-        if (!QFileInfo(candidate).isFile()) {
+        const QFileInfo file(candidate);
+        if (!file.isFile()) {
             continue;
+        }
+        // The picture shown already, unchanged on disk (most vehicles share
+        // the placeholder): loading it again would only relayout the frame.
+        const FileStamp stamp{file.size(), file.lastModified()};
+        if (candidate == shownFile_ && stamp == shownStamp_) {
+            return;
         }
         // A file that is no picture counts as missing: the next one is tried.
         QPixmap pixmap;
@@ -47,9 +52,14 @@ void PicturePane::showVehicle(const QString& programFolder, const QString& name)
             picture_->setPixmap(pixmap);
             picture_->resize(pixmap.size());
             shownFile_ = candidate;
-            break;
+            shownStamp_ = stamp;
+            centrePicture();
+            return;
         }
     }
+    shownFile_.clear();
+    shownStamp_ = {};
+    picture_->clear();
     centrePicture();
 }
 

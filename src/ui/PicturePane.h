@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QFrame>
 #include <QLabel>
 
@@ -29,8 +30,16 @@ class PicturePane final : public QFrame {
   private:
     void centrePicture();
 
+    // What tells a file on disk changed since it was shown.
+    struct FileStamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const FileStamp&) const = default;
+    };
+
     QLabel* picture_;
     QString shownFile_;
+    FileStamp shownStamp_;
 };
 
 }  // namespace wendrake

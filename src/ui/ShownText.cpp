@@ -18,7 +18,11 @@ QString shownText(std::string_view value) {
 void showValue(QLineEdit* box, const std::string& value) {
     const bool cut = value.size() > kLongestShownText;
     box->setReadOnly(cut);
-    box->setText(shownText(value));
+    // The same text again would only move the cursor and repaint the box.
+    QString text = shownText(value);
+    if (text != box->text()) {
+        box->setText(text);
+    }
 }
 
 }  // namespace wendrake

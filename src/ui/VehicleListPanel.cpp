@@ -43,6 +43,48 @@ class VehicleListView final : public QListView {
         }
         return QListView::selectionCommand(index, event);
     }
+
+    // Every row takes the size of the last: a changed name or mark of one
+    // row moves no row unless the last row's size changes. Laying out all
+    // 32767 rows again with every key typed into a value would cost more
+    // than painting the one row. Many rows changed at once are laid out
+    // again, which costs less than measuring each to find what to repaint.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles) override {
+        if (uniformItemSizes() && topLeft.row() == bottomRight.row() &&
+            !sampleRowResized(topLeft)) {
+            QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+        } else {
+            QListView::dataChanged(topLeft, bottomRight, roles);
+        }
+    }
+
+    void doItemsLayout() override {
+        QListView::doItemsLayout();
+        laidOutSampleRow_ = sampleRowSize();
+    }
+
+  private:
+    // Qt measures the last row for the size of all.
+    QSize sampleRowSize() const {
+        const int rows = model() != nullptr ? model()->rowCount() : 0;
+        return rows > 0 ? sizeHintForIndex(model()->index(rows - 1, 0)) : QSize();
+    }
+
+    // Rows are as wide as the list, or as the measured row where it is
+    // wider: a width within the list's own changes nothing.
+    bool sampleRowResized(const QModelIndex& changed) const {
+        if (changed.row() != model()->rowCount() - 1) {
+            return false;
+        }
+        const QSize now = sampleRowSize();
+        const int room = viewport()->width();
+        return now.height() != laidOutSampleRow_.height() ||
+               (now.width() != laidOutSampleRow_.width() &&
+                std::max(now.width(), laidOutSampleRow_.width()) > room);
+    }
+
+    QSize laidOutSampleRow_;
 };
 
 }  // namespace
@@ -123,10 +165,14 @@ void VehicleListPanel::followChange(const SessionChange& change) {
     if (change.has(Change::Opened) || change.has(Change::Closed)) {
         return;  // the list is reloaded
     }
-    // A rename or an edit of one record changes its row alone; saving,
-    // reverting or an edit of many may change the marks of any.
+    // A rename or an edit of one record changes its row alone, also one that
+    // makes the file saved or unsaved: a row is marked by its record's
+    // difference from the file as saved. Saving, reverting or an edit of
+    // many may change the marks of any.
     const bool records = change.has(Change::Value | Change::Pairs | Change::List);
-    if (change.has(Change::SavedState | Change::Reverted) || (records && change.record < 0)) {
+    const bool oneRecord = records && change.record >= 0;
+    if (change.has(Change::Reverted) || (records && change.record < 0) ||
+        (change.has(Change::SavedState) && !oneRecord)) {
         model_->marksChanged();
     } else if (records) {
         model_->entryChanged(session_.document().Autos.entryOfRecord(change.record));

@@ -337,6 +337,32 @@ class HandlingPagesTests : public QObject {
         const QString expected = shown.isEmpty() ? shown : program.filePath("gfx/" + shown);
         QCOMPARE(p.pages.findChild<PicturePane*>("picFrame")->shownFile(), expected);
     }
+
+    // A vehicle shown again shows its picture as it is on disk now.
+    void pictureFollowsItsFile() {
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkdir(QStringLiteral("gfx")));
+        const QString file = program.filePath(QStringLiteral("gfx/car.jpg"));
+        const auto save = [&file](int width) {
+            QImage image(width, 3, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            return image.save(file);
+        };
+        Pages p;
+        auto* pane = p.pages.findChild<PicturePane*>("picFrame");
+        const auto shownWidth = [&] {
+            p.pages.showPicture(program.path() + QLatin1Char('/'), QStringLiteral("car"));
+            return pane->picture()->pixmap().width();
+        };
+        QVERIFY(save(4));
+        QCOMPARE(shownWidth(), 4);
+        QCOMPARE(shownWidth(), 4);
+        QVERIFY(save(40));
+        QCOMPARE(shownWidth(), 40);
+        QVERIFY(QFile::remove(file));
+        QCOMPARE(shownWidth(), 0);
+        QVERIFY(pane->shownFile().isEmpty());
+    }
 };
 
 QTEST_MAIN(HandlingPagesTests)

@@ -196,6 +196,46 @@ class VehicleListTests : public QObject {
         QCOMPARE(marked(), QStringList());
     }
 
+    // A changed row repaints in place; the rows stand where laying out the
+    // whole list again would put them, also when the row measured for the
+    // size of all changes.
+    void changedRowsStandWhereALayoutPutsThem_data() {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("name");  // empty: the mass changes, which marks the row
+        for (const int entry : {0, 3}) {
+            const QByteArray row = entry == 0 ? "first row " : "last row ";
+            QTest::newRow(row + "marked") << entry << QString();
+            QTest::newRow(row + "named longer than the list") << entry << QString(300, 'W');
+            QTest::newRow(row + "named shorter") << entry << QStringLiteral("M");
+        }
+    }
+    void changedRowsStandWhereALayoutPutsThem() {
+        QFETCH(int, entry);
+        QFETCH(QString, name);
+        WindowSession s;
+        s.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+        s.open("handling/plain.cfg");
+        QListView* list = s.vehicleList();
+        const int record = s.document().Autos.recordAt(entry);
+        if (name.isEmpty()) {
+            s.session().setHandlingValue(record, HandlingField::Gewicht, "1.5");
+        } else {
+            s.session().setHandlingValue(record, HandlingField::Autoname, toBytes(name));
+        }
+        QCoreApplication::processEvents();
+        const auto places = [list] {
+            QList<QRect> rects;
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                rects << list->visualRect(list->model()->index(row, 0));
+            }
+            return std::pair(rects, list->horizontalScrollBar()->maximum());
+        };
+        const auto shown = places();
+        list->doItemsLayout();
+        QCOMPARE(shown, places());
+    }
+
   private:
     QTemporaryDir largest_;
 };
