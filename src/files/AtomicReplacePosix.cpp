@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "AtomicReplace.h"
 #include "FileErrors.h"
@@ -97,6 +99,37 @@ bool writeAll(int handle, std::string_view bytes) {
     return true;
 }
 
+// The descriptor of this process that `path` names (/dev/stdout, /dev/fd/3),
+// or -1. Such a target is written through the descriptor the shell opened,
+// at its place and in its mode: `>> log` keeps what the log held, and a pipe,
+// which has no name on disk, gets the bytes too.
+int ownDescriptor(const std::string& path) {
+    if (path == "/dev/stdout") {
+        return STDOUT_FILENO;
+    }
+    if (path == "/dev/stderr") {
+        return STDERR_FILENO;
+    }
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+            path.size() - folder.size() <= 9 &&
+            path.find_first_not_of("0123456789", folder.size()) == std::string::npos) {
+            return std::stoi(path.substr(folder.size()));
+        }
+    }
+    return -1;
+}
+
+std::optional<FileFailure> writeThrough(int handle, const std::string& path,
+                                        std::string_view bytes) {
+    errno = 0;
+    if (!writeAll(handle, bytes)) {
+        return errno != 0 ? systemFailure(WriteError, errno)
+                          : FileFailure{WriteError, path + ": the write stopped short"};
+    }
+    return std::nullopt;
+}
+
 // A device or a pipe (`-o /dev/stdout`) takes the bytes as they come: put
 // in its place, a regular file would take it away from every other program.
 std::optional<FileFailure> writeInto(const std::string& path, std::string_view bytes) {
@@ -104,12 +137,7 @@ std::optional<FileFailure> writeInto(const std::string& path, std::string_view b
     if (handle < 0) {
         return systemFailure(OpenError, errno);
     }
-    errno = 0;
-    std::optional<FileFailure> failure;
-    if (!writeAll(handle, bytes)) {
-        failure = errno != 0 ? systemFailure(WriteError, errno)
-                             : FileFailure{WriteError, path + ": the write stopped short"};
-    }
+    std::optional<FileFailure> failure = writeThrough(handle, path, bytes);
     if (::close(handle) != 0 && !failure) {
         failure = systemFailure(WriteError, errno);
     }
@@ -126,6 +154,12 @@ bool isDeviceOrPipe(const std::string& path) {
 }  // namespace
 
 std::optional<FileFailure> replaceAtomically(const std::string& path, std::string_view bytes) {
+    if (const int descriptor = ownDescriptor(path); descriptor >= 0) {
+        if (::fcntl(descriptor, F_GETFD) == -1) {
+            return systemFailure(OpenError, errno);
+        }
+        return writeThrough(descriptor, path, bytes);
+    }
     // A file the user may not change is not replaced behind its back, even
     // where the folder would allow it.
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {

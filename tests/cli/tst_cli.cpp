@@ -307,6 +307,29 @@ class CommandLineTests : public QObject {
         QVERIFY(QFileInfo(folder).isDir());
     }
 
+    // `-o /dev/stdout` writes where the shell sends standard output, in its
+    // mode: appended to a log, or into a pipe.
+    void formatToStandardOutput_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("appended")
+            << "echo kept > out; exec \"$0\" format \"$1\" -o /dev/stdout >> out"
+            << QByteArray("kept\n");
+        QTest::newRow("piped") << "\"$0\" format \"$1\" -o /dev/stdout | cat > out" << QByteArray();
+    }
+    void formatToStandardOutput() {
+        QFETCH(QString, script);
+        QFETCH(QByteArray, before);
+        const QString plain = copy("handling/plain.cfg");
+        const QString formatted = dir_.filePath("formatted.cfg");
+        QCOMPARE(run({"format", plain, "-o", formatted}).status, 0);
+        const Run result =
+            runAs("/bin/sh", {"-c", script, QStringLiteral(WENDRAKE_EXECUTABLE), plain});
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.status, 0);
+        QCOMPARE(contents(dir_.filePath("out")), before + contents(formatted));
+    }
+
     // A mistake on the command line gets one line on standard error and
     // status 2, before any window or file is touched.
     void badInvocationsGetOneLine_data() {
