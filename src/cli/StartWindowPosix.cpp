@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -11,8 +12,28 @@
 
 namespace wendrake {
 
+namespace {
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// A window needs a display, unless Qt is told to draw elsewhere (offscreen).
+bool hasDisplay() {
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
 int startWindow(char* argv[]) {
     const std::string program = runningProgramFolder() + "wendrake-window";
+    if (::access(program.c_str(), X_OK) == 0 && !hasDisplay()) {
+        writeOut(stderr,
+                 "wendrake: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+                 "is set); the commands need none: wendrake --help\n");
+        return Failed;
+    }
     ::execv(program.c_str(), argv);
     const int error = errno;
     writeOut(stderr, "wendrake: cannot start the window, " + program +

@@ -193,6 +193,16 @@ class CommandLineTests : public QObject {
         QVERIFY(result.out.isEmpty());
     }
 
+    // Without a display the window is not tried: one line says why and
+    // points to the commands, which need none.
+    void noDisplayIsOneLine() {
+        const Run result = run({copy("handling/problems.cfg")});
+        QCOMPARE(result.status, 2);
+        QVERIFY2(result.err.startsWith("wendrake: no display to show the window on"),
+                 result.err.constData());
+        QCOMPARE(result.err.count('\n'), 1);
+    }
+
     // Warnings only ever add lines: the lines of a check without them are
     // those with them less the marked ones, and the exit status is the same.
     void warningsOnlyAddMarkedLines_data() {
