@@ -209,6 +209,19 @@ std::string nameInFile(const Argument& name, const std::unordered_set<std::strin
     return name;
 }
 
+// An output that is a file the command reads would lose that file to a
+// mistyped name (`export mod.cfg -o mod.cfg CAR` leaves one vehicle): such a
+// command is refused before anything is read or written.
+bool outputReplacesInput(const std::string& output, const std::string& input,
+                         const std::string& command) {
+    if (output.empty() || !isSameFile(output, input)) {
+        return false;
+    }
+    writeOut(stderr, "wendrake: -o " + output + " names " + input + ", which " + command +
+                         " reads: choose another output file\n");
+    return true;
+}
+
 }  // namespace
 
 std::optional<LanguageTable> loadLanguage(const std::string& requested) {
@@ -291,6 +304,9 @@ int runFormat(const ParsedArguments& args, const LanguageTable& language) {
 // exchange file of the others is written all the same.
 int runExport(const ParsedArguments& args, const LanguageTable& language) {
     const std::string handling = args.operands.front();
+    if (outputReplacesInput(args.value("-o"), handling, "an export")) {
+        return Failed;
+    }
     const auto opened = openHandlingFile(handling, language);
     if (!opened) {
         return Failed;
@@ -318,6 +334,11 @@ int runImport(const ParsedArguments& args, const LanguageTable& language) {
     const ImportPolicy policy =
         args.has("--replace") ? ImportPolicy::Replace : ImportPolicy::KeepBoth;
     const std::string handling = args.operands.front();
+    for (auto exchange = args.operands.begin() + 1; exchange != args.operands.end(); ++exchange) {
+        if (outputReplacesInput(args.value("-o"), *exchange, "an import")) {
+            return Failed;
+        }
+    }
     auto opened = openHandlingFile(handling, language);
     if (!opened) {
         return Failed;

@@ -34,6 +34,11 @@ bool isRegularFile(const std::string& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
+bool isSameFile(const std::string& one, const std::string& other) {
+    std::error_code error;
+    return std::filesystem::equivalent(one, other, error) && !error;
+}
+
 std::optional<FileFailure> readFile(const std::string& path, std::string& bytes) {
     if (isFolder(path)) {
         return folderFailure(path);

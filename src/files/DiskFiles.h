@@ -15,6 +15,9 @@ bool isFolder(const std::string& path);
 // True for a plain file or a link to one; false for a folder, a device, a pipe.
 bool isRegularFile(const std::string& path);
 
+// True when both name one existing file, through links or other spellings.
+bool isSameFile(const std::string& one, const std::string& other);
+
 // Reads a whole file, or all a pipe gives, as bytes.
 std::optional<FileFailure> readFile(const std::string& path, std::string& bytes);
 

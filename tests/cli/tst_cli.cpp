@@ -355,6 +355,13 @@ class CommandLineTests : public QObject {
         QTest::newRow("-o twice") << QStringList{"import", plain, plain, "-o", "a", "-o", "b"};
         QTest::newRow("help of no command") << QStringList{"help", "bogus"};
         QTest::newRow("unknown language") << QStringList{"check", "--lang", "Klingon", plain};
+        QTest::newRow("export over the file it reads")
+            << QStringList{"export", plain, "-o", plain, "ZEPHYR"};
+        QFile::link(plain, dir_.filePath("link.cfg"));
+        QTest::newRow("export over it through a link")
+            << QStringList{"export", plain, "-o", dir_.filePath("link.cfg"), "ZEPHYR"};
+        QTest::newRow("import over an exchange file it reads")
+            << QStringList{"import", copy("handling/plain.cfg", "other.cfg"), plain, "-o", plain};
     }
 
     void badInvocationsGetOneLine() {
