@@ -230,10 +230,13 @@ void DocumentSession::listWarnings(bool listed, const LanguageTable& language) {
 
 std::vector<const ErrorListEntry*> DocumentSession::rowsAbout(int record) const {
     std::vector<const ErrorListEntry*> found;
-    const auto nameIn = [record](const auto& records) -> const std::string* {
-        return holds(records, record) ? &records[static_cast<std::size_t>(record)].name() : nullptr;
+    const auto nameIn = [record](const auto& records) -> std::optional<std::string_view> {
+        if (!holds(records, record)) {
+            return std::nullopt;
+        }
+        return std::string_view(records[static_cast<std::size_t>(record)].name());
     };
-    const std::string* name = nullptr;
+    std::optional<std::string_view> name;
     switch (document_.kind) {
         case DataFileKind::Handling:
             name = nameIn(document_.HandlingRecords);
@@ -245,7 +248,7 @@ std::vector<const ErrorListEntry*> DocumentSession::rowsAbout(int record) const 
             name = nameIn(document_.CarColourRecords);
             break;
     }
-    if (!isLoaded() || name == nullptr) {
+    if (!isLoaded() || !name) {
         return found;
     }
     const ErrorRows& rows = document_.Errors;
@@ -305,12 +308,12 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     if (!holdsKind(kind) || !holds(records, record)) {
         return false;
     }
-    std::string& stored = at(records, record)[field];
-    if (stored == value) {
+    Record& stored = at(records, record);
+    if (stored[field] == value) {
         return true;
     }
-    ValueEdit edit{record, static_cast<int>(field), stored, value};
-    stored = std::move(value);
+    ValueEdit edit{record, static_cast<int>(field), std::string(stored[field]), value};
+    stored.set(field, value);
     unsigned what = Change::Value;
     if (checks_.recordChanged(document_, checkTexts_, record,
                               checkedAcrossRecords(static_cast<int>(field)), document_.Errors)) {
@@ -319,7 +322,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     if (field == nameField) {
         // The entry keeps its place; the list is sorted again on reopening.
         if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
-            document_.Autos.rename(entry, stored);
+            document_.Autos.rename(entry, std::move(value));
             what |= Change::List;
         }
     }
@@ -518,7 +521,7 @@ std::vector<std::string> DocumentSession::namesAlreadyPresent(std::string_view b
     std::vector<std::string> repeated;
     for (const HandlingRecord& record : imported.records) {
         if (present.contains(record.name()) && reported.insert(record.name()).second) {
-            repeated.push_back(record.name());
+            repeated.emplace_back(record.name());
         }
     }
     return repeated;
@@ -556,14 +559,15 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     std::unordered_map<std::string, std::vector<std::size_t>> sameNamed;
     if (policy == ImportPolicy::Replace) {
         for (std::size_t i = records.size(); i-- > 0;) {
-            sameNamed[records[i].name()].push_back(i);  // the last popped first: table order
+            sameNamed[std::string(records[i].name())].push_back(
+                i);  // the last popped first: table order
         }
     }
     std::vector<std::string> addedNames;
     std::vector<std::size_t> importedPlaces;
     const auto firstAdded = static_cast<int>(records.size());
     for (HandlingRecord& record : imported.records) {
-        auto found = sameNamed.find(record.name());
+        auto found = sameNamed.find(std::string(record.name()));
         if (found != sameNamed.end() && !found->second.empty()) {
             // The vehicle keeps its line in the file.
             const std::size_t place = found->second.back();
@@ -578,7 +582,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
             ++result.replacedRecords;
             importedPlaces.push_back(place);
         } else {
-            addedNames.push_back(record.name());
+            addedNames.emplace_back(record.name());
             importedPlaces.push_back(records.size());
             records.push_back(std::move(record));
         }

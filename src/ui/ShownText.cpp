@@ -15,7 +15,7 @@ QString shownText(std::string_view value) {
            QChar(0x2026);
 }
 
-void showValue(QLineEdit* box, const std::string& value) {
+void showValue(QLineEdit* box, std::string_view value) {
     const bool cut = value.size() > kLongestShownText;
     box->setReadOnly(cut);
     box->setText(shownText(value));
