@@ -130,8 +130,13 @@ OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind
         repaired = prepared.byteOrderMark ? std::string(kByteOrderMark) : std::string();
         repaired += prepared.text;
     }
-    if (auto failure =
-            openBytes(path, kind, std::move(prepared.text), language, options.snapshot)) {
+    // The text opens as openBytes() opens it, which sets aside one more
+    // byte order mark (the repair leaves no line end to mend).
+    std::string_view text = prepared.text;
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    if (auto failure = openPrepared(path, kind, text, language, options.snapshot)) {
         outcome.status = OpenOutcome::Status::Invalid;
         outcome.readFailure = std::move(failure);
         return outcome;
@@ -171,8 +176,15 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
                                                       std::string bytes,
                                                       const LanguageTable& language,
                                                       Snapshot snapshot) {
-    PreparedBytes prepared = prepare(std::move(bytes));
-    if (auto failure = loadIntoDocument(document_, kind, prepared.text, language, snapshot)) {
+    const PreparedBytes prepared = prepare(std::move(bytes));
+    return openPrepared(std::move(path), kind, prepared.text, language, snapshot);
+}
+
+std::optional<ReadFailure> DocumentSession::openPrepared(std::string path, DataFileKind kind,
+                                                         std::string_view text,
+                                                         const LanguageTable& language,
+                                                         Snapshot snapshot) {
+    if (auto failure = loadIntoDocument(document_, kind, text, language, snapshot)) {
         close();
         return failure;
     }
@@ -193,7 +205,6 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
         addDocumentCheckRows(document_, checkTexts_, document_.Errors);
         checks_.forget();
     }
-    openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
     savedAuthor_ = document_.Author;
     savedDate_ = document_.Date;
@@ -211,7 +222,6 @@ void DocumentSession::close() {
     document_.Autos.clear();
     document_.Errors.clear();
     checks_.forget();
-    openedBytes_.clear();
     startHistory();
     notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
 }

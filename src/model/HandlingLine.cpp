@@ -309,22 +309,42 @@ std::string FormatHandlingLine(const HandlingRecord& record) {
     return line;
 }
 
-void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
-                         const std::vector<std::string>& names, bool onceEach) {
+namespace {
+
+template <typename Names>
+void appendLinesByName(std::string& text, const std::vector<HandlingRecord>& records,
+                       const Names& names, bool onceEach, std::vector<SourceLine>* sources) {
     RecordsByName byName(records);
-    for (const std::string& name : names) {
+    for (const std::string_view name : names) {
         std::size_t index = byName.first(name);
         if (index == RecordsByName::kNone) {
             continue;
         }
         for (; index != RecordsByName::kNone; index = byName.next(index)) {
+            const std::size_t start = text.size();
             appendHandlingLine(text, records[index]);
+            if (sources) {
+                (*sources)[index] = SourceLine::of(std::string_view(text).substr(start));
+            }
             text += kCrLf;
         }
         if (onceEach) {
             byName.take(name);  // a later entry of the same name writes nothing more
         }
     }
+}
+
+}  // namespace
+
+void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
+                         const std::vector<std::string>& names, bool onceEach) {
+    appendLinesByName(text, records, names, onceEach, nullptr);
+}
+
+void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
+                         const std::vector<std::string_view>& names,
+                         std::vector<SourceLine>* sources) {
+    appendLinesByName(text, records, names, true, sources);
 }
 
 bool isForeignSectionValue(std::string_view firstValue) {
