@@ -76,6 +76,9 @@ class FlatValues {
         }
     }
 
+    // Room for values of `bytes` bytes together, made once.
+    void reserve(std::size_t bytes) { text_.reserve(bytes); }
+
     // The bytes of every value together, for lengths and hashes.
     std::string_view joined() const { return text_; }
 

@@ -68,6 +68,9 @@ VehicleLine readVehicleLine(const CommentedLine& parts) {
     VehicleLine read;
     VehicleDefRecord& record = read.record;
     constexpr std::size_t kNamed = kVehicleDefFieldCount;
+    // A line of the game holds some 100 bytes; a hostile one of megabytes
+    // keeps most of them as later values, not here.
+    record.reserveValues(std::min<std::size_t>(parts.values.size(), 256));
     const CommaCount count =
         forEachCommaValue(parts.values, [&](std::size_t k, std::string_view value) {
             if (k < kNamed) {

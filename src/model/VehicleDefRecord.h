@@ -59,6 +59,9 @@ struct VehicleDefRecord {
     // Value `k` of a record whose values are given in order, each once,
     // starting from a record of no values.
     void appendValue(std::size_t k, std::string_view text) { values_.append(k, text); }
+    // Room for values of `bytes` bytes together, so that appending them
+    // allocates once.
+    void reserveValues(std::size_t bytes) { values_.reserve(bytes); }
 
     bool operator==(const VehicleDefRecord&) const = default;
 
