@@ -319,7 +319,8 @@ class Bench {
         for (const wendrake::HandlingRecord& record : window_.document().HandlingRecords) {
             bool number = false;
             const double mass =
-                QString::fromStdString(record[wendrake::HandlingField::Gewicht]).toDouble(&number);
+                QString::fromStdString(std::string(record[wendrake::HandlingField::Gewicht]))
+                    .toDouble(&number);
             if (number && (!any || mass < lightest)) {
                 lightest = mass;
                 any = true;

@@ -25,13 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                read.names[i]);
         const HandlingRecord& record = read.records[i];
         const std::size_t had = std::min<std::size_t>(record.valueCount, kHandlingFieldCount);
-        for (std::size_t k = 0; k < record.fields.size(); ++k) {
-            expect(record.fields[k].empty() == (k >= had),
-                   "a field is filled that the line lacks, or empty that it had", record.fields[k]);
+        for (std::size_t k = 0; k < record.values().size(); ++k) {
+            expect(record.values()[k].empty() == (k >= had),
+                   "a field is filled that the line lacks, or empty that it had",
+                   record.values()[k]);
         }
         expect(record.valueCount == had + record.extraValues.size(),
                "the values after the 32nd are not the line's", record.name());
-        for (const std::string& value : record.fields) {
+        for (const std::string_view value : record.values()) {
             expect(value.find_first_of(" \t;\r") == std::string::npos,
                    "a value would not read back as one value", value);
         }

@@ -58,7 +58,7 @@ void checkImport(std::string_view bytes, ImportPolicy policy) {
                           }),
            "an import left the vehicle list out of order");
     expect(startsWith(after.Errors, before.Errors), "an import changed the earlier error rows");
-    checkSaveAndReopen(OpenedFile{session.openedBytes(), after}, AlsoCompare::AuthorAndDate);
+    checkSaveAndReopen(OpenedFile{sampleHandlingFile(), after}, AlsoCompare::AuthorAndDate);
 }
 
 }  // namespace

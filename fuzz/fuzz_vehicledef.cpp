@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < read.records.size(); ++i) {
         const VehicleDefRecord& record = read.records[i];
         expect(read.names[i] == record.name(), "a listed name is not its record's", read.names[i]);
-        for (const std::string& value : record.fields) {
+        for (const std::string_view value : record.values()) {
             expect(value.find_first_of(" \t,#\r") == std::string::npos,
                    "a value would not read back as one value", value);
         }
@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    (record.laterValues.front() == ',' &&
                     record.laterValues.find_first_of(" \t#\r") == std::string::npos),
                "later values would not read back as values", record.laterValues);
-        expect(record.namedValueCount <= record.fields.size() &&
-                   (record.laterValues.empty() || record.namedValueCount == record.fields.size()),
+        expect(record.namedValueCount <= record.values().size() &&
+                   (record.laterValues.empty() || record.namedValueCount == record.values().size()),
                "a value count that does not match the values", record.laterValues);
         expect(record.trailingComment.empty() || record.trailingComment.front() == '#',
                "a trailing comment without its mark", record.trailingComment);

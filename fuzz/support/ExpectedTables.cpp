@@ -15,7 +15,7 @@ const std::string kCommentMark = "\x01comment";
 
 ExpectedRow rowOf(const HandlingRecord& record) {
     ExpectedRow row;
-    row.cells.assign(record.fields.begin(), record.fields.end());
+    row.cells.assign(record.values().begin(), record.values().end());
     row.cells.insert(row.cells.end(), record.extraValues.begin(), record.extraValues.end());
     row.cells.push_back(kCommentMark);
     row.cells.push_back(record.trailingComment);
@@ -25,7 +25,7 @@ ExpectedRow rowOf(const HandlingRecord& record) {
 
 ExpectedRow rowOf(const VehicleDefRecord& record) {
     ExpectedRow row;
-    row.cells.assign(record.fields.begin(), record.fields.end());
+    row.cells.assign(record.values().begin(), record.values().end());
     row.cells.push_back(record.laterValues);
     row.cells.push_back(kCommentMark);
     row.cells.push_back(record.trailingComment);

@@ -67,10 +67,10 @@ void editEveryRecord(EditorDocument& document) {
     // A digit appended to a value keeps it one value of the line, and no
     // value ending in a digit is a section keyword.
     for (HandlingRecord& record : document.HandlingRecords) {
-        record[HandlingField::Gewicht] += '1';
+        record.set(HandlingField::Gewicht, std::string(record[HandlingField::Gewicht]) + '1');
     }
     for (VehicleDefRecord& record : document.VehicleDefRecords) {
-        record[VehicleDefField::Frequenz] += '1';
+        record.set(VehicleDefField::Frequenz, std::string(record[VehicleDefField::Frequenz]) + '1');
     }
     for (ColourTableEntry& entry : document.ColourEntries) {
         entry.Red = static_cast<std::int16_t>(entry.Red ^ 1);

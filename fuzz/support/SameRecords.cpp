@@ -58,11 +58,12 @@ void expectSameHandling(const EditorDocument& saved, const EditorDocument& reope
              std::to_string(got.size()));
     }
     for (std::size_t i = 0; i < got.size(); ++i) {
-        for (std::size_t k = 0; k < got[i].fields.size(); ++k) {
-            if (expected[i]->fields[k] != got[i].fields[k]) {
+        for (std::size_t k = 0; k < got[i].values().size(); ++k) {
+            if (expected[i]->values()[k] != got[i].values()[k]) {
                 fail("a save changes value " + std::to_string(k) + " of handling record " +
                          std::to_string(i),
-                     expected[i]->fields[k] + " -> " + got[i].fields[k]);
+                     std::string(expected[i]->values()[k]) + " -> " +
+                         std::string(got[i].values()[k]));
             }
         }
         // The count may grow where a field the line lacked was filled; what
@@ -79,7 +80,7 @@ void expectSameHandling(const EditorDocument& saved, const EditorDocument& reope
 }
 
 std::string describe(const VehicleDefRecord& record) {
-    return joined({record.fields.begin(), record.fields.end()}) + record.laterValues + " (" +
+    return joined({record.values().begin(), record.values().end()}) + record.laterValues + " (" +
            std::to_string(record.namedValueCount) + ") " + record.trailingComment;
 }
 

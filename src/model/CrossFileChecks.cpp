@@ -13,7 +13,7 @@ namespace {
 // give them none (the bundled files do not), and a sibling game keeps boats
 // and aircraft in sections of the handling file that are not vehicle lines.
 bool needsHandlingLine(const VehicleDefRecord& record) {
-    const std::string& type = record[VehicleDefField::Typ];
+    const std::string_view type = record[VehicleDefField::Typ];
     return std::ranges::equal(type, std::string_view("car"), [](char a, char b) {
         return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
     });
@@ -49,9 +49,9 @@ ErrorRows definitionsWithoutLine(const std::vector<VehicleDefRecord>& records, c
     ErrorRows rows;
     NameSet reported;
     for (const VehicleDefRecord& record : records) {
-        const std::string& id = record[VehicleDefField::HandlingID];
+        const std::string_view id = record[VehicleDefField::HandlingID];
         if (needsHandlingLine(record) && !lines.contains(id) && reported.insert(id).second) {
-            rows.emplace_back(id, texts.handlingIdCaption, texts.withoutLine,
+            rows.emplace_back(std::string(id), texts.handlingIdCaption, texts.withoutLine,
                               static_cast<int>(VehicleDefField::HandlingID));
         }
     }
@@ -64,7 +64,8 @@ ErrorRows linesWithoutDefinition(const std::vector<HandlingRecord>& records, con
     NameSet reported;
     for (const HandlingRecord& record : records) {
         if (!used.contains(record.name()) && reported.insert(record.name()).second) {
-            ErrorListEntry& row = rows.emplace_back(record.name(), std::string(), texts.unusedLine);
+            ErrorListEntry& row =
+                rows.emplace_back(std::string(record.name()), std::string(), texts.unusedLine);
             row.severity = Severity::Warning;
         }
     }

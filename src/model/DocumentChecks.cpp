@@ -2,6 +2,8 @@
 #include "DocumentChecks.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -9,24 +11,52 @@ namespace wendrake {
 
 namespace {
 
+// A row for each name that more than one record has, once, at the first of
+// them. The names are counted in a flat table (open addressing over their
+// hashes) that keeps no node per name, and each record's slot is noted so
+// that no name is hashed twice.
 template <typename Record>
 void addRepeatedNames(const std::vector<Record>& records, const std::string& text,
                       ErrorRows& rows) {
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t first = 0;
+        std::size_t count = 0;
+    };
+    std::size_t size = 16;
+    while (size < 2 * records.size()) {
+        size *= 2;
+    }
+    std::vector<Slot> slots(size);
+    std::vector<std::size_t> slotOf(records.size());
+    const std::hash<std::string_view> hashOf;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string_view name = records[i].name();
+        const std::size_t hash = hashOf(name);
+        std::size_t at = hash & (size - 1);
+        while (slots[at].count > 0 &&
+               (slots[at].hash != hash || records[slots[at].first].name() != name)) {
+            at = (at + 1) & (size - 1);
+        }
+        if (slots[at].count++ == 0) {
+            slots[at].hash = hash;
+            slots[at].first = i;
+        }
+        slotOf[i] = at;
+    }
     std::unordered_set<std::string_view> reported;
     for (const ErrorListEntry& row : rows) {
         if (row.error == text) {
             reported.insert(row.car());
         }
     }
-    std::unordered_map<std::string_view, int> counts;
-    counts.reserve(records.size());
-    for (const Record& record : records) {
-        ++counts[record.name()];
-    }
-    for (const Record& record : records) {
-        const std::string_view name = record.name();
-        if (counts[name] > 1 && reported.insert(name).second) {
-            rows.emplace_back(std::string(name), std::string(), text);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const Slot& slot = slots[slotOf[i]];
+        if (slot.count > 1 && slot.first == i) {
+            const std::string_view name = records[i].name();
+            if (reported.insert(name).second) {
+                rows.emplace_back(std::string(name), std::string(), text);
+            }
         }
     }
 }

@@ -10,7 +10,7 @@ std::vector<std::string> namesOf(const std::vector<Record>& records) {
     std::vector<std::string> names;
     names.reserve(records.size());
     for (const Record& record : records) {
-        names.push_back(record.name());
+        names.emplace_back(record.name());
     }
     return names;
 }

@@ -194,10 +194,15 @@ SaveText buildSaveText(const EditorDocument& document, std::string_view diskByte
         }
         saved.everyRecordInPlace = false;
     }
+    if (document.kind == DataFileKind::Handling) {
+        saved.text = BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos,
+                                       document.Author, document.Date, &saved.sources);
+        saved.text += kCrLf;
+        return saved;
+    }
     saved.text = buildSaveText(document, diskBytes);
     switch (document.kind) {
         case DataFileKind::Handling:
-            saved.sources = formattedSources(document.HandlingRecords, FormatHandlingLine);
             break;
         case DataFileKind::VehicleDefs:
             saved.sources = formattedSources(document.VehicleDefRecords, FormatVehicleDefLine);

@@ -130,8 +130,13 @@ OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind
         repaired = prepared.byteOrderMark ? std::string(kByteOrderMark) : std::string();
         repaired += prepared.text;
     }
-    if (auto failure =
-            openBytes(path, kind, std::move(prepared.text), language, options.snapshot)) {
+    // The text opens as openBytes() opens it, which sets aside one more
+    // byte order mark (the repair leaves no line end to mend).
+    std::string_view text = prepared.text;
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    if (auto failure = openPrepared(path, kind, text, language, options.snapshot)) {
         outcome.status = OpenOutcome::Status::Invalid;
         outcome.readFailure = std::move(failure);
         return outcome;
@@ -171,8 +176,15 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
                                                       std::string bytes,
                                                       const LanguageTable& language,
                                                       Snapshot snapshot) {
-    PreparedBytes prepared = prepare(std::move(bytes));
-    if (auto failure = loadIntoDocument(document_, kind, prepared.text, language, snapshot)) {
+    const PreparedBytes prepared = prepare(std::move(bytes));
+    return openPrepared(std::move(path), kind, prepared.text, language, snapshot);
+}
+
+std::optional<ReadFailure> DocumentSession::openPrepared(std::string path, DataFileKind kind,
+                                                         std::string_view text,
+                                                         const LanguageTable& language,
+                                                         Snapshot snapshot) {
+    if (auto failure = loadIntoDocument(document_, kind, text, language, snapshot)) {
         close();
         return failure;
     }
@@ -193,7 +205,6 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
         addDocumentCheckRows(document_, checkTexts_, document_.Errors);
         checks_.forget();
     }
-    openedBytes_ = std::move(prepared.text);
     snapshotKept_ = snapshot == Snapshot::Taken;
     savedAuthor_ = document_.Author;
     savedDate_ = document_.Date;
@@ -211,7 +222,6 @@ void DocumentSession::close() {
     document_.Autos.clear();
     document_.Errors.clear();
     checks_.forget();
-    openedBytes_.clear();
     startHistory();
     notify(Change::Closed | Change::List | Change::Errors | Change::SavedState | Change::Path);
 }
@@ -230,10 +240,13 @@ void DocumentSession::listWarnings(bool listed, const LanguageTable& language) {
 
 std::vector<const ErrorListEntry*> DocumentSession::rowsAbout(int record) const {
     std::vector<const ErrorListEntry*> found;
-    const auto nameIn = [record](const auto& records) -> const std::string* {
-        return holds(records, record) ? &records[static_cast<std::size_t>(record)].name() : nullptr;
+    const auto nameIn = [record](const auto& records) -> std::optional<std::string_view> {
+        if (!holds(records, record)) {
+            return std::nullopt;
+        }
+        return std::string_view(records[static_cast<std::size_t>(record)].name());
     };
-    const std::string* name = nullptr;
+    std::optional<std::string_view> name;
     switch (document_.kind) {
         case DataFileKind::Handling:
             name = nameIn(document_.HandlingRecords);
@@ -245,7 +258,7 @@ std::vector<const ErrorListEntry*> DocumentSession::rowsAbout(int record) const 
             name = nameIn(document_.CarColourRecords);
             break;
     }
-    if (!isLoaded() || name == nullptr) {
+    if (!isLoaded() || !name) {
         return found;
     }
     const ErrorRows& rows = document_.Errors;
@@ -305,12 +318,12 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     if (!holdsKind(kind) || !holds(records, record)) {
         return false;
     }
-    std::string& stored = at(records, record)[field];
-    if (stored == value) {
+    Record& stored = at(records, record);
+    if (stored[field] == value) {
         return true;
     }
-    ValueEdit edit{record, static_cast<int>(field), stored, value};
-    stored = std::move(value);
+    ValueEdit edit{record, static_cast<int>(field), std::string(stored[field]), value};
+    stored.set(field, value);
     unsigned what = Change::Value;
     if (checks_.recordChanged(document_, checkTexts_, record,
                               checkedAcrossRecords(static_cast<int>(field)), document_.Errors)) {
@@ -319,7 +332,7 @@ bool DocumentSession::setRecordValue(std::vector<Record>& records, DataFileKind 
     if (field == nameField) {
         // The entry keeps its place; the list is sorted again on reopening.
         if (const int entry = document_.Autos.entryOfRecord(record); entry >= 0) {
-            document_.Autos.rename(entry, stored);
+            document_.Autos.rename(entry, std::move(value));
             what |= Change::List;
         }
     }
@@ -518,7 +531,7 @@ std::vector<std::string> DocumentSession::namesAlreadyPresent(std::string_view b
     std::vector<std::string> repeated;
     for (const HandlingRecord& record : imported.records) {
         if (present.contains(record.name()) && reported.insert(record.name()).second) {
-            repeated.push_back(record.name());
+            repeated.emplace_back(record.name());
         }
     }
     return repeated;
@@ -556,14 +569,15 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
     std::unordered_map<std::string, std::vector<std::size_t>> sameNamed;
     if (policy == ImportPolicy::Replace) {
         for (std::size_t i = records.size(); i-- > 0;) {
-            sameNamed[records[i].name()].push_back(i);  // the last popped first: table order
+            sameNamed[std::string(records[i].name())].push_back(
+                i);  // the last popped first: table order
         }
     }
     std::vector<std::string> addedNames;
     std::vector<std::size_t> importedPlaces;
     const auto firstAdded = static_cast<int>(records.size());
     for (HandlingRecord& record : imported.records) {
-        auto found = sameNamed.find(record.name());
+        auto found = sameNamed.find(std::string(record.name()));
         if (found != sameNamed.end() && !found->second.empty()) {
             // The vehicle keeps its line in the file.
             const std::size_t place = found->second.back();
@@ -578,7 +592,7 @@ ImportResult DocumentSession::importVehicles(std::string_view bytes, const Handl
             ++result.replacedRecords;
             importedPlaces.push_back(place);
         } else {
-            addedNames.push_back(record.name());
+            addedNames.emplace_back(record.name());
             importedPlaces.push_back(records.size());
             records.push_back(std::move(record));
         }

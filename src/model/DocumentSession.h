@@ -122,7 +122,7 @@ enum class ImportPolicy {
 };
 
 // The one keeper of an open document: its kind, tables and snapshots, the
-// vehicle list, the bytes it came from, and its saved state. Every edit,
+// vehicle list, and its saved state. Every edit,
 // import, revert, open and save goes through it, and only it changes the
 // saved state; it tells its observers what changed. The window and the
 // command line both open and save through it.
@@ -140,9 +140,6 @@ class DocumentSession {
     bool isSaved() const { return document_.SavedFlag; }
     DataFileKind kind() const { return document_.kind; }
     const std::string& path() const { return document_.FilePath; }
-    // The bytes the document was read from, line ends repaired, without a
-    // byte order mark.
-    const std::string& openedBytes() const { return openedBytes_; }
 
     // Reads the file at `path` as a file of `kind`. A missing file leaves
     // the open document as it was; any other failure closes it.
@@ -262,6 +259,10 @@ class DocumentSession {
     // other records: a name (names twice), and with warnings a vehicle
     // definition's model name (model names twice).
     bool checkedAcrossRecords(int field) const;
+    // openBytes() of bytes already prepared (no byte order mark, CR LF).
+    std::optional<ReadFailure> openPrepared(std::string path, DataFileKind kind,
+                                            std::string_view text, const LanguageTable& language,
+                                            Snapshot snapshot);
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void writeRepair(const std::string& path, const std::string& repaired, FileSystem& files,
                      bool backupFirst, OpenOutcome& outcome);
@@ -288,7 +289,6 @@ class DocumentSession {
                         Field nameField, std::string value);
 
     EditorDocument document_;
-    std::string openedBytes_;
     std::string savedAuthor_;  // author and date as last opened or saved, for undo
     std::string savedDate_;
     DocumentCheckTexts checkTexts_;

@@ -40,27 +40,27 @@ struct StepApplier {
     }
 
     // The stored value a value edit changes, or null when it does not fit.
-    std::string* storedValue(const ValueEdit& value) const {
-        return recordValue(document, value.record, value.field);
+    RecordValue storedValue(const ValueEdit& value) const {
+        return RecordValue(document, value.record, value.field);
     }
 
-    void put(const ValueEdit& value, std::string& stored) {
-        stored = side(value.before, value.after);
+    void put(const ValueEdit& value, const RecordValue& stored) {
+        stored.set(side(value.before, value.after));
         what |= Change::Value;
         if (value.field == nameFieldOf(document.kind)) {
             if (const int entry = document.Autos.entryOfRecord(value.record); entry >= 0) {
-                document.Autos.rename(entry, stored);
+                document.Autos.rename(entry, std::string(stored.get()));
                 what |= Change::List;
             }
         }
     }
 
     bool operator()(const ValueEdit& value) {
-        std::string* stored = storedValue(value);
+        const RecordValue stored = storedValue(value);
         if (!stored) {
             return false;
         }
-        put(value, *stored);
+        put(value, stored);
         record = value.record;
         field = value.field;
         return true;
@@ -81,8 +81,8 @@ struct StepApplier {
         // ends as it was before.
         const auto putEach = [this](auto first, auto last) {
             for (; first != last; ++first) {
-                if (std::string* stored = storedValue(*first)) {
-                    put(*first, *stored);
+                if (const RecordValue stored = storedValue(*first)) {
+                    put(*first, stored);
                 }
             }
         };

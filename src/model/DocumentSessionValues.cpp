@@ -50,18 +50,19 @@ int DocumentSession::setValues(const std::vector<ValueAssignment>& values) {
     bool renamed = false;
     bool acrossRecords = false;
     for (const ValueAssignment& value : values) {
-        std::string* stored = recordValue(document_, value.record, value.field);
-        if (!stored || *stored == value.value) {
+        const RecordValue stored(document_, value.record, value.field);
+        if (!stored || stored.get() == value.value) {
             continue;
         }
-        edit.values.push_back(ValueEdit{value.record, value.field, *stored, value.value});
-        *stored = value.value;
+        edit.values.push_back(
+            ValueEdit{value.record, value.field, std::string(stored.get()), value.value});
+        stored.set(value.value);
         records.push_back(value.record);
         acrossRecords = acrossRecords || checkedAcrossRecords(value.field);
         if (value.field == names) {
             // The entry keeps its place; the list is sorted again on reopening.
             if (const int entry = document_.Autos.entryOfRecord(value.record); entry >= 0) {
-                document_.Autos.rename(entry, *stored);
+                document_.Autos.rename(entry, std::string(stored.get()));
                 renamed = true;
             }
         }

@@ -26,8 +26,8 @@ void addRepeatedModelNames(const std::vector<VehicleDefRecord>& records,
         if (count > 1) {
             count = 0;  // reported once
             ErrorListEntry& row = rows.emplace_back(
-                record.name(), texts.modelNameCaption,
-                texts.modelNameRepeated + ": " + record[VehicleDefField::ModelName],
+                std::string(record.name()), texts.modelNameCaption,
+                texts.modelNameRepeated + ": " + std::string(record[VehicleDefField::ModelName]),
                 static_cast<int>(VehicleDefField::ModelName));
             row.severity = Severity::Warning;
         }
@@ -40,7 +40,7 @@ void addOutOfRangeRows(const HandlingRecord& record, const DocumentWarningTexts&
                        ErrorRows& rows, std::shared_ptr<const std::string> name) {
     const int written = writtenFieldCount(record);
     for (int k = 0; k < written; ++k) {
-        const std::string& value = record.fields[static_cast<std::size_t>(k)];
+        const std::string_view value = record.value(k);
         if (!isOutsideUsualRange(k, value)) {
             continue;
         }
@@ -48,9 +48,9 @@ void addOutOfRangeRows(const HandlingRecord& record, const DocumentWarningTexts&
             name = std::make_shared<const std::string>(record.name());
         }
         const auto at = static_cast<std::size_t>(k);
-        ErrorListEntry& row =
-            rows.emplace_back(name, texts.captions[at],
-                              texts.outsideRange + " " + texts.rangeHints[at] + ": " + value, k);
+        ErrorListEntry& row = rows.emplace_back(
+            name, texts.captions[at],
+            texts.outsideRange + " " + texts.rangeHints[at] + ": " + std::string(value), k);
         row.severity = Severity::Warning;
     }
 }

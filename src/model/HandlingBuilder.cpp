@@ -50,7 +50,8 @@ std::size_t blockPlace(const Lines& lines) {
 
 std::string BuildHandlingText(std::string_view diskBytes,
                               const std::vector<HandlingRecord>& records, const VehicleList& list,
-                              std::string_view author, std::string_view date) {
+                              std::string_view author, std::string_view date,
+                              std::vector<SourceLine>* sources) {
     const Lines lines = splitLines(diskBytes);
     const std::size_t place = blockPlace(lines);
     const AuthorDateLines authorDate(lines, {std::string(author), std::string(date)});
@@ -60,11 +61,16 @@ std::string BuildHandlingText(std::string_view diskBytes,
     // The list keeps a renamed entry in its place until the file is opened
     // again; the file gets the sorted order at once, so that opening and
     // saving it again writes the same bytes.
-    std::vector<std::string> names = list.entries();
-    std::stable_sort(names.begin(), names.end(), VehicleList::lessThan);
+    std::vector<std::string_view> names(list.entries().begin(), list.entries().end());
+    if (!std::is_sorted(names.begin(), names.end(), VehicleList::lessThan)) {
+        std::stable_sort(names.begin(), names.end(), VehicleList::lessThan);
+    }
+    if (sources) {
+        sources->assign(records.size(), SourceLine{});
+    }
     for (std::size_t i = 0; i <= lines.size(); ++i) {
         if (i == place) {
-            appendHandlingLines(text, records, names, true);
+            appendHandlingLines(text, records, names, sources);
         }
         if (i == lines.size()) {
             break;
@@ -91,6 +97,13 @@ std::string BuildHandlingText(std::string_view diskBytes,
     // the first time reads back to the same bytes on the next save.
     if (findNoCase(text, ";the end") == std::string_view::npos) {
         text += kClosingLines;
+    }
+    if (sources) {
+        for (std::size_t r = 0; r < records.size(); ++r) {
+            if (!(*sources)[r].known) {
+                (*sources)[r] = SourceLine::of(FormatHandlingLine(records[r]));
+            }
+        }
     }
     return text;
 }

@@ -19,9 +19,12 @@ namespace wendrake {
 // record once, in the sorted order of the vehicle list's names, where the
 // first data line stood. Records of one name are written in table order the first time the
 // list names them; a record whose name is not listed is not written.
+// With `sources`, it is filled with the line each record stands on in the
+// text (for a record not written: the line it would be written as).
 std::string BuildHandlingText(std::string_view diskBytes,
                               const std::vector<HandlingRecord>& records, const VehicleList& list,
-                              std::string_view author, std::string_view date);
+                              std::string_view author, std::string_view date,
+                              std::vector<SourceLine>* sources = nullptr);
 
 // The same keeping the file's layout: every line of the file on disk stays
 // as it stands and in its place, except the vehicle lines of records that

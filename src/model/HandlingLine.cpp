@@ -84,7 +84,7 @@ void appendHandlingLine(std::string& text, const HandlingRecord& record) {
     const std::size_t start = text.size();
     const int written = writtenFieldCount(record);
     for (int k = 0; k < written; ++k) {
-        const std::string& value = record.fields[static_cast<std::size_t>(k)];
+        const std::string_view value = record.value(k);
         if (k > 0) {
             text += ' ';
         }
@@ -263,8 +263,9 @@ void readHandlingRecord(const HandlingTokens& tokens, std::string_view comment,
             -1);
     }
     for (int k = 0; k < kHandlingFieldCount; ++k) {
-        record.fields[static_cast<std::size_t>(k)] = checkedValue(tokens, k, texts, name, errors);
+        checkedValue(tokens, k, texts, name, errors);
     }
+    record.setValues(tokens.values.data(), tokens.values.size());
     const auto firstExtra = static_cast<std::size_t>(kHandlingFieldCount);
     record.extraValues.clear();
     if (tokens.values.size() > firstExtra) {
@@ -292,7 +293,7 @@ void addHandlingRecordRows(const HandlingRecord& record, const HandlingReadTexts
     }
     for (int k = 0; k < written; ++k) {
         const ValueCheck check = handlingFieldInfo(k).check;
-        if (failsCheck(check, record.fields[static_cast<std::size_t>(k)])) {
+        if (failsCheck(check, record.value(k))) {
             errors.emplace_back(rowName(), texts.captions[static_cast<std::size_t>(k)],
                                 check == ValueCheck::MustNotBeNumeric ? texts.mustNotBeNumeric
                                                                       : texts.mustBeNumeric,
@@ -308,22 +309,42 @@ std::string FormatHandlingLine(const HandlingRecord& record) {
     return line;
 }
 
-void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
-                         const std::vector<std::string>& names, bool onceEach) {
+namespace {
+
+template <typename Names>
+void appendLinesByName(std::string& text, const std::vector<HandlingRecord>& records,
+                       const Names& names, bool onceEach, std::vector<SourceLine>* sources) {
     RecordsByName byName(records);
-    for (const std::string& name : names) {
+    for (const std::string_view name : names) {
         std::size_t index = byName.first(name);
         if (index == RecordsByName::kNone) {
             continue;
         }
         for (; index != RecordsByName::kNone; index = byName.next(index)) {
+            const std::size_t start = text.size();
             appendHandlingLine(text, records[index]);
+            if (sources) {
+                (*sources)[index] = SourceLine::of(std::string_view(text).substr(start));
+            }
             text += kCrLf;
         }
         if (onceEach) {
             byName.take(name);  // a later entry of the same name writes nothing more
         }
     }
+}
+
+}  // namespace
+
+void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
+                         const std::vector<std::string>& names, bool onceEach) {
+    appendLinesByName(text, records, names, onceEach, nullptr);
+}
+
+void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
+                         const std::vector<std::string_view>& names,
+                         std::vector<SourceLine>* sources) {
+    appendLinesByName(text, records, names, true, sources);
 }
 
 bool isForeignSectionValue(std::string_view firstValue) {

@@ -79,6 +79,12 @@ std::string FormatHandlingLine(const HandlingRecord& record);
 void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
                          const std::vector<std::string>& names, bool onceEach);
 
+// The same for the names of a file's vehicle list (once each); with
+// `sources`, sized as `records`, each record written learns its line.
+void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
+                         const std::vector<std::string_view>& names,
+                         std::vector<SourceLine>* sources);
+
 // The two lines that close a handling file: ";" and ";the end", with CR LF.
 inline constexpr std::string_view kClosingLines = ";\r\n;the end\r\n";
 

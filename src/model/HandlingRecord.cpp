@@ -53,7 +53,7 @@ int writtenFieldCount(const HandlingRecord& record) {
     int count = static_cast<int>(
         std::min(record.valueCount, static_cast<std::size_t>(kHandlingFieldCount)));
     for (int k = kHandlingFieldCount - 1; k >= count; --k) {
-        if (!record.fields[static_cast<std::size_t>(k)].empty()) {
+        if (!record.value(k).empty()) {
             count = k + 1;
             break;
         }
@@ -64,7 +64,7 @@ int writtenFieldCount(const HandlingRecord& record) {
 std::optional<int> firstMissingValue(const HandlingRecord& record) {
     const int written = writtenFieldCount(record);
     for (int k = 0; k < written; ++k) {
-        if (record.fields[static_cast<std::size_t>(k)].empty()) {
+        if (record.value(k).empty()) {
             return k;
         }
     }

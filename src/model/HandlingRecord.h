@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "FlatValues.h"
 #include "SourceLine.h"
 
 namespace wendrake {
@@ -55,19 +57,31 @@ inline constexpr int kHandlingFieldCount = 32;
 // the line lacks is the empty text, and values after the 32nd (a sibling
 // game writes more) are kept to be written back after it.
 struct HandlingRecord {
-    std::array<std::string, kHandlingFieldCount> fields{};
     std::vector<std::string> extraValues;  // the values after the 32nd, in line order
     std::size_t valueCount = 0;            // how many values the line had
     std::string trailingComment;           // from the line's ";" on, written back after the values
     SourceLine source;
 
-    std::string& operator[](HandlingField f) { return fields[static_cast<std::size_t>(f)]; }
-    const std::string& operator[](HandlingField f) const {
-        return fields[static_cast<std::size_t>(f)];
+    // Const, so that an assignment to it does not compile: set() changes a value.
+    const std::string_view value(HandlingField f) const { return values_[index(f)]; }
+    const std::string_view value(int k) const { return values_[static_cast<std::size_t>(k)]; }
+    const std::string_view operator[](HandlingField f) const { return value(f); }
+    const std::string_view name() const { return value(HandlingField::Autoname); }
+    void set(HandlingField f, std::string_view text) { values_.set(index(f), text); }
+    void set(int k, std::string_view text) { values_.set(static_cast<std::size_t>(k), text); }
+    // The 32 values in field order.
+    const FlatValues<kHandlingFieldCount>& values() const { return values_; }
+    // The first 32 of `values` in field order; fields beyond `count` empty.
+    void setValues(const std::string_view* first, std::size_t count) {
+        values_.assign(first, count);
     }
-    const std::string& name() const { return (*this)[HandlingField::Autoname]; }
 
     bool operator==(const HandlingRecord&) const = default;
+
+  private:
+    static std::size_t index(HandlingField f) { return static_cast<std::size_t>(f); }
+
+    FlatValues<kHandlingFieldCount> values_;
 };
 
 // What the reader checks a value for.

@@ -2,8 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
-#include <tuple>
+#include <type_traits>
 #include <vector>
 
 namespace wendrake::records {
@@ -20,14 +19,11 @@ Record& at(std::vector<Record>& records, int index) {
     return records[static_cast<std::size_t>(index)];
 }
 
-// Value `field` of record `record` of `records`, or null when there is none.
+// Whether `field` names a value of every record of `records`.
 template <typename Record>
-std::string* fieldOf(std::vector<Record>& records, int record, int field) {
-    if (!holds(records, record) || field < 0 ||
-        static_cast<std::size_t>(field) >= std::tuple_size_v<decltype(Record::fields)>) {
-        return nullptr;
-    }
-    return &at(records, record).fields[static_cast<std::size_t>(field)];
+bool holdsField(int field) {
+    return field >= 0 && static_cast<std::size_t>(field) <
+                             std::remove_cvref_t<decltype(Record().values())>::size();
 }
 
 }  // namespace wendrake::records

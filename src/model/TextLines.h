@@ -12,6 +12,27 @@ namespace wendrake {
 // end does not start another, empty line.
 std::vector<std::string_view> splitLines(std::string_view text);
 
+// Calls `visit(line)` for each line of `text` as splitLines() splits it,
+// without gathering them; stops early when `visit` returns false.
+template <typename Visit>
+void forEachLine(std::string_view text, Visit&& visit) {
+    std::size_t start = 0;
+    const std::size_t size = text.size();
+    while (start < size) {
+        std::size_t end = text.find('\r', start);
+        if (end == std::string_view::npos) {
+            end = size;
+        }
+        if (!visit(text.substr(start, end - start))) {
+            return;
+        }
+        start = end + 1;
+        if (start < size && text[start] == '\n') {
+            ++start;
+        }
+    }
+}
+
 // The line ending every game file is written with.
 inline constexpr std::string_view kCrLf = "\r\n";
 

@@ -44,13 +44,13 @@ constexpr std::string_view kLaterSeparator = ", \t";
 // so nine values are the shortest line the reader takes (the comma after the
 // ninth stands for an empty tenth).
 std::size_t writtenValueCount(const VehicleDefRecord& record) {
-    std::size_t count =
-        std::clamp(record.namedValueCount, kMinimumValues - 1, record.fields.size());
+    constexpr std::size_t kNamed = kVehicleDefFieldCount;
+    std::size_t count = std::clamp(record.namedValueCount, kMinimumValues - 1, kNamed);
     if (!record.laterValues.empty()) {
-        count = record.fields.size();
+        count = kNamed;
     }
-    for (std::size_t k = count; k < record.fields.size(); ++k) {
-        if (!record.fields[k].empty()) {
+    for (std::size_t k = count; k < kNamed; ++k) {
+        if (!record.values()[k].empty()) {
             count = k + 1;
         }
     }
@@ -67,17 +67,21 @@ struct VehicleLine {
 VehicleLine readVehicleLine(const CommentedLine& parts) {
     VehicleLine read;
     VehicleDefRecord& record = read.record;
+    constexpr std::size_t kNamed = kVehicleDefFieldCount;
+    // A line of the game holds some 100 bytes; a hostile one of megabytes
+    // keeps most of them as later values, not here.
+    record.reserveValues(std::min<std::size_t>(parts.values.size(), 256));
     const CommaCount count =
-        forEachCommaValue(parts.values, [&record](std::size_t k, std::string_view value) {
-            if (k < record.fields.size()) {
-                record.fields[k] = value;
+        forEachCommaValue(parts.values, [&](std::size_t k, std::string_view value) {
+            if (k < kNamed) {
+                record.appendValue(k, value);
             } else {
                 record.laterValues += ',';
                 record.laterValues += value;
             }
         });
     read.valuesWithTrailingComma = count.withTrailingComma;
-    record.namedValueCount = std::min(count.values, record.fields.size());
+    record.namedValueCount = std::min(count.values, kNamed);
     record.trailingComment = parts.comment;
     return read;
 }
@@ -164,7 +168,7 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
                 return result;
             }
             read.record.source = SourceLine::of(line);
-            result.names.push_back(read.record.name());
+            result.names.emplace_back(read.record.name());
             result.records.push_back(std::move(read.record));
         }
         if (!inside && isSectionLine(parts.values, "cars")) {
@@ -179,7 +183,7 @@ std::string FormatVehicleDefLine(const VehicleDefRecord& record) {
     std::string line;
     line.reserve(96 + record.laterValues.size() * 2);
     for (std::size_t k = 0; k < count; ++k) {
-        const std::string& value = record.fields[k];
+        const std::string_view value = record.values()[k];
         if (k < kMinimumValues) {
             line += value;
             line += kSeparators[k];
@@ -202,7 +206,7 @@ std::string FormatVehicleDefLine(const VehicleDefRecord& record) {
     }
     // A last value after the tenth that is empty would leave the line ending
     // in a comma, which the reader drops: one more comma keeps it a value.
-    const bool lastIsEmpty = record.laterValues.empty() ? record.fields[count - 1].empty()
+    const bool lastIsEmpty = record.laterValues.empty() ? record.values()[count - 1].empty()
                                                         : record.laterValues.back() == ',';
     if (count > kMinimumValues && lastIsEmpty) {
         line += ',';

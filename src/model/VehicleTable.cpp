@@ -71,9 +71,9 @@ std::string_view cellView(const EditorDocument& document, int record, int column
     const auto field = static_cast<std::size_t>(column);
     switch (document.kind) {
         case DataFileKind::Handling:
-            return document.HandlingRecords[at].fields[field];
+            return document.HandlingRecords[at].values()[field];
         case DataFileKind::VehicleDefs:
-            return document.VehicleDefRecords[at].fields[field];
+            return document.VehicleDefRecords[at].values()[field];
         case DataFileKind::CarColours:
             if (column == kColourModelColumn) {
                 return document.CarColourRecords[at].ModelName;

@@ -21,10 +21,10 @@ const QColor kDifferingText(Qt::black);
 template <typename Record>
 std::string fieldOf(const std::vector<Record>& records, int record, int field) {
     if (record < 0 || record >= static_cast<int>(records.size()) || field < 0 ||
-        field >= static_cast<int>(records.front().fields.size())) {
+        field >= static_cast<int>(records.front().values().size())) {
         return {};
     }
-    return records[static_cast<std::size_t>(record)].fields[static_cast<std::size_t>(field)];
+    return std::string(records[static_cast<std::size_t>(record)].value(field));
 }
 
 // A colour as the pages list it: its number, then its name when the

@@ -259,18 +259,16 @@ std::vector<int> CompareView::copiedFields(int row, CopyScope scope) const {
 int CompareView::copyValues(int from, const std::vector<int>& fields,
                             const std::vector<int>& targets) {
     const EditorDocument& document = session_.document();
-    const auto valueOf = [&](int field) -> const std::string* {
+    const auto valueOf = [&](int field) -> std::optional<std::string_view> {
         if (document.kind == DataFileKind::Handling &&
             from < static_cast<int>(document.HandlingRecords.size())) {
-            return &document.HandlingRecords[static_cast<std::size_t>(from)]
-                        .fields[static_cast<std::size_t>(field)];
+            return document.HandlingRecords[static_cast<std::size_t>(from)].value(field);
         }
         if (document.kind == DataFileKind::VehicleDefs &&
             from < static_cast<int>(document.VehicleDefRecords.size())) {
-            return &document.VehicleDefRecords[static_cast<std::size_t>(from)]
-                        .fields[static_cast<std::size_t>(field)];
+            return document.VehicleDefRecords[static_cast<std::size_t>(from)].value(field);
         }
-        return nullptr;
+        return std::nullopt;
     };
     std::vector<ValueAssignment> values;
     for (const int target : targets) {
@@ -278,11 +276,11 @@ int CompareView::copyValues(int from, const std::vector<int>& fields,
             continue;
         }
         for (const int field : fields) {
-            const std::string* value = valueOf(field);
+            const std::optional<std::string_view> value = valueOf(field);
             // A value the line lacks is no value to give: it would leave
             // the other vehicle a gap that no save can write.
-            if (value != nullptr && !value->empty()) {
-                values.push_back({target, field, *value});
+            if (value && !value->empty()) {
+                values.push_back({target, field, std::string(*value)});
             }
         }
     }

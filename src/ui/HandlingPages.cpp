@@ -482,7 +482,7 @@ void HandlingPages::showCurrentRecord() {
         record = &kNone;
     }
     for (const Row& row : kRows) {
-        const std::string& value = (*record)[row.field];
+        const std::string_view value = (*record)[row.field];
         QWidget* editor = editors_[at(row.field)];
         switch (row.control) {
             case Control::Text: {
@@ -611,7 +611,7 @@ void HandlingPages::storeFlagBox(int box) {
         }
     }
     const HandlingRecord* record = currentRecord();
-    const std::string flags = record != nullptr ? (*record)[F::Flags] : std::string();
+    const std::string flags = record != nullptr ? std::string((*record)[F::Flags]) : std::string();
     const bool checked = flagBoxes_[static_cast<std::size_t>(box - 1)]->isChecked();
     store(F::Flags, withFlagBox(flags, box, checked, shown));
     showFlagsValue();

@@ -27,9 +27,12 @@ NeighbourChecks::NeighbourChecks(const DocumentSession& session, const LanguageT
                                  QObject* parent)
     : QObject(parent), session_(session), language_(language) {}
 
-std::vector<const ErrorListEntry*> NeighbourChecks::rowsAbout(const std::string& name) const {
+std::vector<const ErrorListEntry*> NeighbourChecks::rowsAbout(std::string_view name) const {
     std::vector<const ErrorListEntry*> found;
-    const auto [first, last] = rowsByName_.equal_range(name);
+    if (rowsByName_.empty()) {
+        return found;  // no copy of the name to look up, which may be huge
+    }
+    const auto [first, last] = rowsByName_.equal_range(std::string(name));
     for (auto it = first; it != last; ++it) {
         found.push_back(&rows_[it->second]);
     }

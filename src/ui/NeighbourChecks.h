@@ -28,7 +28,7 @@ class NeighbourChecks final : public QObject {
 
     const ErrorRows& rows() const { return rows_; }
     // The rows whose vehicle is named `name`.
-    std::vector<const ErrorListEntry*> rowsAbout(const std::string& name) const;
+    std::vector<const ErrorListEntry*> rowsAbout(std::string_view name) const;
     // The other file, empty when none is read.
     QString neighbourPath() const { return neighbourPath_; }
 

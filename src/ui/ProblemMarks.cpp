@@ -131,9 +131,9 @@ std::optional<ValueMark> ProblemMarks::markOf(const FieldRows& rows, int record)
     mark.message = lines.join(QLatin1Char('\n'));
     if (mustBeNumber && session_.kind() == DataFileKind::Handling &&
         handlingFieldInfo(rows.field).check == ValueCheck::MustBeNumeric) {
-        const std::string& value = session_.document()
-                                       .HandlingRecords[static_cast<std::size_t>(record)]
-                                       .fields[static_cast<std::size_t>(rows.field)];
+        const std::string value(
+            session_.document().HandlingRecords[static_cast<std::size_t>(record)].value(
+                rows.field));
         if (const std::optional<std::string> pointed = withDecimalPoint(value)) {
             // Never changed unasked: the player takes the point, or types on.
             mark.message = usePoint_.arg(fromBytes(*pointed));

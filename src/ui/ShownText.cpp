@@ -15,7 +15,7 @@ QString shownText(std::string_view value) {
            QChar(0x2026);
 }
 
-void showValue(QLineEdit* box, const std::string& value) {
+void showValue(QLineEdit* box, std::string_view value) {
     const bool cut = value.size() > kLongestShownText;
     box->setReadOnly(cut);
     // The same text again would only move the cursor and repaint the box.

@@ -19,6 +19,6 @@ QString shownText(std::string_view value);
 
 // Shows `value` in `box`. A value too long to show whole is shown cut and
 // cannot be edited there, so that no edit stores the cut text in its place.
-void showValue(QLineEdit* box, const std::string& value);
+void showValue(QLineEdit* box, std::string_view value);
 
 }  // namespace wendrake

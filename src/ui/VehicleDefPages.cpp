@@ -336,14 +336,14 @@ void VehicleDefPages::showCurrentRecord() {
 // game and the file writer do.
 void VehicleDefPages::showExtraControls(const VehicleDefRecord& record) {
     const QScopedValueRollback holdBack(showing_, true);
-    const std::string& typ = record[Field::Typ];
+    const std::string_view typ = record[Field::Typ];
     const bool car = typ == "car";
     const bool plane = typ == "plane";
     if (car) {
         // A wheel number without a name shows no wheel, never the one of
         // the vehicle shown before; the record keeps the number until the
         // player picks a wheel.
-        const QString wheel = fromBytes(record[Field::Extra1]);
+        const QString wheel = fromBytes(std::string(record[Field::Extra1]));
         int shown = -1;
         for (int model = 0; model < kWheelModels.size(); ++model) {
             if (wheel == QString::number(kFirstWheelModel + model)) {

@@ -38,7 +38,7 @@ bool fieldDiffers(const std::vector<Record>& records, const std::vector<Record>&
     if (at(record) >= snapshot.size()) {
         return true;  // added since
     }
-    return records[at(record)].fields[at(column)] != snapshot[at(record)].fields[at(column)];
+    return records[at(record)].value(column) != snapshot[at(record)].value(column);
 }
 
 }  // namespace

@@ -223,7 +223,7 @@ class ModelTests : public QObject {
         QStringList recordNames;
         for (std::size_t i = 0; i + 1 < result.names.size(); ++i) {
             got << QString::fromStdString(result.names[i]);
-            recordNames << QString::fromStdString(result.records[i].name());
+            recordNames << QString::fromStdString(std::string(result.records[i].name()));
         }
         QCOMPARE(got, names);
         QCOMPARE(recordNames, names);
@@ -282,7 +282,7 @@ class ModelTests : public QObject {
         const std::string disk = join({line.toStdString()});
         EditorDocument document = opened(disk);
         HandlingRecord& record = document.HandlingRecords.front();
-        record.fields[static_cast<std::size_t>(field)] = value.toStdString();
+        record.set(field, value.toStdString());
         if (field == 0) {
             document.Autos.rename(0, value.toStdString());
         }
@@ -292,9 +292,56 @@ class ModelTests : public QObject {
         }
         QCOMPARE(qb(FormatHandlingLine(record)), written);
         const HandlingRecord reread = opened(buildSaveText(document, disk)).HandlingRecords.front();
-        QCOMPARE(reread.fields, record.fields);
+        QVERIFY(reread.values() == record.values());
         QCOMPARE(reread.extraValues, record.extraValues);
         QCOMPARE(reread.trailingComment, record.trailingComment);
+    }
+
+    // A record is a value: a copy holds its values after the document it came
+    // from is gone, an edit changes that one value of that one copy, and two
+    // records are equal exactly when every value is.
+    void recordIsAValue_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("name, longer") << 0 << QByteArray("A_MUCH_LONGER_NAME_THAN_BEFORE");
+        QTest::newRow("a middle value, emptied") << 13 << QByteArray();
+        QTest::newRow("a middle value, longer") << 13 << QByteArray(300, '9');
+        QTest::newRow("the last value, shorter") << 31 << QByteArray("1");
+        QTest::newRow("the same text") << 5 << QByteArray("0.0");
+    }
+
+    void recordIsAValue() {
+        QFETCH(int, field);
+        QFETCH(QByteArray, value);
+        std::vector<HandlingRecord> copies;
+        std::vector<std::string> before;
+        {
+            const EditorDocument document = opened(join({dataLine("FIRST"), dataLine("SECOND")}));
+            copies = document.HandlingRecords;
+            for (const std::string_view v : copies[1].values()) {
+                before.emplace_back(v);
+            }
+        }
+        HandlingRecord edited = copies[1];
+        edited.set(field, value.toStdString());
+        for (int k = 0; k < kHandlingFieldCount; ++k) {
+            QCOMPARE(std::string(copies[1].value(k)), before[static_cast<std::size_t>(k)]);
+            const std::string expected =
+                k == field ? value.toStdString() : before[static_cast<std::size_t>(k)];
+            QCOMPARE(std::string(edited.value(k)), expected);
+        }
+        QCOMPARE(edited == copies[1],
+                 before[static_cast<std::size_t>(field)] == value.toStdString());
+        edited.set(field, before[static_cast<std::size_t>(field)]);
+        QVERIFY(edited == copies[1]);
+        QVERIFY(!(copies[0] == copies[1]));
+
+        // The same bytes split at another place are other values.
+        HandlingRecord shifted = copies[1];
+        const std::string joinedPair = before[1] + before[2];
+        shifted.set(1, joinedPair.substr(0, 1));
+        shifted.set(2, joinedPair.substr(1));
+        QCOMPARE(shifted == copies[1], before[1].size() == 1);
     }
 
     void badValuesAreReportedOnceAndKept() {
@@ -522,11 +569,11 @@ class ModelTests : public QObject {
         QVERIFY(!read.failure);
         QCOMPARE(read.records.size(), std::size_t{1});
         QStringList got;
-        for (const std::string& field : read.records[0].fields) {
-            got << QString::fromStdString(field);
+        for (const std::string_view field : read.records[0].values()) {
+            got << QString::fromStdString(std::string(field));
         }
         QCOMPARE(got.join(QLatin1Char('|')), fields);
-        QCOMPARE(read.names, std::vector<std::string>{read.records[0].name()});
+        QCOMPARE(read.names, std::vector<std::string>{std::string(read.records[0].name())});
     }
 
     // A value after the line's last one is written once a player fills it
@@ -549,7 +596,7 @@ class ModelTests : public QObject {
         QFETCH(QByteArray, written);
         VehicleDefReadResult read = LoadVehicleDefFile(join({"cars", line.toStdString()}), "");
         QCOMPARE(read.records.size(), std::size_t{1});
-        read.records[0][static_cast<VehicleDefField>(field)] = "7";
+        read.records[0].set(field, "7");
         QCOMPARE(qb(FormatVehicleDefLine(read.records[0])), written);
     }
 
@@ -808,7 +855,7 @@ class ModelTests : public QObject {
         EditorDocument document;
         for (const char* mass : {"10.0", "9", "abc", "-1e1", "ABC", "9.0", "Abd", "+3"}) {
             HandlingRecord record;
-            record[HandlingField::Gewicht] = mass;
+            record.set(HandlingField::Gewicht, mass);
             document.HandlingRecords.push_back(record);
         }
         std::vector<int> records{0, 1, 2, 3, 4, 5, 6, 7};

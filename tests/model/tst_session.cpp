@@ -57,7 +57,7 @@ struct Opened {
     std::vector<std::string> masses() const {
         std::vector<std::string> list;
         for (const HandlingRecord& record : document().HandlingRecords) {
-            list.push_back(record.name() + "=" + record[F::Gewicht]);
+            list.push_back(std::string(record.name()) + "=" + std::string(record[F::Gewicht]));
         }
         return list;
     }
@@ -496,7 +496,7 @@ class SessionTests : public QObject {
             const ErrorRows& rows = o.document().Errors;
             std::set<const ErrorListEntry*> found;
             for (int k = 0; k < static_cast<int>(o.document().HandlingRecords.size()); ++k) {
-                const std::string& name = o.document().HandlingRecords[k].name();
+                const std::string_view name = o.document().HandlingRecords[k].name();
                 for (const ErrorListEntry* row : o.session.rowsAbout(k)) {
                     if (row->car() != name) {
                         return false;
@@ -878,19 +878,21 @@ class SessionTests : public QObject {
             [&edits](DocumentEdit edit) { edits.push_back(std::move(edit)); });
         const ErrorRows savedErrors = o.document().Errors;
         const int mass = static_cast<int>(F::Gewicht);
-        const int changed =
-            o.session.setValues({{0, mass, "1"},
-                                 {2, mass, "heavy"},
-                                 {1, static_cast<int>(F::Autoname), "ZED"},
-                                 {0, mass, "2"},
-                                 {9, mass, "3"},
-                                 {1, mass, o.document().HandlingRecords[1][F::Gewicht]}});
+        const int changed = o.session.setValues(
+            {{0, mass, "1"},
+             {2, mass, "heavy"},
+             {1, static_cast<int>(F::Autoname), "ZED"},
+             {0, mass, "2"},
+             {9, mass, "3"},
+             {1, mass, std::string(o.document().HandlingRecords[1][F::Gewicht])}});
         QCOMPARE(changed, 4);
         QCOMPARE(edits.size(), std::size_t{1});
         QVERIFY(o.document().Errors == checkDocument(o.document(), checkTexts()));
         QVERIFY(!(o.document().Errors == savedErrors));
         QCOMPARE(o.document().Autos.at(o.document().Autos.entryOfRecord(1)), std::string("ZED"));
-        QCOMPARE(o.session.setValues({{1, mass, o.document().HandlingRecords[1][F::Gewicht]}}), 0);
+        QCOMPARE(o.session.setValues(
+                     {{1, mass, std::string(o.document().HandlingRecords[1][F::Gewicht])}}),
+                 0);
         QCOMPARE(edits.size(), std::size_t{1});
 
         QVERIFY(o.session.undo(edits[0]));

@@ -19,12 +19,12 @@ namespace wendrake {
 // Failed comparisons of records show their values.
 template <typename Record>
 char* toString(const Record& record) requires requires {
-    record.fields;
+    record.values();
 }
 {
     QStringList values;
-    for (const std::string& value : record.fields) {
-        values << fromBytes(value);
+    for (const std::string_view value : record.values()) {
+        values << fromBytes(std::string(value));
     }
     return QTest::toString(values.join(QLatin1Char('|')));
 }

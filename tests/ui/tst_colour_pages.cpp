@@ -57,11 +57,11 @@ struct Pages {
     const EditorDocument& document = session.document();
     ScriptedDesktop desktop;
     ColourPages pages{session, desktop};
+    std::string file = "col\r\n";
 
     explicit Pages(const std::vector<ColourTableEntry>& colours = palette(),
                    const std::vector<CarColourRecord>& cars = {model("bus", {{3, 4}}),
                                                                model("mycar", {{1, 1}, {1, 2}})}) {
-        std::string file = "col\r\n";
         for (const ColourTableEntry& entry : colours) {
             file += FormatPaletteLine(entry) + "\r\n";
         }
@@ -207,7 +207,7 @@ class ColourPagesTests : public QObject {
         QFETCH(QString, typed);
         QFETCH(QColor, stored);
         Pages p;
-        const std::string saved = p.session.buildSaveText(p.session.openedBytes());
+        const std::string saved = p.session.buildSaveText(p.file);
         std::vector<DocumentEdit> edits;
         p.session.setEditRecorder([&edits](DocumentEdit edit) { edits.push_back(edit); });
         p.control<QListWidget>("lstColors")->setCurrentRow(2);
@@ -239,7 +239,7 @@ class ColourPagesTests : public QObject {
         QCOMPARE(p.control<QScrollBar>("HScroll2")->value(), stored.green());
         QCOMPARE(p.control<QSpinBox>("spnRed")->value(), stored.red());
         QCOMPARE(shown(p.control<QFrame>("picFarbe")), stored);
-        QVERIFY(p.session.buildSaveText(p.session.openedBytes()) != saved);
+        QVERIFY(p.session.buildSaveText(p.file) != saved);
         // A bar moved after it joins a number stepped, not a colour given at once.
         p.control<QScrollBar>("HScroll3")->setValue(9);
         QCOMPARE(edits.size(), 2u);
@@ -247,7 +247,7 @@ class ColourPagesTests : public QObject {
         QCOMPARE(p.session.mergeEdits(joined, edits[1]), way == "spnGreen");
         QVERIFY(p.session.undo(edits[1]));
         QVERIFY(p.session.undo(edits[0]));
-        QCOMPARE(p.session.buildSaveText(p.session.openedBytes()), saved);
+        QCOMPARE(p.session.buildSaveText(p.file), saved);
         QVERIFY(p.session.isSaved());
     }
 

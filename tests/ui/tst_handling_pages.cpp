@@ -17,10 +17,11 @@ namespace {
 
 HandlingRecord makeRecord(const std::string& name) {
     HandlingRecord record;
-    record.fields = {name,  "1500.0", "1.8",  "1.4",  "4.5",  "0.0",   "0.1",  "-0.2",
-                     "70",  "1.1",    "0.8",  "0.5",  "5",    "120.0", "20.0", "R",
-                     "D",   "6.0",    "0.55", "1",    "35.0", "1.2",   "0.1",  "0.2",
-                     "1.0", "25000",  "0.3",  "-0.2", "0.5",  "0022",  "2",    "3"};
+    const std::string_view values[] = {
+        name,  "1500.0", "1.8",   "1.4",   "4.5", "0.0",  "0.1", "-0.2", "70", "1.1",  "0.8",
+        "0.5", "5",      "120.0", "20.0",  "R",   "D",    "6.0", "0.55", "1",  "35.0", "1.2",
+        "0.1", "0.2",    "1.0",   "25000", "0.3", "-0.2", "0.5", "0022", "2",  "3"};
+    record.setValues(values, std::size(values));
     return record;
 }
 
@@ -51,7 +52,9 @@ struct Pages {
         return session.document().HandlingRecords[static_cast<std::size_t>(index)];
     }
     bool saved() const { return session.isSaved(); }
-    QByteArray flags(int index) { return QByteArray::fromStdString(record(index)[F::Flags]); }
+    QByteArray flags(int index) {
+        return QByteArray::fromStdString(std::string(record(index)[F::Flags]));
+    }
     QCheckBox* flagBox(int box) const {
         return pages.findChild<QCheckBox*>(QStringLiteral("chkFlag%1").arg(box));
     }
@@ -113,7 +116,7 @@ class HandlingPagesTests : public QObject {
 
         Pages p;
         HandlingRecord expected = p.record(1);
-        expected.fields[static_cast<std::size_t>(field)] = stored.toStdString();
+        expected.set(field, stored.toStdString());
 
         QWidget* widget = p.pages.editorOfField(field);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -128,7 +131,7 @@ class HandlingPagesTests : public QObject {
             QFAIL("no box for the field");
         }
         QCOMPARE(p.record(1), expected);
-        QCOMPARE(p.record(0).fields, makeRecord("alpha").fields);
+        QVERIFY(p.record(0).values() == makeRecord("alpha").values());
     }
 
     // Each control shows its own field; a code no entry stands for shows no
@@ -136,15 +139,15 @@ class HandlingPagesTests : public QObject {
     // for every test file elsewhere.)
     void displayShowsEachField() {
         HandlingRecord other = makeRecord("gamma");
-        other[F::Antrieb] = "F";
-        other[F::MotorTyp] = "E";
-        other[F::ABS] = "0";
-        other[F::Flags] = "1";
-        other[F::FrontLichter] = "0";
+        other.set(F::Antrieb, "F");
+        other.set(F::MotorTyp, "E");
+        other.set(F::ABS, "0");
+        other.set(F::Flags, "1");
+        other.set(F::FrontLichter, "0");
         HandlingRecord odd = makeRecord("sixteen_letters!");
-        odd[F::ABS] = "2";
-        odd[F::Antrieb] = "X";
-        odd[F::FrontLichter] = "9";
+        odd.set(F::ABS, "2");
+        odd.set(F::Antrieb, "X");
+        odd.set(F::FrontLichter, "9");
         Pages p({makeRecord("alpha"), makeRecord("beta"), other, odd});
 
         p.show(3);
@@ -152,7 +155,7 @@ class HandlingPagesTests : public QObject {
         const auto editor = [&p](F field) { return p.pages.editorOfField(int(field)); };
         for (int field = 0; field < kHandlingFieldCount; ++field) {
             if (auto* edit = qobject_cast<QLineEdit*>(p.pages.editorOfField(field))) {
-                QCOMPARE(edit->text().toStdString(), other.fields[static_cast<std::size_t>(field)]);
+                QCOMPARE(edit->text().toStdString(), std::string(other.value(field)));
             }
         }
         const auto shownEntry = [&](F field) {
@@ -217,9 +220,9 @@ class HandlingPagesTests : public QObject {
         QFETCH(int, box);
         QFETCH(QByteArray, clicked);
         HandlingRecord all = makeRecord("alpha");
-        all[F::Flags] = "FFFF";
+        all.set(F::Flags, "FFFF");
         HandlingRecord shown = makeRecord("beta");
-        shown[F::Flags] = flags.toStdString();
+        shown.set(F::Flags, flags.toStdString());
         Pages p({all, shown});
         p.show(0);  // every box checked before
         p.show(1);

@@ -51,10 +51,10 @@ bool unfit(const std::string& value) {
 QString firstUnfitValue(const EditorDocument& document) {
     std::vector<std::string> values{document.Author, document.Date};
     for (const auto& record : document.HandlingRecords) {
-        values.insert(values.end(), record.fields.begin(), record.fields.end());
+        values.insert(values.end(), record.values().begin(), record.values().end());
     }
     for (const auto& record : document.VehicleDefRecords) {
-        values.insert(values.end(), record.fields.begin(), record.fields.end());
+        values.insert(values.end(), record.values().begin(), record.values().end());
     }
     for (const auto& entry : document.ColourEntries) {
         values.push_back(entry.Name);
