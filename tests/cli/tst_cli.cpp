@@ -86,15 +86,13 @@ class CommandLineTests : public QObject {
     void checkFailsPerFileWithTheEditorsMessage_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("message");
-        QTest::newRow("missing") << "missing.cfg" << QByteArray(": Error: ");
         QTest::newRow("unknown type") << "plain.txt" << QByteArray(": Error: Filetype unknown!\n");
     }
 
     void checkFailsPerFileWithTheEditorsMessage() {
         QFETCH(QString, name);
         QFETCH(QByteArray, message);
-        const QString path =
-            name == "missing.cfg" ? dir_.filePath(name) : copy("handling/problems.cfg", name);
+        const QString path = copy("handling/problems.cfg", name);
         const Run result = run({"check", path, copy("handling/plain.cfg")});
         QCOMPARE(result.status, 2);
         QVERIFY(result.out.isEmpty());
@@ -381,9 +379,6 @@ class CommandLineTests : public QObject {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("output");
-        QTest::newRow("help check")
-            << QStringList{"help", "check"} << 0
-            << QByteArray("wendrake check [--warnings] [--lang NAME] FILE...");
         QTest::newRow("-h of export")
             << QStringList{"export", "-h"} << 0 << QByteArray("wendrake export ");
         QTest::newRow("--version of format")

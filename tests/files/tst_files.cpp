@@ -29,8 +29,6 @@ class FilesTests : public QObject {
         QTest::newRow("blanks and CR LF")
             << QByteArray("[General]\r\nx=1\r\n[Settings]\r\n  Language = Deutsch  \r\n")
             << QByteArray("Deutsch");
-        QTest::newRow("other section")
-            << QByteArray("[Window]\nLanguage=Deutsch\n") << QByteArray();
         QTest::newRow("other key") << QByteArray("[Settings]\nLanguages=Deutsch\n") << QByteArray();
         QTest::newRow("after another section") << QByteArray(
                                                       "[Settings]\nRecent=a\n[Window]\nLanguage="
@@ -40,9 +38,6 @@ class FilesTests : public QObject {
             << QByteArray("[Settings]\nLanguage=\"A, B\"\n") << QByteArray("A, B");
         QTest::newRow("a list is no text")
             << QByteArray("[Settings]\nLanguage=A, B\n") << QByteArray("");
-        QTest::newRow("the last one counts")
-            << QByteArray("[Settings]\nLanguage=Deutsch\nLanguage=English\n")
-            << QByteArray("English");
         QTest::newRow("escaped") << QByteArray("[Settings]\nLanguage=A\\\\B\n")
                                  << QByteArray("A\\B");
         QTest::newRow("marked text")

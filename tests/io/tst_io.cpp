@@ -63,8 +63,6 @@ class IoTests : public QObject {
         QTest::newRow("beyond ASCII") << QString::fromUtf8("Français") << "fr";
         QTest::newRow("no language") << "Huge"
                                      << "";
-        QTest::newRow("empty") << ""
-                               << "";
     }
 
     void languageCodeOfAFileName() {

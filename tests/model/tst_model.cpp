@@ -151,8 +151,6 @@ class ModelTests : public QObject {
         QTest::addColumn<QString>("offered");  // empty: none
         QTest::newRow("German") << "1350,5"
                                 << "1350.5";
-        QTest::newRow("leading comma") << ",5"
-                                       << ".5";
         QTest::newRow("trailing comma") << "-3,"
                                         << "-3.";
         QTest::newRow("exponent") << "1,5e3"
@@ -163,8 +161,6 @@ class ModelTests : public QObject {
                                    << "";
         QTest::newRow("two commas") << "1,350,5"
                                     << "";
-        QTest::newRow("comma alone") << ","
-                                     << "";
         QTest::newRow("words") << "a,b"
                                << "";
     }
@@ -870,8 +866,6 @@ class ModelTests : public QObject {
                                << "1,2 3,4";
         QTest::newRow("blanks around") << "  0,0   17,-1 "
                                        << "0,0 17,-1";
-        QTest::newRow("plus sign") << "+5,6"
-                                   << "5,6";
         QTest::newRow("no pair") << " "
                                  << "";
         QTest::newRow("half a pair") << "1,2 3"
@@ -880,8 +874,6 @@ class ModelTests : public QObject {
                                        << "";
         QTest::newRow("beyond 16 bits") << "1,32768"
                                         << "";
-        QTest::newRow("not a number") << "1,x"
-                                      << "";
     }
     void pairsText() {
         QFETCH(QString, text);
@@ -910,13 +902,11 @@ class ModelTests : public QObject {
         QTest::newRow("above") << mass << QByteArray("5.00001e4") << true;
         QTest::newRow("plus sign") << gears << QByteArray("+5") << false;
         QTest::newRow("too many gears") << gears << QByteArray("6") << true;
-        QTest::newRow("negative end") << bias << QByteArray("-1.0") << false;
         QTest::newRow("below a negative end") << bias << QByteArray("-1.5") << true;
         QTest::newRow("no upper end") << force << QByteArray("1e30") << false;
         QTest::newRow("below an open range") << force << QByteArray("-0.1") << true;
         QTest::newRow("too large for a double") << force << QByteArray("1e999") << true;
         QTest::newRow("no number") << mass << QByteArray("heavy") << false;
-        QTest::newRow("decimal comma") << mass << QByteArray("0,5") << false;
         QTest::newRow("field without range")
             << static_cast<int>(HandlingField::ABS) << QByteArray("7") << false;
     }

@@ -192,12 +192,8 @@ class ColourPagesTests : public QObject {
                                             << "FF0001" << QColor(255, 0, 1);
         QTest::newRow("colour dialog") << "cmdChooseColour"
                                        << "" << QColor(1, 2, 3);
-        QTest::newRow("too short") << "txtHexCode"
-                                   << "#12345" << QColor();
         QTest::newRow("not hex") << "txtHexCode"
                                  << "#12345G" << QColor();
-        QTest::newRow("a name") << "txtHexCode"
-                                << "red" << QColor();
         QTest::newRow("dialog cancelled") << "cmdChooseColour"
                                           << "" << QColor();
     }
@@ -249,38 +245,6 @@ class ColourPagesTests : public QObject {
         QVERIFY(p.session.undo(edits[0]));
         QCOMPARE(p.session.buildSaveText(p.file), saved);
         QVERIFY(p.session.isSaved());
-    }
-
-    // The question names the colour and the models that would lose it.
-    void deleteQuestionNamesTheUsers_data() {
-        QTest::addColumn<int>("users");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("none") << 0 << "No model uses it.";
-        QTest::newRow("five") << 5 << "5 model(s) use it: car0, car1, car2, and 2 more.";
-    }
-
-    void deleteQuestionNamesTheUsers() {
-        QFETCH(int, users);
-        QFETCH(QString, named);
-        std::vector<CarColourRecord> cars{model("other", {{0, 1}})};
-        std::vector<std::string> names;
-        for (int k = 0; k < users; ++k) {
-            names.push_back("car" + std::to_string(k));
-        }
-        for (int k = 0; k < users; ++k) {
-            cars.push_back(
-                model(names[static_cast<std::size_t>(k)].c_str(), {{0, 0}, {k % 2 ? 4 : 0, 4}}));
-        }
-        Pages p(palette(), cars);
-        p.control<QListWidget>("lstColors")->setCurrentRow(4);
-        p.control<QPushButton>("cmdDeleteColor")->click();
-        const QStringList asked = p.desktop.texts(Kind::Question);
-        QCOMPARE(asked.size(), 1);
-        QVERIFY2(asked.front().startsWith("Delete colour 4 (blue)?\n\n" + named),
-                 qPrintable(asked.front()));
-        // The last colour moves no other.
-        QVERIFY(!asked.front().contains("move up"));
-        QCOMPARE(p.document.ColourEntries.size(), 5u);
     }
 
     void removePair_data() {

@@ -7,7 +7,6 @@
 #include "model/HandlingLine.h"
 #include "support/WindowSession.h"
 #include "ui/HandlingPages.h"
-#include "ui/Mnemonics.h"
 
 using namespace wendrake;
 using namespace wendrake::testing;
@@ -248,19 +247,6 @@ class HandlingPagesTests : public QObject {
         }
     }
 
-    // Alt and a caption's letter put the cursor into the caption's box.
-    // (That no two captions of a page share a letter is checked for every
-    // page of the window elsewhere.)
-    void captionLetterLeadsToItsBox() {
-        Pages p;
-        p.pages.applyLanguage(loadLanguage("English"));
-        p.pages.show();
-        QVERIFY(QTest::qWaitForWindowActive(&p.pages));
-        const QLabel* mass = p.captionOf(F::Gewicht);
-        QTest::keyClick(&p.pages, mnemonicLetter(mass->text()).toLatin1(), Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), mass->buddy());
-    }
-
     // Units are the program's: a language's caption keeps its words, and a
     // unit it names in brackets is spelt the program's way.
     void captionsShowTheUnit_data() {
@@ -271,8 +257,6 @@ class HandlingPagesTests : public QObject {
                                     << "Centre X (m)";
         QTest::newRow("unit respelt") << int(F::Beschleunigung) << "Beschl. (m/s^2)"
                                       << "Beschl. (m/s²)";
-        QTest::newRow("degrees") << int(F::Radeinschlag) << "Lock"
-                                 << "Lock (°)";
         QTest::newRow("no unit") << int(F::TractionLoss) << "Loss (x)"
                                  << "Loss (x)";
     }
@@ -287,20 +271,6 @@ class HandlingPagesTests : public QObject {
         p.pages.applyLanguage(language);
         QString text = p.captionOf(F(field))->text();
         QCOMPARE(text.remove(QLatin1Char('&')), shown);
-    }
-
-    // Every caption and hint label takes a language text.
-    void everyLabelTakesALanguageText() {
-        Pages p;
-        LanguageTable language;
-        for (int k = 0; k < LanguageTable::kSize; ++k) {
-            language.setText(k, "T" + std::to_string(k));
-        }
-        p.pages.applyLanguage(language);
-        for (const QLabel* label : p.pages.findChildren<QLabel*>(QRegularExpression("^lbl"))) {
-            QVERIFY2(label->text().remove(QLatin1Char('&')).startsWith(QLatin1Char('T')),
-                     qPrintable(label->objectName()));
-        }
     }
 
     void pictureChoice_data() {
