@@ -247,6 +247,25 @@ class ColourPagesTests : public QObject {
         QVERIFY(p.session.isSaved());
     }
 
+    // A question about a colour many models use names three of them; the
+    // last colour moves no other.
+    void deleteQuestionNamesAFewOfManyUsers() {
+        std::vector<CarColourRecord> cars{model("other", {{0, 1}})};
+        const char* const names[] = {"car0", "car1", "car2", "car3", "car4"};
+        for (const char* name : names) {
+            cars.push_back(model(name, {{0, 0}, {4, 4}}));
+        }
+        Pages p(palette(), cars);
+        p.control<QListWidget>("lstColors")->setCurrentRow(4);
+        p.control<QPushButton>("cmdDeleteColor")->click();
+        const QStringList asked = p.desktop.texts(Kind::Question);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked.front().contains(": car0, car1, car2, and 2 more."),
+                 qPrintable(asked.front()));
+        QVERIFY(!asked.front().contains("move up"));
+        QCOMPARE(p.document.ColourEntries.size(), 5u);
+    }
+
     void removePair_data() {
         QTest::addColumn<Pairs>("pairs");
         QTest::addColumn<bool>("yes");
