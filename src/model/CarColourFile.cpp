@@ -243,20 +243,70 @@ void appendLine(std::string& text, std::string_view line) {
     text += kCrLf;
 }
 
+void appendPaletteLine(std::string& text, const ColourTableEntry& entry) {
+    const std::size_t start = text.size();
+    appendNumber(text, entry.Red);
+    text += ',';
+    appendNumber(text, entry.Green);
+    text += ',';
+    appendNumber(text, entry.Blue);
+    text += text.size() - start < 8 ? "\t\t\t\t" : "\t\t\t";
+    text += "# ";
+    appendNumber(text, entry.Number);
+    text += ' ';
+    text += entry.Name;
+    text += entry.nameTail;
+}
+
+void appendCarColourLine(std::string& text, const CarColourRecord& record) {
+    text += record.ModelName;
+    const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
+    for (std::size_t j = 0; j < pairs; ++j) {
+        text += ", ";
+        appendNumber(text, record.Color1[j]);
+        text += ", ";
+        appendNumber(text, record.Color2[j]);
+    }
+    if (!record.trailingComment.empty()) {
+        text += ' ';
+        text += record.trailingComment;
+    }
+}
+
+// A negative number is no place in the palette: such a colour is not saved.
+bool isSaved(const ColourTableEntry& entry) {
+    return entry.Number >= 0;
+}
+
+bool isSaved(const CarColourRecord&) {
+    return true;
+}
+
 // The lines of one section's records, written once: where the first record
-// line of the section stood, or before its "end" when it has none.
+// line of the section stood, or before its "end" when it has none. Each line
+// is appended to the save's text as it is made.
+template <typename Record>
 class RecordBlock {
   public:
-    RecordBlock(std::string& text, std::vector<std::string> lines)
-        : text_(text), lines_(std::move(lines)) {}
+    using AppendLine = void (*)(std::string&, const Record&);
 
-    bool isEmpty() const { return lines_.empty(); }
+    RecordBlock(std::string& text, const std::vector<Record>& records, AppendLine appendLine)
+        : text_(text),
+          records_(records),
+          appendLine_(appendLine),
+          empty_(std::none_of(records.begin(), records.end(),
+                              [](const Record& r) { return isSaved(r); })) {}
+
+    bool isEmpty() const { return empty_; }
     bool isWritten() const { return written_; }
 
     void writeOnce() {
         if (!written_) {
-            for (const std::string& line : lines_) {
-                appendLine(text_, line);
+            for (const Record& record : records_) {
+                if (isSaved(record)) {
+                    appendLine_(text_, record);
+                    text_ += kCrLf;
+                }
             }
             written_ = true;
         }
@@ -264,35 +314,18 @@ class RecordBlock {
 
   private:
     std::string& text_;
-    std::vector<std::string> lines_;
+    const std::vector<Record>& records_;
+    AppendLine appendLine_;
+    bool empty_;
     bool written_ = false;
 };
-
-std::vector<std::string> paletteLines(const std::vector<ColourTableEntry>& palette) {
-    std::vector<std::string> lines;
-    lines.reserve(palette.size());
-    for (const ColourTableEntry& entry : palette) {
-        if (entry.Number >= 0) {
-            lines.push_back(FormatPaletteLine(entry));
-        }
-    }
-    return lines;
-}
-
-std::vector<std::string> carLines(const std::vector<CarColourRecord>& cars) {
-    std::vector<std::string> lines;
-    lines.reserve(cars.size());
-    for (const CarColourRecord& record : cars) {
-        lines.push_back(FormatCarColourLine(record));
-    }
-    return lines;
-}
 
 // Appends a block that found no section of its own on disk, in a section
 // of its own, after closing the section the file leaves open: a "col" or
 // "car" line inside another section would be a line of that section, and
 // its records would be lost or would keep the file from opening again.
-void appendSection(std::string& text, std::string_view keyword, RecordBlock& block,
+template <typename Record>
+void appendSection(std::string& text, std::string_view keyword, RecordBlock<Record>& block,
                    bool& sectionOpen) {
     if (block.isWritten() || block.isEmpty()) {
         return;
@@ -315,8 +348,8 @@ std::string BuildCarColourText(std::string_view diskBytes,
     const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
     std::string text = headerBlock('#');
     text.reserve(diskBytes.size() + palette.size() * 40 + cars.size() * 32 + 128);
-    RecordBlock paletteBlock(text, paletteLines(palette));
-    RecordBlock carBlock(text, carLines(cars));
+    RecordBlock<ColourTableEntry> paletteBlock(text, palette, appendPaletteLine);
+    RecordBlock<CarColourRecord> carBlock(text, cars, appendCarColourLine);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         const ColourLinePlace place = places[i];
@@ -533,27 +566,16 @@ CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourRea
 }
 
 std::string FormatPaletteLine(const ColourTableEntry& entry) {
-    std::string line = std::to_string(entry.Red) + "," + std::to_string(entry.Green) + "," +
-                       std::to_string(entry.Blue);
-    line += line.size() < 8 ? "\t\t\t\t" : "\t\t\t";
-    line += "# " + std::to_string(entry.Number) + " " + entry.Name + entry.nameTail;
+    std::string line;
+    appendPaletteLine(line, entry);
     return line;
 }
 
 std::string FormatCarColourLine(const CarColourRecord& record) {
-    std::string line = record.ModelName;
-    const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
-    line.reserve(line.size() + pairs * 10 + record.trailingComment.size() + 1);
-    for (std::size_t j = 0; j < pairs; ++j) {
-        line += ", ";
-        appendNumber(line, record.Color1[j]);
-        line += ", ";
-        appendNumber(line, record.Color2[j]);
-    }
-    if (!record.trailingComment.empty()) {
-        line += ' ';
-        line += record.trailingComment;
-    }
+    std::string line;
+    line.reserve(record.ModelName.size() + record.Color1.size() * 10 +
+                 record.trailingComment.size() + 1);
+    appendCarColourLine(line, record);
     return line;
 }
 
