@@ -164,19 +164,21 @@ CarLine readCarLine(std::string_view line, NumberReader& number) {
     const auto pairs = static_cast<std::size_t>(std::count(values.begin(), values.end(), ',')) / 2;
     record.Color1.reserve(pairs);
     record.Color2.reserve(pairs);
-    std::string first;
+    // The first of a pair is read as soon as it comes: the numbers are read
+    // in the order they stand, so a failure names the first bad one.
+    std::int16_t first = 0;
     read.count = forEachCommaValue(values, [&](std::size_t k, std::string_view value) {
         if (k == 0) {
             record.ModelName = value;
         } else if (k % 2 == 1) {
-            first = value;
+            first = number(value);
         } else {
-            record.Color1.push_back(number(first));
+            record.Color1.push_back(first);
             record.Color2.push_back(number(value));
         }
     });
     if (read.count.values >= 2 && read.count.values % 2 == 0) {
-        record.Color1.push_back(number(first));
+        record.Color1.push_back(first);
         record.Color2.push_back(number(std::string_view()));
     }
     if (hash != std::string_view::npos) {
