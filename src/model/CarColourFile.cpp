@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 #include "ColourSections.h"
@@ -260,19 +261,32 @@ void appendPaletteLine(std::string& text, const ColourTableEntry& entry) {
     text += entry.nameTail;
 }
 
+// The room for the line is made at once and the bytes put in place: a file
+// has tens of thousands of model lines of some twenty numbers each.
 void appendCarColourLine(std::string& text, const CarColourRecord& record) {
-    text += record.ModelName;
+    constexpr std::size_t kMostPerPair = 16;  // ", -32768, -32768"
     const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
+    const std::size_t start = text.size();
+    text.resize(start + record.ModelName.size() + pairs * kMostPerPair + 1 +
+                record.trailingComment.size());
+    char* out = text.data() + start;
+    char* const last = text.data() + text.size();
+    const auto put = [&out](std::string_view bytes) {
+        std::memcpy(out, bytes.data(), bytes.size());
+        out += bytes.size();
+    };
+    put(record.ModelName);
     for (std::size_t j = 0; j < pairs; ++j) {
-        text += ", ";
-        appendNumber(text, record.Color1[j]);
-        text += ", ";
-        appendNumber(text, record.Color2[j]);
+        put(", ");
+        out = std::to_chars(out, last, record.Color1[j]).ptr;
+        put(", ");
+        out = std::to_chars(out, last, record.Color2[j]).ptr;
     }
     if (!record.trailingComment.empty()) {
-        text += ' ';
-        text += record.trailingComment;
+        *out++ = ' ';
+        put(record.trailingComment);
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
 }
 
 // A negative number is no place in the palette: such a colour is not saved.
@@ -575,8 +589,6 @@ std::string FormatPaletteLine(const ColourTableEntry& entry) {
 
 std::string FormatCarColourLine(const CarColourRecord& record) {
     std::string line;
-    line.reserve(record.ModelName.size() + record.Color1.size() * 10 +
-                 record.trailingComment.size() + 1);
     appendCarColourLine(line, record);
     return line;
 }
