@@ -191,6 +191,13 @@ CarLine readCarLine(std::string_view line, NumberReader& number) {
 void readCars(const std::vector<std::string_view>& lines,
               const std::vector<ColourLinePlace>& places, const CarColourReadTexts& texts,
               CarColourReadResult& result) {
+    // Room for a model on every line of the "car" sections, made once: a
+    // table that grows moves every model it holds, into memory new each time.
+    const auto carSectionLines = static_cast<std::size_t>(std::count_if(
+        places.begin(), places.end(),
+        [](const ColourLinePlace& place) { return place.isInside(ColourSection::Cars); }));
+    result.cars.reserve(std::min(carSectionLines, static_cast<std::size_t>(kTableLimit)));
+    result.names.reserve(result.cars.capacity());
     NumberReader number{texts, result.failure};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
