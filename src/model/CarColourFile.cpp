@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 #include "ColourSections.h"
@@ -164,19 +165,21 @@ CarLine readCarLine(std::string_view line, NumberReader& number) {
     const auto pairs = static_cast<std::size_t>(std::count(values.begin(), values.end(), ',')) / 2;
     record.Color1.reserve(pairs);
     record.Color2.reserve(pairs);
-    std::string first;
+    // The first of a pair is read as soon as it comes: the numbers are read
+    // in the order they stand, so a failure names the first bad one.
+    std::int16_t first = 0;
     read.count = forEachCommaValue(values, [&](std::size_t k, std::string_view value) {
         if (k == 0) {
             record.ModelName = value;
         } else if (k % 2 == 1) {
-            first = value;
+            first = number(value);
         } else {
-            record.Color1.push_back(number(first));
+            record.Color1.push_back(first);
             record.Color2.push_back(number(value));
         }
     });
     if (read.count.values >= 2 && read.count.values % 2 == 0) {
-        record.Color1.push_back(number(first));
+        record.Color1.push_back(first);
         record.Color2.push_back(number(std::string_view()));
     }
     if (hash != std::string_view::npos) {
@@ -188,6 +191,13 @@ CarLine readCarLine(std::string_view line, NumberReader& number) {
 void readCars(const std::vector<std::string_view>& lines,
               const std::vector<ColourLinePlace>& places, const CarColourReadTexts& texts,
               CarColourReadResult& result) {
+    // Room for a model on every line of the "car" sections, made once: a
+    // table that grows moves every model it holds, into memory new each time.
+    const auto carSectionLines = static_cast<std::size_t>(std::count_if(
+        places.begin(), places.end(),
+        [](const ColourLinePlace& place) { return place.isInside(ColourSection::Cars); }));
+    result.cars.reserve(std::min(carSectionLines, static_cast<std::size_t>(kTableLimit)));
+    result.names.reserve(result.cars.capacity());
     NumberReader number{texts, result.failure};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
@@ -243,20 +253,83 @@ void appendLine(std::string& text, std::string_view line) {
     text += kCrLf;
 }
 
+void appendPaletteLine(std::string& text, const ColourTableEntry& entry) {
+    const std::size_t start = text.size();
+    appendNumber(text, entry.Red);
+    text += ',';
+    appendNumber(text, entry.Green);
+    text += ',';
+    appendNumber(text, entry.Blue);
+    text += text.size() - start < 8 ? "\t\t\t\t" : "\t\t\t";
+    text += "# ";
+    appendNumber(text, entry.Number);
+    text += ' ';
+    text += entry.Name;
+    text += entry.nameTail;
+}
+
+// The room for the line is made at once and the bytes put in place: a file
+// has tens of thousands of model lines of some twenty numbers each.
+void appendCarColourLine(std::string& text, const CarColourRecord& record) {
+    constexpr std::size_t kMostPerPair = 16;  // ", -32768, -32768"
+    const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
+    const std::size_t start = text.size();
+    text.resize(start + record.ModelName.size() + pairs * kMostPerPair + 1 +
+                record.trailingComment.size());
+    char* out = text.data() + start;
+    char* const last = text.data() + text.size();
+    const auto put = [&out](std::string_view bytes) {
+        std::memcpy(out, bytes.data(), bytes.size());
+        out += bytes.size();
+    };
+    put(record.ModelName);
+    for (std::size_t j = 0; j < pairs; ++j) {
+        put(", ");
+        out = std::to_chars(out, last, record.Color1[j]).ptr;
+        put(", ");
+        out = std::to_chars(out, last, record.Color2[j]).ptr;
+    }
+    if (!record.trailingComment.empty()) {
+        *out++ = ' ';
+        put(record.trailingComment);
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+}
+
+// A negative number is no place in the palette: such a colour is not saved.
+bool isSaved(const ColourTableEntry& entry) {
+    return entry.Number >= 0;
+}
+
+bool isSaved(const CarColourRecord&) {
+    return true;
+}
+
 // The lines of one section's records, written once: where the first record
-// line of the section stood, or before its "end" when it has none.
+// line of the section stood, or before its "end" when it has none. Each line
+// is appended to the save's text as it is made.
+template <typename Record>
 class RecordBlock {
   public:
-    RecordBlock(std::string& text, std::vector<std::string> lines)
-        : text_(text), lines_(std::move(lines)) {}
+    using AppendLine = void (*)(std::string&, const Record&);
 
-    bool isEmpty() const { return lines_.empty(); }
+    RecordBlock(std::string& text, const std::vector<Record>& records, AppendLine appendLine)
+        : text_(text),
+          records_(records),
+          appendLine_(appendLine),
+          empty_(std::none_of(records.begin(), records.end(),
+                              [](const Record& r) { return isSaved(r); })) {}
+
+    bool isEmpty() const { return empty_; }
     bool isWritten() const { return written_; }
 
     void writeOnce() {
         if (!written_) {
-            for (const std::string& line : lines_) {
-                appendLine(text_, line);
+            for (const Record& record : records_) {
+                if (isSaved(record)) {
+                    appendLine_(text_, record);
+                    text_ += kCrLf;
+                }
             }
             written_ = true;
         }
@@ -264,35 +337,18 @@ class RecordBlock {
 
   private:
     std::string& text_;
-    std::vector<std::string> lines_;
+    const std::vector<Record>& records_;
+    AppendLine appendLine_;
+    bool empty_;
     bool written_ = false;
 };
-
-std::vector<std::string> paletteLines(const std::vector<ColourTableEntry>& palette) {
-    std::vector<std::string> lines;
-    lines.reserve(palette.size());
-    for (const ColourTableEntry& entry : palette) {
-        if (entry.Number >= 0) {
-            lines.push_back(FormatPaletteLine(entry));
-        }
-    }
-    return lines;
-}
-
-std::vector<std::string> carLines(const std::vector<CarColourRecord>& cars) {
-    std::vector<std::string> lines;
-    lines.reserve(cars.size());
-    for (const CarColourRecord& record : cars) {
-        lines.push_back(FormatCarColourLine(record));
-    }
-    return lines;
-}
 
 // Appends a block that found no section of its own on disk, in a section
 // of its own, after closing the section the file leaves open: a "col" or
 // "car" line inside another section would be a line of that section, and
 // its records would be lost or would keep the file from opening again.
-void appendSection(std::string& text, std::string_view keyword, RecordBlock& block,
+template <typename Record>
+void appendSection(std::string& text, std::string_view keyword, RecordBlock<Record>& block,
                    bool& sectionOpen) {
     if (block.isWritten() || block.isEmpty()) {
         return;
@@ -315,8 +371,8 @@ std::string BuildCarColourText(std::string_view diskBytes,
     const std::vector<ColourLinePlace> places = colourLinePlaces(lines);
     std::string text = headerBlock('#');
     text.reserve(diskBytes.size() + palette.size() * 40 + cars.size() * 32 + 128);
-    RecordBlock paletteBlock(text, paletteLines(palette));
-    RecordBlock carBlock(text, carLines(cars));
+    RecordBlock<ColourTableEntry> paletteBlock(text, palette, appendPaletteLine);
+    RecordBlock<CarColourRecord> carBlock(text, cars, appendCarColourLine);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         const ColourLinePlace place = places[i];
@@ -533,27 +589,14 @@ CarColourReadResult LoadCarColourFile(std::string_view bytes, const CarColourRea
 }
 
 std::string FormatPaletteLine(const ColourTableEntry& entry) {
-    std::string line = std::to_string(entry.Red) + "," + std::to_string(entry.Green) + "," +
-                       std::to_string(entry.Blue);
-    line += line.size() < 8 ? "\t\t\t\t" : "\t\t\t";
-    line += "# " + std::to_string(entry.Number) + " " + entry.Name + entry.nameTail;
+    std::string line;
+    appendPaletteLine(line, entry);
     return line;
 }
 
 std::string FormatCarColourLine(const CarColourRecord& record) {
-    std::string line = record.ModelName;
-    const std::size_t pairs = std::min(record.Color1.size(), record.Color2.size());
-    line.reserve(line.size() + pairs * 10 + record.trailingComment.size() + 1);
-    for (std::size_t j = 0; j < pairs; ++j) {
-        line += ", ";
-        appendNumber(line, record.Color1[j]);
-        line += ", ";
-        appendNumber(line, record.Color2[j]);
-    }
-    if (!record.trailingComment.empty()) {
-        line += ' ';
-        line += record.trailingComment;
-    }
+    std::string line;
+    appendCarColourLine(line, record);
     return line;
 }
 

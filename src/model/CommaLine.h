@@ -17,34 +17,65 @@ struct CommaCount {
 // default.ide or the car colour file, in order. Blanks and tabs are removed
 // everywhere first, so no value holds one. The values are handed over one at
 // a time and never gathered: a line of millions of values costs no more
-// memory than its longest value.
+// memory than its longest value. A value without a blank inside is handed
+// over as it stands in the line; only one with blanks inside is copied.
+inline bool isBlankByte(char c) {
+    return c == ' ' || c == '\t';
+}
+
 template <typename Visit>
 CommaCount forEachCommaValue(std::string_view line, Visit&& visit) {
     CommaCount count;
-    std::string value;
-    bool anyValue = false;
-    bool endsInComma = false;
-    for (const char c : line) {
-        if (c == ' ' || c == '\t') {
-            continue;
-        }
-        anyValue = true;
-        endsInComma = c == ',';
-        if (endsInComma) {
-            visit(count.values++, std::string_view(value));
-            value.clear();
-        } else {
-            value.push_back(c);
-        }
+    std::size_t size = line.size();
+    while (size > 0 && isBlankByte(line[size - 1])) {
+        --size;
     }
-    if (!anyValue) {
+    if (size == 0) {
         return count;
     }
-    count.withTrailingComma = count.values + 1;
-    if (!endsInComma) {
-        visit(count.values++, std::string_view(value));
+    // One pass by hand over each value: values are a few bytes long, too
+    // short for a library search per value to pay.
+    std::string joined;
+    std::size_t i = 0;
+    for (;;) {
+        while (i < size && isBlankByte(line[i])) {
+            ++i;
+        }
+        const std::size_t first = i;
+        std::size_t end = i;  // after the value's last byte that is no blank
+        bool blankSeen = false;
+        bool blankInside = false;
+        for (; i < size && line[i] != ','; ++i) {
+            if (isBlankByte(line[i])) {
+                blankSeen = true;
+            } else {
+                blankInside = blankInside || blankSeen;
+                end = i + 1;
+            }
+        }
+        const bool last = i == size;
+        if (last) {
+            count.withTrailingComma = count.values + 1;
+            if (line[size - 1] == ',') {
+                return count;
+            }
+        }
+        std::string_view value = line.substr(first, end - first);
+        if (blankInside) {
+            joined.clear();
+            for (const char c : value) {
+                if (!isBlankByte(c)) {
+                    joined.push_back(c);
+                }
+            }
+            value = joined;
+        }
+        visit(count.values++, value);
+        if (last) {
+            return count;
+        }
+        ++i;  // the comma
     }
-    return count;
 }
 
 // True when `line` opens or closes a section: it starts with `keyword`,

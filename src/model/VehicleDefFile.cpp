@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "CommaLine.h"
 #include "FileHeader.h"
@@ -133,9 +134,61 @@ VehicleLinePlaces vehicleLinePlaces(const std::vector<EndedLine>& lines) {
     return places;
 }
 
+// Appends the line of `record` to `text`, which a whole save shares: no
+// line of its own is made. The room for the line is made at once and the
+// bytes are put in place, since a file has tens of thousands of such lines.
+void appendVehicleDefLine(std::string& text, const VehicleDefRecord& record) {
+    const std::size_t count = writtenValueCount(record);
+    const std::size_t start = text.size();
+    // Every value takes at most three bytes after it, a later comma three in
+    // all, then the last comma, a blank and the comment.
+    const std::size_t most = record.values().joined().size() + count * 3 +
+                             record.laterValues.size() * 3 + 2 + record.trailingComment.size();
+    text.resize(start + most);
+    char* out = text.data() + start;
+    const auto put = [&out](std::string_view bytes) {
+        std::memcpy(out, bytes.data(), bytes.size());
+        out += bytes.size();
+    };
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::string_view value = record.values()[k];
+        if (k < kMinimumValues) {
+            put(value);
+            put(kSeparators[k]);
+            if (kAlignedColumns[k] && value.size() < 7) {
+                *out++ = '\t';
+            }
+        } else {
+            if (k > kMinimumValues) {
+                put(kLaterSeparator);
+            }
+            put(value);
+        }
+    }
+    for (const char c : record.laterValues) {
+        if (c == ',') {
+            put(kLaterSeparator);
+        } else {
+            *out++ = c;
+        }
+    }
+    // A last value after the tenth that is empty would leave the line ending
+    // in a comma, which the reader drops: one more comma keeps it a value.
+    const bool lastIsEmpty = record.laterValues.empty() ? record.values()[count - 1].empty()
+                                                        : record.laterValues.back() == ',';
+    if (count > kMinimumValues && lastIsEmpty) {
+        *out++ = ',';
+    }
+    if (!record.trailingComment.empty()) {
+        *out++ = ' ';
+        put(record.trailingComment);
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+}
+
 void appendBlock(std::string& text, const std::vector<VehicleDefRecord>& records) {
     for (const VehicleDefRecord& record : records) {
-        text += FormatVehicleDefLine(record);
+        appendVehicleDefLine(text, record);
         text += kCrLf;
     }
 }
@@ -144,13 +197,14 @@ void appendBlock(std::string& text, const std::vector<VehicleDefRecord>& records
 
 VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view tooFewValues) {
     VehicleDefReadResult result;
-    const std::vector<std::string_view> lines = splitLines(bytes);
     // Room for a vehicle on every line, so that the table is never moved
-    // while it grows.
-    result.records.reserve(std::min(lines.size(), static_cast<std::size_t>(kTableLimit)));
+    // while it grows; every line but the last ends in a CR.
+    const auto lineCount = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
+    result.records.reserve(std::min(lineCount + 1, static_cast<std::size_t>(kTableLimit)));
+    result.names.reserve(result.records.capacity());
     bool inside = false;
     int lineNumber = 0;
-    for (const std::string_view line : lines) {
+    forEachLine(bytes, [&](std::string_view line) {
         ++lineNumber;
         const CommentedLine parts = splitComment(line);
         if (inside && isSectionLine(parts.values, "end")) {
@@ -161,11 +215,11 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
             if (read.valuesWithTrailingComma < kMinimumValues) {
                 result.failure =
                     ReadFailure{0, std::string(tooFewValues) + std::to_string(lineNumber), true};
-                return result;
+                return false;
             }
             if (result.records.size() >= static_cast<std::size_t>(kTableLimit)) {
                 result.failure = ReadFailure{kOverflowCode, "Overflow"};
-                return result;
+                return false;
             }
             read.record.source = SourceLine::of(line);
             result.names.emplace_back(read.record.name());
@@ -174,47 +228,14 @@ VehicleDefReadResult LoadVehicleDefFile(std::string_view bytes, std::string_view
         if (!inside && isSectionLine(parts.values, "cars")) {
             inside = true;
         }
-    }
+        return true;
+    });
     return result;
 }
 
 std::string FormatVehicleDefLine(const VehicleDefRecord& record) {
-    const std::size_t count = writtenValueCount(record);
     std::string line;
-    line.reserve(96 + record.laterValues.size() * 2);
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::string_view value = record.values()[k];
-        if (k < kMinimumValues) {
-            line += value;
-            line += kSeparators[k];
-            if (kAlignedColumns[k] && value.size() < 7) {
-                line += '\t';
-            }
-        } else {
-            if (k > kMinimumValues) {
-                line += kLaterSeparator;
-            }
-            line += value;
-        }
-    }
-    for (const char c : record.laterValues) {
-        if (c == ',') {
-            line += kLaterSeparator;
-        } else {
-            line += c;
-        }
-    }
-    // A last value after the tenth that is empty would leave the line ending
-    // in a comma, which the reader drops: one more comma keeps it a value.
-    const bool lastIsEmpty = record.laterValues.empty() ? record.values()[count - 1].empty()
-                                                        : record.laterValues.back() == ',';
-    if (count > kMinimumValues && lastIsEmpty) {
-        line += ',';
-    }
-    if (!record.trailingComment.empty()) {
-        line += ' ';
-        line += record.trailingComment;
-    }
+    appendVehicleDefLine(line, record);
     return line;
 }
 

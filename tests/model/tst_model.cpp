@@ -552,6 +552,9 @@ class ModelTests : public QObject {
             << QByteArray("5,a,b,boat,H,G,ignore,1,2,") << "5|a|b|boat|H|G|ignore|1|2|||";
         QTest::newRow("other case of car keeps its extras")
             << QByteArray("6,a,b,Car,H,G,ignore,1,2,3,160,0.5") << "6|a|b|Car|H|G|ignore|1|2|3|160|0.5";
+        QTest::newRow("blanks around commas, a value of blanks, blanks inside the last")
+            << QByteArray("1 , a ,\t b\t, boat , H,G,ignore,1,2,3 , \t, 1 2 \t ")
+            << "1|a|b|boat|H|G|ignore|1|2|3||12";
         QTest::newRow("empty values between")
             << QByteArray("1,a,b,plane,H,G,ignore,1,2,3,,,,x,") << "1|a|b|plane|H|G|ignore|1|2|3||";
         // clang-format on
