@@ -693,9 +693,9 @@ std::optional<MissingValue> DocumentSession::findMissingValue() const {
 
 namespace {
 
-SaveText buildFromDisk(const EditorDocument& document, std::string_view diskBytes,
-                       SaveLayout layout) {
-    const PreparedBytes disk = prepare(std::string(diskBytes));
+// The bytes are taken, not copied: a large file is not held twice.
+SaveText buildFromDisk(const EditorDocument& document, std::string diskBytes, SaveLayout layout) {
+    const PreparedBytes disk = prepare(std::move(diskBytes));
     SaveText saved = wendrake::buildSaveText(document, disk.text, layout);
     if (disk.byteOrderMark) {
         saved.text.insert(0, kByteOrderMark);
@@ -706,7 +706,7 @@ SaveText buildFromDisk(const EditorDocument& document, std::string_view diskByte
 }  // namespace
 
 std::string DocumentSession::buildSaveText(std::string_view diskBytes, SaveLayout layout) const {
-    return buildFromDisk(document_, diskBytes, layout).text;
+    return buildFromDisk(document_, std::string(diskBytes), layout).text;
 }
 
 SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files,
@@ -734,7 +734,7 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
         outcome.failure = std::move(failure);
         return outcome;
     }
-    const SaveText saved = buildFromDisk(document_, disk, options.layout);
+    const SaveText saved = buildFromDisk(document_, std::move(disk), options.layout);
     const std::string& text = saved.text;
     outcome.layoutChanged = options.layout == SaveLayout::KeepFile && !saved.everyRecordInPlace;
 
