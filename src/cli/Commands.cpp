@@ -65,6 +65,8 @@ int saveAsEditorDoes(DocumentSession& session, const std::string& target,
     DiskFiles files;
     SaveOptions options;
     options.layout = layout;
+    // The session ends with this save: no later save asks where a record stands.
+    options.sourceLines = SourceLines::Skipped;
     const SaveOutcome saved = session.saveTo(target, files, options);
     using Status = SaveOutcome::Status;
     switch (saved.status) {

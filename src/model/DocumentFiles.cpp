@@ -181,7 +181,8 @@ std::string buildSaveText(const EditorDocument& document, std::string_view diskB
 }
 
 SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
-                       SaveLayout layout) {
+                       SaveLayout layout, SourceLines sourceLines) {
+    const bool recorded = sourceLines == SourceLines::Recorded;
     SaveText saved;
     if (layout == SaveLayout::KeepFile) {
         if (std::optional<KeptLayoutText> kept = buildKeepingLayout(document, diskBytes)) {
@@ -195,12 +196,16 @@ SaveText buildSaveText(const EditorDocument& document, std::string_view diskByte
         saved.everyRecordInPlace = false;
     }
     if (document.kind == DataFileKind::Handling) {
-        saved.text = BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos,
-                                       document.Author, document.Date, &saved.sources);
+        saved.text =
+            BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos, document.Author,
+                              document.Date, recorded ? &saved.sources : nullptr);
         saved.text += kCrLf;
         return saved;
     }
     saved.text = buildSaveText(document, diskBytes);
+    if (!recorded) {
+        return saved;
+    }
     switch (document.kind) {
         case DataFileKind::Handling:
             break;

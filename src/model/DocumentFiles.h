@@ -55,8 +55,13 @@ struct SaveText {
     std::vector<SourceLine> carSources;
 };
 
+// Whether a save in the standard layout tells each record the line it was
+// written as. Only a later save keeping the layout asks for it: a session
+// that ends after its one save skips the hash of every line.
+enum class SourceLines { Recorded, Skipped };
+
 SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
-                       SaveLayout layout);
+                       SaveLayout layout, SourceLines sourceLines = SourceLines::Recorded);
 
 // After the text was written: each record knows its line in the file now.
 void adoptSourceLines(EditorDocument& document, const SaveText& saved);

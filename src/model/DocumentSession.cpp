@@ -694,9 +694,10 @@ std::optional<MissingValue> DocumentSession::findMissingValue() const {
 namespace {
 
 // The bytes are taken, not copied: a large file is not held twice.
-SaveText buildFromDisk(const EditorDocument& document, std::string diskBytes, SaveLayout layout) {
+SaveText buildFromDisk(const EditorDocument& document, std::string diskBytes, SaveLayout layout,
+                       SourceLines sourceLines = SourceLines::Recorded) {
     const PreparedBytes disk = prepare(std::move(diskBytes));
-    SaveText saved = wendrake::buildSaveText(document, disk.text, layout);
+    SaveText saved = wendrake::buildSaveText(document, disk.text, layout, sourceLines);
     if (disk.byteOrderMark) {
         saved.text.insert(0, kByteOrderMark);
     }
@@ -734,7 +735,8 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
         outcome.failure = std::move(failure);
         return outcome;
     }
-    const SaveText saved = buildFromDisk(document_, std::move(disk), options.layout);
+    const SaveText saved =
+        buildFromDisk(document_, std::move(disk), options.layout, options.sourceLines);
     const std::string& text = saved.text;
     outcome.layoutChanged = options.layout == SaveLayout::KeepFile && !saved.everyRecordInPlace;
 

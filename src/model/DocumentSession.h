@@ -106,6 +106,7 @@ struct SaveOptions {
     // NAME.backup unless that exists.
     bool backupFirst = false;
     SaveLayout layout = SaveLayout::Standard;
+    SourceLines sourceLines = SourceLines::Recorded;
 };
 
 // New colour pairs for one model of the car colour file: pair j is
