@@ -59,8 +59,18 @@ void adopt(std::vector<Record>& working, std::vector<Record>& kept, std::vector<
     }
 }
 
+// The list of the names read, or an empty one.
+void fillList(VehicleList& list, std::vector<std::string>&& names, NameList nameList) {
+    if (nameList == NameList::Filled) {
+        list.assign(std::move(names));
+    } else {
+        list.assign({});
+    }
+}
+
 std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_view bytes,
-                                        const LanguageTable& language, Snapshot snapshot) {
+                                        const LanguageTable& language, Snapshot snapshot,
+                                        NameList nameList) {
     HandlingReadResult read =
         LoadHandlingFile(bytes, HandlingReadTexts::fromLanguage(language),
                          {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)});
@@ -69,7 +79,7 @@ std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_vi
     }
     adopt(document.HandlingRecords, document.HandlingSnapshot, std::move(read.records), snapshot);
     document.CurrentHandling = 0;
-    document.Autos.assign(std::move(read.names));
+    fillList(document.Autos, std::move(read.names), nameList);
     document.Errors = std::move(read.errors);
     document.Author = std::move(read.author);
     document.Date = std::move(read.date);
@@ -77,7 +87,8 @@ std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_vi
 }
 
 std::optional<ReadFailure> loadVehicleDefs(EditorDocument& document, std::string_view bytes,
-                                           const LanguageTable& language, Snapshot snapshot) {
+                                           const LanguageTable& language, Snapshot snapshot,
+                                           NameList nameList) {
     VehicleDefReadResult read = LoadVehicleDefFile(bytes, language.text(Text::TooFewValues));
     if (read.failure) {
         return read.failure;
@@ -85,12 +96,13 @@ std::optional<ReadFailure> loadVehicleDefs(EditorDocument& document, std::string
     adopt(document.VehicleDefRecords, document.VehicleDefSnapshot, std::move(read.records),
           snapshot);
     document.CurrentVehicleDef = 0;
-    document.Autos.assign(std::move(read.names));
+    fillList(document.Autos, std::move(read.names), nameList);
     return std::nullopt;
 }
 
 std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_view bytes,
-                                          const LanguageTable& language, Snapshot snapshot) {
+                                          const LanguageTable& language, Snapshot snapshot,
+                                          NameList nameList) {
     CarColourReadResult read = LoadCarColourFile(
         bytes, {language.text(Text::TooFewValues), language.text(Text::NotAWholeNumber)});
     if (read.failure) {
@@ -99,7 +111,7 @@ std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_
     adopt(document.ColourEntries, document.ColourSnapshot, std::move(read.palette), snapshot);
     adopt(document.CarColourRecords, document.CarColourSnapshot, std::move(read.cars), snapshot);
     document.CurrentCarColour = 0;
-    document.Autos.assign(std::move(read.names));
+    fillList(document.Autos, std::move(read.names), nameList);
     return std::nullopt;
 }
 
@@ -107,17 +119,17 @@ std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_
 
 std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
                                             std::string_view bytes, const LanguageTable& language,
-                                            Snapshot snapshot) {
+                                            Snapshot snapshot, NameList nameList) {
     std::optional<ReadFailure> failure;
     switch (kind) {
         case DataFileKind::Handling:
-            failure = loadHandling(document, bytes, language, snapshot);
+            failure = loadHandling(document, bytes, language, snapshot, nameList);
             break;
         case DataFileKind::VehicleDefs:
-            failure = loadVehicleDefs(document, bytes, language, snapshot);
+            failure = loadVehicleDefs(document, bytes, language, snapshot, nameList);
             break;
         case DataFileKind::CarColours:
-            failure = loadCarColours(document, bytes, language, snapshot);
+            failure = loadCarColours(document, bytes, language, snapshot, nameList);
             break;
     }
     if (!failure) {

@@ -136,7 +136,8 @@ OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind
     if (text.starts_with(kByteOrderMark)) {
         text.remove_prefix(kByteOrderMark.size());
     }
-    if (auto failure = openPrepared(path, kind, text, language, options.snapshot)) {
+    if (auto failure =
+            openPrepared(path, kind, text, language, options.snapshot, options.nameList)) {
         outcome.status = OpenOutcome::Status::Invalid;
         outcome.readFailure = std::move(failure);
         return outcome;
@@ -175,16 +176,16 @@ void DocumentSession::writeRepair(const std::string& path, const std::string& re
 std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFileKind kind,
                                                       std::string bytes,
                                                       const LanguageTable& language,
-                                                      Snapshot snapshot) {
+                                                      Snapshot snapshot, NameList nameList) {
     const PreparedBytes prepared = prepare(std::move(bytes));
-    return openPrepared(std::move(path), kind, prepared.text, language, snapshot);
+    return openPrepared(std::move(path), kind, prepared.text, language, snapshot, nameList);
 }
 
 std::optional<ReadFailure> DocumentSession::openPrepared(std::string path, DataFileKind kind,
                                                          std::string_view text,
                                                          const LanguageTable& language,
-                                                         Snapshot snapshot) {
-    if (auto failure = loadIntoDocument(document_, kind, text, language, snapshot)) {
+                                                         Snapshot snapshot, NameList nameList) {
+    if (auto failure = loadIntoDocument(document_, kind, text, language, snapshot, nameList)) {
         close();
         return failure;
     }
