@@ -70,10 +70,10 @@ void fillList(VehicleList& list, std::vector<std::string>&& names, NameList name
 
 std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_view bytes,
                                         const LanguageTable& language, Snapshot snapshot,
-                                        NameList nameList) {
-    HandlingReadResult read =
-        LoadHandlingFile(bytes, HandlingReadTexts::fromLanguage(language),
-                         {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)});
+                                        NameList nameList, SourceLines sourceLines) {
+    HandlingReadResult read = LoadHandlingFile(
+        bytes, HandlingReadTexts::fromLanguage(language),
+        {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)}, sourceLines);
     if (read.failure) {
         return read.failure;
     }
@@ -119,11 +119,12 @@ std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_
 
 std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
                                             std::string_view bytes, const LanguageTable& language,
-                                            Snapshot snapshot, NameList nameList) {
+                                            Snapshot snapshot, NameList nameList,
+                                            SourceLines sourceLines) {
     std::optional<ReadFailure> failure;
     switch (kind) {
         case DataFileKind::Handling:
-            failure = loadHandling(document, bytes, language, snapshot, nameList);
+            failure = loadHandling(document, bytes, language, snapshot, nameList, sourceLines);
             break;
         case DataFileKind::VehicleDefs:
             failure = loadVehicleDefs(document, bytes, language, snapshot, nameList);

@@ -38,7 +38,8 @@ enum class NameList { Filled, Skipped };
 std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
                                             std::string_view bytes, const LanguageTable& language,
                                             Snapshot snapshot = Snapshot::Taken,
-                                            NameList nameList = NameList::Filled);
+                                            NameList nameList = NameList::Filled,
+                                            SourceLines sourceLines = SourceLines::Recorded);
 
 // The complete text a save writes, final CR LF included, built from the
 // bytes of the file on disk and the working tables. The document is not
@@ -60,11 +61,6 @@ struct SaveText {
     std::vector<SourceLine> sources;
     std::vector<SourceLine> carSources;
 };
-
-// Whether a save in the standard layout tells each record the line it was
-// written as. Only a later save keeping the layout asks for it: a session
-// that ends after its one save skips the hash of every line.
-enum class SourceLines { Recorded, Skipped };
 
 SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
                        SaveLayout layout, SourceLines sourceLines = SourceLines::Recorded);

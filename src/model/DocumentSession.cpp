@@ -136,8 +136,8 @@ OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind
     if (text.starts_with(kByteOrderMark)) {
         text.remove_prefix(kByteOrderMark.size());
     }
-    if (auto failure =
-            openPrepared(path, kind, text, language, options.snapshot, options.nameList)) {
+    if (auto failure = openPrepared(path, kind, text, language, options.snapshot, options.nameList,
+                                    options.sourceLines)) {
         outcome.status = OpenOutcome::Status::Invalid;
         outcome.readFailure = std::move(failure);
         return outcome;
@@ -184,8 +184,10 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
 std::optional<ReadFailure> DocumentSession::openPrepared(std::string path, DataFileKind kind,
                                                          std::string_view text,
                                                          const LanguageTable& language,
-                                                         Snapshot snapshot, NameList nameList) {
-    if (auto failure = loadIntoDocument(document_, kind, text, language, snapshot, nameList)) {
+                                                         Snapshot snapshot, NameList nameList,
+                                                         SourceLines sourceLines) {
+    if (auto failure =
+            loadIntoDocument(document_, kind, text, language, snapshot, nameList, sourceLines)) {
         close();
         return failure;
     }

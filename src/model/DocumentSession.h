@@ -103,6 +103,9 @@ struct OpenOptions {
     // neither saved nor repaired on disk (the list orders the saved records,
     // and the repair asks whether it holds any).
     NameList nameList = NameList::Filled;
+    // Skipped: the records do not know their lines, so no save may keep the
+    // file's layout (a handling file's records; the other kinds know theirs).
+    SourceLines sourceLines = SourceLines::Recorded;
 };
 
 struct SaveOptions {
@@ -268,8 +271,8 @@ class DocumentSession {
     // openBytes() of bytes already prepared (no byte order mark, CR LF).
     std::optional<ReadFailure> openPrepared(std::string path, DataFileKind kind,
                                             std::string_view text, const LanguageTable& language,
-                                            Snapshot snapshot,
-                                            NameList nameList = NameList::Filled);
+                                            Snapshot snapshot, NameList nameList = NameList::Filled,
+                                            SourceLines sourceLines = SourceLines::Recorded);
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void writeRepair(const std::string& path, const std::string& repaired, FileSystem& files,
                      bool backupFirst, OpenOutcome& outcome);
