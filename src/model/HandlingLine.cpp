@@ -398,8 +398,37 @@ bool appendHandlingLinesInListOrder(std::string& text, const std::vector<Handlin
     if (names.size() != records.size()) {
         return false;
     }
+    // The records are met in the order of their names, scattered over
+    // memory: each is fetched some entries ahead, its record first, then
+    // its values, so that writing a line seldom waits for either.
+    constexpr std::size_t kRecordAhead = 16;
+    constexpr std::size_t kValuesAhead = 8;
+    const auto prefetch = [](const void* address) {
+#if defined(__GNUC__)
+        __builtin_prefetch(address);
+#else
+        (void)address;
+#endif
+    };
+    const auto fetchAhead = [&](std::size_t i) {
+        if (i + kRecordAhead < names.size()) {
+            const auto ahead =
+                static_cast<std::size_t>(list.recordAt(static_cast<int>(i + kRecordAhead)));
+            if (ahead < records.size()) {
+                prefetch(&records[ahead]);
+            }
+        }
+        if (i + kValuesAhead < names.size()) {
+            const auto ahead =
+                static_cast<std::size_t>(list.recordAt(static_cast<int>(i + kValuesAhead)));
+            if (ahead < records.size()) {
+                prefetch(records[ahead].values().joined().data());
+            }
+        }
+    };
     std::vector<std::size_t> run;
     for (std::size_t i = 0; i < names.size();) {
+        fetchAhead(i);
         std::size_t to = i + 1;
         while (to < names.size() && !VehicleList::lessThan(names[to - 1], names[to])) {
             if (VehicleList::lessThan(names[to], names[to - 1]) || to - i >= kLongestCaseRun) {
