@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "Output.h"
 #include "files/DiskFiles.h"
+#include "files/MemoryUse.h"
 #include "model/FileHeader.h"
 
 namespace wendrake {
@@ -227,6 +228,9 @@ int runCommand(const Command& command, std::span<const Argument> words) {
     if (name == "export" && !args.has("-o")) {
         return reportProblem("export needs -o OUT", seeAlso.c_str());
     }
+    // A command reads its files once and ends: their tables may take the
+    // memory in large steps (a 5 MB handling file needs some 30 MB).
+    growHeapInLargePages(std::size_t{64} * 1024 * 1024);
     const auto language = loadLanguage(args.value("--lang"));
     if (!language) {
         return Failed;

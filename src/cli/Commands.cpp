@@ -27,7 +27,9 @@ namespace {
 // a file it was not asked to write. Nothing is ever undone here, so no
 // snapshot is taken.
 std::unique_ptr<DocumentSession> openAsEditorDoes(const std::string& path,
-                                                  const LanguageTable& language) {
+                                                  const LanguageTable& language,
+                                                  NameList nameList = NameList::Filled,
+                                                  SourceLines sourceLines = SourceLines::Recorded) {
     const std::optional<DataFileKind> kind = kindFromFileName(path);
     if (!kind) {
         reportFailure(path, "Error: Filetype unknown!");
@@ -38,6 +40,8 @@ std::unique_ptr<DocumentSession> openAsEditorDoes(const std::string& path,
     OpenOptions options;
     options.repairOnDisk = false;
     options.snapshot = Snapshot::Skipped;
+    options.nameList = nameList;
+    options.sourceLines = sourceLines;
     const OpenOutcome opened = session->openFile(path, *kind, files, language, options);
     switch (opened.status) {
         case OpenOutcome::Status::Opened:
@@ -65,6 +69,8 @@ int saveAsEditorDoes(DocumentSession& session, const std::string& target,
     DiskFiles files;
     SaveOptions options;
     options.layout = layout;
+    // The session ends with this save: no later save asks where a record stands.
+    options.sourceLines = SourceLines::Skipped;
     const SaveOutcome saved = session.saveTo(target, files, options);
     using Status = SaveOutcome::Status;
     switch (saved.status) {
@@ -264,7 +270,9 @@ int runCheck(const ParsedArguments& args, const LanguageTable& language) {
     bool rowsFound = false;
     bool failed = false;
     for (const Argument& argument : args.operands) {
-        CheckedFile checked{argument, openAsEditorDoes(argument, language)};
+        // A check reports rows: it never shows nor writes the vehicle list.
+        CheckedFile checked{argument, openAsEditorDoes(argument, language, NameList::Skipped,
+                                                       SourceLines::Skipped)};
         if (!checked.session) {
             failed = true;
             continue;
@@ -293,11 +301,15 @@ int runCheck(const ParsedArguments& args, const LanguageTable& language) {
 int runFormat(const ParsedArguments& args, const LanguageTable& language) {
     const std::string input = args.operands.front();
     const std::string output = args.value("-o");
-    const auto opened = openAsEditorDoes(input, language);
+    // Only a save keeping the layout finds the records' lines again.
+    const SaveLayout layout = layoutOf(args);
+    const auto opened = openAsEditorDoes(
+        input, language, NameList::Filled,
+        layout == SaveLayout::KeepFile ? SourceLines::Recorded : SourceLines::Skipped);
     if (!opened) {
         return Failed;
     }
-    return saveAsEditorDoes(*opened, output.empty() ? input : output, language, layoutOf(args));
+    return saveAsEditorDoes(*opened, output.empty() ? input : output, language, layout);
 }
 
 // A name the file does not hold is reported and makes the status 1; the

@@ -59,17 +59,27 @@ void adopt(std::vector<Record>& working, std::vector<Record>& kept, std::vector<
     }
 }
 
+// The list of the names read, or an empty one.
+void fillList(VehicleList& list, std::vector<std::string>&& names, NameList nameList) {
+    if (nameList == NameList::Filled) {
+        list.assign(std::move(names));
+    } else {
+        list.assign({});
+    }
+}
+
 std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_view bytes,
-                                        const LanguageTable& language, Snapshot snapshot) {
-    HandlingReadResult read =
-        LoadHandlingFile(bytes, HandlingReadTexts::fromLanguage(language),
-                         {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)});
+                                        const LanguageTable& language, Snapshot snapshot,
+                                        NameList nameList, SourceLines sourceLines) {
+    HandlingReadResult read = LoadHandlingFile(
+        bytes, HandlingReadTexts::fromLanguage(language),
+        {language.text(Text::TooManyVehicles), language.text(Text::NoVehicle)}, sourceLines);
     if (read.failure) {
         return read.failure;
     }
     adopt(document.HandlingRecords, document.HandlingSnapshot, std::move(read.records), snapshot);
     document.CurrentHandling = 0;
-    document.Autos.assign(std::move(read.names));
+    fillList(document.Autos, std::move(read.names), nameList);
     document.Errors = std::move(read.errors);
     document.Author = std::move(read.author);
     document.Date = std::move(read.date);
@@ -77,7 +87,8 @@ std::optional<ReadFailure> loadHandling(EditorDocument& document, std::string_vi
 }
 
 std::optional<ReadFailure> loadVehicleDefs(EditorDocument& document, std::string_view bytes,
-                                           const LanguageTable& language, Snapshot snapshot) {
+                                           const LanguageTable& language, Snapshot snapshot,
+                                           NameList nameList) {
     VehicleDefReadResult read = LoadVehicleDefFile(bytes, language.text(Text::TooFewValues));
     if (read.failure) {
         return read.failure;
@@ -85,12 +96,13 @@ std::optional<ReadFailure> loadVehicleDefs(EditorDocument& document, std::string
     adopt(document.VehicleDefRecords, document.VehicleDefSnapshot, std::move(read.records),
           snapshot);
     document.CurrentVehicleDef = 0;
-    document.Autos.assign(std::move(read.names));
+    fillList(document.Autos, std::move(read.names), nameList);
     return std::nullopt;
 }
 
 std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_view bytes,
-                                          const LanguageTable& language, Snapshot snapshot) {
+                                          const LanguageTable& language, Snapshot snapshot,
+                                          NameList nameList) {
     CarColourReadResult read = LoadCarColourFile(
         bytes, {language.text(Text::TooFewValues), language.text(Text::NotAWholeNumber)});
     if (read.failure) {
@@ -99,7 +111,7 @@ std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_
     adopt(document.ColourEntries, document.ColourSnapshot, std::move(read.palette), snapshot);
     adopt(document.CarColourRecords, document.CarColourSnapshot, std::move(read.cars), snapshot);
     document.CurrentCarColour = 0;
-    document.Autos.assign(std::move(read.names));
+    fillList(document.Autos, std::move(read.names), nameList);
     return std::nullopt;
 }
 
@@ -107,17 +119,18 @@ std::optional<ReadFailure> loadCarColours(EditorDocument& document, std::string_
 
 std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
                                             std::string_view bytes, const LanguageTable& language,
-                                            Snapshot snapshot) {
+                                            Snapshot snapshot, NameList nameList,
+                                            SourceLines sourceLines) {
     std::optional<ReadFailure> failure;
     switch (kind) {
         case DataFileKind::Handling:
-            failure = loadHandling(document, bytes, language, snapshot);
+            failure = loadHandling(document, bytes, language, snapshot, nameList, sourceLines);
             break;
         case DataFileKind::VehicleDefs:
-            failure = loadVehicleDefs(document, bytes, language, snapshot);
+            failure = loadVehicleDefs(document, bytes, language, snapshot, nameList);
             break;
         case DataFileKind::CarColours:
-            failure = loadCarColours(document, bytes, language, snapshot);
+            failure = loadCarColours(document, bytes, language, snapshot, nameList);
             break;
     }
     if (!failure) {
@@ -181,7 +194,8 @@ std::string buildSaveText(const EditorDocument& document, std::string_view diskB
 }
 
 SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
-                       SaveLayout layout) {
+                       SaveLayout layout, SourceLines sourceLines) {
+    const bool recorded = sourceLines == SourceLines::Recorded;
     SaveText saved;
     if (layout == SaveLayout::KeepFile) {
         if (std::optional<KeptLayoutText> kept = buildKeepingLayout(document, diskBytes)) {
@@ -195,12 +209,16 @@ SaveText buildSaveText(const EditorDocument& document, std::string_view diskByte
         saved.everyRecordInPlace = false;
     }
     if (document.kind == DataFileKind::Handling) {
-        saved.text = BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos,
-                                       document.Author, document.Date, &saved.sources);
+        saved.text =
+            BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos, document.Author,
+                              document.Date, recorded ? &saved.sources : nullptr);
         saved.text += kCrLf;
         return saved;
     }
     saved.text = buildSaveText(document, diskBytes);
+    if (!recorded) {
+        return saved;
+    }
     switch (document.kind) {
         case DataFileKind::Handling:
             break;

@@ -26,13 +26,20 @@ std::string repairLineEnds(std::string_view bytes);
 // never undoes, and for a large file the copy costs as much as the reading.
 enum class Snapshot { Taken, Skipped };
 
+// Whether a load fills the vehicle list. The window shows it and a save
+// writes the records in its order; a check of the file needs neither, and
+// for a large file the sort of the names is a tenth of the reading.
+enum class NameList { Filled, Skipped };
+
 // Reads `bytes` as a file of `kind` into the document: the kind's snapshot
 // (unless skipped: it is then left empty) and working table, the vehicle
 // list, and for handling files the error rows, author and date. On failure
 // the document is left exactly as it was.
 std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKind kind,
                                             std::string_view bytes, const LanguageTable& language,
-                                            Snapshot snapshot = Snapshot::Taken);
+                                            Snapshot snapshot = Snapshot::Taken,
+                                            NameList nameList = NameList::Filled,
+                                            SourceLines sourceLines = SourceLines::Recorded);
 
 // The complete text a save writes, final CR LF included, built from the
 // bytes of the file on disk and the working tables. The document is not
@@ -56,7 +63,7 @@ struct SaveText {
 };
 
 SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
-                       SaveLayout layout);
+                       SaveLayout layout, SourceLines sourceLines = SourceLines::Recorded);
 
 // After the text was written: each record knows its line in the file now.
 void adoptSourceLines(EditorDocument& document, const SaveText& saved);

@@ -136,7 +136,8 @@ OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind
     if (text.starts_with(kByteOrderMark)) {
         text.remove_prefix(kByteOrderMark.size());
     }
-    if (auto failure = openPrepared(path, kind, text, language, options.snapshot)) {
+    if (auto failure = openPrepared(path, kind, text, language, options.snapshot, options.nameList,
+                                    options.sourceLines)) {
         outcome.status = OpenOutcome::Status::Invalid;
         outcome.readFailure = std::move(failure);
         return outcome;
@@ -175,16 +176,18 @@ void DocumentSession::writeRepair(const std::string& path, const std::string& re
 std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFileKind kind,
                                                       std::string bytes,
                                                       const LanguageTable& language,
-                                                      Snapshot snapshot) {
+                                                      Snapshot snapshot, NameList nameList) {
     const PreparedBytes prepared = prepare(std::move(bytes));
-    return openPrepared(std::move(path), kind, prepared.text, language, snapshot);
+    return openPrepared(std::move(path), kind, prepared.text, language, snapshot, nameList);
 }
 
 std::optional<ReadFailure> DocumentSession::openPrepared(std::string path, DataFileKind kind,
                                                          std::string_view text,
                                                          const LanguageTable& language,
-                                                         Snapshot snapshot) {
-    if (auto failure = loadIntoDocument(document_, kind, text, language, snapshot)) {
+                                                         Snapshot snapshot, NameList nameList,
+                                                         SourceLines sourceLines) {
+    if (auto failure =
+            loadIntoDocument(document_, kind, text, language, snapshot, nameList, sourceLines)) {
         close();
         return failure;
     }
@@ -693,10 +696,11 @@ std::optional<MissingValue> DocumentSession::findMissingValue() const {
 
 namespace {
 
-SaveText buildFromDisk(const EditorDocument& document, std::string_view diskBytes,
-                       SaveLayout layout) {
-    const PreparedBytes disk = prepare(std::string(diskBytes));
-    SaveText saved = wendrake::buildSaveText(document, disk.text, layout);
+// The bytes are taken, not copied: a large file is not held twice.
+SaveText buildFromDisk(const EditorDocument& document, std::string diskBytes, SaveLayout layout,
+                       SourceLines sourceLines = SourceLines::Recorded) {
+    const PreparedBytes disk = prepare(std::move(diskBytes));
+    SaveText saved = wendrake::buildSaveText(document, disk.text, layout, sourceLines);
     if (disk.byteOrderMark) {
         saved.text.insert(0, kByteOrderMark);
     }
@@ -706,7 +710,7 @@ SaveText buildFromDisk(const EditorDocument& document, std::string_view diskByte
 }  // namespace
 
 std::string DocumentSession::buildSaveText(std::string_view diskBytes, SaveLayout layout) const {
-    return buildFromDisk(document_, diskBytes, layout).text;
+    return buildFromDisk(document_, std::string(diskBytes), layout).text;
 }
 
 SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files,
@@ -734,7 +738,8 @@ SaveOutcome DocumentSession::saveTo(const std::string& target, FileSystem& files
         outcome.failure = std::move(failure);
         return outcome;
     }
-    const SaveText saved = buildFromDisk(document_, disk, options.layout);
+    const SaveText saved =
+        buildFromDisk(document_, std::move(disk), options.layout, options.sourceLines);
     const std::string& text = saved.text;
     outcome.layoutChanged = options.layout == SaveLayout::KeepFile && !saved.everyRecordInPlace;
 

@@ -99,6 +99,13 @@ struct OpenOptions {
     // writes it, as before the first save.
     bool backupFirst = false;
     Snapshot snapshot = Snapshot::Taken;
+    // Skipped: the vehicle list stays empty. Only for a document that is
+    // neither saved nor repaired on disk (the list orders the saved records,
+    // and the repair asks whether it holds any).
+    NameList nameList = NameList::Filled;
+    // Skipped: the records do not know their lines, so no save may keep the
+    // file's layout (a handling file's records; the other kinds know theirs).
+    SourceLines sourceLines = SourceLines::Recorded;
 };
 
 struct SaveOptions {
@@ -106,6 +113,7 @@ struct SaveOptions {
     // NAME.backup unless that exists.
     bool backupFirst = false;
     SaveLayout layout = SaveLayout::Standard;
+    SourceLines sourceLines = SourceLines::Recorded;
 };
 
 // New colour pairs for one model of the car colour file: pair j is
@@ -149,7 +157,8 @@ class DocumentSession {
     // The same from bytes already read; true when they open.
     std::optional<ReadFailure> openBytes(std::string path, DataFileKind kind, std::string bytes,
                                          const LanguageTable& language,
-                                         Snapshot snapshot = Snapshot::Taken);
+                                         Snapshot snapshot = Snapshot::Taken,
+                                         NameList nameList = NameList::Filled);
 
     // Nothing loaded any more (after a failed open): saving is not offered.
     void close();
@@ -262,7 +271,8 @@ class DocumentSession {
     // openBytes() of bytes already prepared (no byte order mark, CR LF).
     std::optional<ReadFailure> openPrepared(std::string path, DataFileKind kind,
                                             std::string_view text, const LanguageTable& language,
-                                            Snapshot snapshot);
+                                            Snapshot snapshot, NameList nameList = NameList::Filled,
+                                            SourceLines sourceLines = SourceLines::Recorded);
     bool holdsKind(DataFileKind kind) const { return isLoaded() && document_.kind == kind; }
     void writeRepair(const std::string& path, const std::string& repaired, FileSystem& files,
                      bool backupFirst, OpenOutcome& outcome);

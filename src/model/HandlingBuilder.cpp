@@ -58,18 +58,18 @@ std::string BuildHandlingText(std::string_view diskBytes,
 
     std::string text = headerBlock(';');
     text.reserve(diskBytes.size() + records.size() * 100 + 256);
-    // The list keeps a renamed entry in its place until the file is opened
-    // again; the file gets the sorted order at once, so that opening and
-    // saving it again writes the same bytes.
-    std::vector<std::string_view> names(list.entries().begin(), list.entries().end());
-    if (!std::is_sorted(names.begin(), names.end(), VehicleList::lessThan)) {
-        std::stable_sort(names.begin(), names.end(), VehicleList::lessThan);
-    }
     if (sources) {
         sources->assign(records.size(), SourceLine{});
     }
     for (std::size_t i = 0; i <= lines.size(); ++i) {
-        if (i == place) {
+        if (i == place && !appendHandlingLinesInListOrder(text, records, list, sources)) {
+            // The list keeps a renamed entry in its place until the file is
+            // opened again; the file gets the sorted order at once, so that
+            // opening and saving it again writes the same bytes.
+            std::vector<std::string_view> names(list.entries().begin(), list.entries().end());
+            if (!std::is_sorted(names.begin(), names.end(), VehicleList::lessThan)) {
+                std::stable_sort(names.begin(), names.end(), VehicleList::lessThan);
+            }
             appendHandlingLines(text, records, names, sources);
         }
         if (i == lines.size()) {

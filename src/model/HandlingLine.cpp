@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HandlingLine.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -345,6 +346,118 @@ void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& r
                          const std::vector<std::string_view>& names,
                          std::vector<SourceLine>* sources) {
     appendLinesByName(text, records, names, true, sources);
+}
+
+namespace {
+
+// Names equal but for case sort as one: a run of them longer than this is
+// left to the look-up by name, which stays linear however long it is.
+constexpr std::size_t kLongestCaseRun = 64;
+
+// The records of the list's entries [from, to), names equal but for case,
+// in the order a look-up by name writes them: each name at its first
+// entry, its records in table order. Empty when an entry does not name its
+// record, or a record stands twice.
+std::vector<std::size_t> caseRunOrder(const std::vector<HandlingRecord>& records,
+                                      const VehicleList& list, std::size_t from, std::size_t to) {
+    const std::vector<std::string>& names = list.entries();
+    std::vector<std::pair<std::size_t, std::size_t>> order;  // first entry of the name, record
+    for (std::size_t k = from; k < to; ++k) {
+        std::size_t first = from;
+        while (names[first] != names[k]) {
+            ++first;
+        }
+        order.emplace_back(first, static_cast<std::size_t>(list.recordAt(static_cast<int>(k))));
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<std::size_t> indexes;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::size_t index = order[k].second;
+        if (index >= records.size() || records[index].name() != names[order[k].first] ||
+            (k > 0 && order[k - 1] == order[k])) {
+            return {};
+        }
+        indexes.push_back(index);
+    }
+    return indexes;
+}
+
+}  // namespace
+
+bool appendHandlingLinesInListOrder(std::string& text, const std::vector<HandlingRecord>& records,
+                                    const VehicleList& list, std::vector<SourceLine>* sources) {
+    const std::vector<std::string>& names = list.entries();
+    const std::size_t before = text.size();
+    const auto giveUp = [&] {
+        text.resize(before);
+        if (sources) {
+            sources->assign(records.size(), SourceLine{});
+        }
+        return false;
+    };
+    if (names.size() != records.size()) {
+        return false;
+    }
+    // The records are met in the order of their names, scattered over
+    // memory: each is fetched some entries ahead, its record first, then
+    // its values, so that writing a line seldom waits for either.
+    constexpr std::size_t kRecordAhead = 16;
+    constexpr std::size_t kValuesAhead = 8;
+    const auto prefetch = [](const void* address) {
+#if defined(__GNUC__)
+        __builtin_prefetch(address);
+#else
+        (void)address;
+#endif
+    };
+    const auto fetchAhead = [&](std::size_t i) {
+        if (i + kRecordAhead < names.size()) {
+            const auto ahead =
+                static_cast<std::size_t>(list.recordAt(static_cast<int>(i + kRecordAhead)));
+            if (ahead < records.size()) {
+                prefetch(&records[ahead]);
+            }
+        }
+        if (i + kValuesAhead < names.size()) {
+            const auto ahead =
+                static_cast<std::size_t>(list.recordAt(static_cast<int>(i + kValuesAhead)));
+            if (ahead < records.size()) {
+                prefetch(records[ahead].values().joined().data());
+            }
+        }
+    };
+    std::vector<std::size_t> run;
+    for (std::size_t i = 0; i < names.size();) {
+        fetchAhead(i);
+        std::size_t to = i + 1;
+        while (to < names.size() && !VehicleList::lessThan(names[to - 1], names[to])) {
+            if (VehicleList::lessThan(names[to], names[to - 1]) || to - i >= kLongestCaseRun) {
+                return giveUp();  // not sorted, or too long a run
+            }
+            ++to;
+        }
+        if (to == i + 1) {
+            run.assign(1, static_cast<std::size_t>(list.recordAt(static_cast<int>(i))));
+            if (run[0] >= records.size() || records[run[0]].name() != names[i]) {
+                return giveUp();
+            }
+        } else {
+            run = caseRunOrder(records, list, i, to);
+            if (run.empty()) {
+                return giveUp();
+            }
+        }
+        for (const std::size_t index : run) {
+            const std::size_t start = text.size();
+            appendHandlingLine(text, records[index]);
+            if (sources) {
+                (*sources)[index] = SourceLine::of(std::string_view(text).substr(start));
+            }
+            text += kCrLf;
+        }
+        i = to;
+    }
+    return true;
 }
 
 bool isForeignSectionValue(std::string_view firstValue) {

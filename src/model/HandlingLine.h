@@ -8,6 +8,7 @@
 
 #include "ErrorList.h"
 #include "HandlingRecord.h"
+#include "VehicleList.h"
 
 namespace wendrake {
 
@@ -84,6 +85,14 @@ void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& r
 void appendHandlingLines(std::string& text, const std::vector<HandlingRecord>& records,
                          const std::vector<std::string_view>& names,
                          std::vector<SourceLine>* sources);
+
+// The lines of every record in the order of `list`, as the names of its
+// entries would append them, when the list says that order directly: it is
+// sorted and holds one entry per record, each naming its own record. Then
+// no record has to be looked up by its name. False, with `text` unchanged
+// (and `sources` unknown), for any other list.
+bool appendHandlingLinesInListOrder(std::string& text, const std::vector<HandlingRecord>& records,
+                                    const VehicleList& list, std::vector<SourceLine>* sources);
 
 // The two lines that close a handling file: ";" and ";the end", with CR LF.
 inline constexpr std::string_view kClosingLines = ";\r\n;the end\r\n";

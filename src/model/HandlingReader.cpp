@@ -9,7 +9,8 @@
 namespace wendrake {
 
 HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTexts& texts,
-                                    const HandlingFailureTexts& failureTexts) {
+                                    const HandlingFailureTexts& failureTexts,
+                                    SourceLines sourceLines) {
     HandlingReadResult result;
     AuthorAndDate found;
     // Room for a record per line at most: what is never filled costs no memory.
@@ -33,7 +34,9 @@ HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTe
         splitHandlingTokens(line.values, tokens);
         HandlingRecord& record = result.records.emplace_back();
         readHandlingRecord(tokens, line.comment, texts, result.errors, record);
-        record.source = SourceLine::of(line.line);
+        if (sourceLines == SourceLines::Recorded) {
+            record.source = SourceLine::of(line.line);
+        }
         result.names.emplace_back(tokens.front());
         return true;
     });

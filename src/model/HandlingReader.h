@@ -32,7 +32,9 @@ struct HandlingFailureTexts {
 // record named by its first value; bad values are reported as error rows and
 // kept as read. A file without data lines fails to open (the table still
 // holds one empty record, as a table always holds at least one element).
+// Skipped source lines leave every record's line unknown.
 HandlingReadResult LoadHandlingFile(std::string_view bytes, const HandlingReadTexts& texts,
-                                    const HandlingFailureTexts& failureTexts);
+                                    const HandlingFailureTexts& failureTexts,
+                                    SourceLines sourceLines = SourceLines::Recorded);
 
 }  // namespace wendrake

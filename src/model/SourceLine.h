@@ -22,4 +22,9 @@ struct SourceLine {
     bool operator==(const SourceLine&) const { return true; }
 };
 
+// Whether a read or a save tells each record its line. Only a save keeping
+// the layout asks for it: a session that never makes one (a check, a save
+// in the standard layout that ends the session) skips the hash of every line.
+enum class SourceLines { Recorded, Skipped };
+
 }  // namespace wendrake

@@ -6,6 +6,7 @@
 #include "model/DocumentFiles.h"
 #include "model/ExchangeFile.h"
 #include "model/HandlingBuilder.h"
+#include "model/HandlingLine.h"
 #include "model/HandlingReader.h"
 #include "model/NameFilter.h"
 #include "model/Numeric.h"
@@ -467,7 +468,64 @@ class ModelTests : public QObject {
         QFETCH(int, kind);
         QFETCH(QByteArray, disk);
         QFETCH(QByteArray, saved);
-        QCOMPARE(qb(saveAfterOpening(disk.toStdString(), static_cast<DataFileKind>(kind))), saved);
+        const auto fileKind = static_cast<DataFileKind>(kind);
+        QCOMPARE(qb(saveAfterOpening(disk.toStdString(), fileKind)), saved);
+        // Read and saved once, as the command line does, without telling the
+        // records their lines, the file saves the same.
+        const std::string bytes = needsLineEndRepair(disk.toStdString())
+                                      ? repairLineEnds(disk.toStdString())
+                                      : disk.toStdString();
+        EditorDocument document;
+        QVERIFY(!loadIntoDocument(document, fileKind, bytes, LanguageTable(), Snapshot::Skipped,
+                                  NameList::Filled, SourceLines::Skipped));
+        const SaveText once =
+            buildSaveText(document, bytes, SaveLayout::Standard, SourceLines::Skipped);
+        QCOMPARE(qb(once.text), saved);
+        QVERIFY(once.sources.empty());
+    }
+
+    // A file's records written in its vehicle list's order come out as the
+    // look-up of each listed name writes them: names twice, names equal but
+    // for case, and a run of such names too long to be ordered in place.
+    void listOrderIsTheOrderOfTheNames_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("distinct") << QStringList{"b", "c", "a"};
+        QTest::newRow("twice, apart in the table") << QStringList{"x", "a", "x", "b", "x"};
+        QTest::newRow("equal but for case")
+            << QStringList{"Ab", "aB", "ab", "AB", "ab", "a", "b", "aB"};
+        QStringList longRun;
+        for (int i = 0; i < 70; ++i) {
+            longRun << (i % 3 == 0 ? "car" : i % 3 == 1 ? "CAR" : "Car");
+        }
+        QTest::newRow("long run equal but for case") << longRun;
+    }
+    void listOrderIsTheOrderOfTheNames() {
+        QFETCH(QStringList, names);
+        std::string file;
+        for (int i = 0; i < names.size(); ++i) {
+            file += dataLine(names[i].toStdString(), std::to_string(1000 + i) + ".0") + "\r\n";
+        }
+        HandlingReadResult result = read(file);
+        VehicleList list;
+        list.assign(result.names);
+        std::string byName;
+        appendHandlingLines(
+            byName, result.records,
+            std::vector<std::string_view>(list.entries().begin(), list.entries().end()), nullptr);
+        std::string inOrder = "kept";
+        std::vector<SourceLine> sources(result.records.size());
+        if (appendHandlingLinesInListOrder(inOrder, result.records, list, &sources)) {
+            QCOMPARE(qb(inOrder), qb("kept" + byName));
+            QVERIFY(std::all_of(sources.begin(), sources.end(),
+                                [](const SourceLine& line) { return line.known; }));
+        } else {
+            QCOMPARE(qb(inOrder), qb("kept"));
+        }
+        // A renamed entry keeps its place: the list is no order to write in.
+        list.rename(0, "zzz");
+        inOrder = "kept";
+        QVERIFY(!appendHandlingLinesInListOrder(inOrder, result.records, list, nullptr));
+        QCOMPARE(qb(inOrder), qb("kept"));
     }
 
     // The author and date the document holds are those the saved file reads
