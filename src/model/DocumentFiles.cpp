@@ -195,7 +195,6 @@ std::string buildSaveText(const EditorDocument& document, std::string_view diskB
 
 SaveText buildSaveText(const EditorDocument& document, std::string_view diskBytes,
                        SaveLayout layout, SourceLines sourceLines) {
-    const bool recorded = sourceLines == SourceLines::Recorded;
     SaveText saved;
     if (layout == SaveLayout::KeepFile) {
         if (std::optional<KeptLayoutText> kept = buildKeepingLayout(document, diskBytes)) {
@@ -208,26 +207,28 @@ SaveText buildSaveText(const EditorDocument& document, std::string_view diskByte
         }
         saved.everyRecordInPlace = false;
     }
-    if (document.kind == DataFileKind::Handling) {
-        saved.text =
-            BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos, document.Author,
-                              document.Date, recorded ? &saved.sources : nullptr);
-        saved.text += kCrLf;
-        return saved;
-    }
-    saved.text = buildSaveText(document, diskBytes);
-    if (!recorded) {
-        return saved;
-    }
+    // The handling builder notes each record's line as it writes it; the
+    // other kinds' lines are formatted once more for their hashes.
+    const bool recorded = sourceLines == SourceLines::Recorded;
     switch (document.kind) {
         case DataFileKind::Handling:
+            saved.text = BuildHandlingText(diskBytes, document.HandlingRecords, document.Autos,
+                                           document.Author, document.Date,
+                                           recorded ? &saved.sources : nullptr);
+            saved.text += kCrLf;
             break;
         case DataFileKind::VehicleDefs:
-            saved.sources = formattedSources(document.VehicleDefRecords, FormatVehicleDefLine);
+            saved.text = buildSaveText(document, diskBytes);
+            if (recorded) {
+                saved.sources = formattedSources(document.VehicleDefRecords, FormatVehicleDefLine);
+            }
             break;
         case DataFileKind::CarColours:
-            saved.sources = formattedSources(document.ColourEntries, FormatPaletteLine);
-            saved.carSources = formattedSources(document.CarColourRecords, FormatCarColourLine);
+            saved.text = buildSaveText(document, diskBytes);
+            if (recorded) {
+                saved.sources = formattedSources(document.ColourEntries, FormatPaletteLine);
+                saved.carSources = formattedSources(document.CarColourRecords, FormatCarColourLine);
+            }
             break;
     }
     return saved;
