@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/ProgramArguments.h"
 #include "files/MemoryUse.h"
 #include "io/ProgramFolder.h"
 #include "ui/MainWindow.h"
@@ -14,7 +15,7 @@
 // for the window. Started by hand with a command, it answers as wendrake.
 int main(int argc, char* argv[]) {
     wendrake::returnLargeBlocksWhenFreed();
-    const std::vector<std::string> args(argv, argv + argc);
+    const std::vector<std::string> args = wendrake::programArguments(argc, argv);
     const std::optional<wendrake::WindowRequest> request = wendrake::windowRequest(args);
     if (!request) {
         return wendrake::runCommandLine(args);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/ProgramArguments.h"
 #include "cli/StartWindow.h"
 #include "files/MemoryUse.h"
 
@@ -10,11 +11,9 @@
 // the window's arguments on to the window's program.
 int main(int argc, char* argv[]) {
     wendrake::returnLargeBlocksWhenFreed();
-    // The words as given: a vehicle name is the file's bytes, which need not
-    // be text of the locale.
-    const std::vector<std::string> args(argv, argv + argc);
+    const std::vector<std::string> args = wendrake::programArguments(argc, argv);
     if (wendrake::windowRequest(args)) {
-        return wendrake::startWindow(argv);
+        return wendrake::startWindow(args);
     }
     return wendrake::runCommandLine(args);
 }

@@ -9,9 +9,10 @@ namespace wendrake {
 
 enum ExitStatus { Clean = 0, RowsFound = 1, Failed = 2 };
 
-inline void writeOut(std::FILE* stream, std::string_view bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-}
+// Writes to standard output or error as the system's console programs do:
+// on Windows a console shows every letter, and a file or pipe gets CR LF
+// line ends.
+void writeOut(std::FILE* stream, std::string_view bytes);
 
 // One line per file: a message of several lines is joined with blanks.
 inline void reportFailure(const std::string& file, std::string_view message) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "Output.h"
 #include "StartWindow.h"
@@ -26,7 +27,7 @@ bool hasDisplay() {
 
 }  // namespace
 
-int startWindow(char* argv[]) {
+int startWindow(const std::vector<std::string>& arguments) {
     const std::string program = runningProgramFolder() + "wendrake-window";
     if (::access(program.c_str(), X_OK) == 0 && !hasDisplay()) {
         writeOut(stderr,
@@ -34,7 +35,12 @@ int startWindow(char* argv[]) {
                  "is set); the commands need none: wendrake --help\n");
         return Failed;
     }
-    ::execv(program.c_str(), argv);
+    std::vector<char*> argv;
+    for (const std::string& word : arguments) {
+        argv.push_back(const_cast<char*>(word.c_str()));
+    }
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
     const int error = errno;
     writeOut(stderr, "wendrake: cannot start the window, " + program +
                          (error == ENOENT ? std::string(" is missing")

@@ -7,6 +7,7 @@
 
 #include "AtomicReplace.h"
 #include "FileErrors.h"
+#include "NativePath.h"
 
 namespace wendrake {
 
@@ -20,23 +21,23 @@ struct CloseFile {
 
 bool isFile(const std::string& path) {
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
+    const auto status = std::filesystem::status(nativePath(path), error);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 bool isFolder(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_directory(path, error);
+    return std::filesystem::is_directory(nativePath(path), error);
 }
 
 bool isRegularFile(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return std::filesystem::is_regular_file(nativePath(path), error);
 }
 
 bool isSameFile(const std::string& one, const std::string& other) {
     std::error_code error;
-    return std::filesystem::equivalent(one, other, error) && !error;
+    return std::filesystem::equivalent(nativePath(one), nativePath(other), error) && !error;
 }
 
 std::optional<FileFailure> readFile(const std::string& path, std::string& bytes) {
@@ -44,7 +45,7 @@ std::optional<FileFailure> readFile(const std::string& path, std::string& bytes)
         return folderFailure(path);
     }
     errno = 0;
-    const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, CloseFile> file(openFile(path, "rb"));
     if (!file) {
         return systemFailure(OpenError, errno);
     }
@@ -52,7 +53,7 @@ std::optional<FileFailure> readFile(const std::string& path, std::string& bytes)
     // twice. A pipe, or a file that grew, gives the rest in blocks.
     std::string read;
     std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
+    const auto size = std::filesystem::file_size(nativePath(path), error);
     if (!error && size > 0) {
         read.resize(static_cast<std::size_t>(size));
         read.resize(std::fread(read.data(), 1, read.size(), file.get()));

@@ -3,11 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include "DiskFiles.h"
 #include "LanguageNames.h"
+#include "MessageLocale.h"
+#include "NativePath.h"
 
 namespace wendrake {
 
@@ -22,8 +23,8 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
                                               [](char x, char y) { return lower(x) == lower(y); });
 }
 
-bool isReadable(const std::filesystem::path& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+bool isReadable(const std::string& path) {
+    std::FILE* file = openFile(path, "rb");
     if (file) {
         std::fclose(file);
     }
@@ -35,12 +36,12 @@ bool isReadable(const std::filesystem::path& path) {
 std::vector<std::string> languageFiles(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(nativePath(folder), error)) {
+        const std::string name = nameOf(entry.path().filename());
         std::error_code typeError;
         if (name.size() >= 4 && name.front() != '.' &&
             sameIgnoringCase(std::string_view(name).substr(name.size() - 4), ".lng") &&
-            entry.is_regular_file(typeError) && isReadable(entry.path())) {
+            entry.is_regular_file(typeError) && isReadable(folder + name)) {
             names.push_back(name);
         }
     }
@@ -116,16 +117,6 @@ std::string localeLanguage(const std::vector<std::string>& languages,
         }
     }
     return languages.empty() ? std::string() : languages.front();
-}
-
-std::string messageLocaleName() {
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) {
-            return value;
-        }
-    }
-    return {};
 }
 
 }  // namespace wendrake

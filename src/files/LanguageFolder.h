@@ -32,8 +32,4 @@ std::string startLanguage(const std::vector<std::string>& languages, const std::
 std::string localeLanguage(const std::vector<std::string>& languages,
                            const std::string& localeName);
 
-// The locale that messages follow: the first of LC_ALL, LC_MESSAGES and
-// LANG that is set, as the C library takes it.
-std::string messageLocaleName();
-
 }  // namespace wendrake

@@ -3,8 +3,6 @@
 
 #include <optional>
 
-#include "DiskFiles.h"
-
 namespace wendrake {
 
 namespace {
@@ -79,19 +77,6 @@ std::optional<std::string> settingsValue(std::string_view text, std::string_view
         found = textValue(trimmed(line.substr(equals + 1))).value_or(std::string());
     }
     return found;
-}
-
-std::string readUserSetting(std::string_view section, std::string_view key) {
-    for (const std::string& path : settingsFilePaths()) {
-        std::string text;
-        if (readFile(path, text)) {
-            continue;
-        }
-        if (auto value = settingsValue(text, section, key)) {
-            return *value;
-        }
-    }
-    return {};
 }
 
 }  // namespace wendrake

@@ -4,13 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace wendrake {
-
-// The files in which the window's settings store looks, the first that
-// holds a key giving its value: the user's own first.
-std::vector<std::string> settingsFilePaths();
 
 // The value of `key` in `[section]` of a settings file's text, as the
 // window stored it: empty when it is no single text (a list); nothing when
@@ -18,7 +13,8 @@ std::vector<std::string> settingsFilePaths();
 std::optional<std::string> settingsValue(std::string_view text, std::string_view section,
                                          std::string_view key);
 
-// The value of one key of the settings; empty when there is none.
+// The value of one key of the window's settings, where the window's
+// settings store keeps them on this system; empty when there is none.
 std::string readUserSetting(std::string_view section, std::string_view key);
 
 }  // namespace wendrake

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
+#include "DiskFiles.h"
 #include "SettingsFile.h"
 
 namespace wendrake {
@@ -12,8 +14,6 @@ std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
-
-}  // namespace
 
 // Where the window's settings store looks on Linux and other free systems:
 // the user's XDG configuration folder, then the system's; in each, the
@@ -42,6 +42,23 @@ std::vector<std::string> settingsFilePaths() {
         paths.push_back(folder + "/Wendrake.conf");
     }
     return paths;
+}
+
+}  // namespace
+
+// The first of the files that holds the key gives its value: the user's own
+// first.
+std::string readUserSetting(std::string_view section, std::string_view key) {
+    for (const std::string& path : settingsFilePaths()) {
+        std::string text;
+        if (readFile(path, text)) {
+            continue;
+        }
+        if (auto value = settingsValue(text, section, key)) {
+            return *value;
+        }
+    }
+    return {};
 }
 
 }  // namespace wendrake

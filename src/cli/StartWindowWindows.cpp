@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <windows.h>
+
+#include <conio.h>
+
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "Output.h"
+#include "StartWindow.h"
+#include "files/ProgramFolder.h"
+#include "files/WideText.h"
+#include "files/WindowsError.h"
+
+namespace wendrake {
+
+namespace {
+
+// One word of a command line as CommandLineToArgvW splits it again: in
+// quotes, a quote escaped, and the backslashes before a quote doubled.
+std::wstring quoted(const std::wstring& word) {
+    if (!word.empty() && word.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+        return word;
+    }
+    std::wstring result = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t letter : word) {
+        if (letter == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        result.append(letter == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        result += letter;
+    }
+    result.append(2 * backslashes, L'\\');
+    return result + L"\"";
+}
+
+// True when this program has the console to itself: Explorer opened it for
+// a double click or a file dropped on the program, and closes it, with all
+// it shows, the moment the program ends.
+bool ownsItsConsole() {
+    DWORD processes[2] = {};
+    DWORD mode = 0;
+    return GetConsoleProcessList(processes, 2) == 1 &&
+           GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode);
+}
+
+void keepConsoleOpen() {
+    if (ownsItsConsole()) {
+        writeOut(stdout, "\nPress any key to close this window.\n");
+        _getwch();
+    }
+}
+
+// Without the window's program beside it (the command line shipped on its
+// own), a file dropped on the program is checked, and a double click shows
+// how to use the commands; either stays on screen until a key is pressed.
+int answerWithoutWindow(const std::vector<std::string>& arguments, const std::string& program) {
+    const std::optional<WindowRequest> request = windowRequest(arguments);
+    if (!request || !request->screenshot.empty()) {
+        writeOut(stderr, "wendrake: cannot start the window, " + program + " is missing\n");
+        return Failed;
+    }
+    const std::string self = arguments.empty() ? std::string("wendrake") : arguments.front();
+    int status = Clean;
+    if (request->file.empty()) {
+        status = runCommandLine({self, "--help"});
+        writeOut(stdout,
+                 "\nThe editor's window is not installed beside this program. Run the commands "
+                 "in a Command Prompt, or drop a file on wendrake.exe to check it.\n");
+    } else {
+        writeOut(stdout, "Checking " + request->file + "\n");
+        status = runCommandLine({self, "check", "--", request->file});
+        if (status == Clean) {
+            writeOut(stdout, request->file + ": nothing suspicious found\n");
+        }
+    }
+    keepConsoleOpen();
+    return status;
+}
+
+}  // namespace
+
+int startWindow(const std::vector<std::string>& arguments) {
+    const std::string program = runningProgramFolder() + "wendrake-window.exe";
+    const std::wstring path = wideFromUtf8(program);
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return answerWithoutWindow(arguments, program);
+    }
+    std::wstring commandLine = quoted(path);
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        commandLine += L' ' + quoted(wideFromUtf8(arguments[i]));
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &started)) {
+        writeOut(stderr, "wendrake: cannot start the window, " + program + ": " +
+                             windowsErrorText(GetLastError()) + "\n");
+        return Failed;
+    }
+    CloseHandle(started.hThread);
+    if (ownsItsConsole()) {
+        // Started from Explorer: the empty console need not stay beside the window.
+        FreeConsole();
+    }
+    // A shell waits for the window, as for the program that takes this
+    // one's place on other systems, and gets its exit status.
+    WaitForSingleObject(started.hProcess, INFINITE);
+    DWORD status = Failed;
+    GetExitCodeProcess(started.hProcess, &status);
+    CloseHandle(started.hProcess);
+    return static_cast<int>(status);
+}
+
+}  // namespace wendrake
