@@ -36,8 +36,13 @@ const OptionSpec kVersion = {"--version", "-v", nullptr, "print the version"};
 const OptionSpec kLanguage = {"--lang", nullptr, "NAME",
                               "the language of the messages: a .lng file beside the\n"
                               "program (English, Deutsch); without it, the language last\n"
+#ifdef _WIN32
+                              "chosen in the editor, else Windows's display language\n"
+                              "(German gives Deutsch, any other English)"};
+#else
                               "chosen in the editor, else the locale's (LC_ALL,\n"
                               "LC_MESSAGES, LANG: de gives Deutsch, any other English)"};
+#endif
 const OptionSpec kKeepLayout = {"--keep-layout", nullptr, nullptr,
                                 "keep the file's layout: every line stays as it stands,\n"
                                 "only the lines of changed vehicles are rewritten, new\n"
