@@ -14,7 +14,7 @@ namespace {
 std::optional<std::string> registryText(HKEY root, const std::wstring& path,
                                         const std::wstring& key) {
     DWORD size = 0;
-    constexpr DWORD kText = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+    constexpr DWORD kText = RRF_RT_REG_SZ;  // how the window's settings store writes a text
     if (RegGetValueW(root, path.c_str(), key.c_str(), kText, nullptr, nullptr, &size) !=
             ERROR_SUCCESS ||
         size < sizeof(wchar_t)) {
