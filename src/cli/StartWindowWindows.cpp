@@ -97,15 +97,17 @@ int startWindow(const std::vector<std::string>& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &started)) {
+    // Started from Explorer, the console this program was given is of no use
+    // beside the window: neither keeps it.
+    const bool ownConsole = ownsItsConsole();
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        ownConsole ? CREATE_NO_WINDOW : 0, nullptr, nullptr, &startup, &started)) {
         writeOut(stderr, "wendrake: cannot start the window, " + program + ": " +
                              windowsErrorText(GetLastError()) + "\n");
         return Failed;
     }
     CloseHandle(started.hThread);
-    if (ownsItsConsole()) {
-        // Started from Explorer: the empty console need not stay beside the window.
+    if (ownConsole) {
         FreeConsole();
     }
     // A shell waits for the window, as for the program that takes this
