@@ -94,13 +94,19 @@ int startWindow(const std::vector<std::string>& arguments) {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         commandLine += L' ' + quoted(wideFromUtf8(arguments[i]));
     }
+    // The window's program shares this one's standard handles, as it would
+    // by taking its place: `--screenshot` prints the picture's path there.
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION started{};
     // Started from Explorer, the console this program was given is of no use
     // beside the window: neither keeps it.
     const bool ownConsole = ownsItsConsole();
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         ownConsole ? CREATE_NO_WINDOW : 0, nullptr, nullptr, &startup, &started)) {
         writeOut(stderr, "wendrake: cannot start the window, " + program + ": " +
                              windowsErrorText(GetLastError()) + "\n");
