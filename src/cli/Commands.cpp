@@ -336,6 +336,12 @@ int runExport(const ParsedArguments& args, const LanguageTable& language) {
             allFound = false;
         }
     }
+    // An exchange file without a vehicle serves no one, and -o may name a
+    // player's earlier export: a mistyped name must not empty it.
+    if (std::none_of(names.begin(), names.end(),
+                     [&](const std::string& name) { return listed.contains(name); })) {
+        return RowsFound;
+    }
     const int status = writeOrReport(
         args.value("-o"),
         BuildExchangeFile(document.HandlingRecords, names, document.Author, document.Date));

@@ -121,6 +121,11 @@ std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKi
                                             std::string_view bytes, const LanguageTable& language,
                                             Snapshot snapshot, NameList nameList,
                                             SourceLines sourceLines) {
+    // Notepad's "Unicode" spends two bytes on every letter, which the game
+    // reads as noise; read as bytes, a save would mix the two forms.
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return ReadFailure{0, language.text(Text::Utf16Refused), true};
+    }
     std::optional<ReadFailure> failure;
     switch (kind) {
         case DataFileKind::Handling:

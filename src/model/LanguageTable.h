@@ -222,6 +222,8 @@ inline constexpr int ColourPairsColumn = 331;  // the caption of the pairs of a 
 inline constexpr int PairsTextRefused = 332;
 // After a save of a file with error rows: %1 how many.
 inline constexpr int SavedWithErrors = 333;
+// A file in UTF-16 (Notepad's "Unicode"), refused on open.
+inline constexpr int Utf16Refused = 334;
 }  // namespace Text
 
 }  // namespace wendrake

@@ -101,7 +101,8 @@ class CommandLineTests : public QObject {
     }
 
     // A file that cannot be read or written gets one line on standard error,
-    // in the system's words, and exit status 2; nothing is written. Run in
+    // in the system's words, and exit status 2; nothing is written. An
+    // export that finds none of its vehicles writes nothing either (status 1). Run in
     // the test's folder: "in.cfg" is a readable handling file there, "sub.cfg"
     // a folder.
     void fileFailuresGetOneLine_data() {
@@ -121,6 +122,15 @@ class CommandLineTests : public QObject {
         QTest::newRow("missing exchange file")
             << QStringList{"import", "in.cfg", "none.cfg", "-o", "out.cfg"}
             << QByteArray("none.cfg: Error: 5 - No such file or directory\n");
+        QTest::newRow("UTF-16 text, which the game cannot read")
+            << QStringList{"format", "utf16.cfg"}
+            << QByteArray(
+                   "utf16.cfg: The file could not be opened because it is saved as UTF-16 "
+                   "text (\"Unicode\"), which the game cannot read. Save it as ANSI or "
+                   "UTF-8.\n");
+        QTest::newRow("export of no vehicle the file holds")
+            << QStringList{"export", "in.cfg", "-o", "utf16.cfg", "NO_SUCH_CAR"}
+            << QByteArray("wendrake: no vehicle named NO_SUCH_CAR in in.cfg\n");
         QTest::newRow("export into a folder")
             << QStringList{"export", "in.cfg", "-o", "sub.cfg", "TWIN_VAN"}
             << QByteArray("sub.cfg: Error: 5 - sub.cfg is a folder, not a file\n");
@@ -143,6 +153,8 @@ class CommandLineTests : public QObject {
         QFETCH(QStringList, args);
         QFETCH(QByteArray, err);
         copy("handling/problems.cfg", "in.cfg");
+        copy("handling/utf16.cfg", "utf16.cfg");
+        const QByteArray utf16 = contents(dir_.filePath("utf16.cfg"));
         QVERIFY(QDir(dir_.path()).mkpath("sub.cfg"));
         QVERIFY(QDir(dir_.path()).mkpath("locked"));
         copy("handling/problems.cfg", "locked/in.cfg");
@@ -155,8 +167,9 @@ class CommandLineTests : public QObject {
         QFile(dir_.filePath("locked"))
             .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(result.err, err);
-        QCOMPARE(result.status, 2);
+        QCOMPARE(result.status, args.front() == "export" && !err.contains("Error") ? 1 : 2);
         QCOMPARE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        QCOMPARE(contents(dir_.filePath("utf16.cfg")), utf16);
         QVERIFY(QDir(dir_.filePath("sub.cfg")).isEmpty());
     }
 
