@@ -15,5 +15,8 @@ int main(int argc, char* argv[]) {
     if (wendrake::windowRequest(args)) {
         return wendrake::startWindow(args);
     }
+    if (const std::optional<int> status = wendrake::answerDroppedFiles(args)) {
+        return *status;
+    }
     return wendrake::runCommandLine(args);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,5 +12,11 @@ namespace wendrake {
 // takes this process's place and returns only when it cannot be started,
 // with the exit status after a one-line message naming the program.
 int startWindow(const std::vector<std::string>& arguments);
+
+// Two or more files and nothing else, which is what Explorer passes for
+// files dropped together on the program: on Windows they are checked
+// together, and the exit status returned. Nothing on other systems, where
+// such words are a wrong command line.
+std::optional<int> answerDroppedFiles(const std::vector<std::string>& arguments);
 
 }  // namespace wendrake

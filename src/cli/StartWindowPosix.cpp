@@ -49,4 +49,8 @@ int startWindow(const std::vector<std::string>& arguments) {
     return Failed;
 }
 
+std::optional<int> answerDroppedFiles(const std::vector<std::string>&) {
+    return std::nullopt;
+}
+
 }  // namespace wendrake

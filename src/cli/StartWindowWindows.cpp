@@ -3,12 +3,14 @@
 
 #include <conio.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "CommandLine.h"
 #include "Output.h"
 #include "StartWindow.h"
+#include "files/DiskFiles.h"
 #include "files/ProgramFolder.h"
 #include "files/WideText.h"
 #include "files/WindowsError.h"
@@ -55,6 +57,28 @@ void keepConsoleOpen() {
     }
 }
 
+// The files checked together, as `check` does, with a line that says so
+// when nothing is found; the console stays until a key is pressed.
+int checkDropped(const std::string& self, const std::vector<std::string>& files) {
+    std::vector<std::string> words{self, "check", "--"};
+    std::string names;
+    for (const std::string& file : files) {
+        words.push_back(file);
+        names += (names.empty() ? "" : ", ") + file;
+    }
+    writeOut(stdout, "Checking " + names + "\n");
+    const int status = runCommandLine(words);
+    if (status == Clean) {
+        writeOut(stdout, names + ": nothing suspicious found\n");
+    }
+    keepConsoleOpen();
+    return status;
+}
+
+std::string programName(const std::vector<std::string>& arguments) {
+    return arguments.empty() ? std::string("wendrake") : arguments.front();
+}
+
 // Without the window's program beside it (the command line shipped on its
 // own), a file dropped on the program is checked, and a double click shows
 // how to use the commands; either stays on screen until a key is pressed.
@@ -64,20 +88,13 @@ int answerWithoutWindow(const std::vector<std::string>& arguments, const std::st
         writeOut(stderr, "wendrake: cannot start the window, " + program + " is missing\n");
         return Failed;
     }
-    const std::string self = arguments.empty() ? std::string("wendrake") : arguments.front();
-    int status = Clean;
-    if (request->file.empty()) {
-        status = runCommandLine({self, "--help"});
-        writeOut(stdout,
-                 "\nThe editor's window is not installed beside this program. Run the commands "
-                 "in a Command Prompt, or drop a file on wendrake.exe to check it.\n");
-    } else {
-        writeOut(stdout, "Checking " + request->file + "\n");
-        status = runCommandLine({self, "check", "--", request->file});
-        if (status == Clean) {
-            writeOut(stdout, request->file + ": nothing suspicious found\n");
-        }
+    if (!request->file.empty()) {
+        return checkDropped(programName(arguments), {request->file});
     }
+    const int status = runCommandLine({programName(arguments), "--help"});
+    writeOut(stdout,
+             "\nThe editor's window is not installed beside this program. Run the commands "
+             "in a Command Prompt, or drop a file on wendrake.exe to check it.\n");
     keepConsoleOpen();
     return status;
 }
@@ -123,6 +140,16 @@ int startWindow(const std::vector<std::string>& arguments) {
     GetExitCodeProcess(started.hProcess, &status);
     CloseHandle(started.hProcess);
     return static_cast<int>(status);
+}
+
+std::optional<int> answerDroppedFiles(const std::vector<std::string>& arguments) {
+    if (arguments.size() < 3 ||
+        !std::all_of(arguments.begin() + 1, arguments.end(), [](const std::string& word) {
+            return !word.starts_with('-') && isRegularFile(word);
+        })) {
+        return std::nullopt;
+    }
+    return checkDropped(programName(arguments), {arguments.begin() + 1, arguments.end()});
 }
 
 }  // namespace wendrake
