@@ -19,6 +19,7 @@ windows_failed=0
 wendrake_windows_check() {
     local linux_program="$1" log="$2/windows.log" exe status=0
     exe="${WENDRAKE_WINDOWS_EXE:-}"
+    local build_start=$SECONDS run_start
     if [[ -z "$exe" ]]; then
         # scripts/build-windows leaves build-windows/bin/wendrake.exe, the
         # language files beside it.
@@ -29,8 +30,10 @@ wendrake_windows_check() {
             return
         fi
     fi
+    run_start=$SECONDS
     bash "${WENDRAKE_ROOT}/tests/windows/run-under-wine" "$linux_program" "$exe" 2>&1 |
         tee "$log" || status=$?
+    echo "The Windows build took $((run_start - build_start)) s, the run under Wine $((SECONDS - run_start)) s"
     # shellcheck disable=SC2034 # scripts/test adds it up
     windows_passed="$(grep -c '^  ok    ' "$log" || true)"
     windows_failed="$(grep -c '^  FAIL  ' "$log" || true)"
