@@ -327,8 +327,12 @@ int runExport(const ParsedArguments& args, const LanguageTable& language) {
     const std::unordered_set<std::string_view> listed(document.Autos.entries().begin(),
                                                       document.Autos.entries().end());
     std::vector<std::string> names;
+    std::unordered_set<std::string> named;  // a name given twice is exported once
     bool allFound = true;
     for (auto name = args.operands.begin() + 1; name != args.operands.end(); ++name) {
+        if (!named.insert(nameInFile(*name, listed)).second) {
+            continue;
+        }
         names.push_back(nameInFile(*name, listed));
         if (!listed.contains(names.back())) {
             writeOut(stderr,

@@ -13,10 +13,10 @@ namespace wendrake {
 // with the exit status after a one-line message naming the program.
 int startWindow(const std::vector<std::string>& arguments);
 
-// Two or more files and nothing else, which is what Explorer passes for
-// files dropped together on the program: on Windows they are checked
-// together, and the exit status returned. Nothing on other systems, where
-// such words are a wrong command line.
+// Files and folders and nothing else, which is what Explorer passes for
+// what is dropped on the program: on Windows they are checked together, and
+// the exit status returned. Nothing on other systems, where such words are
+// a wrong command line, and for one file, which asks for the window.
 std::optional<int> answerDroppedFiles(const std::vector<std::string>& arguments);
 
 }  // namespace wendrake

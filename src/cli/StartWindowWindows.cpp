@@ -143,9 +143,11 @@ int startWindow(const std::vector<std::string>& arguments) {
 }
 
 std::optional<int> answerDroppedFiles(const std::vector<std::string>& arguments) {
-    if (arguments.size() < 3 ||
+    // A folder among them is named in the check's rows, so that a drop
+    // never closes its window without a word.
+    if (arguments.size() < 2 ||
         !std::all_of(arguments.begin() + 1, arguments.end(), [](const std::string& word) {
-            return !word.starts_with('-') && isRegularFile(word);
+            return !word.starts_with('-') && (isFile(word) || isFolder(word));
         })) {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include "CarColourFile.h"
 #include "HandlingBuilder.h"
 #include "HandlingReader.h"
+#include "TextEncoding.h"
 #include "TextLines.h"
 #include "VehicleDefFile.h"
 
@@ -121,9 +122,8 @@ std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKi
                                             std::string_view bytes, const LanguageTable& language,
                                             Snapshot snapshot, NameList nameList,
                                             SourceLines sourceLines) {
-    // Notepad's "Unicode" spends two bytes on every letter, which the game
-    // reads as noise; read as bytes, a save would mix the two forms.
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    // Read as bytes, a save would mix UTF-16 with what it writes.
+    if (isUtf16Text(bytes)) {
         return ReadFailure{0, language.text(Text::Utf16Refused), true};
     }
     std::optional<ReadFailure> failure;

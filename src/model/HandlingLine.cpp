@@ -200,6 +200,7 @@ HandlingReadTexts HandlingReadTexts::fromLanguage(const LanguageTable& language)
     texts.mustBeNumeric = language.text(Text::MustBeNumeric);
     texts.wrongCount = language.text(Text::WrongValueCount);
     texts.wrongCountTail = language.text(Text::WrongValueCountTail);
+    texts.utf16Refused = language.text(Text::Utf16Refused);
     return texts;
 }
 

@@ -22,6 +22,7 @@ struct HandlingReadTexts {
     std::string mustBeNumeric;
     std::string wrongCount;
     std::string wrongCountTail;
+    std::string utf16Refused;  // a file in UTF-16, which the game cannot read
 
     static HandlingReadTexts fromLanguage(const LanguageTable& language);
 };

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "DocumentFiles.h"
+#include "TextEncoding.h"
 #include "TextLines.h"
 
 namespace wendrake {
@@ -12,6 +13,15 @@ ImportedVehicles readImportedVehicles(std::string_view bytes, const HandlingRead
                                       const std::vector<std::string>& listedNames, std::size_t room,
                                       std::string_view tooManyVehicles) {
     ImportedVehicles result;
+    if (isUtf16Text(bytes)) {
+        result.failure = ReadFailure{0, texts.utf16Refused, true};
+        return result;
+    }
+    // Notepad's "UTF-8 with BOM" puts a mark before the first vehicle's
+    // name, which would then match no name typed or listed.
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
     // Files passed around by players may have lost their CR: repaired here,
     // in memory only.
     const std::string repaired = needsLineEndRepair(bytes) ? repairLineEnds(bytes) : std::string();

@@ -512,6 +512,16 @@ class CommandLineTests : public QObject {
     }
 
     // The manual page describes everything --help offers.
+    // A vehicle named twice is exported once, or importing the file would
+    // bring a repeated name.
+    void exportWritesANameGivenTwiceOnce() {
+        const QString handling = dir_.filePath("twice.cfg");
+        QVERIFY(writeBytes(handling, "CAR" + kValues));
+        const QString out = dir_.filePath("exchange.cfg");
+        QCOMPARE(run({"export", handling, "-o", out, "CAR", "CAR"}).status, 0);
+        QCOMPARE(contents(out).count("\r\nCAR "), 1);
+    }
+
     void manPageNamesEveryCommandAndOption() {
         QFile page(QStringLiteral(WENDRAKE_MAN_PAGE));
         QVERIFY(page.open(QIODevice::ReadOnly));

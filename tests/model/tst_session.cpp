@@ -615,6 +615,30 @@ class SessionTests : public QObject {
             QCOMPARE(o.document().Autos.size(), 3);
             QVERIFY(o.session.isSaved());
         }
+        // Notepad's encodings: "UTF-8 with BOM" imports the first vehicle
+        // under its own name; "Unicode" (UTF-16) is refused unchanged.
+        {
+            Opened o(kHandling);
+            const std::string firstLineAVehicle = exchange.substr(exchange.find('\n') + 1);
+            o.session.importVehicles("\xEF\xBB\xBF" + firstLineAVehicle, HandlingReadTexts{}, "",
+                                     ImportPolicy::Replace);
+            QCOMPARE(o.masses().front(), std::string("TWIN_VAN=9.0"));
+        }
+        {
+            Opened o(kHandling);
+            std::string utf16 = "\xFF\xFE";
+            for (const char letter : exchange) {
+                utf16 += {letter, '\0'};
+            }
+            HandlingReadTexts texts;
+            texts.utf16Refused = "UTF-16";
+            const ImportResult result =
+                o.session.importVehicles(utf16, texts, "", ImportPolicy::KeepBoth);
+            QVERIFY(result.failure);
+            QCOMPARE(result.failure->description, std::string("UTF-16"));
+            QCOMPARE(o.document().HandlingRecords.size(), std::size_t{3});
+            QVERIFY(o.session.isSaved());
+        }
     }
 
     // Keeping the file's layout, an unedited document saves to the very
