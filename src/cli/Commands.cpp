@@ -330,10 +330,11 @@ int runExport(const ParsedArguments& args, const LanguageTable& language) {
     std::unordered_set<std::string> named;  // a name given twice is exported once
     bool allFound = true;
     for (auto name = args.operands.begin() + 1; name != args.operands.end(); ++name) {
-        if (!named.insert(nameInFile(*name, listed)).second) {
+        std::string found = nameInFile(*name, listed);
+        if (!named.insert(found).second) {
             continue;
         }
-        names.push_back(nameInFile(*name, listed));
+        names.push_back(std::move(found));
         if (!listed.contains(names.back())) {
             writeOut(stderr,
                      "wendrake: no vehicle named " + names.back() + " in " + handling + "\n");
