@@ -4,7 +4,6 @@
 #include "CarColourFile.h"
 #include "HandlingBuilder.h"
 #include "HandlingReader.h"
-#include "TextEncoding.h"
 #include "TextLines.h"
 #include "VehicleDefFile.h"
 
@@ -122,10 +121,6 @@ std::optional<ReadFailure> loadIntoDocument(EditorDocument& document, DataFileKi
                                             std::string_view bytes, const LanguageTable& language,
                                             Snapshot snapshot, NameList nameList,
                                             SourceLines sourceLines) {
-    // Read as bytes, a save would mix UTF-16 with what it writes.
-    if (isUtf16Text(bytes)) {
-        return ReadFailure{0, language.text(Text::Utf16Refused), true};
-    }
     std::optional<ReadFailure> failure;
     switch (kind) {
         case DataFileKind::Handling:

@@ -10,6 +10,7 @@
 #include "DocumentChecks.h"
 #include "DocumentEditing.h"
 #include "MissingValues.h"
+#include "TextEncoding.h"
 
 namespace wendrake {
 
@@ -24,6 +25,16 @@ struct PreparedBytes {
     bool byteOrderMark = false;
     bool lineEndsRepaired = false;
 };
+
+// A file in UTF-16 is refused before its line ends are looked at: read as
+// bytes it would open as noise, and a save would mix the two forms.
+std::optional<ReadFailure> unreadableEncoding(std::string_view bytes,
+                                              const LanguageTable& language) {
+    if (isUtf16Text(bytes)) {
+        return ReadFailure{0, language.text(Text::Utf16Refused), true};
+    }
+    return std::nullopt;
+}
 
 PreparedBytes prepare(std::string bytes) {
     PreparedBytes prepared;
@@ -124,6 +135,12 @@ OpenOutcome DocumentSession::openFile(const std::string& path, DataFileKind kind
         outcome.fileFailure = std::move(failure);
         return outcome;
     }
+    if (auto failure = unreadableEncoding(bytes, language)) {
+        close();
+        outcome.status = OpenOutcome::Status::Invalid;
+        outcome.readFailure = std::move(failure);
+        return outcome;
+    }
     PreparedBytes prepared = prepare(std::move(bytes));
     std::string repaired;
     if (prepared.lineEndsRepaired && options.repairOnDisk) {
@@ -177,6 +194,10 @@ std::optional<ReadFailure> DocumentSession::openBytes(std::string path, DataFile
                                                       std::string bytes,
                                                       const LanguageTable& language,
                                                       Snapshot snapshot, NameList nameList) {
+    if (auto failure = unreadableEncoding(bytes, language)) {
+        close();
+        return failure;
+    }
     const PreparedBytes prepared = prepare(std::move(bytes));
     return openPrepared(std::move(path), kind, prepared.text, language, snapshot, nameList);
 }

@@ -30,6 +30,19 @@ void appendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
+bool isUtf16Text(std::string_view bytes) {
+    const bool littleEndian = bytes.starts_with("\xFF\xFE");
+    if (!littleEndian && !bytes.starts_with("\xFE\xFF")) {
+        return false;
+    }
+    for (std::size_t high = littleEndian ? 3 : 2; high < bytes.size(); high += 2) {
+        if (bytes[high] != '\0') {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
     const std::size_t n = bytes.size();

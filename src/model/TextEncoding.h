@@ -8,11 +8,12 @@ namespace wendrake {
 
 bool isValidUtf8(std::string_view bytes);
 
-// True for text that starts with a UTF-16 byte order mark, as Notepad saves
-// "Unicode": two bytes a letter, which the game reads as noise.
-inline bool isUtf16Text(std::string_view bytes) {
-    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-}
+// True for text in UTF-16 as Notepad saves "Unicode" (two bytes a letter,
+// which the game reads as noise): a byte order mark, then letters of which
+// none lies beyond Latin-1, so that one byte of each is zero, as in every
+// game file saved so. Text that merely starts with the mark's two bytes, as
+// a vehicle's name may, is not: the values after the name are never so.
+bool isUtf16Text(std::string_view bytes);
 
 // Windows-1252 text as UTF-8. The five bytes that code page leaves undefined
 // keep their Latin-1 meaning, so no byte is lost.
