@@ -641,6 +641,31 @@ class SessionTests : public QObject {
         }
     }
 
+    // Only text that is UTF-16 through and through is refused: a first
+    // vehicle whose name starts with the two bytes of its mark opens, and
+    // saves to a file that opens again.
+    void onlyUtf16ThroughAndThroughIsRefused() {
+        const std::string line = dataLine(
+            "\xFF\xFE"
+            "CAR");
+        Opened o(line + "\r\n");
+        QCOMPARE(o.document().HandlingRecords.size(), std::size_t{1});
+        o.session.saveTo("handling.cfg", o.files, kKeepLayout);
+        QCOMPARE(o.reopenedCount(), std::size_t{1});
+
+        std::string utf16 = "\xFF\xFE";
+        for (const char letter : line + "\r\n") {
+            utf16 += {letter, '\0'};
+        }
+        MemoryFiles files;
+        files.files["utf16.cfg"] = utf16;
+        DocumentSession session;
+        const OpenOutcome outcome =
+            session.openFile("utf16.cfg", DataFileKind::Handling, files, LanguageTable());
+        QCOMPARE(outcome.status, OpenOutcome::Status::Invalid);
+        QVERIFY(outcome.readFailure && outcome.readFailure->messageOnly);
+    }
+
     // Keeping the file's layout, an unedited document saves to the very
     // bytes of its file (after the line-end repair of opening), whatever the
     // file: header, blank lines, odd spacing, comments and all.
