@@ -328,29 +328,28 @@ int runExport(const ParsedArguments& args, const LanguageTable& language) {
                                                       document.Autos.entries().end());
     std::vector<std::string> names;
     std::unordered_set<std::string> named;  // a name given twice is exported once
-    bool allFound = true;
+    std::size_t found = 0;
     for (auto name = args.operands.begin() + 1; name != args.operands.end(); ++name) {
-        std::string found = nameInFile(*name, listed);
-        if (!named.insert(found).second) {
+        std::string inFile = nameInFile(*name, listed);
+        if (!named.insert(inFile).second) {
             continue;
         }
-        names.push_back(std::move(found));
-        if (!listed.contains(names.back())) {
-            writeOut(stderr,
-                     "wendrake: no vehicle named " + names.back() + " in " + handling + "\n");
-            allFound = false;
+        if (listed.contains(inFile)) {
+            ++found;
+        } else {
+            writeOut(stderr, "wendrake: no vehicle named " + inFile + " in " + handling + "\n");
         }
+        names.push_back(std::move(inFile));
     }
     // An exchange file without a vehicle serves no one, and -o may name a
     // player's earlier export: a mistyped name must not empty it.
-    if (std::none_of(names.begin(), names.end(),
-                     [&](const std::string& name) { return listed.contains(name); })) {
+    if (found == 0) {
         return RowsFound;
     }
     const int status = writeOrReport(
         args.value("-o"),
         BuildExchangeFile(document.HandlingRecords, names, document.Author, document.Date));
-    return status == Clean && !allFound ? RowsFound : status;
+    return status == Clean && found < names.size() ? RowsFound : status;
 }
 
 int runImport(const ParsedArguments& args, const LanguageTable& language) {

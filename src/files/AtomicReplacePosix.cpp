@@ -4,13 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "AtomicReplace.h"
 #include "FileErrors.h"
+#include "TemporaryNames.h"
 
 namespace wendrake {
 
@@ -38,16 +38,9 @@ std::string finalTarget(std::string path) {
 
 // A new file beside `path`, named after it, that no other program created.
 int createBeside(const std::string& path, std::string& name) {
-    auto seed = static_cast<unsigned long long>(
-                    std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                (static_cast<unsigned long long>(::getpid()) << 32);
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = path + '.';
-        for (int i = 0; i < 6; ++i) {
-            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-            name += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
-        }
+    TemporaryNames names(static_cast<unsigned long long>(::getpid()));
+    for (int attempt = 0; attempt < TemporaryNames::kAttempts; ++attempt) {
+        name = names.next(path);
         const int handle = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (handle >= 0 || errno != EEXIST) {
             return handle;

@@ -2,12 +2,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <string>
 #include <string_view>
 
 #include "AtomicReplace.h"
 #include "FileErrors.h"
+#include "TemporaryNames.h"
 #include "WideText.h"
 #include "WindowsError.h"
 
@@ -70,19 +70,11 @@ bool writeAll(HANDLE handle, std::string_view bytes) {
     return true;
 }
 
-// A new file beside `target`, named after it, that no other program created.
-HANDLE createBeside(const std::wstring& target, std::wstring& name) {
-    auto seed = static_cast<unsigned long long>(
-                    std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
-    static const wchar_t kLetters[] =
-        L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + L'.';
-        for (int i = 0; i < 6; ++i) {
-            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-            name += kLetters[(seed >> 33) % (sizeof kLetters / sizeof kLetters[0] - 1)];
-        }
+// A new file beside `path`, named after it, that no other program created.
+HANDLE createBeside(const std::string& path, std::wstring& name) {
+    TemporaryNames names(GetCurrentProcessId());
+    for (int attempt = 0; attempt < TemporaryNames::kAttempts; ++attempt) {
+        name = wideFromUtf8(names.next(path));
         const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
@@ -124,7 +116,7 @@ std::optional<FileFailure> replaceAtomically(const std::string& path, std::strin
         return failure;
     }
     std::wstring temporary;
-    Handle file(createBeside(target, temporary));
+    Handle file(createBeside(path, temporary));
     if (!file.valid()) {
         return windowsFailure(OpenError, GetLastError());
     }
